@@ -1,0 +1,30 @@
+# Velmora Sudoku: the two commands a player or developer needs are `make play` and `make test`.
+BUILD ?= build
+JOBS ?= 2
+BUILD_TYPE ?= Release
+
+.PHONY: all deps configure build test bench play clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@$(BUILD)/bench/velmora-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# Until the game window exists, playing means looking at a freshly built puzzle.
+play: build
+	@$(BUILD)/velmora-puzzle --counter $$(( $$(date +%s) % 50000 )) --type 0 --difficulty 1
+
+clean:
+	@rm -rf $(BUILD)

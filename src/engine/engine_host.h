@@ -1,0 +1,42 @@
+#pragma once
+// What the engine needs from the program around it: a way to report, the log,
+// the run's clock, a plain system message box and the game state. The game
+// window implements it; the tests and the command-line tools fake it.
+#include <cstdint>
+#include <string_view>
+
+#include "game_state.h"
+
+namespace velmora {
+
+class EngineHost {
+ public:
+  virtual ~EngineHost() = default;
+
+  // A shown message (no flags), a question, a log-only line or a fatal stop.
+  // Returns 6 when a question was answered yes.
+  virtual int Report(std::string_view text, bool question, bool logOnly, bool fatal) = 0;
+  // The log switch and its raw writer.
+  virtual bool LogOn() const = 0;
+  virtual void Log(std::string_view text) = 0;
+  // Milliseconds since the run started, for "T+" log lines.
+  virtual uint32_t MillisecondsSinceStart() const = 0;
+  // A plain system message box with an OK button, captioned with the program's name.
+  virtual void SystemMessage(std::string_view text) = 0;
+  virtual void SetGameState(GameState state) = 0;
+};
+
+// Answers the preparation seed of a Hard or Expert puzzle for its creation seed.
+class PrepareSeedSource {
+ public:
+  virtual ~PrepareSeedSource() = default;
+  virtual int32_t PrepareSeedFor(int difficulty, int creationSeed) const = 0;
+};
+
+// The answer before the real tables are loaded: every entry is 0.
+class ZeroPrepareSeeds : public PrepareSeedSource {
+ public:
+  int32_t PrepareSeedFor(int difficulty, int creationSeed) const override;
+};
+
+}  // namespace velmora

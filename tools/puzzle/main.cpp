@@ -1,0 +1,174 @@
+// velmora-puzzle: builds a puzzle from a Puzzle Code or from a seedCreate
+// counter and prints it, for scripts, tests and players who want to look.
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "board.h"
+#include "engine_host.h"
+#include "hints.h"
+#include "logic_solver.h"
+#include "puzzle_builder.h"
+#include "puzzle_code.h"
+
+namespace {
+
+using namespace velmora;
+
+constexpr int kExitUsage = 2;
+constexpr int kExitBuildFailed = 3;
+
+const char* kUsage =
+    "usage: velmora-puzzle CODE [--seeds DIR]\n"
+    "       velmora-puzzle --counter N --type T --difficulty D [--seeds DIR]\n"
+    "       velmora-puzzle --hint CODE [--seeds DIR]\n"
+    "  CODE  a Puzzle Code such as AB007 (type letter A-C, difficulty letter A-D, seed 0-49999)\n"
+    "  T     game type: 0 Normal, 1 Payback, 2 Blackout\n"
+    "  D     difficulty: 0 Easy, 1 Medium, 2 Hard, 3 Expert\n"
+    "  DIR   folder of the Hard and Expert seed files (without it every entry is 0)\n";
+
+// Reports that would be shown to a player are kept; the first failure text is
+// what the tool prints when a build does not succeed.
+class ToolHost : public EngineHost {
+ public:
+  int Report(std::string_view text, bool, bool, bool) override {
+    if (failure.empty()) failure = text;
+    return 0;
+  }
+  bool LogOn() const override { return false; }
+  void Log(std::string_view) override {}
+  uint32_t MillisecondsSinceStart() const override { return 0; }
+  void SystemMessage(std::string_view text) override {
+    if (failure.empty()) failure = text;
+  }
+  void SetGameState(GameState) override {}
+
+  std::string failure;
+};
+
+struct Options {
+  std::string code;
+  bool hint = false;
+  bool fromCounter = false;
+  long counter = -1;
+  int type = -1;
+  int difficulty = -1;
+  std::string seedsFolder;
+};
+
+std::optional<long> ParseNumber(std::string_view text, long low, long high) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  long value = 0;
+  for (char ch : text) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    value = value * 10 + (ch - '0');
+  }
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+std::optional<Options> ParseArguments(int argc, char** argv) {
+  Options options;
+  bool haveCode = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--seeds" && hasValue) {
+      options.seedsFolder = argv[++i];
+    } else if (arg == "--hint" && hasValue && !haveCode) {
+      options.hint = true;
+      options.code = argv[++i];
+      haveCode = true;
+    } else if (arg == "--counter" && hasValue) {
+      const auto value = ParseNumber(argv[++i], 0, 4294967295L);
+      if (!value) return std::nullopt;
+      options.counter = *value;
+      options.fromCounter = true;
+    } else if (arg == "--type" && hasValue) {
+      const auto value = ParseNumber(argv[++i], 0, 2);
+      if (!value) return std::nullopt;
+      options.type = static_cast<int>(*value);
+    } else if (arg == "--difficulty" && hasValue) {
+      const auto value = ParseNumber(argv[++i], 0, 3);
+      if (!value) return std::nullopt;
+      options.difficulty = static_cast<int>(*value);
+    } else if (!arg.empty() && arg[0] != '-' && !haveCode) {
+      options.code = std::string(arg);
+      haveCode = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (options.fromCounter) {
+    if (haveCode || options.type < 0 || options.difficulty < 0) return std::nullopt;
+  } else if (!haveCode || options.type >= 0 || options.difficulty >= 0) {
+    return std::nullopt;
+  }
+  return options;
+}
+
+void PrintBoard(const Board& board, bool puzzleView) {
+  for (int r = 0; r < 9; ++r) {
+    std::string line;
+    for (int c = 0; c < 9; ++c)
+      line += (puzzleView && board.IsHidden(r, c)) ? '.' : static_cast<char>('1' + board.TypeAt(r, c));
+    std::printf("%s\n", line.c_str());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto parsed = ParseArguments(argc, argv);
+  if (!parsed) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+  }
+  const Options& options = *parsed;
+
+  ZeroPrepareSeeds zeroSeeds;
+  const PrepareSeedSource* seeds = &zeroSeeds;
+  if (!options.seedsFolder.empty()) {
+    std::fprintf(stderr, "velmora-puzzle: --seeds is not available yet\n");
+    return kExitUsage;
+  }
+
+  BuildSettings settings;
+  if (options.fromCounter) {
+    settings.typeIndex = options.type;
+    settings.difficultyIndex = options.difficulty;
+    settings.seedCreate = static_cast<uint32_t>(options.counter);
+  } else {
+    DecodedPuzzleCode decoded;
+    if (!DecodePuzzleCode(options.code, decoded)) {
+      std::fprintf(stderr, "velmora-puzzle: not a valid Puzzle Code: %s\n", options.code.c_str());
+      return kExitUsage;
+    }
+    settings.puzzleCode = options.code;
+    settings.difficultyIndex = decoded.difficultyIndex;
+  }
+  ApplyDifficultyParameters(settings, settings.difficultyIndex);
+
+  Board board;
+  LogicSolver solver;
+  ToolHost host;
+  PuzzleBuilder builder(board, solver, settings, host, *seeds);
+  if (!builder.StartBuild()) {
+    std::fprintf(stderr, "%s\n", host.failure.empty() ? "The puzzle could not be built." : host.failure.c_str());
+    return kExitBuildFailed;
+  }
+
+  if (options.hint) {
+    std::printf("%s\n", HintSentence(FindHint(board), host).c_str());
+    return 0;
+  }
+  std::printf("code %s\n", options.fromCounter ? CurrentPuzzleCode(settings).c_str() : options.code.c_str());
+  std::printf("seedPrepare %d\n", settings.seedPrepare);
+  PrintBoard(board, false);
+  PrintBoard(board, true);
+  if (options.fromCounter) std::printf("counter %u\n", settings.seedCreate);
+  return 0;
+}
