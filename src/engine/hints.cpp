@@ -128,7 +128,9 @@ std::string FreePlaySentence(int row, int column, int type, EngineHost& host) {
   OrdinalWord(row, text, host);
   text += " from the top is a";
   if (type + 1 == 8) text += "n";
-  text += " " + Quoted(type) + ".";
+  text += ' ';
+  text += Quoted(type);
+  text += '.';
   return text;
 }
 

@@ -100,6 +100,7 @@ bool PuzzleBuilder::FillSolution() {
     for (int c = 0; c < kBoardSize; ++c) board_.At(r, c).unplaced = 1;
   std::fill(std::begin(rowPlaced_), std::end(rowPlaced_), 0);
   std::fill(std::begin(columnPlaced_), std::end(columnPlaced_), 0);
+  std::fill(std::begin(blockOccupied_), std::end(blockOccupied_), 0);
 
   int failures = 0;
   for (int type = 0; type < kTypeCount;) {
@@ -112,32 +113,56 @@ bool PuzzleBuilder::FillSolution() {
   return true;
 }
 
-// The masks stand in for scanning the row and column for a placed tile of the
-// type; they change only here, so they always agree with the tiles.
+// Draws tiles of each block until one is free and its row and column lack the
+// type. The masks stand in for scanning the board and change only here, so they
+// always agree with the tiles. When no tile of the block can take the type, the
+// outcome of the draws is known in advance: the generator is skipped over them.
 bool PuzzleBuilder::PlaceTypeInAllBlocks(int type) {
+  constexpr unsigned kRowOfBlock = 0b000000111u;
+  constexpr unsigned kColumnOfBlock = 0b001001001u;
+  // The first pick and the redraws up to the give-up, two draws each.
+  constexpr uint64_t kDrawsOfAGiveUp = 2u * (1u + kPlaceTriesPerGiveUp);
+
   const auto bit = static_cast<uint16_t>(1u << type);
+  int placedRows[9], placedColumns[9], placed = 0;
+  auto giveUp = [&]() {
+    for (int i = 0; i < placed; ++i) {
+      const int r = placedRows[i], c = placedColumns[i];
+      board_.At(r, c).unplaced = 1;
+      rowPlaced_[r] &= static_cast<uint16_t>(~bit);
+      columnPlaced_[c] &= static_cast<uint16_t>(~bit);
+      blockOccupied_[(r / 3) * 3 + c / 3] &= static_cast<uint16_t>(~(1u << ((r % 3) * 3 + c % 3)));
+    }
+    return false;
+  };
+
   for (int br = 0; br < 3; ++br) {
     for (int bc = 0; bc < 3; ++bc) {
+      const int b = br * 3 + bc;
+      unsigned open = ~static_cast<unsigned>(blockOccupied_[b]) & 0x1FFu;
+      for (int i = 0; i < 3; ++i) {
+        if (rowPlaced_[br * 3 + i] & bit) open &= ~(kRowOfBlock << (3 * i));
+        if (columnPlaced_[bc * 3 + i] & bit) open &= ~(kColumnOfBlock << i);
+      }
+      if (!open) {
+        SkipRandom(kDrawsOfAGiveUp);
+        return giveUp();
+      }
       int row = 0, column = 0;
       PickTileInBlock(br, bc, row, column);
       int tries = 0;
-      while (board_.IsOccupied(row, column) || (rowPlaced_[row] & bit) || (columnPlaced_[column] & bit)) {
+      while (!(open & (1u << ((row % 3) * 3 + column % 3)))) {
         PickTileInBlock(br, bc, row, column);
         ++tries;
-        if (tries % kPlaceTriesPerGiveUp == 0) {
-          // Undo every placement of this type, in all blocks.
-          for (int r = 0; r < kBoardSize; ++r) {
-            for (int c = 0; c < kBoardSize; ++c)
-              if (board_.TypeAt(r, c) == type) board_.At(r, c).unplaced = 1;
-            rowPlaced_[r] &= static_cast<uint16_t>(~bit);
-            columnPlaced_[r] &= static_cast<uint16_t>(~bit);
-          }
-          return false;
-        }
+        if (tries % kPlaceTriesPerGiveUp == 0) return giveUp();
       }
       board_.PlaceType(row, column, type);
       rowPlaced_[row] |= bit;
       columnPlaced_[column] |= bit;
+      blockOccupied_[b] |= static_cast<uint16_t>(1u << ((row % 3) * 3 + column % 3));
+      placedRows[placed] = row;
+      placedColumns[placed] = column;
+      ++placed;
     }
   }
   return true;

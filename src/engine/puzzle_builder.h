@@ -57,6 +57,8 @@ class PuzzleBuilder {
   // Types already placed in each row and column during the current fill.
   uint16_t rowPlaced_[9] = {};
   uint16_t columnPlaced_[9] = {};
+  // Occupied positions of each block, bit (row % 3) * 3 + column % 3.
+  uint16_t blockOccupied_[9] = {};
 };
 
 }  // namespace velmora

@@ -29,6 +29,22 @@ int NextRandom() {
 
 uint32_t RandomState() { return g_state; }
 
+// n steps of x -> a x + c compose to x -> A x + C; square-and-multiply over the bits of n.
+void SkipRandom(uint64_t count) {
+  uint32_t stepMul = kRandomMultiplier, stepAdd = kRandomIncrement;
+  uint32_t totalMul = 1, totalAdd = 0;
+  while (count) {
+    if (count & 1u) {
+      totalMul *= stepMul;
+      totalAdd = totalAdd * stepMul + stepAdd;
+    }
+    stepAdd = stepAdd * stepMul + stepAdd;
+    stepMul *= stepMul;
+    count >>= 1;
+  }
+  g_state = g_state * totalMul + totalAdd;
+}
+
 void PickTileInBlock(int blockRow, int blockColumn, int& row, int& column) {
   row = blockRow * 3 + static_cast<int>(Draw() % 3u);
   column = blockColumn * 3 + static_cast<int>(Draw() % 3u);

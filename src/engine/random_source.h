@@ -10,6 +10,8 @@ void SeedRandom(uint32_t seed);
 int NextRandom();
 // The raw generator state, for tests and diagnostics.
 uint32_t RandomState();
+// Advances the generator as if NextRandom had been called count times.
+void SkipRandom(uint64_t count);
 
 // A random tile of a block: the row is drawn first, then the column.
 void PickTileInBlock(int blockRow, int blockColumn, int& row, int& column);

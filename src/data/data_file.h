@@ -1,0 +1,110 @@
+#pragma once
+// The key/value text file through which the player data is read and written:
+// user files, seed files and the log. A file is read whole and then asked for
+// keys; a file is written whole from one prepared text.
+//
+// The format is a flat list of "key = value;" entries. A key is found by a plain
+// substring search (the first occurrence anywhere in the text wins, even inside
+// another key or a value), and a value is what follows up to the next ';'.
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "system_message_box.h"
+
+namespace velmora {
+
+// A file (or text) must be shorter than this to be read or written. Long games
+// carry several hundred play keys, so this leaves ample room above the few
+// kilobytes a typical user file takes.
+inline constexpr size_t kMaxDataFileSize = 1048576;
+// A gathered value holds at most this many characters before its ';'.
+inline constexpr size_t kMaxValueLength = 63;
+// Seed files: 1000 comma-terminated integers, each token at most 10 characters,
+// the whole file shorter than 10240 bytes.
+inline constexpr size_t kSeedsPerFile = 1000;
+inline constexpr size_t kMaxSeedTokenLength = 10;
+inline constexpr size_t kMaxSeedFileSize = 10240;
+
+class DataFile {
+ public:
+  explicit DataFile(SystemMessageBox& messages);
+  ~DataFile();
+  DataFile(const DataFile&) = delete;
+  DataFile& operator=(const DataFile&) = delete;
+
+  // Forgets the text and the path.
+  void Clear();
+
+  // Reads the whole file. Fails when it cannot be opened or read, when it is
+  // kMaxDataFileSize bytes or longer (after telling the player), or when it
+  // holds a NUL byte (silently).
+  bool OpenForReading(const std::string& path);
+  // The same checks on a text that did not come from a file.
+  bool LoadText(std::string_view bytes);
+  void CloseInput();
+
+  std::string CopyText() const { return std::string(Text()); }
+  std::string_view Text() const { return std::string_view(text_.data(), textLength_); }
+  const std::string& Path() const { return path_; }
+
+  // Lookups. Each fails, leaving the destination untouched, when the key is
+  // missing or its value has no ';' within kMaxValueLength characters.
+  // Numbers and flags ignore every blank and '=' in their value, so "1 2" reads as 12.
+  bool ReadBool(std::string_view key, bool& destination) const;    // "true"/"false", any case
+  bool ReadInt(std::string_view key, int32_t& destination) const;  // no digits reads as 0
+  bool ReadFloat(std::string_view key, float& destination) const;  // no number reads as 0.0
+  // Drops leading blanks and '=' and, anywhere, the characters [ \ ] ^ _ and `.
+  bool ReadString(std::string_view key, std::string& destination) const;
+  // Seed files: the first kSeedsPerFile comma-terminated integers of the text.
+  // Writes the destination only when all of them were read.
+  bool ReadIntList(std::span<int32_t, kSeedsPerFile> destination) const;
+
+  // Starts replacing the file at path. The new text goes to a file beside it
+  // and takes the old one's place only once it has been written completely, so
+  // a failed or refused write never costs the player the file they had. A file
+  // that is marked read-only is left alone: the open fails.
+  bool OpenForWriting(const std::string& path);
+  // Writes the whole text and completes the replacement. An empty text, or one
+  // of kMaxDataFileSize characters or more (after telling the player), is
+  // refused and leaves the old file as it was.
+  bool WriteText(std::string_view text);
+
+  // The log's stream: starts the file anew and keeps it open for AppendText.
+  bool OpenForAppending(const std::string& path);
+  // Adds the text with every "\n" written as "\r\n". An empty text writes nothing.
+  bool AppendText(std::string_view text);
+  // Ends whatever output is open; an unfinished replacement is abandoned.
+  void CloseOutput();
+
+  // Where the byte offset of key's first occurrence is, or npos.
+  size_t FindKey(std::string_view key) const;
+
+ private:
+  enum class OutputMode { None, Replace, Append };
+
+  bool TakeBytesRead(size_t bytesRead);
+  bool GatherValue(std::string_view key, bool asText, std::string& value) const;
+  void AbandonReplacement();
+
+  SystemMessageBox& messages_;
+  std::string path_;
+  std::string text_;       // the bytes as read
+  size_t textLength_ = 0;  // up to the first NUL
+  std::ifstream input_;
+  std::ofstream output_;
+  OutputMode outputMode_ = OutputMode::None;
+  std::string replacementPath_;
+};
+
+// The decimal conversions of the lookups, shared with the seed-file reader:
+// leading white space, an optional sign and the longest number that follows.
+// An integer out of range stops at the nearest representable value; a float
+// too large becomes infinite and one too small becomes zero.
+int32_t ParseLeadingInt(std::string_view text);
+float ParseLeadingFloat(std::string_view text);
+
+}  // namespace velmora

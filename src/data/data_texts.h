@@ -1,0 +1,49 @@
+#pragma once
+// The player-data texts, exactly as the player (or a reader of the code) sees them.
+
+namespace velmora::texts {
+
+inline constexpr const char* kErrorCaption = "ERROR";
+inline constexpr const char* kWarningCaption = "Warning";
+inline constexpr const char* kInputStreamTooLarge = "INPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!";
+inline constexpr const char* kOutputStreamTooLarge = "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!";
+inline constexpr const char* kInvalidRemoveIndex = "ATTEMPTED TO REMOVE AN INVALID USER INDEX!";
+inline constexpr const char* kRemoveIndexNotFound = "USER INDEX MARKED FOR REMOVAL NOT FOUND!";
+inline constexpr const char* kUnableToSave =
+    "Unable to save!  This can happen if your hard disk is full, or if the .user file\r\n"
+    "is read-only or in use by another program.\r\n"
+    "If you have moved the program, you may need to recreate the '..\\data\\users' directory.";
+
+// Names of a record's derived fields and its fallback name.
+inline constexpr const char* kDefaultPlayerName = "Player";
+
+// Internal-consistency texts (see DebugTrace).
+inline constexpr const char* kInvalidDifficultyAfterLoad =
+    "Invalid game difficulty encountered after loading user file data!";
+inline constexpr const char* kInvalidTypeAfterLoad = "Invalid game type encountered after loading user file data!";
+inline constexpr const char* kInvalidTileDataOnSave = "Invalid tile data found while preparing to save!";
+inline constexpr const char* kFileNameTooLong = "User file name longer than expected!";
+inline constexpr const char* kInvalidFileNameCharacter =
+    "Invalid character found in name of .user file!  Using default.";
+inline constexpr const char* kUserNameTooLong = "User name longer than expected!";
+inline constexpr const char* kUserNameMissing = "User name does not exist!";
+inline constexpr const char* kFileIoAllocationFailed = "Failed to allocate memory for fileIO!";
+inline constexpr const char* kSeedFileOpenFailed = "Failed to open seed file: ";
+inline constexpr const char* kUserFileOpenFailed = "Failed to open user file: ";
+inline constexpr const char* kDuplicatePlayerName = "Duplicate player name encountered!";
+inline constexpr const char* kPlayerNameTruncated = "Player name longer than expected; truncating.";
+inline constexpr const char* kPlayerNameMissing = "Missing player name!";
+inline constexpr const char* kPlayerNameNotAllowed = "Player name holds characters a file name cannot take!";
+inline constexpr const char* kDeleteUserFileFailed = "Unable to delete user file!\nPath: ";
+inline constexpr const char* kSaveOutOfMemory = "FAILED TO SAVE - OUT OF MEMORY!";
+inline constexpr const char* kNoPlayerToSave = "No player chosen to save!";
+inline constexpr const char* kUnsavableGameState = "Game state cannot be written to a user file!";
+
+// The start-up report.
+inline constexpr const char* kReportDataPath = "data path: ";
+inline constexpr const char* kReportLoading = "loading game data\n";
+inline constexpr const char* kReportSeeds = "seeds: ";
+inline constexpr const char* kReportUsers = "users: ";
+inline constexpr const char* kReportComplete = "load complete";
+
+}  // namespace velmora::texts

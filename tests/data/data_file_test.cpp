@@ -1,0 +1,255 @@
+#include "data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "data_test_support.h"
+
+namespace velmora {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::TempFolder;
+
+class DataFileTest : public ::testing::Test {
+ protected:
+  // A DataFile holding the text as if it had been read from a file.
+  DataFile& With(std::string_view text) {
+    EXPECT_TRUE(file.LoadText(text));
+    return file;
+  }
+
+  RecordingMessageBox messages;
+  DataFile file{messages};
+  TempFolder folder;
+};
+
+TEST_F(DataFileTest, FlagsReadInAnyCaseAndRefuseOtherWords) {
+  bool flag = false;
+  EXPECT_TRUE(With("a = TRUE;").ReadBool("a", flag));
+  EXPECT_TRUE(flag);
+  EXPECT_TRUE(With("a = fAlSe;").ReadBool("a", flag));
+  EXPECT_FALSE(flag);
+
+  flag = true;
+  EXPECT_FALSE(With("a = yes;").ReadBool("a", flag));
+  EXPECT_TRUE(flag) << "a refused flag leaves the destination untouched";
+}
+
+TEST_F(DataFileTest, IntegersDropBlanksAndEqualsSignsAnywhere) {
+  int32_t value = 5;
+  EXPECT_TRUE(With("n = -12;").ReadInt("n", value));
+  EXPECT_EQ(value, -12);
+  EXPECT_TRUE(With("n = abc;").ReadInt("n", value));
+  EXPECT_EQ(value, 0) << "no digits reads as 0 and the lookup still succeeds";
+  EXPECT_TRUE(With("n = 1 2;").ReadInt("n", value));
+  EXPECT_EQ(value, 12);
+  EXPECT_TRUE(With("n = 3=4;").ReadInt("n", value));
+  EXPECT_EQ(value, 34);
+  EXPECT_TRUE(With("n = 9999999999;").ReadInt("n", value));
+  EXPECT_EQ(value, 2147483647) << "out of range stops at the limit";
+  EXPECT_TRUE(With("n = -2147483648;").ReadInt("n", value));
+  EXPECT_EQ(value, -2147483648);
+}
+
+TEST_F(DataFileTest, FloatsTakeTheLongestNumberAndDoNotDependOnTheLocale) {
+  float value = 1.0f;
+  EXPECT_TRUE(With("h = 199.9;").ReadFloat("h", value));
+  EXPECT_FLOAT_EQ(value, 199.9f);
+  EXPECT_TRUE(With("h = 2.5xyz;").ReadFloat("h", value));
+  EXPECT_FLOAT_EQ(value, 2.5f);
+  EXPECT_TRUE(With("h = +7;").ReadFloat("h", value));
+  EXPECT_FLOAT_EQ(value, 7.0f);
+  EXPECT_TRUE(With("h = none;").ReadFloat("h", value));
+  EXPECT_FLOAT_EQ(value, 0.0f);
+  EXPECT_TRUE(With("h = 1e999;").ReadFloat("h", value));
+  EXPECT_TRUE(std::isinf(value));
+  EXPECT_TRUE(With("h = -1e-999;").ReadFloat("h", value));
+  EXPECT_FLOAT_EQ(value, 0.0f);
+}
+
+TEST_F(DataFileTest, TextKeepsInnerBlanksAndDropsTheSixBracketCharacters) {
+  std::string value;
+  EXPECT_TRUE(With("s = A B_C;").ReadString("s", value));
+  EXPECT_EQ(value, "A BC");
+  EXPECT_TRUE(With("s =  = x=[\\]^`y ;").ReadString("s", value));
+  EXPECT_EQ(value, "x=y ") << "only leading blanks and '=' are dropped";
+  EXPECT_TRUE(With("s = ;").ReadString("s", value));
+  EXPECT_EQ(value, "");
+}
+
+TEST_F(DataFileTest, TheFirstOccurrenceWinsEvenInsideAValue) {
+  int32_t value = 0;
+  EXPECT_TRUE(With("a = count;\ncount = 7;\n").ReadInt("count", value));
+  EXPECT_EQ(value, 0) << "found inside a's value: ';' is skipped and \"\\ncount7\" has no leading digits";
+  EXPECT_TRUE(With("xcount = 3;\ncount = 7;\n").ReadInt("count", value));
+  EXPECT_EQ(value, 3) << "found inside the longer key xcount";
+  EXPECT_TRUE(With("Count = 3;\ncount = 7;\n").ReadInt("count", value));
+  EXPECT_EQ(value, 7) << "keys are case-sensitive";
+}
+
+TEST_F(DataFileTest, AValueHoldsAtMostSixtyThreeCharacters) {
+  const std::string sixtyThree(63, '7');
+  std::string value;
+  EXPECT_TRUE(With("s = " + sixtyThree + ";").ReadString("s", value));
+  EXPECT_EQ(value, sixtyThree);
+  EXPECT_FALSE(With("s = " + sixtyThree + "7;").ReadString("s", value));
+
+  int32_t number = 0;
+  // Dropped blanks do not count towards the limit.
+  EXPECT_TRUE(With("n = " + std::string(100, ' ') + "5;").ReadInt("n", number));
+  EXPECT_EQ(number, 5);
+}
+
+TEST_F(DataFileTest, LookupsFailWithoutKeyOrSemicolon) {
+  int32_t value = 9;
+  EXPECT_FALSE(With("a = 1;").ReadInt("b", value));
+  EXPECT_FALSE(With("a = 1").ReadInt("a", value));
+  EXPECT_FALSE(With("a").ReadInt("a", value)) << "a key at the very end has no value";
+  EXPECT_EQ(value, 9);
+}
+
+TEST_F(DataFileTest, FilesUpToOneByteUnderTheLimitAreRead) {
+  // Far beyond the 20000 bytes older versions allowed.
+  const std::string big = "a = 1;" + std::string(kMaxDataFileSize - 1 - 6, ' ');
+  ASSERT_TRUE(file.OpenForReading(folder.Write("big", big)));
+  EXPECT_EQ(file.Text().size(), kMaxDataFileSize - 1);
+  int32_t value = 0;
+  EXPECT_TRUE(file.ReadInt("a", value));
+  EXPECT_EQ(value, 1);
+  EXPECT_TRUE(messages.shown.empty());
+
+  ASSERT_TRUE(file.OpenForReading(folder.Write("small", std::string(19999, 'x'))));
+  ASSERT_TRUE(file.OpenForReading(folder.Write("old-limit", std::string(20000, 'x'))));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DataFileTest, AFileAtTheLimitIsRefusedWithTheSizeMessage) {
+  EXPECT_FALSE(file.OpenForReading(folder.Write("huge", std::string(kMaxDataFileSize, 'x'))));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "INPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+  EXPECT_EQ(messages.shown[0].caption, "ERROR");
+}
+
+TEST_F(DataFileTest, ANulByteFailsTheReadSilently) {
+  EXPECT_FALSE(file.OpenForReading(folder.Write("nul", std::string("a\0 = 1;", 7))));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DataFileTest, MissingFilesAndFoldersCannotBeOpened) {
+  EXPECT_FALSE(file.OpenForReading(folder.String() + "/missing"));
+  EXPECT_FALSE(file.OpenForReading(folder.String()));
+  EXPECT_TRUE(file.OpenForReading(folder.Write("empty", "")));
+  EXPECT_EQ(file.Text(), "");
+}
+
+TEST_F(DataFileTest, EachOpenForgetsThePreviousFile) {
+  ASSERT_TRUE(file.OpenForReading(folder.Write("one", "a = 1;")));
+  EXPECT_FALSE(file.OpenForReading(folder.String() + "/missing"));
+  int32_t value = 0;
+  EXPECT_FALSE(file.ReadInt("a", value));
+  ASSERT_TRUE(file.OpenForReading(folder.Write("two", "b = 2;")));
+  EXPECT_FALSE(file.ReadInt("a", value));
+  EXPECT_TRUE(file.ReadInt("b", value));
+}
+
+std::string SeedText(int count, std::string_view separator = "") {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += std::string(separator) + std::to_string(i * 3 - 5) + ",";
+  return text;
+}
+
+TEST_F(DataFileTest, IntListReadsAThousandCommaTerminatedValues) {
+  std::array<int32_t, kSeedsPerFile> values{};
+  EXPECT_TRUE(With(SeedText(1000, "\r\n ")).ReadIntList(values));
+  EXPECT_EQ(values[0], -5);
+  EXPECT_EQ(values[999], 999 * 3 - 5);
+  // A token of exactly ten characters, white space included, is read.
+  std::string text = SeedText(999) + "\n\n12345678,";
+  EXPECT_TRUE(With(text).ReadIntList(values));
+  EXPECT_EQ(values[999], 12345678);
+}
+
+TEST_F(DataFileTest, IntListFailsOnShortListsLongTokensAndLongFiles) {
+  std::array<int32_t, kSeedsPerFile> values{};
+  values.fill(42);
+  EXPECT_FALSE(With(SeedText(999)).ReadIntList(values));
+  EXPECT_FALSE(With(SeedText(999) + "999").ReadIntList(values)) << "the last value needs its comma";
+  EXPECT_FALSE(With(SeedText(999) + "12345678901,").ReadIntList(values));
+  EXPECT_EQ(values[0], 42) << "a failed list writes nothing";
+
+  std::string padded = SeedText(1000);
+  padded += std::string(kMaxSeedFileSize - padded.size(), '\n');
+  EXPECT_FALSE(With(padded).ReadIntList(values));
+  padded.pop_back();
+  EXPECT_TRUE(With(padded).ReadIntList(values));
+}
+
+TEST_F(DataFileTest, WriteTextWritesTheBytesUnchangedAndLeavesNoTemporaryFile) {
+  const std::string path = folder.String() + "/out.user";
+  ASSERT_TRUE(file.OpenForWriting(path));
+  EXPECT_TRUE(file.WriteText("a = 1;\nb = 2;\n"));
+  EXPECT_EQ(folder.Read("out.user"), "a = 1;\nb = 2;\n");
+  EXPECT_EQ(folder.List(""), std::vector<std::string>{"out.user"});
+}
+
+TEST_F(DataFileTest, ARefusedWriteLeavesTheOldFileAsItWas) {
+  const std::string path = folder.Write("out.user", "old");
+  ASSERT_TRUE(file.OpenForWriting(path));
+  EXPECT_FALSE(file.WriteText(""));
+  EXPECT_EQ(folder.Read("out.user"), "old");
+
+  ASSERT_TRUE(file.OpenForWriting(path));
+  EXPECT_FALSE(file.WriteText(std::string(kMaxDataFileSize, 'x')));
+  EXPECT_EQ(folder.Read("out.user"), "old");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+  EXPECT_EQ(messages.shown[0].caption, "ERROR");
+  EXPECT_EQ(folder.List(""), std::vector<std::string>{"out.user"});
+
+  ASSERT_TRUE(file.OpenForWriting(path));
+  EXPECT_TRUE(file.WriteText(std::string(kMaxDataFileSize - 1, 'x')));
+}
+
+TEST_F(DataFileTest, AnUnfinishedReplacementIsAbandoned) {
+  const std::string path = folder.Write("out.user", "old");
+  {
+    DataFile writer(messages);
+    ASSERT_TRUE(writer.OpenForWriting(path));
+  }
+  EXPECT_EQ(folder.Read("out.user"), "old");
+  EXPECT_EQ(folder.List(""), std::vector<std::string>{"out.user"});
+}
+
+TEST_F(DataFileTest, ReadOnlyFilesAndFoldersCannotBeReplaced) {
+  const std::string path = folder.Write("locked.user", "old");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  EXPECT_FALSE(file.OpenForWriting(path));
+  EXPECT_EQ(folder.Read("locked.user"), "old");
+
+  std::filesystem::create_directory(folder.Path() / "dir.user");
+  EXPECT_FALSE(file.OpenForWriting(folder.String() + "/dir.user"));
+  EXPECT_FALSE(file.OpenForWriting(folder.String() + "/missing/x.user"));
+}
+
+TEST_F(DataFileTest, AppendTextWritesLineFeedsAsCrLfAndKeepsTheStreamOpen) {
+  const std::string path = folder.Write("log.txt", "from an earlier run");
+  ASSERT_TRUE(file.OpenForAppending(path));
+  EXPECT_TRUE(file.AppendText("a\nb"));
+  EXPECT_TRUE(file.AppendText(""));
+  EXPECT_TRUE(file.AppendText("\n"));
+  EXPECT_EQ(folder.Read("log.txt"), "a\r\nb\r\n") << "written through at once, the earlier run's text gone";
+  file.CloseOutput();
+  EXPECT_FALSE(file.AppendText("late"));
+}
+
+TEST_F(DataFileTest, AppendTextNeedsTheLogStream) {
+  ASSERT_TRUE(file.OpenForWriting(folder.String() + "/x.user"));
+  EXPECT_FALSE(file.AppendText("a"));
+}
+
+}  // namespace
+}  // namespace velmora

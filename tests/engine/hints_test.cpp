@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "engine_fixtures.h"
+#include "engine_texts.h"
+#include "hints.h"
+#include "random_source.h"
+
+namespace velmora {
+namespace {
+
+using testing::FillPattern;
+using testing::HideAll;
+
+class HintTest : public ::testing::Test {
+ protected:
+  void SetUp() override { FillPattern(board); }
+  void Hide(std::initializer_list<std::pair<int, int>> tiles) {
+    for (auto [r, c] : tiles) board.SetHidden(r, c, true);
+  }
+  void HideType(int type) {
+    for (int r = 0; r < 9; ++r)
+      for (int c = 0; c < 9; ++c)
+        if (board.TypeAt(r, c) == type) board.SetHidden(r, c, true);
+  }
+  std::string Sentence() { return HintSentence(FindHint(board), host); }
+
+  Board board;
+  testing::FakeEngineHost host;
+};
+
+TEST_F(HintTest, BlockComesBeforeRowAndColumn) {
+  Hide({{0, 0}});
+  const HintResult hint = FindHint(board);
+  EXPECT_EQ(hint.style, kHintBlock);
+  EXPECT_EQ(Sentence(), "Hint: The upper left block has only one hidden tile.");
+}
+
+TEST_F(HintTest, BlockNames) {
+  Hide({{4, 4}});
+  EXPECT_EQ(Sentence(), "Hint: The center block has only one hidden tile.");
+  board.SetHidden(4, 4, false);
+  Hide({{5, 1}});
+  EXPECT_EQ(Sentence(), "Hint: The center left block has only one hidden tile.");
+  EXPECT_EQ(BlockName(0, 1), "upper center ");
+  EXPECT_EQ(BlockName(1, 2), "center right ");
+  EXPECT_EQ(BlockName(2, 2), "lower right ");
+}
+
+TEST_F(HintTest, ColumnComesBeforeRow) {
+  Hide({{3, 4}, {4, 5}});  // the center block has two hidden tiles
+  EXPECT_EQ(Sentence(), "Hint: The fifth column from the left has only one hidden tile.");
+}
+
+TEST_F(HintTest, RowWhenNoBlockOrColumnQualifies) {
+  Hide({{1, 1}, {2, 2}, {4, 1}, {4, 2}, {5, 1}, {5, 2}});
+  EXPECT_EQ(Sentence(), "Hint: The second row from the top has only one hidden tile.");
+}
+
+TEST_F(HintTest, LastHiddenTileOfAType) {
+  for (int type = 0; type < 9; ++type)
+    if (type != 5) HideType(type);
+  for (int c = 0; c < 9; ++c)
+    if (board.TypeAt(7, c) == 5) board.SetHidden(7, c, true);
+  EXPECT_EQ(Sentence(), "Hint: There is only one hidden tile of type '6'.");
+}
+
+TEST_F(HintTest, OnePlaceForATypeInABlock) {
+  for (int type : {0, 1, 2, 3, 5, 6}) HideType(type);
+  // Type 4 stays visible except in the center block and the lower right block.
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      const bool inCenter = r / 3 == 1 && c / 3 == 1;
+      const bool inLowerRight = r / 3 == 2 && c / 3 == 2;
+      if (board.TypeAt(r, c) == 4 && (inCenter || inLowerRight)) board.SetHidden(r, c, true);
+    }
+  const HintResult hint = FindHint(board);
+  EXPECT_EQ(hint.style, kHintTypeInBlock);
+  EXPECT_EQ(hint.type, 4);
+  EXPECT_EQ(Sentence(), "Hint: Search for the '5' in the center block.");
+}
+
+TEST_F(HintTest, NothingFoundOnAFullyHiddenBoard) {
+  HideAll(board, true);
+  EXPECT_FALSE(FindHint(board).found);
+  EXPECT_EQ(Sentence(), "A hint was not found.\n\nWould you like to use a Free Play?");
+}
+
+TEST_F(HintTest, BadValuesAreReported) {
+  std::string text = "x";
+  OrdinalWord(9, text, host);
+  EXPECT_EQ(text, "x");
+  ASSERT_EQ(host.reports.size(), 1u);
+  EXPECT_EQ(host.reports[0].text, texts::kInvalidOrdinal);
+  EXPECT_TRUE(host.reports[0].fatal);
+
+  HintResult odd;
+  odd.found = true;
+  odd.style = 7;
+  EXPECT_EQ(HintSentence(odd, host), "");
+  ASSERT_EQ(host.reports.size(), 2u);
+  EXPECT_EQ(host.reports[1].text, texts::kInvalidHintStyle);
+  EXPECT_TRUE(host.reports[1].logOnly);
+}
+
+TEST(FreePlay, Sentences) {
+  testing::FakeEngineHost host;
+  EXPECT_EQ(FreePlaySentence(0, 2, 7, host), "Free Play: The tile third from the left and first from the top is an '8'.");
+  EXPECT_EQ(FreePlaySentence(8, 0, 4, host), "Free Play: The tile first from the left and ninth from the top is a '5'.");
+  EXPECT_TRUE(host.reports.empty());
+}
+
+TEST(FreePlay, TakesTheFirstHiddenTileOfTheShuffledScan) {
+  Board board;
+  FillPattern(board);
+  for (uint32_t seed = 0; seed < 200; ++seed) {
+    SeedRandom(seed * 7919u);
+    const int count = NextRandom() % 20 + 1;
+    testing::HideAll(board, false);
+    for (int i = 0; i < count; ++i) board.SetHidden(NextRandom() % 9, NextRandom() % 9, true);
+
+    const uint32_t state = RandomState();
+    int rows[9], columns[9];
+    ShuffledOrders(rows, columns);
+    int expectedRow = -1, expectedColumn = -1;
+    for (int i = 0; i < 81 && expectedRow < 0; ++i)
+      if (board.IsHidden(rows[i / 9], columns[i % 9])) {
+        expectedRow = rows[i / 9];
+        expectedColumn = columns[i % 9];
+      }
+
+    SeedRandom(state);
+    int row = -1, column = -1;
+    ASSERT_TRUE(ChooseFreePlayTile(board, row, column));
+    EXPECT_EQ(row, expectedRow);
+    EXPECT_EQ(column, expectedColumn);
+  }
+}
+
+TEST(FreePlay, NoHiddenTileStillDrawsTheShuffle) {
+  Board board;
+  FillPattern(board);
+  SeedRandom(5);
+  int rows[9], columns[9];
+  ShuffledOrders(rows, columns);
+  const uint32_t afterShuffle = RandomState();
+  SeedRandom(5);
+  int row = -1, column = -1;
+  EXPECT_FALSE(ChooseFreePlayTile(board, row, column));
+  EXPECT_EQ(RandomState(), afterShuffle);
+  board.SetHidden(6, 3, true);
+  EXPECT_TRUE(ChooseFreePlayTile(board, row, column));
+  EXPECT_EQ(row, 6);
+  EXPECT_EQ(column, 3);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Drives the puzzle tool as another program would and compares its fixed output.
+set -u
+tool="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+
+# Expected outputs: each block starts with "$ velmora-puzzle ARGS" and ends at a blank line.
+actual=$(mktemp)
+trap 'rm -f "$actual"' EXIT
+while IFS= read -r line; do
+  case "$line" in
+    '$ velmora-puzzle '*)
+      args=${line#'$ velmora-puzzle '}
+      echo "$line" >>"$actual"
+      # shellcheck disable=SC2086
+      (cd "$here" && "$tool" $args) >>"$actual" 2>&1 || echo "exit $?" >>"$actual"
+      echo >>"$actual"
+      ;;
+  esac
+done <"$here/puzzle_tool_expected.txt"
+if ! diff -u "$here/puzzle_tool_expected.txt" "$actual"; then fail "output differs from puzzle_tool_expected.txt"; fi
+
+expect_exit() {
+  local want=$1; shift
+  "$tool" "$@" >/dev/null 2>"$actual.err"
+  local got=$?
+  [ "$got" -eq "$want" ] || fail "velmora-puzzle $* exited $got, expected $want"
+  [ "$want" -eq 0 ] || [ -s "$actual.err" ] || true
+  if [ "$want" -ne 0 ] && [ ! -s "$actual.err" ]; then fail "velmora-puzzle $* printed nothing to stderr"; fi
+  rm -f "$actual.err"
+}
+expect_exit 2
+expect_exit 2 aa1
+expect_exit 2 AD50000
+expect_exit 2 AA000000
+expect_exit 2 AA1 AA2
+expect_exit 2 --counter
+expect_exit 2 --counter x --type 0 --difficulty 0
+expect_exit 2 --counter 5 --type 3 --difficulty 0
+expect_exit 2 --counter 5 --type 0 --difficulty 4
+expect_exit 2 --counter 5 --type 0
+expect_exit 2 --bogus
+expect_exit 0 --counter 4294967295 --type 2 --difficulty 3
+# With the zero-filled table most Expert codes cannot be prepared.
+"$tool" AD123 >/dev/null 2>"$actual.err"; got=$?
+[ "$got" -eq 3 ] || fail "AD123 without seeds exited $got, expected 3"
+grep -qx 'PREPARE LIMIT EXCEEDED!' "$actual.err" || fail "AD123 without seeds did not print PREPARE LIMIT EXCEEDED!"
+rm -f "$actual.err"
+exit $status
