@@ -26,6 +26,17 @@ class EngineHost {
   virtual void SetGameState(GameState state) = 0;
 };
 
+// A host that shows nothing and logs nothing, for command-line tools and benchmarks.
+class SilentEngineHost : public EngineHost {
+ public:
+  int Report(std::string_view, bool, bool, bool) override { return 0; }
+  bool LogOn() const override { return false; }
+  void Log(std::string_view) override {}
+  uint32_t MillisecondsSinceStart() const override { return 0; }
+  void SystemMessage(std::string_view) override {}
+  void SetGameState(GameState) override {}
+};
+
 // Answers the preparation seed of a Hard or Expert puzzle for its creation seed.
 class PrepareSeedSource {
  public:

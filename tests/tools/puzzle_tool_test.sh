@@ -2,6 +2,7 @@
 # Drives the puzzle tool as another program would and compares its fixed output.
 set -u
 tool="$1"
+root="$2"  # commands run from the source folder, where data/seeds lives
 here="$(cd "$(dirname "$0")" && pwd)"
 status=0
 fail() { echo "FAIL: $*"; status=1; }
@@ -15,7 +16,7 @@ while IFS= read -r line; do
       args=${line#'$ velmora-puzzle '}
       echo "$line" >>"$actual"
       # shellcheck disable=SC2086
-      (cd "$here" && "$tool" $args) >>"$actual" 2>&1 || echo "exit $?" >>"$actual"
+      (cd "$root" && "$tool" $args) >>"$actual" 2>&1 || echo "exit $?" >>"$actual"
       echo >>"$actual"
       ;;
   esac
@@ -48,4 +49,9 @@ expect_exit 0 --counter 4294967295 --type 2 --difficulty 3
 [ "$got" -eq 3 ] || fail "AD123 without seeds exited $got, expected 3"
 grep -qx 'PREPARE LIMIT EXCEEDED!' "$actual.err" || fail "AD123 without seeds did not print PREPARE LIMIT EXCEEDED!"
 rm -f "$actual.err"
+# With the seed tables every Hard and Expert code builds; a sample of them.
+for code in AC0 AD0 BC49999 BD49999 AD1 BC777 AD31415 BD27182 AC12345 BD999; do
+  (cd "$root" && "$tool" "$code" --seeds data/seeds) >/dev/null 2>&1 || fail "$code with --seeds did not build"
+done
+expect_exit 2 AA1 --seeds /nonexistent-folder
 exit $status

@@ -13,6 +13,7 @@
 #include "logic_solver.h"
 #include "puzzle_builder.h"
 #include "puzzle_code.h"
+#include "seed_tables.h"
 
 namespace {
 
@@ -47,6 +48,14 @@ class ToolHost : public EngineHost {
   void SetGameState(GameState) override {}
 
   std::string failure;
+};
+
+class StderrMessages : public SystemMessageBox {
+ public:
+  void Show(std::string_view text, std::string_view caption) override {
+    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                 static_cast<int>(text.size()), text.data());
+  }
 };
 
 struct Options {
@@ -130,10 +139,17 @@ int main(int argc, char** argv) {
   const Options& options = *parsed;
 
   ZeroPrepareSeeds zeroSeeds;
+  SeedTables tables;
   const PrepareSeedSource* seeds = &zeroSeeds;
   if (!options.seedsFolder.empty()) {
-    std::fprintf(stderr, "velmora-puzzle: --seeds is not available yet\n");
-    return kExitUsage;
+    std::string folder = options.seedsFolder;
+    if (folder.back() != '/') folder += '/';
+    StderrMessages messages;
+    if (tables.LoadFromFolder(folder, messages) == 0) {
+      std::fprintf(stderr, "velmora-puzzle: no seed files could be read from %s\n", folder.c_str());
+      return kExitUsage;
+    }
+    seeds = &tables;
   }
 
   BuildSettings settings;
