@@ -11,6 +11,14 @@ PACKAGES=(
   libgmock-dev
   libbenchmark-dev
   libpng-dev
+  qt6-base-dev
+  libgl-dev
+  fonts-dejavu-core
+  xvfb
+  xauth
+  xdotool
+  x11-utils
+  imagemagick
 )
 
 missing=()

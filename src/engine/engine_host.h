@@ -9,9 +9,11 @@
 
 namespace velmora {
 
-class EngineHost {
+// How every part of the program reports: the message reporter of the game
+// window implements it.
+class Reporter {
  public:
-  virtual ~EngineHost() = default;
+  virtual ~Reporter() = default;
 
   // A shown message (no flags), a question, a log-only line or a fatal stop.
   // Returns 6 when a question was answered yes.
@@ -21,6 +23,10 @@ class EngineHost {
   virtual void Log(std::string_view text) = 0;
   // Milliseconds since the run started, for "T+" log lines.
   virtual uint32_t MillisecondsSinceStart() const = 0;
+};
+
+class EngineHost : public Reporter {
+ public:
   // A plain system message box with an OK button, captioned with the program's name.
   virtual void SystemMessage(std::string_view text) = 0;
   virtual void SetGameState(GameState state) = 0;
