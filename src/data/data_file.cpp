@@ -40,6 +40,12 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
 
 constexpr size_t kFirstReadChunk = 16384;
 
+// Shorter texts or keys are searched directly; the index would not pay for itself.
+constexpr size_t kGramLength = 4;
+constexpr size_t kIndexedTextLength = 256;
+constexpr uint32_t kMinGramBits = 8;
+constexpr uint32_t kMaxGramBits = 20;
+
 }  // namespace
 
 int32_t ParseLeadingInt(std::string_view text) {
@@ -93,16 +99,20 @@ DataFile::~DataFile() {
 
 void DataFile::Clear() {
   path_.clear();
+  ForgetText();
+}
+
+void DataFile::ForgetText() {
   text_.clear();
   textLength_ = 0;
+  gramIndexBuilt_ = false;
 }
 
 bool DataFile::OpenForReading(const std::string& path) {
   path_ = path;
   // Every open starts from a clear state, whatever the last file left behind.
   CloseInput();
-  text_.clear();
-  textLength_ = 0;
+  ForgetText();
   std::error_code error;
   if (fs::is_directory(path, error)) return false;
   input_.open(path, std::ios::in | std::ios::binary);
@@ -127,6 +137,7 @@ bool DataFile::OpenForReading(const std::string& path) {
 bool DataFile::LoadText(std::string_view bytes) {
   CloseInput();
   path_.clear();
+  ForgetText();
   text_.assign(bytes.substr(0, std::min(bytes.size(), kMaxDataFileSize)));
   return TakeBytesRead(text_.size());
 }
@@ -143,9 +154,60 @@ void DataFile::CloseInput() {
   input_.clear();
 }
 
+uint32_t DataFile::GramBucket(size_t position) const {
+  uint32_t gram;
+  std::memcpy(&gram, text_.data() + position, kGramLength);
+  return (gram * 0x9E3779B1u) >> gramShift_;
+}
+
+void DataFile::BuildGramIndex() const {
+  const size_t grams = textLength_ - kGramLength + 1;
+  // About two sequences per bucket keeps the unrelated ones sharing a bucket few.
+  uint32_t bits = kMinGramBits;
+  while (bits < kMaxGramBits && (size_t{1} << bits) < grams / 2) ++bits;
+  gramShift_ = 32 - bits;
+  const size_t buckets = size_t{1} << bits;
+  gramStart_.assign(buckets + 1, 0);
+  for (size_t p = 0; p < grams; ++p) ++gramStart_[GramBucket(p) + 1];
+  for (size_t b = 1; b <= buckets; ++b) gramStart_[b] += gramStart_[b - 1];
+  gramFill_.assign(gramStart_.begin(), gramStart_.end() - 1);
+  gramPositions_.resize(grams);
+  for (size_t p = 0; p < grams; ++p) gramPositions_[gramFill_[GramBucket(p)]++] = static_cast<uint32_t>(p);
+  gramIndexBuilt_ = true;
+}
+
 size_t DataFile::FindKey(std::string_view key) const {
   if (key.empty()) return std::string_view::npos;
-  return Text().find(key);
+  const std::string_view text = Text();
+  if (key.size() < kGramLength || text.size() < kIndexedTextLength) return text.find(key);
+  if (!gramIndexBuilt_) BuildGramIndex();
+
+  // Every occurrence of the key holds each of its sequences at a fixed offset,
+  // so the places of any one of them, taken in text order, give every
+  // occurrence in text order: the first full match is the first occurrence.
+  // The key's least frequent sequence gives the fewest places to try.
+  const size_t last = key.size() - kGramLength;
+  size_t offset = 0;
+  uint32_t bucket = 0;
+  uint32_t fewest = UINT32_MAX;
+  for (size_t j = 0; j <= last; ++j) {
+    uint32_t gram;
+    std::memcpy(&gram, key.data() + j, kGramLength);
+    const uint32_t b = (gram * 0x9E3779B1u) >> gramShift_;
+    const uint32_t count = gramStart_[b + 1] - gramStart_[b];
+    if (count < fewest) {
+      fewest = count;
+      bucket = b;
+      offset = j;
+    }
+  }
+  for (uint32_t i = gramStart_[bucket]; i < gramStart_[bucket + 1]; ++i) {
+    const size_t place = gramPositions_[i];
+    if (place < offset) continue;
+    const size_t start = place - offset;
+    if (start + key.size() <= text.size() && text.compare(start, key.size(), key) == 0) return start;
+  }
+  return std::string_view::npos;
 }
 
 bool DataFile::GatherValue(std::string_view key, bool asText, std::string& value) const {

@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "system_message_box.h"
 
@@ -87,6 +88,9 @@ class DataFile {
   enum class OutputMode { None, Replace, Append };
 
   bool TakeBytesRead(size_t bytesRead);
+  void ForgetText();
+  uint32_t GramBucket(size_t position) const;
+  void BuildGramIndex() const;
   bool GatherValue(std::string_view key, bool asText, std::string& value) const;
   void AbandonReplacement();
 
@@ -94,6 +98,18 @@ class DataFile {
   std::string path_;
   std::string text_;       // the bytes as read
   size_t textLength_ = 0;  // up to the first NUL
+
+  // Where each four-character sequence of the text stands, grouped by a hash
+  // of the sequence, in text order within each group. A user file is asked for
+  // a few hundred keys, and searching the whole text for each one made loading
+  // a long game quadratic in its length; with this index a lookup only visits
+  // the places where one of the key's sequences occurs. Built at the first
+  // lookup after a read.
+  mutable bool gramIndexBuilt_ = false;
+  mutable uint32_t gramShift_ = 0;
+  mutable std::vector<uint32_t> gramStart_;      // per bucket, its first entry in gramPositions_
+  mutable std::vector<uint32_t> gramPositions_;  // text positions, bucket by bucket
+  mutable std::vector<uint32_t> gramFill_;       // working space of the build
   std::ifstream input_;
   std::ofstream output_;
   OutputMode outputMode_ = OutputMode::None;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "data_test_support.h"
@@ -89,6 +90,28 @@ TEST_F(DataFileTest, TheFirstOccurrenceWinsEvenInsideAValue) {
   EXPECT_EQ(value, 3) << "found inside the longer key xcount";
   EXPECT_TRUE(With("Count = 3;\ncount = 7;\n").ReadInt("count", value));
   EXPECT_EQ(value, 7) << "keys are case-sensitive";
+}
+
+TEST_F(DataFileTest, FindKeyAgreesWithAPlainSearch) {
+  // Few distinct characters, so that sequences repeat and share index buckets.
+  std::mt19937 random(99);
+  const std::string alphabet = "ab1;= \n";
+  for (int round = 0; round < 300; ++round) {
+    std::string text(random() % 3000, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    ASSERT_TRUE(file.LoadText(text));
+    for (int k = 0; k < 40; ++k) {
+      std::string key;
+      if (k % 2 == 0 && !text.empty()) {
+        const size_t at = random() % text.size();
+        key = text.substr(at, 1 + random() % 12);
+      } else {
+        key.resize(1 + random() % 8);
+        for (char& c : key) c = alphabet[random() % alphabet.size()];
+      }
+      ASSERT_EQ(file.FindKey(key), std::string_view(text).find(key)) << "key \"" << key << "\" round " << round;
+    }
+  }
 }
 
 TEST_F(DataFileTest, AValueHoldsAtMostSixtyThreeCharacters) {

@@ -51,22 +51,36 @@ std::vector<std::string> TempFolder::List(const std::string& relative) const {
   return names;
 }
 
+namespace {
+
+// Where the line of a key starts and where its value starts and ends.
+struct EntrySpan {
+  size_t line;
+  size_t value;
+  size_t end;  // the ';' that ends the value
+};
+
+EntrySpan FindEntry(const std::string& text, std::string_view key) {
+  std::string start(key);
+  start += " = ";
+  for (size_t at = text.find(start); at != std::string::npos; at = text.find(start, at + 1)) {
+    if (at != 0 && text[at - 1] != '\n') continue;
+    const size_t value = at + start.size();
+    return {at, value, text.find(";\n", value)};
+  }
+  throw std::runtime_error("no entry " + std::string(key));
+}
+
+}  // namespace
+
 std::string ReplaceEntry(std::string text, std::string_view key, std::string_view value) {
-  const std::string start = "\n" + std::string(key) + " = ";
-  size_t at = ("\n" + text).find(start);
-  if (at == std::string::npos) throw std::runtime_error("no entry " + std::string(key));
-  // at is the line's first character in text, as "\n" was prepended.
-  const size_t valueStart = at + start.size() - 1;
-  const size_t end = text.find(";\n", valueStart);
-  return text.replace(valueStart, end - valueStart, value);
+  const EntrySpan entry = FindEntry(text, key);
+  return text.replace(entry.value, entry.end - entry.value, value);
 }
 
 std::string RemoveEntry(std::string text, std::string_view key) {
-  const std::string start = "\n" + std::string(key) + " = ";
-  size_t at = ("\n" + text).find(start);
-  if (at == std::string::npos) throw std::runtime_error("no entry " + std::string(key));
-  const size_t end = text.find(";\n", at);
-  return text.erase(at, end + 2 - at);
+  const EntrySpan entry = FindEntry(text, key);
+  return text.erase(entry.line, entry.end + 2 - entry.line);
 }
 
 GDUSER NewPlayer(std::string_view name) {

@@ -1,0 +1,319 @@
+#include "player_roster.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "data_test_support.h"
+
+namespace velmora {
+namespace {
+
+using testing::NewPlayer;
+using testing::RecordedSleeps;
+using testing::RecordingMessageBox;
+using testing::ReplaceEntry;
+using testing::TempFolder;
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUnableToSave =
+    "Unable to save!  This can happen if your hard disk is full, or if the .user file\r\n"
+    "is read-only or in use by another program.\r\n"
+    "If you have moved the program, you may need to recreate the '..\\data\\users' directory.";
+
+class PlayerRosterTest : public ::testing::Test {
+ protected:
+  // A user file as the game would have written it.
+  void WriteUser(const std::string& fileName, int hints = 0) {
+    GDUSER record = NewPlayer("x");
+    record.hints = hints;
+    folder.Write("data/users/" + fileName, record.ComposeText());
+  }
+  std::unique_ptr<PlayerRoster> Loaded(std::string* report = nullptr) {
+    auto roster = std::make_unique<PlayerRoster>(messages, sleeps.Function());
+    EXPECT_TRUE(roster->LoadGameDataFrom(folder.String(), report));
+    return roster;
+  }
+  std::vector<std::string> Names(const PlayerRoster& roster) {
+    std::vector<std::string> names;
+    for (int i = 0; i < roster.PlayerCount(); ++i) names.push_back(roster.Player(i)->GetName());
+    return names;
+  }
+
+  RecordingMessageBox messages;
+  RecordedSleeps sleeps;
+  TempFolder folder;
+};
+
+TEST_F(PlayerRosterTest, LoadsEveryUserFileAndMakesTheFirstPlayerCurrent) {
+  WriteUser("Bea.user");
+  WriteUser("Ann.user");
+  folder.Write("data/users/notes.txt", "not a player");
+  std::string report;
+  auto roster = Loaded(&report);
+  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Ann", "Bea"}));
+  EXPECT_EQ(roster->CurrentPlayer(), 0);
+  EXPECT_EQ(roster->DataPath(), folder.String() + "/data/");
+  EXPECT_EQ(report, "data path: " + folder.String() + "/data/\nloading game data\nseeds: 0\nusers: 2\nload complete");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerRosterTest, WithoutAUsersFolderThereIsNoPlayer) {
+  std::string report;
+  auto roster = Loaded(&report);
+  EXPECT_EQ(roster->PlayerCount(), 0);
+  EXPECT_EQ(roster->CurrentPlayer(), -1);
+  EXPECT_NE(report.find("\nusers: 0\n"), std::string::npos);
+}
+
+TEST_F(PlayerRosterTest, SeedFilesComeFromTheDataFolder) {
+  std::string seeds;
+  for (int i = 0; i < 1000; ++i) seeds += std::to_string(i + 7) + ",";
+  folder.Write("data/seeds/0000002000d3.seed", seeds);
+  std::string report;
+  auto roster = Loaded(&report);
+  EXPECT_EQ(roster->PrepareSeedFor(3, 1500), 507);
+  EXPECT_EQ(roster->PrepareSeedFor(1, 1500), 0);
+  EXPECT_NE(report.find("\nseeds: 1\n"), std::string::npos);
+}
+
+TEST_F(PlayerRosterTest, NamesComeFromFileNames) {
+  WriteUser("Abcdefghijklmnop.user");  // 16 characters before ".user"
+  WriteUser("a-b.user");
+  auto roster = Loaded();
+  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"", "Player"}));
+}
+
+TEST_F(PlayerRosterTest, AFileThatCannotBeReadStaysAsAnEmptyRecord) {
+  WriteUser("Ann.user", 4);
+  folder.Write("data/users/Big.user", std::string(1048576, ' '));
+  folder.Write("data/users/Nul.user", std::string("gameActive\0", 11));
+  WriteUser("Zoe.user", 9);
+  std::string report;
+  auto roster = Loaded(&report);
+  ASSERT_EQ(roster->PlayerCount(), 4);
+  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Ann", "", "", "Zoe"}));
+  EXPECT_EQ(roster->Player(0)->hints, 4);
+  EXPECT_EQ(roster->Player(3)->hints, 9) << "a failed file leaves the next one unaffected";
+  EXPECT_EQ(roster->Player(1)->GetResult(0, 0, 0), 0) << "all zero";
+  EXPECT_NE(report.find("\nusers: 2\n"), std::string::npos) << "empty records are not counted";
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "INPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+
+  // Such a record has no name, so saving it cannot touch any file.
+  roster->SetCurrentPlayer(1);
+  EXPECT_FALSE(roster->SavePlayer(false));
+  EXPECT_EQ(folder.Read("data/users/Big.user").size(), 1048576u);
+}
+
+TEST_F(PlayerRosterTest, AFileThatLoadsOnlyPartlyIsDropped) {
+  GDUSER record = NewPlayer("x");
+  folder.Write("data/users/Half.user", record.ComposeText().substr(0, 400));
+  folder.Write("data/users/Empty.user", "");
+  std::mt19937 random(7);
+  std::string noise(3000, ' ');
+  for (char& c : noise) c = static_cast<char>(1 + random() % 255);
+  folder.Write("data/users/Noise.user", noise);
+  WriteUser("Ann.user");
+  auto roster = Loaded();
+  EXPECT_EQ(Names(*roster), std::vector<std::string>{"Ann"});
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerRosterTest, UserFilesAboveTheOldSizeLimitLoad) {
+  GDUSER record = NewPlayer("x");
+  GameSnapshot game;
+  game.gameActive = true;
+  game.settings = record.settings;
+  game.playKeys.assign(1500, PlayKey{true, 123456});
+  ASSERT_TRUE(record.SetFromGame(game));
+  const std::string text = record.ComposeText();
+  ASSERT_GT(text.size(), 20000u);
+  folder.Write("data/users/Long.user", text);
+  auto roster = Loaded();
+  ASSERT_EQ(roster->PlayerCount(), 1);
+  EXPECT_EQ(roster->Player(0)->PlayKeyCount(), 1500u);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerRosterTest, ANewPlayerIsSavedWithTheDefaultsAndTheUsersFolderIsMade) {
+  auto roster = Loaded();
+  ASSERT_FALSE(fs::exists(folder.Path() / "data/users"));
+  ASSERT_TRUE(roster->AddPlayer("Ann"));
+  ASSERT_EQ(roster->PlayerCount(), 1);
+  EXPECT_EQ(roster->CurrentPlayer(), -1) << "adding does not choose the player";
+  EXPECT_EQ(folder.Read("data/users/Ann.user"), NewPlayer("Ann").ComposeText());
+  EXPECT_TRUE(roster->Player(0)->settings.tutorial);
+  EXPECT_EQ(sleeps.pauses, std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(250)});
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(folder.List("data/users"), std::vector<std::string>{"Ann.user"}) << "no temporary file is left";
+}
+
+TEST_F(PlayerRosterTest, ADuplicateNameAddsNothingAndWritesNoFile) {
+  WriteUser("Ann.user", 6);
+  auto roster = Loaded();
+  EXPECT_FALSE(roster->AddPlayer("Ann"));
+  EXPECT_EQ(roster->PlayerCount(), 1);
+  EXPECT_TRUE(sleeps.pauses.empty());
+  GDUSER kept;
+  kept.hints = 6;
+  EXPECT_NE(folder.Read("data/users/Ann.user").find("gameHints = 6;"), std::string::npos);
+  EXPECT_TRUE(roster->AddPlayer("ann")) << "names are compared exactly";
+}
+
+TEST_F(PlayerRosterTest, LongNamesAreCutAndMayNotBecomeAnExistingPlayer) {
+  WriteUser("Abcdefghijklmno.user", 6);
+  auto roster = Loaded();
+  EXPECT_FALSE(roster->AddPlayer("Abcdefghijklmnopqrst"));
+  EXPECT_NE(folder.Read("data/users/Abcdefghijklmno.user").find("gameHints = 6;"), std::string::npos);
+  ASSERT_TRUE(roster->AddPlayer("Zbcdefghijklmnopqrst"));
+  EXPECT_EQ(roster->Player(1)->GetName(), "Zbcdefghijklmno");
+  EXPECT_TRUE(folder.Exists("data/users/Zbcdefghijklmno.user"));
+  EXPECT_FALSE(roster->AddPlayer(""));
+  EXPECT_EQ(roster->PlayerCount(), 2);
+}
+
+TEST_F(PlayerRosterTest, NoNameCanLeadOutOfTheUsersFolder) {
+  auto roster = Loaded();
+  for (const char* name : {"../Evil", "..", "a/b", "Tom.", "x\\y"}) EXPECT_FALSE(roster->AddPlayer(name)) << name;
+  EXPECT_EQ(roster->PlayerCount(), 0);
+  EXPECT_EQ(folder.List(""), std::vector<std::string>{});
+  EXPECT_EQ(roster->UserFilePath("../Evil"), "");
+  EXPECT_EQ(roster->UserFilePath("Ann 2"), folder.String() + "/data/users/Ann 2.user");
+
+  // A record renamed by hand is refused at the save.
+  ASSERT_TRUE(roster->AddPlayer("Ann"));
+  roster->Player(0)->SetName("../../Evil");
+  roster->SetCurrentPlayer(0);
+  EXPECT_FALSE(roster->SavePlayer(false));
+  EXPECT_FALSE(fs::exists(folder.Path() / "Evil.user"));
+}
+
+TEST_F(PlayerRosterTest, RemovingAPlayerDeletesTheFile) {
+  WriteUser("Ann.user");
+  WriteUser("Bea.user");
+  auto roster = Loaded();
+  ASSERT_TRUE(roster->RemovePlayer(0));
+  EXPECT_EQ(Names(*roster), std::vector<std::string>{"Bea"});
+  EXPECT_EQ(folder.List("data/users"), std::vector<std::string>{"Bea.user"});
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerRosterTest, RemovingAnInvalidIndexChangesNothing) {
+  WriteUser("Ann.user");
+  auto roster = Loaded();
+  EXPECT_FALSE(roster->RemovePlayer(1));
+  EXPECT_FALSE(roster->RemovePlayer(-1));
+  EXPECT_EQ(roster->PlayerCount(), 1);
+  EXPECT_TRUE(folder.Exists("data/users/Ann.user"));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "ATTEMPTED TO REMOVE AN INVALID USER INDEX!");
+  EXPECT_EQ(messages.shown[0].caption, "ERROR");
+}
+
+TEST_F(PlayerRosterTest, ASavedGameLoadsIntoAFreshRosterUnchanged) {
+  WriteUser("Ann.user");
+  auto roster = Loaded();
+  GDUSER& ann = *roster->Player(0);
+  GameSnapshot game;
+  game.gameActive = true;
+  game.settings = ann.settings;
+  game.settings.ignoreMistakes = true;
+  game.settings.hue = 45.0f;
+  game.puzzleCode = "CD42";
+  game.hints = 3;
+  game.gameTime = 77777;
+  game.playKeys = {{true, 100}, {false, 3000}};
+  game.paybackOrder[2] = {8, 7};
+  game.board.At(4, 5).type = 8;
+  game.board.At(4, 5).hidden = 1;
+  game.board.At(4, 5).noteMask = 0x1FF;
+  game.board.At(4, 6).playedType = 2;
+  ASSERT_TRUE(ann.SetFromGame(game));
+  ann.SetResult(kResultGamesCompleted, 2, 3, 12);
+  ASSERT_TRUE(roster->SavePlayer(false));
+
+  auto again = Loaded();
+  ASSERT_EQ(again->PlayerCount(), 1);
+  const GDUSER& back = *again->Player(0);
+  EXPECT_EQ(back.GetName(), "Ann");
+  EXPECT_EQ(back.ComposeText(), ann.ComposeText());
+  EXPECT_EQ(back.settings, ann.settings);
+  EXPECT_EQ(back.playKeys, game.playKeys);
+  EXPECT_EQ(back.SavedGame().board.At(4, 5).noteMask, 0x1FFu);
+  EXPECT_EQ(back.SavedGame().board.At(4, 6).playedType, 2);
+  EXPECT_EQ(back.GetResult(kResultGamesCompleted, 2, 3), 12);
+}
+
+TEST_F(PlayerRosterTest, ASaveIntoAReadOnlyFileWarnsThenPausesAndKeepsTheFile) {
+  WriteUser("Ann.user", 6);
+  auto roster = Loaded();
+  const std::string before = folder.Read("data/users/Ann.user");
+  fs::permissions(folder.Path() / "data/users/Ann.user", fs::perms::owner_read | fs::perms::group_read);
+  roster->Player(0)->hints = 1;
+  EXPECT_FALSE(roster->SavePlayer(false));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kUnableToSave);
+  EXPECT_EQ(messages.shown[0].caption, "Warning");
+  EXPECT_EQ(sleeps.pauses, std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(250)});
+  EXPECT_EQ(folder.Read("data/users/Ann.user"), before);
+}
+
+TEST_F(PlayerRosterTest, ASaveThatIsTooLongKeepsTheOldFile) {
+  WriteUser("Ann.user", 6);
+  auto roster = Loaded();
+  const std::string before = folder.Read("data/users/Ann.user");
+  GDUSER& ann = *roster->Player(0);
+  GameSnapshot game;
+  game.gameActive = true;
+  game.settings = ann.settings;
+  game.playKeys.assign(60000, PlayKey{false, 1000000});
+  ASSERT_TRUE(ann.SetFromGame(game));
+  EXPECT_FALSE(roster->SavePlayer(false));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+  EXPECT_EQ(messages.shown[1].text, kUnableToSave);
+  EXPECT_EQ(folder.Read("data/users/Ann.user"), before);
+  EXPECT_EQ(folder.List("data/users"), std::vector<std::string>{"Ann.user"});
+}
+
+TEST_F(PlayerRosterTest, AFailedReplacementKeepsTheOldFile) {
+  WriteUser("Ann.user", 6);
+  auto roster = Loaded();
+  const std::string before = folder.Read("data/users/Ann.user");
+  // The replacement cannot be written where a folder has its name.
+  fs::create_directory(folder.Path() / "data/users/Ann.user.tmp");
+  EXPECT_FALSE(roster->SavePlayer(false));
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(folder.Read("data/users/Ann.user"), before);
+}
+
+TEST_F(PlayerRosterTest, SavingWithoutAChosenPlayerDoesNothing) {
+  auto roster = Loaded();
+  EXPECT_FALSE(roster->SavePlayer(false));
+  EXPECT_FALSE(roster->SavePlayer(true));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(fs::exists(folder.Path() / "data/users"));
+}
+
+TEST_F(PlayerRosterTest, SavePlayerPicksTheNewestOrTheCurrentPlayer) {
+  WriteUser("Ann.user");
+  WriteUser("Bea.user");
+  auto roster = Loaded();
+  roster->Player(0)->hints = 11;
+  roster->Player(1)->hints = 22;
+  roster->SetCurrentPlayer(0);
+  ASSERT_TRUE(roster->SavePlayer(true));
+  EXPECT_NE(folder.Read("data/users/Bea.user").find("gameHints = 22;"), std::string::npos);
+  EXPECT_EQ(folder.Read("data/users/Ann.user").find("gameHints = 11;"), std::string::npos);
+  ASSERT_TRUE(roster->SavePlayer(false));
+  EXPECT_NE(folder.Read("data/users/Ann.user").find("gameHints = 11;"), std::string::npos);
+  EXPECT_EQ(sleeps.pauses.size(), 2u);
+}
+
+}  // namespace
+}  // namespace velmora
