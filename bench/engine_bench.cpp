@@ -125,3 +125,38 @@ void BM_HideTiles(benchmark::State& state) {
 BENCHMARK(BM_HideTiles)->DenseRange(0, 3)->ArgName("difficulty");
 
 }  // namespace
+
+#ifdef VELMORA_SEEDS_FOLDER
+#include "seed_tables.h"
+
+namespace {
+
+class NoMessages : public velmora::SystemMessageBox {
+ public:
+  void Show(std::string_view, std::string_view) override {}
+};
+
+// Hard and Expert builds as the game makes them, with the committed seed tables.
+void BM_StartBuildWithTables(benchmark::State& state) {
+  const int difficulty = static_cast<int>(state.range(0));
+  NoMessages messages;
+  SeedTables tables;
+  if (tables.LoadFromFolder(VELMORA_SEEDS_FOLDER, messages) != 100) {
+    state.SkipWithError("the seed tables could not be read");
+    return;
+  }
+  Board board;
+  LogicSolver solver;
+  BuildSettings settings;
+  QuietHost host;
+  PuzzleBuilder builder(board, solver, settings, host, tables);
+  ApplyDifficultyParameters(settings, difficulty);
+  settings.difficultyIndex = difficulty;
+  int failed = 0;
+  for (auto _ : state) failed += builder.StartBuild() ? 0 : 1;
+  state.counters["failed%"] = 100.0 * failed / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_StartBuildWithTables)->DenseRange(2, 3)->ArgName("difficulty");
+
+}  // namespace
+#endif
