@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 BUILD_TYPE ?= Release
 
-.PHONY: all deps configure build test bench play clean
+.PHONY: all deps configure build test bench play clean fuzz
 
 all: build
 
@@ -25,6 +25,12 @@ bench: build
 # Until the game window exists, playing means looking at a freshly built puzzle.
 play: build
 	@$(BUILD)/velmora-puzzle --counter $$(( $$(date +%s) % 50000 )) --type 0 --difficulty 1
+
+# Not part of `make test`: builds the fuzz targets with clang and runs each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@./scripts/install-deps.sh --fuzz
+	@./fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	@rm -rf $(BUILD)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the game need.
 # This list is the only place the project names its system packages.
+#   scripts/install-deps.sh          the build, the tests and the game
+#   scripts/install-deps.sh --fuzz   the same and the fuzzing tools (`make fuzz`)
 set -euo pipefail
 
 PACKAGES=(
@@ -20,6 +22,17 @@ PACKAGES=(
   x11-utils
   imagemagick
 )
+
+# clang with libFuzzer and the sanitizer runtimes; llvm for readable crash stacks.
+FUZZ_PACKAGES=(
+  clang
+  libclang-rt-dev
+  llvm
+)
+
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=("${FUZZ_PACKAGES[@]}")
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
