@@ -269,10 +269,5 @@ TEST_F(DataFileTest, AppendTextWritesLineFeedsAsCrLfAndKeepsTheStreamOpen) {
   EXPECT_FALSE(file.AppendText("late"));
 }
 
-TEST_F(DataFileTest, AppendTextNeedsTheLogStream) {
-  ASSERT_TRUE(file.OpenForWriting(folder.String() + "/x.user"));
-  EXPECT_FALSE(file.AppendText("a"));
-}
-
 }  // namespace
 }  // namespace velmora

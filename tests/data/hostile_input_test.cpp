@@ -84,22 +84,6 @@ TEST_F(HostileInputTest, RandomBytesNeverLoad) {
     for (char& c : bytes) c = static_cast<char>(byte(random));
     EXPECT_FALSE(Load(bytes));
   }
-  // Random bytes with a valid file's lines mixed in.
-  for (int round = 0; round < 200; ++round) {
-    std::string bytes = active;
-    for (int cut = 0; cut < 5; ++cut) {
-      const size_t at = random() % bytes.size();
-      bytes.replace(at, random() % 16, 1, static_cast<char>(byte(random)));
-    }
-    GDUSER record;
-    if (file.LoadText(bytes) && record.LoadFromDataFile(file)) {
-      const GameSnapshot game = record.SavedGame();
-      for (const PaybackPair& pair : game.paybackOrder) {
-        EXPECT_TRUE(pair.row >= 0 && pair.row < 9 && pair.column >= 0 && pair.column < 9);
-      }
-      EXPECT_LE(record.code.size(), 7u);
-    }
-  }
 }
 
 TEST_F(HostileInputTest, EmptyAndNulTextsDoNotLoad) {
