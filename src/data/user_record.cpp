@@ -141,40 +141,40 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
       for (int d = 0; d < kDifficultyCount; ++d)
         if (!file.ReadInt(keys.records[s][t][d], loaded.results[s][t][d])) return false;
 
-  PlayerSettings& settings = loaded.settings;
+  PlayerSettings& read = loaded.settings;
   if (!file.ReadInt("gameTime", loaded.gameTime)) return false;
-  if (!file.ReadInt("settingsActionMouseButtonLeft", settings.actionMouseButtonLeft)) return false;
-  if (!file.ReadInt("settingsActionMouseButtonRight", settings.actionMouseButtonRight)) return false;
-  if (!file.ReadInt("settingsDifficulty", settings.difficulty)) return false;
-  if (!file.ReadFloat("settingsHue", settings.hue)) return false;
-  if (!file.ReadBool("settingsIgnoreMistakes", settings.ignoreMistakes)) return false;
-  if (!file.ReadInt("settingsSeedCreate", settings.seedCreate)) return false;
-  if (!file.ReadInt("settingsSeedPrepare", settings.seedPrepare)) return false;
-  if (!file.ReadBool("settingsStatClock", settings.statClock)) return false;
-  if (!file.ReadBool("settingsStatGameDifficulty", settings.statGameDifficulty)) return false;
-  if (!file.ReadBool("settingsStatGameType", settings.statGameType)) return false;
-  if (!file.ReadBool("settingsStatHints", settings.statHints)) return false;
-  if (!file.ReadBool("settingsStatMistakes", settings.statMistakes)) return false;
-  if (!file.ReadBool("settingsStatMulligans", settings.statMulligans)) return false;
-  if (!file.ReadBool("settingsStatTilesFound", settings.statTilesFound)) return false;
-  if (!file.ReadInt("settingsType", settings.type)) return false;
-  if (!file.ReadBool("settingsUseTipsWindow", settings.useTipsWindow)) return false;
+  if (!file.ReadInt("settingsActionMouseButtonLeft", read.actionMouseButtonLeft)) return false;
+  if (!file.ReadInt("settingsActionMouseButtonRight", read.actionMouseButtonRight)) return false;
+  if (!file.ReadInt("settingsDifficulty", read.difficulty)) return false;
+  if (!file.ReadFloat("settingsHue", read.hue)) return false;
+  if (!file.ReadBool("settingsIgnoreMistakes", read.ignoreMistakes)) return false;
+  if (!file.ReadInt("settingsSeedCreate", read.seedCreate)) return false;
+  if (!file.ReadInt("settingsSeedPrepare", read.seedPrepare)) return false;
+  if (!file.ReadBool("settingsStatClock", read.statClock)) return false;
+  if (!file.ReadBool("settingsStatGameDifficulty", read.statGameDifficulty)) return false;
+  if (!file.ReadBool("settingsStatGameType", read.statGameType)) return false;
+  if (!file.ReadBool("settingsStatHints", read.statHints)) return false;
+  if (!file.ReadBool("settingsStatMistakes", read.statMistakes)) return false;
+  if (!file.ReadBool("settingsStatMulligans", read.statMulligans)) return false;
+  if (!file.ReadBool("settingsStatTilesFound", read.statTilesFound)) return false;
+  if (!file.ReadInt("settingsType", read.type)) return false;
+  if (!file.ReadBool("settingsUseTipsWindow", read.useTipsWindow)) return false;
   // The mouse actions pick from the list of five play actions, and the hue
   // drives the art's colour shift: neither may hold what the game cannot use.
-  if (!IsSavable(settings)) return false;
+  if (!IsSavable(read)) return false;
 
   // A difficulty or game type out of range still loads; only its name stays empty.
-  settings.difficultyName = DifficultyName(settings.difficulty);
-  if (settings.difficultyName.empty()) DebugTrace(texts::kInvalidDifficultyAfterLoad);
-  settings.gameTypeName = GameTypeName(settings.type);
-  if (settings.gameTypeName.empty()) DebugTrace(texts::kInvalidTypeAfterLoad);
+  read.difficultyName = DifficultyName(read.difficulty);
+  if (read.difficultyName.empty()) DebugTrace(texts::kInvalidDifficultyAfterLoad);
+  read.gameTypeName = GameTypeName(read.type);
+  if (read.gameTypeName.empty()) DebugTrace(texts::kInvalidTypeAfterLoad);
 
   if (loaded.gameActive) {
     for (int i = 0; i < kTileCount; ++i) {
       int32_t word = 0;
       if (!file.ReadInt(keys.tiles[i], word)) return false;
       loaded.tileWords[i] = static_cast<uint32_t>(word);
-      if (!IsValidTileWord(loaded.tileWords[i], settings.ignoreMistakes)) return false;
+      if (!IsValidTileWord(loaded.tileWords[i], read.ignoreMistakes)) return false;
     }
     for (int i = 0; i < kTileCount; ++i) {
       int32_t value = 0;
