@@ -1,0 +1,66 @@
+#include "key_router.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace velmora {
+
+int VirtualKeyOf(const QKeyEvent& event) {
+  const int key = event.key();
+  const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return (keypad ? vk::kNumpad0 : vk::kDigit0) + (key - Qt::Key_0);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return vk::kLetterA + (key - Qt::Key_A);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vk::kF1 + (key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Backspace: return vk::kBackspace;
+    case Qt::Key_Tab: return vk::kTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vk::kEnter;
+    case Qt::Key_Escape: return vk::kEscape;
+    case Qt::Key_Space: return vk::kSpace;
+    case Qt::Key_PageUp: return vk::kPageUp;
+    case Qt::Key_PageDown: return vk::kPageDown;
+    case Qt::Key_End: return vk::kEnd;
+    case Qt::Key_Home: return vk::kHome;
+    case Qt::Key_Left: return vk::kLeft;
+    case Qt::Key_Up: return vk::kUp;
+    case Qt::Key_Right: return vk::kRight;
+    case Qt::Key_Down: return vk::kDown;
+    case Qt::Key_Insert: return vk::kInsert;
+    case Qt::Key_Delete: return vk::kDelete;
+    case Qt::Key_Shift: return vk::kShift;
+    case Qt::Key_Control: return vk::kControl;
+    default: return 0;
+  }
+}
+
+KeyRouter::KeyRouter() { qApp->installEventFilter(this); }
+
+KeyRouter::~KeyRouter() {
+  if (qApp) qApp->removeEventFilter(this);
+}
+
+void KeyRouter::Register(QWidget* window, Handler handler) {
+  window_ = window;
+  handler_ = std::move(handler);
+}
+
+void KeyRouter::Unregister() {
+  window_ = nullptr;
+  handler_ = nullptr;
+}
+
+// A key reaches the application filter first at the top-level QWindow and again at
+// every widget that does not accept it; acting at the window level only sees it once.
+bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWindowType() || !window_ || !handler_) return false;
+  if (static_cast<QWindow*>(watched) != window_->windowHandle()) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->modifiers().testFlag(Qt::AltModifier) || key->key() == Qt::Key_Alt) return false;
+  handler_(VirtualKeyOf(*key), key->modifiers().testFlag(Qt::ControlModifier));
+  return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,49 @@
+#pragma once
+// Routes every key press addressed to one window (the game window) or any of its
+// child controls to a single handler, before the window's own focus and dialog
+// navigation sees it. Keys of other windows, modal dialogs included, pass by.
+// Alt combinations keep their usual meaning.
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace velmora {
+
+// Desktop virtual-key codes, as the key map and the log name keys.
+namespace vk {
+inline constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kShift = 16, kControl = 17, kEscape = 27, kSpace = 32;
+inline constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
+inline constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45, kDelete = 46;
+inline constexpr int kDigit0 = 48, kLetterA = 65, kNumpad0 = 96, kF1 = 112;
+}  // namespace vk
+
+// The virtual-key code of a key event, 0 for keys the game has no code for.
+// Keypad digits give the numeric-pad codes; with Num Lock off the keypad sends
+// arrows, Home, End, Page Up and Page Down, which map to those.
+int VirtualKeyOf(const QKeyEvent& event);
+
+class KeyRouter : public QObject {
+  Q_OBJECT
+ public:
+  // handler(virtual key, control held); its return value is ignored: a routed key is always consumed.
+  using Handler = std::function<void(int virtualKey, bool control)>;
+
+  // Installs itself on the application.
+  KeyRouter();
+  ~KeyRouter() override;
+
+  void Register(QWidget* window, Handler handler);
+  void Unregister();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QPointer<QWidget> window_;
+  Handler handler_;
+};
+
+}  // namespace velmora

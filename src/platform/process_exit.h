@@ -1,0 +1,20 @@
+#pragma once
+// Ending the process from wherever a failure is found, with the program's exit
+// codes: -1 a fatal report, -4 an unsupported colour depth, -12 missing art.
+#include <functional>
+
+namespace velmora {
+
+inline constexpr int kExitFatal = -1;
+inline constexpr int kExitColorDepth = -4;
+inline constexpr int kExitArtMissing = -12;
+
+// The process status of an exit code: the low byte, so -1, -4 and -12 become 255, 252 and 244.
+constexpr int ExitStatusOf(int code) { return code & 0xFF; }
+
+// Runs just before the process ends (the log uses it to reach the disk).
+void SetBeforeProcessExit(std::function<void()> hook);
+
+[[noreturn]] void EndProcess(int code);
+
+}  // namespace velmora

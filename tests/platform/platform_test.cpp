@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+#include <vector>
+
+#include "clock.h"
+#include "key_router.h"
+#include "process_exit.h"
+#include "window_timers.h"
+
+namespace velmora {
+namespace {
+
+TEST(WindowTimers, RepeatUntilKilledAndRestartReplaces) {
+  std::vector<int> fired;
+  QtWindowTimers timers([&](int id) { fired.push_back(id); });
+  EXPECT_NE(timers.Start(3, 20), 0u);
+  QTest::qWait(150);
+  const size_t firstRun = fired.size();
+  EXPECT_GE(firstRun, 3u);
+  for (int id : fired) EXPECT_EQ(id, 3);
+
+  EXPECT_TRUE(timers.Kill(3));
+  EXPECT_FALSE(timers.Kill(3));
+  QTest::qWait(60);
+  EXPECT_EQ(fired.size(), firstRun);
+
+  timers.Start(5, 20);
+  timers.Start(5, 5000);  // the same id again: the new period replaces the old
+  QTest::qWait(100);
+  EXPECT_EQ(fired.size(), firstRun);
+  EXPECT_TRUE(timers.IsRunning(5));
+}
+
+TEST(WindowTimers, HandlerMayStopItsOwnTimer) {
+  int count = 0;
+  QtWindowTimers* self = nullptr;
+  QtWindowTimers timers([&](int id) {
+    ++count;
+    self->Kill(id);
+    self->Start(2, 5000);
+  });
+  self = &timers;
+  timers.Start(1, 10);
+  QTest::qWait(80);
+  EXPECT_EQ(count, 1);
+  EXPECT_FALSE(timers.IsRunning(1));
+  EXPECT_TRUE(timers.IsRunning(2));
+}
+
+TEST(WindowTimers, ZeroPeriodRunsAtTheMinimum) {
+  int count = 0;
+  QtWindowTimers timers([&](int) { ++count; });
+  timers.Start(6, 0);
+  QTest::qWait(100);
+  EXPECT_GE(count, 1);
+  EXPECT_LE(count, 12);
+}
+
+class KeyRoutingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    game.resize(200, 100);
+    edit = new QLineEdit(&game);
+    game.show();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&game));
+    edit->setFocus();
+    router.Register(&game, [this](int key, bool control) {
+      keys.push_back(key);
+      controls.push_back(control);
+    });
+  }
+
+  QWidget game;
+  QWidget other;
+  QLineEdit* edit = nullptr;
+  KeyRouter router;
+  std::vector<int> keys;
+  std::vector<bool> controls;
+};
+
+TEST_F(KeyRoutingTest, KeysOfTheWindowReachTheHandlerOnceAndStopThere) {
+  QTest::keyClick(game.windowHandle(), Qt::Key_A);
+  QTest::keyClick(game.windowHandle(), Qt::Key_F2);
+  QTest::keyClick(game.windowHandle(), Qt::Key_5, Qt::ControlModifier);
+  // The Control key is a key press of its own, as on every desktop.
+  ASSERT_EQ(keys.size(), 4u);
+  EXPECT_EQ(keys[0], 65);
+  EXPECT_EQ(keys[1], 113);
+  EXPECT_EQ(keys[2], 17);
+  EXPECT_EQ(keys[3], 53);
+  EXPECT_FALSE(controls[0]);
+  EXPECT_TRUE(controls[3]);
+  EXPECT_TRUE(edit->text().isEmpty()) << "the focused child never saw the key";
+}
+
+TEST_F(KeyRoutingTest, OtherWindowsAndAltCombinationsPassBy) {
+  QTest::keyClick(other.windowHandle(), Qt::Key_F2);
+  QTest::keyClick(game.windowHandle(), Qt::Key_X, Qt::AltModifier);
+  EXPECT_TRUE(keys.empty());
+  router.Unregister();
+  QTest::keyClick(game.windowHandle(), Qt::Key_B);
+  EXPECT_TRUE(keys.empty());
+  EXPECT_EQ(edit->text(), "xb") << "Alt+X and, once unregistered, B reach the focused child";
+}
+
+TEST(VirtualKeys, MainKeysKeypadAndFunctionKeys) {
+  auto code = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return VirtualKeyOf(QKeyEvent(QEvent::KeyPress, key, modifiers));
+  };
+  EXPECT_EQ(code(Qt::Key_1), 49);
+  EXPECT_EQ(code(Qt::Key_9), 57);
+  EXPECT_EQ(code(Qt::Key_4, Qt::KeypadModifier), 100);
+  EXPECT_EQ(code(Qt::Key_7, Qt::KeypadModifier), 103);
+  EXPECT_EQ(code(Qt::Key_Left, Qt::KeypadModifier), 37);
+  EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier), 13);
+  EXPECT_EQ(code(Qt::Key_Return), 13);
+  EXPECT_EQ(code(Qt::Key_Space), 32);
+  EXPECT_EQ(code(Qt::Key_Delete), 46);
+  EXPECT_EQ(code(Qt::Key_Backspace), 8);
+  EXPECT_EQ(code(Qt::Key_Home), 36);
+  EXPECT_EQ(code(Qt::Key_End), 35);
+  EXPECT_EQ(code(Qt::Key_PageUp), 33);
+  EXPECT_EQ(code(Qt::Key_F1), 112);
+  EXPECT_EQ(code(Qt::Key_F12), 123);
+  EXPECT_EQ(code(Qt::Key_Down), 40);
+  EXPECT_EQ(code(Qt::Key_Control), 17);
+  EXPECT_EQ(code(Qt::Key_CapsLock), 0);
+}
+
+TEST(ProcessExit, CodesBecomeTheirLowByte) {
+  EXPECT_EQ(ExitStatusOf(kExitFatal), 255);
+  EXPECT_EQ(ExitStatusOf(kExitColorDepth), 252);
+  EXPECT_EQ(ExitStatusOf(kExitArtMissing), 244);
+  EXPECT_EXIT(EndProcess(kExitColorDepth), ::testing::ExitedWithCode(252), "");
+  EXPECT_EXIT(
+      {
+        SetBeforeProcessExit([] { std::fputs("flushed", stderr); });
+        EndProcess(kExitArtMissing);
+      },
+      ::testing::ExitedWithCode(244), "flushed");
+}
+
+TEST(ManualClockTest, MovesOnlyWhenTold) {
+  ManualClock clock(100);
+  EXPECT_EQ(clock.Now(), 100u);
+  clock.Sleep(250);
+  EXPECT_EQ(clock.Now(), 350u);
+  clock.Advance(0xFFFFFFFFu);  // wraps like the desktop's millisecond counter
+  EXPECT_EQ(clock.Now(), 349u);
+}
+
+}  // namespace
+}  // namespace velmora
