@@ -1,0 +1,41 @@
+#pragma once
+// The application shell's own texts, exactly as the player or the log sees them.
+
+namespace velmora::texts {
+
+inline constexpr const char* kAppName = "Velmora Sudoku";
+inline constexpr const char* kAboutPrefix = "Velmora Sudoku v1.02 - ";
+inline constexpr const char* kCreditLine = "written for Linux by the Velmora Sudoku team";
+inline constexpr const char* kAboutMenuItem = "&About Velmora Sudoku...";
+
+inline constexpr const char* kFatalText = "The program has encountered a problem, and must close.";
+inline constexpr const char* kFatalCaption = "Error";
+inline constexpr const char* kArtMissing = "Failed to load the game art. Please re-install.";
+inline constexpr const char* kArtMissingLog = "Failed to load game art!";
+inline constexpr const char* kDepthCaption = "Invalid Desktop Format";
+inline constexpr const char* kDepthContextFailed =
+    "game message: Failed to get device context on bitdepth verification!\n";
+inline constexpr const char* kDepthSteps[] = {
+    "Velmora Sudoku requires a color depth of at least 24 bits.\n",
+    "\nYou can follow these steps to correct the problem:",
+    "\n-Click on the desktop with the right mouse button.",
+    "\n-Choose 'Properties' from the pop-up menu.",
+    "\n This will open the 'Display Properties' dialogue.",
+    "\n-Click on the 'Settings' tab at the top of the menu.",
+    "\n-In the 'Color Properties' box, select 24 or 32 bit.",
+    "\n-Click the 'Apply' button.",
+    "\n-The system will then change the setting temporarily.",
+    "\n If there are any problems, wait 15 seconds, and the",
+    "\n previous setting will be restored automatically.",
+    "\n Otherwise, click the 'OK' button, and restart the game.",
+};
+inline constexpr const char* kLowResolution =
+    "Your desktop resolution is lower than expected.\nThe Tips Window may overlap the game area.";
+inline constexpr const char* kPlacementFailed = "Failed to position the game window!";
+inline constexpr const char* kSplashAllocationFailed = "Failed to allocate memory for splash effect!";
+inline constexpr const char* kSplashActivationFailed = "Failed to activate splash effect!";
+inline constexpr const char* kInvalidTimerId = "Invalid timer ID encountered!";
+inline constexpr const char* kInvalidKillTimerId = "Invalid timer ID encountered on KillGameTimer()!";
+inline constexpr const char* kBuildingText = "Building Puzzle....";
+
+}  // namespace velmora::texts

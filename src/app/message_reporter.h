@@ -1,0 +1,54 @@
+#pragma once
+// Every message, log line and fatal stop of the program goes through here.
+// Until the message backgrounds exist nothing is shown, only logged.
+#include <QImage>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "engine_host.h"
+#include "game_log.h"
+#include "message_boxes.h"
+
+class QWidget;
+
+namespace velmora {
+
+class MessageReporter : public Reporter {
+ public:
+  // Shows a message modally over the owner and returns the dialog's answer
+  // (6 for yes). The game window sets the one it uses.
+  using Presenter = std::function<int(std::string_view text, bool question, QWidget* owner)>;
+  using MillisecondsSource = std::function<uint32_t()>;
+
+  MessageReporter(GameLog& log, MessageBoxes& boxes, MillisecondsSource sinceStart);
+
+  void SetDefaultOwner(QWidget* owner) { defaultOwner_ = owner; }
+  void SetPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
+  // The three message backgrounds (400 x 150, 300, 450); the reporter shows
+  // messages once they are set.
+  void SetBackgrounds(QImage small, QImage medium, QImage large);
+  bool IsReady() const { return ready_; }
+  const QImage& Background(int index) const { return backgrounds_[index]; }
+  bool MessageOpen() const { return messageOpen_; }
+
+  int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {
+    return Report(text, question, logOnly, fatal, nullptr);
+  }
+  int Report(std::string_view text, bool question, bool logOnly, bool fatal, QWidget* owner);
+  bool LogOn() const override { return log_.IsOn(); }
+  void Log(std::string_view text) override { log_.Write(text); }
+  uint32_t MillisecondsSinceStart() const override { return sinceStart_(); }
+
+ private:
+  GameLog& log_;
+  MessageBoxes& boxes_;
+  MillisecondsSource sinceStart_;
+  Presenter presenter_;
+  QWidget* defaultOwner_ = nullptr;
+  QImage backgrounds_[3];
+  bool ready_ = false;
+  bool messageOpen_ = false;
+};
+
+}  // namespace velmora

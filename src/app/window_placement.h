@@ -1,0 +1,23 @@
+#pragma once
+// Where the game window goes on the desktop, leaving room beside it for the
+// tips window when that is in use.
+
+namespace velmora {
+
+struct PlacementInput {
+  int desktopWidth = 0, desktopHeight = 0;
+  int frameWidth = 0, frameHeight = 0;  // border and caption around the 640 x 480 client area
+  int roomWidth = 0, roomHeight = 0;    // kept free for the tips window
+};
+
+struct Placement {
+  int x = 0, y = 0;
+  int width = 0, height = 0;  // outer size
+  bool tooSmall = false;      // the desktop cannot hold the window and the room
+  int tileMenuX = 0, tileMenuY = 0;
+  int tipsX = 0, tipsY = 0;
+};
+
+Placement PlaceGameWindow(const PlacementInput& in);
+
+}  // namespace velmora
