@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fake_platform.h"
+#include "game_log.h"
+#include "message_reporter.h"
+
+namespace velmora {
+namespace {
+
+class NoDataMessages : public SystemMessageBox {
+ public:
+  void Show(std::string_view, std::string_view) override {}
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ReporterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = std::filesystem::temp_directory_path() /
+             ("velmora-reporter-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+  void MakeReady() { reporter.SetBackgrounds(QImage(400, 150, QImage::Format_ARGB32), QImage(400, 300, QImage::Format_ARGB32), QImage(400, 450, QImage::Format_ARGB32)); }
+
+  std::filesystem::path folder;
+  NoDataMessages dataMessages;
+  GameLog log{dataMessages};
+  testing::RecordingMessageBoxes boxes;
+  MessageReporter reporter{log, boxes, [] { return 1234u; }};
+};
+
+TEST_F(ReporterTest, BeforeTheBackgroundsExistEverythingIsOnlyLogged) {
+  ASSERT_TRUE(log.Open((folder / "game.log").string()));
+  EXPECT_EQ(reporter.Report("hello", false, false, false), 0);
+  EXPECT_EQ(reporter.Report("stop", false, false, true), 0) << "a fatal report before readiness goes on";
+  EXPECT_TRUE(boxes.shown.empty());
+  log.Close();
+  EXPECT_EQ(ReadFile(folder / "game.log"), "game message: hello\r\ngame message: stop\r\n");
+}
+
+TEST_F(ReporterTest, MessagesQuestionsAndLogOnlyLines) {
+  MakeReady();
+  ASSERT_TRUE(reporter.IsReady());
+  EXPECT_EQ(reporter.Report("just the log", false, true, false), 0);
+  EXPECT_TRUE(boxes.shown.empty());
+
+  reporter.Report("A notice.", false, false, false);
+  boxes.answer = kResultYes;
+  EXPECT_EQ(reporter.Report("Continue?", true, false, false), kResultYes);
+  boxes.answer = kResultNo;
+  EXPECT_EQ(reporter.Report("Continue?", true, false, false), kResultNo);
+  ASSERT_EQ(boxes.shown.size(), 3u);
+  EXPECT_EQ(boxes.shown[0].text, "A notice.");
+  EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(boxes.shown[1].buttons, MessageButtons::YesNo);
+}
+
+TEST_F(ReporterTest, TheGamesOwnDialogTakesOverShowing) {
+  MakeReady();
+  std::string seen;
+  reporter.SetPresenter([&](std::string_view text, bool question, QWidget*) {
+    seen = std::string(text);
+    return question ? 6 : 1;
+  });
+  EXPECT_EQ(reporter.Report("Sure?", true, false, false), 6);
+  EXPECT_EQ(seen, "Sure?");
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ReporterTest, AFatalReportShowsTheStopMessageAndEndsWithStatus255) {
+  MakeReady();
+  EXPECT_EXIT(reporter.Report("INVALID BOARD FOUND!", false, false, true), ::testing::ExitedWithCode(255), "");
+}
+
+TEST_F(ReporterTest, WithTheLogOffNothingIsWritten) {
+  EXPECT_FALSE(log.IsOn());
+  reporter.Report("quiet", false, true, false);
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  unsetenv(kLogVariable);
+  EXPECT_FALSE(log.OpenFromEnvironment());
+  setenv(kLogVariable, (folder / "env.log").c_str(), 1);
+  EXPECT_TRUE(log.OpenFromEnvironment());
+  unsetenv(kLogVariable);
+  reporter.Report("on", false, true, false);
+  log.Close();
+  EXPECT_EQ(ReadFile(folder / "env.log"), "game message: on\r\n");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: it starts, shows its 640 x 480 window and the
+# splash, then the background; on a 16-bit screen it refuses to run (status 252);
+# without its art it stops with status 244.
+# Usage: startup_smoke_test.sh GAME RUNTIME_FOLDER SCREENSHOT_FOLDER
+set -u
+game=$1 runtime=$2 shots=$3
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/xvfb_session.sh"
+mkdir -p "$shots"
+work=$(mktemp -d)
+trap 'stop_display; rm -rf "$work"' EXIT
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+
+fresh_folder() {
+  rm -rf "$work/run"
+  cp -r "$runtime" "$work/run"
+  rm -rf "$work/run/data/users"
+  mkdir -p "$work/run/data/users"
+}
+
+# 1. A normal start on a 24-bit screen.
+start_display 24 || exit 1
+fresh_folder
+(cd "$work/run" && VELMORA_LOG="$work/game.log" exec "$game") &
+pid=$!
+if id=$(wait_for_window "^Velmora Sudoku" 20); then
+  size=$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
+  [ "$size" = "640x480" ] || fail "the game window is $size, not 640x480"
+  sleep 1.4
+  import -window root "$shots/startup-splash.png"
+  sleep 3.5
+  import -window root "$shots/startup-after-splash.png"
+  # The board area shows the background picture exactly (no tile is shown before a game).
+  origin=$(xwininfo -id "$id" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x "+" y}')
+  ox=${origin%+*} oy=${origin#*+}
+  convert "$shots/startup-after-splash.png" -crop "400x400+$((ox + 40))+$((oy + 40))" +repage "$work/board.png"
+  convert "$runtime/art/background640x480.png" -crop 400x400+40+40 +repage "$work/expected.png"
+  diff_pixels=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true)
+  [ "${diff_pixels%% *}" = "0" ] || fail "the board area differs from the background in $diff_pixels pixels"
+  # The splash was drawn while it ran.
+  splash_pixels=$(compare -metric AE "$shots/startup-splash.png" "$shots/startup-after-splash.png" null: 2>&1 || true)
+  [ "${splash_pixels%% *}" != "0" ] || fail "nothing changed between the splash and after it"
+else
+  fail "no game window appeared"
+fi
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+for line in ": app started" ": client visible" ": draw pass 0; region; " "timer event received: id=5" \
+            "; splash effect drawn" "timer event received: id=1" "load data result: data path: "; do
+  grep -q -F "$line" "$work/game.log" || fail "the log lacks \"$line\""
+done
+grep -q $'\r$' "$work/game.log" || fail "log lines do not end in CR LF"
+stop_display
+
+# 2. A 16-bit screen: the colour-depth box, then status 252.
+start_display 16 || exit 1
+fresh_folder
+(cd "$work/run" && exec "$game") &
+pid=$!
+if id=$(wait_for_window "Invalid Desktop Format" 20); then
+  import -window root "$shots/startup-16bit.png"
+  xdotool windowfocus --sync "$id" key Return 2>/dev/null || xdotool key Return
+else
+  fail "no colour-depth message on a 16-bit screen"
+fi
+got=$(wait_for_exit "$pid" 20)
+[ "$got" = "252" ] || fail "a 16-bit screen ended with status $got, not 252"
+stop_display
+
+# 3. Missing art: the re-install message, then status 244.
+start_display 24 || exit 1
+fresh_folder
+rm -f "$work/run/art/background640x480.png"
+(cd "$work/run" && exec "$game") &
+pid=$!
+if id=$(wait_for_window "^Velmora Sudoku" 20); then
+  import -window root "$shots/startup-no-art.png"
+  xdotool windowfocus --sync "$id" key Return 2>/dev/null || xdotool key Return
+else
+  fail "no message about missing art"
+fi
+got=$(wait_for_exit "$pid" 20)
+[ "$got" = "244" ] || fail "missing art ended with status $got, not 244"
+
+exit $status

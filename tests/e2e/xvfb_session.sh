@@ -1,0 +1,52 @@
+# Shared by the end-to-end scripts: a private X display for the real program.
+# Usage: source this file, then `start_display DEPTH` sets DISPLAY; `stop_display` ends it.
+
+start_display() {
+  local depth=$1 n
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 1 50); do
+        if xdpyinfo >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+      done
+      kill "$XVFB_PID" 2>/dev/null
+    fi
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+stop_display() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+}
+
+# Waits for a window whose title matches; prints its id.
+wait_for_window() {
+  local title=$1 seconds=${2:-20} id
+  for _ in $(seq 1 $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -1)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for a process to end; prints its exit status (124 when it did not end in time).
+wait_for_exit() {
+  local pid=$1 seconds=${2:-20}
+  for _ in $(seq 1 $((seconds * 10))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      echo $?
+      return 0
+    fi
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  echo 124
+}
