@@ -15,15 +15,7 @@ namespace {
 
 using namespace velmora;
 
-class QuietHost : public EngineHost {
- public:
-  int Report(std::string_view, bool, bool, bool) override { return 0; }
-  bool LogOn() const override { return false; }
-  void Log(std::string_view) override {}
-  uint32_t MillisecondsSinceStart() const override { return 0; }
-  void SystemMessage(std::string_view) override {}
-  void SetGameState(GameState) override {}
-};
+using QuietHost = SilentEngineHost;
 
 // Boards as preparation hands them to the solver: a filled solution with one
 // difficulty's arrangement of hidden tiles, accepted or not.
@@ -89,13 +81,12 @@ BENCHMARK(BM_SolveStepwise)->DenseRange(0, 3)->ArgName("difficulty");
 // One whole StartBuild: seed choice, fill and preparation, as a new game runs it.
 // Hard and Expert use the zero-filled table, so builds that cannot be prepared
 // with seed 0 run all 10000 attempts; those are counted as failures.
-void BM_StartBuild(benchmark::State& state) {
+void RunStartBuilds(benchmark::State& state, const PrepareSeedSource& seeds) {
   const int difficulty = static_cast<int>(state.range(0));
   Board board;
   LogicSolver solver;
   BuildSettings settings;
   QuietHost host;
-  ZeroPrepareSeeds seeds;
   PuzzleBuilder builder(board, solver, settings, host, seeds);
   ApplyDifficultyParameters(settings, difficulty);
   settings.difficultyIndex = difficulty;
@@ -104,6 +95,8 @@ void BM_StartBuild(benchmark::State& state) {
   state.counters["failed%"] = 100.0 * failed / static_cast<double>(state.iterations());
   state.counters["puzzles/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
+
+void BM_StartBuild(benchmark::State& state) { RunStartBuilds(state, ZeroPrepareSeeds()); }
 BENCHMARK(BM_StartBuild)->DenseRange(0, 3)->ArgName("difficulty");
 
 void BM_HideTiles(benchmark::State& state) {
@@ -138,23 +131,13 @@ class NoMessages : public velmora::SystemMessageBox {
 
 // Hard and Expert builds as the game makes them, with the committed seed tables.
 void BM_StartBuildWithTables(benchmark::State& state) {
-  const int difficulty = static_cast<int>(state.range(0));
   NoMessages messages;
   SeedTables tables;
   if (tables.LoadFromFolder(VELMORA_SEEDS_FOLDER, messages) != 100) {
     state.SkipWithError("the seed tables could not be read");
     return;
   }
-  Board board;
-  LogicSolver solver;
-  BuildSettings settings;
-  QuietHost host;
-  PuzzleBuilder builder(board, solver, settings, host, tables);
-  ApplyDifficultyParameters(settings, difficulty);
-  settings.difficultyIndex = difficulty;
-  int failed = 0;
-  for (auto _ : state) failed += builder.StartBuild() ? 0 : 1;
-  state.counters["failed%"] = 100.0 * failed / static_cast<double>(state.iterations());
+  RunStartBuilds(state, tables);
 }
 BENCHMARK(BM_StartBuildWithTables)->DenseRange(2, 3)->ArgName("difficulty");
 
