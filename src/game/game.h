@@ -1,0 +1,206 @@
+#pragma once
+// The game's rules without a window: the life of one game from choosing the
+// player to the victory, every play, the Payback and Blackout types, the mouse
+// and key commands, the tips, and what the main screen shows. The window hands
+// every event to one of the entry points below and paints what the text and
+// face queries answer; everything it is asked to do goes through GameHost.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "board.h"
+#include "engine_host.h"
+#include "game_host.h"
+#include "game_session.h"
+#include "logic_solver.h"
+
+namespace velmora {
+
+class PlayerRoster;
+class GDUSER;
+
+// The Cursor Tile's twelve moves.
+enum class MoveDirection : int {
+  kLeft,
+  kUpLeft,
+  kUp,
+  kUpRight,
+  kRight,
+  kDownRight,
+  kDown,
+  kDownLeft,
+  kRowStart,
+  kRowEnd,
+  kTop,
+  kBottom,
+};
+
+// Virtual-key codes of the keys the game acts on.
+namespace key {
+inline constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kEscape = 27, kSpace = 32;
+inline constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
+inline constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kDelete = 46;
+inline constexpr int kDigit1 = 49, kDigit9 = 57;
+inline constexpr int kNumpad1 = 97, kNumpad2 = 98, kNumpad3 = 99, kNumpad4 = 100, kNumpad6 = 102;
+inline constexpr int kNumpad7 = 103, kNumpad8 = 104, kNumpad9 = 105;
+inline constexpr int kF1 = 112, kF2 = 113, kF3 = 114, kF4 = 115, kF5 = 116, kF6 = 117, kF11 = 122, kF12 = 123;
+}  // namespace key
+
+// Which rows and columns get a pair of guide tabs.
+struct GuideTabs {
+  std::array<bool, 9> rows{};
+  std::array<bool, 9> columns{};
+  bool operator==(const GuideTabs&) const = default;
+};
+
+class Game {
+ public:
+  Game(GameHost& host, PlayerRoster& roster);
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  // ---- Entry points of the window ----
+
+  // The end of start-up, and the start of every new game.
+  void ResetSession();
+  // A window timer expired. Returns false for the splash timer, which the
+  // window steps itself (it starts and stops it through StartGameTimer and
+  // KillGameTimer so that the close guard sees it).
+  bool OnTimer(int id);
+  void OnSplashEnded();
+  // A button released over a control (tiles, tray, Eraser, command buttons).
+  void OnControlClicked(int controlId);
+  // The right button released at a point of the client area.
+  void OnRightClick(int x, int y);
+  // Every key pressed in the game window; control: the Control key is down.
+  void OnKey(int virtualKey, bool control);
+  // The close box, the system menu's Close or Alt+F4.
+  void OnCloseRequest();
+  // The system menu's About item.
+  void OnAboutRequest(bool windowMinimised);
+  // The player closed the tips window, or it was shown.
+  void OnTipsWindowClosed();
+  void OnTipsWindowShown();
+
+  // ---- Operations ----
+
+  uint32_t StartGameTimer(int id, uint32_t periodMs);
+  int KillGameTimer(int id);
+  void QueueTip(int index);
+  void SetGameState(GameState state);
+
+  void OnChoosePlayerTimer();
+  bool ContinueLastGame(GDUSER& record);
+  void NewGame();
+  void BeginPlay(bool resuming, int32_t timeBefore);
+  void SaveGame();
+
+  void PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_t typeOverride);
+  void ToggleShowGuides();
+  void EraseCursorTile();
+  void SetActiveNumber(int32_t type);
+  void SetCursorTile(int row, int column);
+  void MoveCursor(MoveDirection direction);
+
+  void NewGameCommand();
+  void HintCommand();
+  void FreePlayCommand();
+  void PrintCommand();
+  void HelpCommand();
+  void OptionsCommand();
+  void ReplayGuide();
+
+  int32_t PaybackPeriod();
+  void OnPaybackTimer();
+  void OnStatsTimer();
+  void OnTipTimer();
+  void OnGuideStartTimer();
+
+  void ShowTipsWindow();
+  void ShowTipText(const std::string& text, bool force);
+
+  // ---- What the window shows ----
+
+  // The table index of a control's face; -1 for an id the game does not draw.
+  int FaceOfControl(int controlId, bool pressed) const;
+  // Texts are drawn only while playing, or while a puzzle is being built (then
+  // only the building text).
+  bool DrawsPlayTexts() const { return session_.gameState == GameState::Playing; }
+  std::string BuildingText() const;
+  std::string PlayerNameText() const;
+  // Tray rows 0..8 are the types, 9 the Eraser.
+  std::string TrayCountText(int trayRow) const;
+  std::string StatsPanelText() const;
+  GuideTabs Guides() const;
+  // Notes are drawn only while playing.
+  bool DrawsNotes() const { return session_.gameState == GameState::Playing; }
+  std::string TipText(int index) const;
+  std::string WindowTitle() const;
+  // The Puzzle Code entered, or the code of the seed the last build used.
+  std::string PuzzleCodeText() const;
+  const std::string& AboutText() const { return aboutText_; }
+
+  // now + time before - game start.
+  uint32_t GameTime() const;
+
+  const Board& GetBoard() const { return board_; }
+  Board& GetBoard() { return board_; }
+  const GameSession& Session() const { return session_; }
+  GameSession& Session() { return session_; }
+  bool NewPlayerFlag() const { return newPlayer_; }
+
+ private:
+  // The engine's view of the window: reports go to the host, and the game
+  // states the builder passes through are set here.
+  class EngineBridge : public EngineHost {
+   public:
+    explicit EngineBridge(Game& game) : game_(game) {}
+    int Report(std::string_view text, bool question, bool logOnly, bool fatal) override;
+    bool LogOn() const override;
+    void Log(std::string_view text) override;
+    uint32_t MillisecondsSinceStart() const override;
+    void SystemMessage(std::string_view text) override;
+    void SetGameState(GameState state) override { game_.SetGameState(state); }
+
+   private:
+    Game& game_;
+  };
+
+  int Message(const std::string& text) { return host_.Report(text, false, false, false); }
+  void LogOnly(const char* text) { host_.Report(text, false, true, false); }
+  void Fatal(const char* text) { host_.Report(text, false, false, true); }
+  void LogText(const std::string& text);
+
+  GDUSER* CurrentRecord();
+  const GDUSER* CurrentRecord() const;
+
+  void EnableBoardControls(bool enable);
+  void MarkCursorTile();
+  void RedrawTile(int row, int column) { host_.RedrawControl(control::TileId(row, column)); }
+  bool ClearNotes(int row, int column);
+  void AcceptPlay(int row, int column, int type, int previousPlayedType);
+  void Victory();
+  void ChooseStatistic(int32_t period);
+
+  bool BeginPaybackPlay(bool resuming);
+  bool BeginBlackoutPlay(bool resuming);
+  void OnPaybackCorrectPlay();
+  void BlackoutAnnouncement();
+  void BlackoutInstruction();
+
+  void OnTrayClicked(int32_t type, int controlId);
+
+  GameHost& host_;
+  PlayerRoster& roster_;
+  EngineBridge engineHost_{*this};
+  Board board_;
+  LogicSolver solver_;
+  GameSession session_;
+  bool newPlayer_ = false;
+  // The stats rotation passes over a statistic that is already showing by
+  // moving this on; it lasts for the whole run.
+  int32_t statisticOffset_ = 0;
+  std::string aboutText_;
+};
+
+}  // namespace velmora

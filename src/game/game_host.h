@@ -1,0 +1,155 @@
+#pragma once
+// Everything the game asks of its window. The Qt game window implements it; the
+// tests implement it with a scripted host whose clock moves by hand and whose
+// dialogs answer from a script. The game names what to redraw (a tile, a tray
+// row, the stats panel...); where that is on the screen is the window's business.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine_host.h"
+#include "game_session.h"
+#include "user_record.h"
+
+namespace velmora {
+
+class PlayerRoster;
+
+// Control ids of the game window.
+namespace control {
+inline constexpr int kFirstTile = 1001;  // tile (row, column) is 1001 + 9 * column + row
+inline constexpr int kLastTile = 1081;
+inline constexpr int kFirstTray = 1082;  // tray button of type k is 1082 + k
+inline constexpr int kLastTray = 1090;
+inline constexpr int kNewGame = 1095;
+inline constexpr int kHint = 1119;
+inline constexpr int kPrint = 1129;
+inline constexpr int kFreePlay = 1131;
+inline constexpr int kShowGuides = 1133;
+inline constexpr int kOptions = 1176;
+inline constexpr int kEraser = 1181;
+inline constexpr int kHelp = 1202;
+
+constexpr int TileId(int row, int column) { return kFirstTile + 9 * column + row; }
+constexpr bool IsTile(int id) { return id >= kFirstTile && id <= kLastTile; }
+constexpr int TileRow(int id) { return (id - kFirstTile) % 9; }
+constexpr int TileColumn(int id) { return (id - kFirstTile) / 9; }
+}  // namespace control
+
+// A part of the main screen, named by what it shows.
+struct ScreenArea {
+  enum Kind {
+    kTiles,         // the tiles from (row, column) to (row2, column2), both included
+    kTrayCount,     // the count text of tray row `row` (0..8 a type, 9 the Eraser's)
+    kGuideBands,    // the four bands around the board that hold the guide tabs
+    kStatsPanel,    // the cycling statistic
+    kBuildingText,  // where "Building Puzzle...." stands
+    kPlayerName,
+    kWholeWindow,   // the whole client area: background, guides and texts
+  };
+  Kind kind = kWholeWindow;
+  int row = 0, column = 0, row2 = 0, column2 = 0;
+
+  static ScreenArea Tile(int r, int c) { return {kTiles, r, c, r, c}; }
+  // The smallest rectangle covering both tiles.
+  static ScreenArea TileSpan(int r, int c, int r2, int c2) { return {kTiles, r, c, r2, c2}; }
+  static ScreenArea TrayCount(int trayRow) { return {kTrayCount, trayRow, 0, 0, 0}; }
+  static ScreenArea GuideBands() { return {kGuideBands}; }
+  static ScreenArea StatsPanel() { return {kStatsPanel}; }
+  static ScreenArea BuildingText() { return {kBuildingText}; }
+  static ScreenArea PlayerName() { return {kPlayerName}; }
+  static ScreenArea WholeWindow() { return {kWholeWindow}; }
+
+  bool operator==(const ScreenArea&) const = default;
+};
+
+struct ChoosePlayerAnswer {
+  enum Outcome { kQuit, kShowAgain, kChosen };
+  Outcome outcome = kQuit;
+  bool newPlayer = false;  // the chosen player was created just now
+};
+
+enum class NewGameAnswer { kQuit, kCancel, kOk };
+enum class OptionsAnswer { kCancel, kOk, kViewTutorial };
+
+struct TileMenuAnswer {
+  bool chosen = false;  // false: the menu closed without a choice
+  int type = 0;         // 0..8, or kTileMenuEraser
+};
+inline constexpr int kTileMenuEraser = -1;
+
+// What the Puzzle Results dialog shows.
+struct PuzzleResults {
+  std::vector<PlayKey> playKeys;
+  uint32_t gameTime = 0;  // ms
+  int32_t hints = 0;
+  int32_t mistakes = 0;
+  int32_t freePlays = 0;
+  bool perfect = false;
+  int32_t averageTime = 0;  // tenths of a second
+  int32_t bestTime = 0;     // tenths of a second
+  bool newBest = false;
+  std::string puzzleCode;
+  std::string kind;  // "Normal - Medium"
+};
+
+class GameHost : public Reporter {
+ public:
+  // A plain system message box with an OK button.
+  virtual void SystemMessage(std::string_view text) = 0;
+
+  // Dialogs. Each runs modally; the window's timers keep firing meanwhile.
+  // Choose Player adds, removes and chooses players in the roster itself.
+  virtual ChoosePlayerAnswer ShowChoosePlayer(PlayerRoster& roster) = 0;
+  // Returns 2 when the player wants to continue.
+  virtual int ShowContinueGame(std::string_view question, std::string_view details) = 0;
+  virtual NewGameAnswer ShowNewGame(PlayerSettings& settings, bool gameInProgress) = 0;
+  // The Play menu, or the Note menu when noteMenu is set; fromMouse hides its
+  // entry box. The menu keeps where it was left in memory.
+  virtual TileMenuAnswer ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse,
+                                      TileMenuMemory& memory) = 0;
+  virtual OptionsAnswer ShowOptions(PlayerSettings& settings) = 0;
+  // The intro pages; the colour page may change the settings' hue.
+  virtual void ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) = 0;
+  virtual void ShowPuzzleResults(const PuzzleResults& results) = 0;
+
+  // Drawing: Invalidate repaints later, Redraw at once.
+  virtual void Invalidate(const ScreenArea& area) = 0;
+  virtual void Redraw(const ScreenArea& area) = 0;
+  virtual void RedrawControl(int controlId) = 0;
+  // The whole window and every control.
+  virtual void RedrawEverything() = 0;
+
+  // The 81 tile controls.
+  virtual void ShowTileControls(bool show) = 0;
+  // The tiles, the type tray and the Eraser.
+  virtual void EnableBoardControls(bool enable) = 0;
+  // Print, Help, Free Play, Hint, Options and Show Guides; New Game stays enabled.
+  virtual void EnableCommandButtons(bool enable) = 0;
+  virtual void FocusControl(int controlId) = 0;
+  // Whether the mouse pointer is inside the control now; logs the test.
+  virtual bool IsMouseOverControl(int controlId) = 0;
+
+  // Window timers: (re)start timer id with a period, returning its handle (0
+  // on failure); stop it, returning whether it was stopped.
+  virtual uint32_t StartTimer(int id, uint32_t periodMs) = 0;
+  virtual bool StopTimer(int id) = 0;
+  virtual uint32_t Now() const = 0;
+  virtual void Sleep(uint32_t milliseconds) = 0;
+
+  virtual void OpenHelpPage() = 0;
+  // Prints the window's picture under a label naming the puzzle.
+  virtual void PrintPuzzle(std::string_view label) = 0;
+  // Recolours the art by a hue difference in degrees.
+  virtual void ShiftArtHue(float delta) = 0;
+  virtual void SetWindowTitle(std::string_view title) = 0;
+  // Returns whether the tips window is visible afterwards.
+  virtual bool ShowTipsWindow() = 0;
+  virtual void HideTipsWindow() = 0;
+  virtual void ShowTipText(std::string_view text) = 0;
+  // Closes the game window, which ends the program.
+  virtual void EndGameWindow() = 0;
+};
+
+}  // namespace velmora

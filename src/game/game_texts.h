@@ -1,0 +1,48 @@
+#pragma once
+// The game's own texts, exactly as the player or the log sees them.
+
+namespace velmora::texts {
+
+inline constexpr const char* kWindowTitlePrefix = "Velmora Sudoku - Puzzle ";
+inline constexpr const char* kAboutText = "Velmora Sudoku v1.02 - written for Linux by the Velmora Sudoku team";
+inline constexpr const char* kBuildingPuzzle = "Building Puzzle....";
+inline constexpr const char* kDefaultPlayerName = "Player";
+
+// Life cycle.
+inline constexpr const char* kInvalidTimer = "Invalid timer ID encountered!";
+inline constexpr const char* kInvalidKillTimer = "Invalid timer ID encountered on KillGameTimer()!";
+inline constexpr const char* kIgnoreMistakesNotAllowedPrefix = "Ignore Mistakes is not allowed in ";
+inline constexpr const char* kIgnoreMistakesNotAllowedSuffix = " games.  It has been switched off.";
+inline constexpr const char* kHueDeltaTooSmall = "Hue shift delta smaller than epsilon.";
+inline constexpr const char* kInvalidPuzzleCode = "Invalid puzzle code received on begin new game!";
+inline constexpr const char* kInvalidDifficulty = "Invalid difficulty setting encountered on new game launch!";
+inline constexpr const char* kInvalidType = "Invalid type setting encountered on new game launch!";
+inline constexpr const char* kBuildFailed = "There was a problem building this puzzle. Please try another.";
+inline constexpr const char* kNoCursorTile = "Unable to set the keyboard cursor tile for this puzzle!";
+inline constexpr const char* kSaveFailed = "Failed to validate tile data while preparing user file!";
+inline constexpr const char* kInvalidGameState = "INVALID GAME STATE!";
+inline constexpr const char* kExitWhilePlaying = "Puzzle saved. Exit now?";
+inline constexpr const char* kExit = "Exit now?";
+
+// Plays.
+inline constexpr const char* kInvalidMouseAction = "Invalid play action encountered while processing mouse play!";
+inline constexpr const char* kGuidesNotAvailable = "Guides are not available while Ignore Mistakes is enabled.";
+
+// Payback and Blackout.
+inline constexpr const char* kInvalidPaybackDifficulty = "Invalid payback difficulty setting encountered on retrieve!";
+inline constexpr const char* kInvalidBlackoutDifficulty =
+    "Invalid blackout difficulty setting encountered on begin play!";
+inline constexpr const char* kBlackoutReady = "The Blackout puzzle is ready.  Good luck!";
+
+// Input.
+inline constexpr const char* kInvalidMoveDirection = "Invalid move direction found while browsing game tiles.";
+
+// Screen texts.
+inline constexpr const char* kInvalidCycleCategory = "Invalid cycle category found while drawing game text!";
+inline constexpr const char* kLogo = "Velmora\nSudoku";
+
+// Tips.
+inline constexpr const char* kInvalidTipIndex = "Invalid game tip string index encountered!";
+inline constexpr const char* kTipsWindowIntro = "This is the Tips Window. It displays helpful information about the game.";
+
+}  // namespace velmora::texts
