@@ -1,18 +1,24 @@
 #include "game_dialog.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QIcon>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegion>
 #include <QShowEvent>
 
 #include "app_texts.h"
 #include "art_loader.h"
-#include "image_operations.h"
+#include "game_dialogs.h"
 #include "process_exit.h"
 #include "random_source.h"
 #include "screen.h"
 #include "screen_layout.h"
+#include "shell.h"
 #include "splash_effect.h"
 #include "window_placement.h"
 
@@ -20,18 +26,17 @@ namespace velmora {
 namespace {
 
 constexpr int kIconResource = 321;
-constexpr unsigned kSplashFirstDelay = 500;
-constexpr unsigned kSplashFrame = 10;
-constexpr unsigned kChoosePlayerDelay = 300;
+constexpr uint32_t kSplashFirstDelay = 500;
+constexpr uint32_t kSplashFrame = 10;
+constexpr QRgb kTextColor = 0xFFFFFF;
+constexpr QRgb kShadowColor = 0x606060;
+constexpr int kTextFont = 2;
+constexpr int kNotesFont = 0;
 
-// Faces of the controls that do not depend on the game (table indices, up / pressed).
-struct ButtonFaces {
-  int id, up, pressed;
-};
-constexpr ButtonFaces kButtonFaces[] = {
-    {layout::kNewGameId, 131, 130}, {layout::kHintId, 129, 128},   {layout::kPrintId, 125, 124},
-    {layout::kFreePlayId, 127, 126}, {layout::kOptionsId, 182, 181}, {layout::kHelpId, 188, 187},
-};
+// Guide tabs: arrows at both ends of a row (index 136 left, 137 right) or a column (134 top, 135 bottom).
+constexpr int kRowTabLeft = 136, kRowTabRight = 137, kColumnTabTop = 134, kColumnTabBottom = 135;
+
+QString Qt8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
 
@@ -49,36 +54,35 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
       reporter_(log_, boxes, [this] { return MillisecondsSinceStart(); }),
       imageOps_(reporter_),
       fonts_(reporter_),
-      roster_(dataMessages_, [this](std::chrono::milliseconds pause) {
-        clock_.Sleep(static_cast<uint32_t>(pause.count()));
-      }),
-      timers_([this](int id) { OnTimer(id); }, this) {
+      roster_(dataMessages_,
+              [this](std::chrono::milliseconds pause) { clock_.Sleep(static_cast<uint32_t>(pause.count())); }),
+      timers_([this](int id) { OnTimer(id); }, this),
+      game_(*this, roster_) {
   setWindowTitle(texts::kAppName);
   setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(kIconResource)));
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  aboutText_ = std::string(texts::kAboutPrefix) + texts::kCreditLine;
   runStart_ = clock_.Now();
   log_.OpenFromEnvironment();
   SetBeforeProcessExit([this] { log_.Close(); });
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app started\n");
   reporter_.SetDefaultOwner(this);
+  dialogs_ = std::make_unique<GameDialogs>(static_cast<QWidget*>(this));
   CreateControls();
 }
 
 GameDialog::~GameDialog() {
   splash_.reset();
+  game_.Session().playKeys.clear();
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app exited\n");
   keys_.Unregister();
   SetBeforeProcessExit(nullptr);
   log_.Close();
 }
 
-void GameDialog::SystemMessage(std::string_view text) {
-  boxes_.Show(text, texts::kAppName, MessageButtons::Ok, true);
-}
+// ---- Start-up ----
 
 bool GameDialog::CheckColorDepth() {
   const int depth = DisplayColorDepth(this);
@@ -95,7 +99,6 @@ void GameDialog::Initialise() {
   keys_.Register(this, [this](int key, bool control) { OnKey(key, control); });
 
   SeedRandom(0);
-
   ArtLoader loader(reporter_, QString::fromStdString(workingFolder_));
   loader.LoadGameArt(art_);
   if (!art_.ArtLoaded()) {
@@ -110,11 +113,11 @@ void GameDialog::Initialise() {
 
   PlaceOnDesktop();
   LayoutControls();
+  game_.ResetSession();
 
   std::string report;
   roster_.LoadGameDataFrom(workingFolder_, &report);
   if (log_.IsOn()) Log("load data result: " + report + "\n");
-  initialised_ = true;
 }
 
 void GameDialog::PlaceOnDesktop() {
@@ -126,10 +129,11 @@ void GameDialog::PlaceOnDesktop() {
   in.frameWidth = frame.width();
   in.frameHeight = frame.height();
   const Placement placement = PlaceGameWindow(in);
-  if (placement.tooSmall && !firstPlacementWarningMade_) {
-    firstPlacementWarningMade_ = true;
+  if (placement.tooSmall && !placementWarningMade_) {
+    placementWarningMade_ = true;
     reporter_.Report(texts::kLowResolution, false, true, false);
   }
+  game_.Session().tileMenuMemory = {desktop.left() + placement.tileMenuX, desktop.top() + placement.tileMenuY};
   if (!MoveWindowFrame(this, desktop.topLeft() + QPoint(placement.x, placement.y)))
     reporter_.Report(texts::kPlacementFailed, false, true, false);
 }
@@ -139,6 +143,7 @@ void GameDialog::CreateControls() {
   auto add = [&](int id) {
     auto* button = new ControlButton(id, painter, this);
     button->setEnabled(false);
+    connect(button, &QAbstractButton::clicked, this, [this, id] { game_.OnControlClicked(id); });
     controls_[id] = button;
     return button;
   };
@@ -169,13 +174,17 @@ ControlButton* GameDialog::Control(int id) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
-int GameDialog::FaceOfControl(int id, bool pressed) const {
-  if (layout::IsTileId(id)) return gameState_ == GameState::Prepared ? 40 : 0;
-  if ((id >= layout::kFirstTrayId && id < layout::kFirstTrayId + 9) || id == layout::kEraserId) return 101;
-  if (id == layout::kShowGuidesId) return 132;
-  for (const ButtonFaces& faces : kButtonFaces)
-    if (faces.id == id) return pressed ? faces.pressed : faces.up;
-  return -1;
+// ---- Painting ----
+
+// A plain copy of (part of) a table entry: the art's alpha bytes carry no meaning on screen.
+void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source) const {
+  if (!GameBitmapTable::IsValidIndex(index)) return;
+  const GameBitmap& bitmap = art_.Entry(index);
+  if (bitmap.isNull() || target.isEmpty()) return;
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(target.topLeft(), ImageOperations::OpaqueCopy(bitmap.copy(QRect(source, target.size()))));
+  painter.restore();
 }
 
 void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const {
@@ -183,22 +192,87 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
     painter.fillRect(rect, Qt::black);
     return;
   }
-  const int face = FaceOfControl(id, pressed);
-  if (!GameBitmapTable::IsValidIndex(face)) return;
-  DrawBitmap(painter, face, rect);
+  DrawBitmap(painter, game_.FaceOfControl(id, pressed), rect);
+  if (layout::IsTileId(id) && game_.DrawsNotes()) DrawNotes(painter, layout::RowOfTileId(id), layout::ColumnOfTileId(id), rect);
 }
 
-// A plain copy of (part of) a table entry: the art's alpha bytes carry no meaning on screen.
-void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source) const {
-  const GameBitmap& bitmap = art_.Entry(index);
-  if (bitmap.isNull() || target.isEmpty()) return;
-  const QImage part = ImageOperations::OpaqueCopy(bitmap.copy(QRect(source, target.size())));
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(target.topLeft(), part);
+void GameDialog::DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const {
+  const uint32_t notes = game_.GetBoard().NoteMask(row, column);
+  if (!notes) return;
+  painter.setFont(fonts_.Font(kNotesFont));
+  painter.setPen(QColor(kTextColor));
+  for (int i = 0; i < 9; ++i) {
+    if (!(notes & (1u << i))) continue;
+    const QRect cell(rect.left() + 5 + 10 * (i % 3), rect.top() + 3 + 10 * (i / 3), 40, 40);
+    painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, QString(QChar('1' + i)));
+  }
+}
+
+void GameDialog::DrawGuides(QPainter& painter, const QRect&) const {
+  const GuideTabs tabs = game_.Guides();
+  for (int r = 0; r < 9; ++r) {
+    if (!tabs.rows[r]) continue;
+    const int y = 50 + 40 * r + 20 * (r / 3);
+    DrawBitmap(painter, kRowTabLeft, QRect(10, y, 30, 20));
+    DrawBitmap(painter, kRowTabRight, QRect(440, y, 30, 20));
+  }
+  for (int c = 0; c < 9; ++c) {
+    if (!tabs.columns[c]) continue;
+    const int x = 50 + 40 * c + 20 * (c / 3);
+    DrawBitmap(painter, kColumnTabTop, QRect(x, 10, 20, 30));
+    DrawBitmap(painter, kColumnTabBottom, QRect(x, 440, 20, 30));
+  }
 }
 
 void GameDialog::RenderArea(QPainter& painter, const QRect& area) const {
   DrawBitmap(painter, imaging::kMainBackgroundIndex, area, area.topLeft());
+  DrawGuides(painter, area);
+  DrawGameTexts(painter, area);
+}
+
+// Each text is drawn twice: a dark shadow one pixel right and down, then the text.
+// A two-line text fills its area from the top, one line in each half, so that
+// both lines fit whatever the font's own line spacing.
+void GameDialog::DrawGameText(QPainter& painter, const std::string& text, QRect area, bool cycling) const {
+  const size_t newline = text.find('\n');
+  painter.setFont(fonts_.Font(kTextFont));
+  DrawBitmap(painter, imaging::kMainBackgroundIndex, area.adjusted(0, 0, 1, 1), area.topLeft());
+  auto draw = [&](const QRect& where, QRgb color) {
+    painter.setPen(QColor(color));
+    if (newline == std::string::npos) {
+      const int flags = Qt::AlignHCenter | (cycling ? Qt::AlignVCenter : Qt::AlignBottom);
+      painter.drawText(where, flags, Qt8(text));
+      return;
+    }
+    const int half = where.height() / 2;
+    const QRect first(where.left(), where.top(), where.width(), half);
+    const QRect second(where.left(), where.top() + half, where.width(), where.height() - half);
+    painter.drawText(first, Qt::AlignCenter, Qt8(std::string_view(text).substr(0, newline)));
+    painter.drawText(second, Qt::AlignCenter, Qt8(std::string_view(text).substr(newline + 1)));
+  };
+  draw(area.translated(1, 1), kShadowColor);
+  draw(area, kTextColor);
+}
+
+void GameDialog::DrawGameTexts(QPainter& painter, const QRect& area) const {
+  const int left = area.left(), top = area.top();
+  const int right = area.x() + area.width(), bottom = area.y() + area.height();
+  const bool building = game_.Session().building;
+  if (building && area.intersects(layout::kBuildingTextArea))
+    DrawGameText(painter, game_.BuildingText(), layout::kBuildingTextArea, false);
+  if (!game_.DrawsPlayTexts() || right < 481) return;
+
+  if (top < 30) DrawGameText(painter, game_.PlayerNameText(), layout::kPlayerNameArea, false);
+  const bool outsideTray = left > 630 || top > 278 || right < 522 || bottom < 38;
+  if (!outsideTray) {
+    for (int k = 0; k <= 9; ++k) {
+      const int rowTop = 38 + 24 * k, rowBottom = 62 + 24 * k;
+      if ((rowTop <= top || rowTop <= bottom) && (rowBottom >= top || rowBottom >= bottom))
+        DrawGameText(painter, game_.TrayCountText(k), layout::TrayCountArea(k), false);
+    }
+  }
+  const bool outsideStats = (top <= 321 && bottom <= 321) || (top >= 363 && bottom >= 363);
+  if (!outsideStats) DrawGameText(painter, game_.StatsPanelText(), layout::kStatsPanelArea, true);
 }
 
 void GameDialog::paintEvent(QPaintEvent* event) {
@@ -213,7 +287,7 @@ void GameDialog::paintEvent(QPaintEvent* event) {
   if (log_.IsOn()) {
     line = "T+" + std::to_string(MillisecondsSinceStart()) + ": draw pass " + std::to_string(paintCount_) +
            "; region; " + std::to_string(area.left()) + "," + std::to_string(area.top()) + " - " +
-           std::to_string(area.right() + 1) + "," + std::to_string(area.bottom() + 1);
+           std::to_string(area.x() + area.width()) + "," + std::to_string(area.y() + area.height());
   }
   ++paintCount_;
   RenderArea(painter, area);
@@ -222,64 +296,46 @@ void GameDialog::paintEvent(QPaintEvent* event) {
       painter.setCompositionMode(QPainter::CompositionMode_Source);
       painter.drawImage(splash_->Rect().topLeft(), ImageOperations::OpaqueCopy(splash_->Effect()));
       line += "; splash effect drawn";
-    } else if (!IsTimerPending(kSplashTimer)) {
-      StartGameTimer(kSplashTimer, kSplashFirstDelay);
+    } else if (!game_.Session().TimerPending(kSplashTimer)) {
+      game_.StartGameTimer(kSplashTimer, kSplashFirstDelay);
     }
   }
   if (log_.IsOn()) Log(line + "\n");
 }
 
+// ---- Events ----
+
 void GameDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
-  clientVisibleAt_ = clock_.Now();
+  game_.Session().clientVisibleTime = clock_.Now();
   if (log_.IsOn()) Log("T+" + std::to_string(MillisecondsSinceStart()) + ": client visible\n");
 }
 
-void GameDialog::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }
-
-void GameDialog::reject() { QDialog::reject(); }
-
-unsigned GameDialog::StartGameTimer(int id, unsigned periodMs) {
-  if (id < 1 || id > 7) return 0;
-  timerHandles_[id] = timers_.Start(id, periodMs);
-  return timerHandles_[id];
-}
-
-int GameDialog::KillGameTimer(int id) {
-  if (id < 1 || id > 7) {
-    reporter_.Report(texts::kInvalidKillTimerId, false, true, false);
-    return 0;
+void GameDialog::closeEvent(QCloseEvent* event) {
+  if (closing_) {
+    event->accept();
+    return;
   }
-  if (!timerHandles_[id]) return 0;
-  timerHandles_[id] = 0;
-  return timers_.Kill(id) ? 1 : 0;
+  event->ignore();
+  game_.OnCloseRequest();
 }
+
+void GameDialog::contextMenuEvent(QContextMenuEvent* event) {
+  const QPoint at = mapFromGlobal(event->globalPos());
+  game_.OnRightClick(at.x(), at.y());
+}
+
+void GameDialog::OnKey(int virtualKey, bool control) { game_.OnKey(virtualKey, control); }
 
 void GameDialog::OnTimer(int id) {
-  if (log_.IsOn()) Log("timer event received: id=" + std::to_string(id) + "\n");
-  switch (id) {
-    case kChoosePlayerTimer:
-      OnChoosePlayerTimer();
-      break;
-    case kSplashTimer:
-      OnSplashTimer();
-      break;
-    case kNewGameTimer:
-    case kPaybackTimer:
-    case kStatsTimer:
-    case kTipTimer:
-    case kGuideStartTimer:
-      break;
-    default:
-      reporter_.Report(texts::kInvalidTimerId, false, true, false);
-  }
+  if (!game_.OnTimer(id)) OnSplashTimer();
 }
 
 void GameDialog::OnSplashTimer() {
   if (!splash_) {
-    KillGameTimer(kSplashTimer);
+    game_.KillGameTimer(kSplashTimer);
     return;
   }
   const uint32_t now = clock_.Now();
@@ -289,12 +345,12 @@ void GameDialog::OnSplashTimer() {
       EndSplash();
       return;
     }
-    StartGameTimer(kSplashTimer, kSplashFrame);
+    game_.StartGameTimer(kSplashTimer, kSplashFrame);
     return;
   }
   splash_->StepSplash(now);
   if (splash_->Running()) {
-    StartGameTimer(kSplashTimer, kSplashFrame);
+    game_.StartGameTimer(kSplashTimer, kSplashFrame);
     update(layout::kSplashRect);
     return;
   }
@@ -304,14 +360,173 @@ void GameDialog::OnSplashTimer() {
 void GameDialog::EndSplash() {
   update(layout::kSplashRect);
   splash_.reset();
-  KillGameTimer(kSplashTimer);
-  if (!IsTimerPending(kChoosePlayerTimer)) StartGameTimer(kChoosePlayerTimer, kChoosePlayerDelay);
+  game_.OnSplashEnded();
 }
 
-void GameDialog::OnChoosePlayerTimer() { KillGameTimer(kChoosePlayerTimer); }
+// ---- GameHost ----
 
-void GameDialog::OnKey(int virtualKey, bool) {
-  if (log_.IsOn()) Log("keyboard input received: code " + std::to_string(virtualKey) + "\n");
+void GameDialog::SystemMessage(std::string_view text) {
+  boxes_.Show(text, texts::kAppName, MessageButtons::Ok, true);
+}
+
+ChoosePlayerAnswer GameDialog::ShowChoosePlayer(PlayerRoster& roster) { return dialogs_->ChoosePlayer(roster); }
+
+int GameDialog::ShowContinueGame(std::string_view question, std::string_view details) {
+  return dialogs_->ContinueGame(question, details);
+}
+
+NewGameAnswer GameDialog::ShowNewGame(PlayerSettings& settings, bool gameInProgress) {
+  return dialogs_->NewGame(settings, gameInProgress);
+}
+
+TileMenuAnswer GameDialog::ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
+  return dialogs_->TileMenu(row, column, noteMenu, fromMouse, memory);
+}
+
+OptionsAnswer GameDialog::ShowOptions(PlayerSettings& settings) { return dialogs_->Options(settings); }
+
+void GameDialog::ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) {
+  dialogs_->Intro(tutorialOnly, settings);
+}
+
+void GameDialog::ShowPuzzleResults(const PuzzleResults& results) { dialogs_->Results(results); }
+
+QRect GameDialog::AreaRect(const ScreenArea& area) const {
+  switch (area.kind) {
+    case ScreenArea::kTiles:
+      return layout::TileRect(area.row, area.column).united(layout::TileRect(area.row2, area.column2));
+    case ScreenArea::kTrayCount:
+      return layout::TrayCountArea(area.row);
+    case ScreenArea::kGuideBands:
+      return QRect(10, 10, 460, 460);
+    case ScreenArea::kStatsPanel:
+      return layout::kStatsPanelArea;
+    case ScreenArea::kBuildingText:
+      return layout::kBuildingTextArea;
+    case ScreenArea::kPlayerName:
+      return layout::kPlayerNameArea;
+    case ScreenArea::kWholeWindow:
+      break;
+  }
+  return rect();
+}
+
+namespace {
+// The four bands around the board that hold the guide tabs.
+QRegion GuideBandsRegion() {
+  QRegion region;
+  region += layout::FromEdges(10, 10, 440, 40);
+  region += layout::FromEdges(10, 40, 40, 470);
+  region += layout::FromEdges(440, 10, 470, 440);
+  region += layout::FromEdges(40, 440, 470, 470);
+  return region;
+}
+}  // namespace
+
+void GameDialog::Invalidate(const ScreenArea& area) {
+  if (area.kind == ScreenArea::kGuideBands)
+    update(GuideBandsRegion());
+  else
+    update(AreaRect(area));
+}
+
+void GameDialog::Redraw(const ScreenArea& area) {
+  if (area.kind == ScreenArea::kGuideBands)
+    repaint(GuideBandsRegion());
+  else
+    repaint(AreaRect(area));
+}
+
+void GameDialog::RedrawControl(int controlId) {
+  if (ControlButton* button = Control(controlId)) button->update();
+}
+
+void GameDialog::RedrawEverything() {
+  update();
+  for (auto& [id, button] : controls_) button->update();
+}
+
+void GameDialog::ShowTileControls(bool show) {
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) controls_[layout::TileId(r, c)]->setVisible(show);
+}
+
+void GameDialog::EnableBoardControls(bool enable) {
+  boardControlsEnabled_ = enable;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) controls_[layout::TileId(r, c)]->setEnabled(enable);
+  for (int k = 0; k < 9; ++k) controls_[layout::kFirstTrayId + k]->setEnabled(enable);
+  controls_[layout::kEraserId]->setEnabled(enable);
+}
+
+void GameDialog::EnableCommandButtons(bool enable) {
+  for (int id : {layout::kPrintId, layout::kHelpId, layout::kFreePlayId, layout::kHintId, layout::kOptionsId,
+                 layout::kShowGuidesId})
+    controls_[id]->setEnabled(enable);
+  controls_[layout::kNewGameId]->setEnabled(true);
+}
+
+void GameDialog::FocusControl(int controlId) {
+  if (ControlButton* button = Control(controlId)) button->setFocus();
+}
+
+bool GameDialog::IsMouseOverControl(int controlId) {
+  const ControlButton* button = Control(controlId);
+  if (!button) return false;
+  const QRect r = button->geometry();
+  const QPoint mouse = mapFromGlobal(QCursor::pos());
+  const bool hit = mouse.x() >= r.left() && mouse.x() < r.x() + r.width() && mouse.y() >= r.top() &&
+                   mouse.y() < r.y() + r.height();
+  if (log_.IsOn()) {
+    Log("control: " + std::to_string(r.left()) + "," + std::to_string(r.top()) + " - " +
+        std::to_string(r.x() + r.width()) + "," + std::to_string(r.y() + r.height()) +
+        "  mouse: " + std::to_string(mouse.x()) + "," + std::to_string(mouse.y()) + (hit ? "->HIT\n" : "->miss\n"));
+  }
+  return hit;
+}
+
+uint32_t GameDialog::StartTimer(int id, uint32_t periodMs) { return timers_.Start(id, periodMs); }
+
+bool GameDialog::StopTimer(int id) { return timers_.Kill(id); }
+
+void GameDialog::Sleep(uint32_t milliseconds) { clock_.Sleep(milliseconds); }
+
+void GameDialog::OpenHelpPage() { OpenWithDefaultProgram("help.html"); }
+
+void GameDialog::PrintPuzzle(std::string_view label) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QStringLiteral("Velmora Sudoku Puzzle"));
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QImage picture = grab().toImage();
+  QPainter painter(&printer);
+  const QRect page = painter.viewport();
+  QFont font = fonts_.Font(kTextFont);
+  font.setPointSize(14);
+  painter.setFont(font);
+  const QRect labelArea(page.left(), page.top(), page.width(), page.height() / 12);
+  painter.drawText(labelArea, Qt::AlignCenter, Qt8(label));
+  const QSize size = picture.size().scaled(page.width(), page.height() - labelArea.height(), Qt::KeepAspectRatio);
+  painter.drawImage(QRect(QPoint(page.left() + (page.width() - size.width()) / 2, labelArea.bottom()), size), picture);
+}
+
+void GameDialog::ShiftArtHue(float delta) {
+  imageOps_.ChangeGameColor(art_, delta, backgrounds_);
+  if (backgrounds_.ready)
+    reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
+  RedrawEverything();
+}
+
+void GameDialog::SetWindowTitle(std::string_view title) { setWindowTitle(Qt8(title)); }
+
+// The tips window comes with the Beginner's Guide; until then the game runs without it.
+bool GameDialog::ShowTipsWindow() { return false; }
+void GameDialog::HideTipsWindow() {}
+void GameDialog::ShowTipText(std::string_view) {}
+
+void GameDialog::EndGameWindow() {
+  closing_ = true;
+  QDialog::done(0);
 }
 
 }  // namespace velmora

@@ -1,20 +1,21 @@
 #pragma once
 // The game window: one 640 x 480 window that lives for the whole run and owns
 // everything that does (the art, the fonts, the players, the message reporter,
-// the window timers). This is its start-up, its painting of the screen and its
-// timers; the game's rules plug in on top.
+// the window timers, the game). It starts the program, paints the main screen
+// from what the game computes, turns clicks and keys into the game's entry
+// points, and carries out what the game asks through GameHost.
 #include <QDialog>
 #include <QImage>
-#include <array>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "clock.h"
 #include "control_button.h"
-#include "engine_host.h"
+#include "game.h"
 #include "game_bitmap_table.h"
 #include "game_fonts.h"
+#include "game_host.h"
 #include "game_log.h"
 #include "image_operations.h"
 #include "key_router.h"
@@ -26,20 +27,10 @@
 
 namespace velmora {
 
+class GameDialogs;
 class SplashEffect;
 
-// Window timer ids.
-enum GameTimer : int {
-  kChoosePlayerTimer = 1,
-  kNewGameTimer = 2,
-  kPaybackTimer = 3,
-  kStatsTimer = 4,
-  kSplashTimer = 5,
-  kTipTimer = 6,
-  kGuideStartTimer = 7,
-};
-
-class GameDialog : public QDialog, public EngineHost {
+class GameDialog : public QDialog, public GameHost {
   Q_OBJECT
  public:
   // workingFolder holds art/ and data/.
@@ -51,38 +42,62 @@ class GameDialog : public QDialog, public EngineHost {
   // wrong depth or missing art.
   void Initialise();
 
-  // EngineHost
+  // Reporter
   int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {
     return reporter_.Report(text, question, logOnly, fatal, this);
   }
   bool LogOn() const override { return log_.IsOn(); }
   void Log(std::string_view text) override { log_.Write(text); }
   uint32_t MillisecondsSinceStart() const override { return clock_.Now() - runStart_; }
-  void SystemMessage(std::string_view text) override;
-  void SetGameState(GameState state) override { gameState_ = state; }
 
-  // Window timers by id 1..7; a timer is pending while its handle is not 0.
-  unsigned StartGameTimer(int id, unsigned periodMs);
-  int KillGameTimer(int id);
-  bool IsTimerPending(int id) const { return id >= 1 && id <= 7 && timerHandles_[id] != 0; }
+  // GameHost
+  void SystemMessage(std::string_view text) override;
+  ChoosePlayerAnswer ShowChoosePlayer(PlayerRoster& roster) override;
+  int ShowContinueGame(std::string_view question, std::string_view details) override;
+  NewGameAnswer ShowNewGame(PlayerSettings& settings, bool gameInProgress) override;
+  TileMenuAnswer ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
+  OptionsAnswer ShowOptions(PlayerSettings& settings) override;
+  void ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) override;
+  void ShowPuzzleResults(const PuzzleResults& results) override;
+  void Invalidate(const ScreenArea& area) override;
+  void Redraw(const ScreenArea& area) override;
+  void RedrawControl(int controlId) override;
+  void RedrawEverything() override;
+  void ShowTileControls(bool show) override;
+  void EnableBoardControls(bool enable) override;
+  void EnableCommandButtons(bool enable) override;
+  void FocusControl(int controlId) override;
+  bool IsMouseOverControl(int controlId) override;
+  uint32_t StartTimer(int id, uint32_t periodMs) override;
+  bool StopTimer(int id) override;
+  uint32_t Now() const override { return clock_.Now(); }
+  void Sleep(uint32_t milliseconds) override;
+  void OpenHelpPage() override;
+  void PrintPuzzle(std::string_view label) override;
+  void ShiftArtHue(float delta) override;
+  void SetWindowTitle(std::string_view title) override;
+  bool ShowTipsWindow() override;
+  void HideTipsWindow() override;
+  void ShowTipText(std::string_view text) override;
+  void EndGameWindow() override;
 
   const GameBitmapTable& Art() const { return art_; }
+  const GameFonts& Fonts() const { return fonts_; }
   PlayerRoster& Roster() { return roster_; }
-  MessageReporter& Reporter() { return reporter_; }
-  GameState State() const { return gameState_; }
+  MessageReporter& Messages() { return reporter_; }
+  Game& GetGame() { return game_; }
   bool SplashExists() const { return splash_ != nullptr; }
   ControlButton* Control(int id) const;
+  // The rectangle of a screen area in client coordinates.
+  QRect AreaRect(const ScreenArea& area) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void reject() override;
-
-  // What happens when the splash has ended and timer 1 expires: the game's
-  // first step (choosing a player).
-  virtual void OnChoosePlayerTimer();
-  virtual void OnKey(int virtualKey, bool control);
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void reject() override {}
+  void accept() override {}
 
  private:
   class DataMessages : public SystemMessageBox {
@@ -99,19 +114,22 @@ class GameDialog : public QDialog, public EngineHost {
   void CreateControls();
   void LayoutControls();
   void PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const;
-  int FaceOfControl(int id, bool pressed) const;
+  void DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const;
   void DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source = {}) const;
   void RenderArea(QPainter& painter, const QRect& area) const;
+  void DrawGuides(QPainter& painter, const QRect& area) const;
+  void DrawGameTexts(QPainter& painter, const QRect& area) const;
+  void DrawGameText(QPainter& painter, const std::string& text, QRect area, bool cycling) const;
   void OnTimer(int id);
   void OnSplashTimer();
   void EndSplash();
+  void OnKey(int virtualKey, bool control);
 
   Clock& clock_;
   MessageBoxes& boxes_;
   KeyRouter& keys_;
   std::string workingFolder_;
   uint32_t runStart_ = 0;
-  uint32_t clientVisibleAt_ = 0;
   DataMessages dataMessages_;
   GameLog log_;
   MessageReporter reporter_;
@@ -121,15 +139,15 @@ class GameDialog : public QDialog, public EngineHost {
   GameFonts fonts_;
   PlayerRoster roster_;
   QtWindowTimers timers_;
-  std::array<unsigned, 8> timerHandles_{};
+  Game game_;
+  std::unique_ptr<GameDialogs> dialogs_;
   std::unique_ptr<SplashEffect> splash_;
   std::map<int, ControlButton*> controls_;
-  GameState gameState_ = GameState::NoGame;
-  std::string aboutText_;
   int paintCount_ = 0;
-  bool initialised_ = false;
   bool shownOnce_ = false;
-  bool firstPlacementWarningMade_ = false;
+  bool closing_ = false;
+  bool placementWarningMade_ = false;
+  bool boardControlsEnabled_ = false;
 };
 
 }  // namespace velmora
