@@ -1,0 +1,211 @@
+// The whole bitmap table: every id at its size, stored the way the loader
+// expects, and the twelve PNG files under their exact names.
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QFile>
+#include <QImageReader>
+#include <set>
+
+#include "art_resources.h"
+#include "art_test_support.h"
+
+namespace velmora::arttest {
+namespace {
+
+quint32 Le32(const QByteArray& b, int at) {
+  return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16 |
+         quint32(quint8(b[at + 3])) << 24;
+}
+quint16 Le16(const QByteArray& b, int at) { return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8); }
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(BitmapTable, EveryIdLoadsAtItsListedSize) {
+  for (int id = kFirstId; id <= kLastId; ++id) {
+    const QImage image = LoadBitmap(id);
+    ASSERT_FALSE(image.isNull()) << "bitmap " << id;
+    EXPECT_EQ(image.size(), ExpectedSize(id)) << "bitmap " << id;
+  }
+}
+
+TEST(BitmapTable, ResourcesRegisterThemselvesWhenTheLibraryIsLinked) {
+  // No EnsureArtResources() here: linking velmora_art_resources must be enough.
+  EXPECT_TRUE(QFile::exists(QStringLiteral(":/bitmaps/131.bmp")));
+  EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/321.png")));
+}
+
+TEST(BitmapTable, ExplicitRegistrationIsHarmless) {
+  art::EnsureArtResources();
+  art::EnsureArtResources();
+  EXPECT_EQ(art::BitmapResourcePath(311), QStringLiteral(":/bitmaps/311.bmp"));
+  EXPECT_FALSE(QImage(art::BitmapResourcePath(131)).isNull());
+  EXPECT_FALSE(QImage(art::IconResourcePath()).isNull());
+}
+
+TEST(BitmapTable, ExactlyTheBuiltInIdsHaveResources) {
+  std::set<QString> found;
+  QDirIterator it(QStringLiteral(":/bitmaps"));
+  while (it.hasNext()) {
+    found.insert(QFileInfo(it.next()).fileName());
+  }
+  std::set<QString> expected;
+  for (int id = kFirstId; id <= kLastId; ++id) {
+    if (!PngFileOf(id)) {
+      expected.insert(QStringLiteral("%1.bmp").arg(id));
+    }
+  }
+  EXPECT_EQ(expected.size(), 177u);
+  EXPECT_EQ(found, expected);
+}
+
+TEST(BitmapTable, ResourceBitmapsAreUncompressed24BitBmp) {
+  for (int id = kFirstId; id <= kLastId; ++id) {
+    if (PngFileOf(id) || id == 311) {
+      continue;
+    }
+    const QByteArray b = ReadAll(QStringLiteral(":/bitmaps/%1.bmp").arg(id));
+    ASSERT_GE(b.size(), 54) << "bitmap " << id;
+    EXPECT_EQ(b.left(2), QByteArray("BM")) << "bitmap " << id;
+    EXPECT_EQ(Le32(b, 2), quint32(b.size())) << "bitmap " << id;
+    EXPECT_EQ(Le32(b, 14), 40u) << "bitmap " << id;
+    EXPECT_EQ(Le16(b, 28), 24) << "bitmap " << id;
+    EXPECT_EQ(Le32(b, 30), 0u) << "bitmap " << id;
+    const QSize size = ExpectedSize(id);
+    EXPECT_EQ(int(Le32(b, 18)), size.width()) << "bitmap " << id;
+    EXPECT_EQ(int(Le32(b, 22)), size.height()) << "bitmap " << id << " (bottom-up rows)";
+    const int stride = (size.width() * 3 + 3) & ~3;
+    EXPECT_EQ(b.size(), 54 + stride * size.height()) << "bitmap " << id;
+  }
+}
+
+TEST(SplashLogo, Is32BitBmpWithAlphaMask) {
+  const QByteArray b = ReadAll(QStringLiteral(":/bitmaps/311.bmp"));
+  ASSERT_GE(b.size(), 14 + 124);
+  EXPECT_EQ(b.left(2), QByteArray("BM"));
+  EXPECT_GE(Le32(b, 14), 56u);  // a header that carries an alpha mask
+  EXPECT_EQ(Le16(b, 28), 32);
+  EXPECT_EQ(Le32(b, 30), 3u);  // BI_BITFIELDS
+  EXPECT_EQ(Le32(b, 54), 0x00FF0000u);
+  EXPECT_EQ(Le32(b, 58), 0x0000FF00u);
+  EXPECT_EQ(Le32(b, 62), 0x000000FFu);
+  EXPECT_EQ(Le32(b, 66), 0xFF000000u);
+}
+
+TEST(SplashLogo, HasARealAlphaChannel) {
+  const QImage logo = LoadBitmap(311);
+  ASSERT_FALSE(logo.isNull());
+  ASSERT_TRUE(logo.hasAlphaChannel());
+  const QImage argb = logo.convertToFormat(QImage::Format_ARGB32);
+  int clear = 0, solid = 0, partial = 0;
+  for (int y = 0; y < argb.height(); ++y) {
+    for (int x = 0; x < argb.width(); ++x) {
+      const int a = qAlpha(argb.pixel(x, y));
+      (a == 0 ? clear : a == 255 ? solid : partial)++;
+    }
+  }
+  const int total = argb.width() * argb.height();
+  // The background shows around the logo, the logo itself is opaque, and its
+  // edges and shadow fade.
+  EXPECT_GT(clear, total / 20);
+  EXPECT_GT(solid, total / 3);
+  EXPECT_GT(partial, 500);
+  // The corners are clear: the logo is a shape, not a rectangle.
+  EXPECT_EQ(qAlpha(argb.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(argb.pixel(399, 299)), 0);
+  // Straight (not premultiplied) colour: an opaque pixel in the middle is not black.
+  EXPECT_GT(Luminance(argb.pixel(200, 150)) + Luminance(argb.pixel(200, 100)), 0.05);
+}
+
+TEST(WindowIcon, IsA64PixelPngWithAlpha) {
+  const QByteArray b = ReadAll(QStringLiteral(":/icons/321.png"));
+  ASSERT_GE(b.size(), 8);
+  EXPECT_EQ(b.left(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+  const QImage icon = QImage::fromData(b, "PNG");
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.size(), QSize(64, 64));
+  EXPECT_TRUE(icon.hasAlphaChannel());
+  EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(icon.pixel(32, 32)), 255);
+}
+
+TEST(ArtFiles, TwelvePngFilesUnderTheirExactNames) {
+  int count = 0;
+  for (int id = kFirstId; id <= kLastId; ++id) {
+    const auto file = PngFileOf(id);
+    if (!file) {
+      continue;
+    }
+    ++count;
+    const QString path = RuntimeArtDir() + '/' + *file;
+    const QByteArray b = ReadAll(path);
+    ASSERT_GE(b.size(), 33) << qPrintable(path);
+    // The game's decoder checks the signature and reads 8 bits per channel
+    // only, grey or RGB with or without alpha.
+    EXPECT_EQ(b.left(8), QByteArray("\x89PNG\r\n\x1a\n", 8)) << qPrintable(path);
+    EXPECT_EQ(b.mid(12, 4), QByteArray("IHDR")) << qPrintable(path);
+    EXPECT_EQ(quint8(b[24]), 8) << qPrintable(path) << ": bit depth";
+    const int colourType = quint8(b[25]);
+    EXPECT_TRUE(colourType == 0 || colourType == 2 || colourType == 4 || colourType == 6)
+        << qPrintable(path) << ": colour type " << colourType;
+    QImageReader reader(path, "png");
+    const QImage image = reader.read();
+    ASSERT_FALSE(image.isNull()) << qPrintable(path) << ": " << qPrintable(reader.errorString());
+    EXPECT_EQ(image.size(), ExpectedSize(id)) << qPrintable(path);
+  }
+  EXPECT_EQ(count, 12);
+}
+
+TEST(ArtFiles, NothingElseInTheArtFolder) {
+  QDirIterator it(RuntimeArtDir(), QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString rel = QDir(RuntimeArtDir()).relativeFilePath(it.next());
+    bool known = false;
+    for (int id = kFirstId; id <= kLastId; ++id) {
+      known = known || PngFileOf(id) == rel;
+    }
+    EXPECT_TRUE(known) << "unexpected file art/" << qPrintable(rel);
+  }
+}
+
+TEST(BitmapTable, PressedAndNormalLooksDiffer) {
+  // Pairs of the table: pressed (lower id) and normal, or off and on.
+  static const int kPairs[][2] = {{255, 256}, {257, 258}, {259, 260}, {261, 262}, {263, 264}, {270, 271},
+                                  {272, 273}, {274, 275}, {289, 290}, {291, 292}, {293, 294}, {295, 296},
+                                  {297, 298}, {299, 300}, {301, 302}, {303, 304}, {305, 306}, {307, 308},
+                                  {309, 310}, {312, 313}, {314, 315}, {316, 317}, {318, 319}};
+  for (const auto& pair : kPairs) {
+    const QImage a = LoadBitmap(pair[0]).convertToFormat(QImage::Format_RGB32);
+    const QImage b = LoadBitmap(pair[1]).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(a.size(), b.size());
+    int differ = 0;
+    for (int y = 0; y < a.height(); ++y) {
+      for (int x = 0; x < a.width(); ++x) {
+        differ += !SameRgb(a.pixel(x, y), b.pixel(x, y));
+      }
+    }
+    EXPECT_GT(differ, a.width() * a.height() / 10) << pair[0] << " and " << pair[1];
+  }
+}
+
+TEST(BitmapTable, CaptionedButtonsAreAllDifferent) {
+  // The caption is part of the picture: no two buttons of one size may look
+  // the same (a copy-paste caption would).
+  static const int kNormal[] = {256, 258, 260, 262, 290, 294, 296, 298, 300, 308, 310, 313, 315, 317, 319};
+  for (int a : kNormal) {
+    for (int b : kNormal) {
+      if (a >= b || LoadBitmap(a).size() != LoadBitmap(b).size()) {
+        continue;
+      }
+      EXPECT_NE(LoadBitmap(a).convertToFormat(QImage::Format_RGB32),
+                LoadBitmap(b).convertToFormat(QImage::Format_RGB32))
+          << a << " and " << b;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velmora::arttest

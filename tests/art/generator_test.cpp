@@ -1,0 +1,62 @@
+// The art is drawn at build time, so the generator must give the same bytes on
+// every run, and quickly.
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include "art_test_support.h"
+
+namespace velmora::arttest {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(ArtGenerator, DrawsTheSameBytesAgainAndInGoodTime) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QProcess gen;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  gen.setProcessEnvironment(env);
+  QElapsedTimer timer;
+  timer.start();
+  gen.start(QStringLiteral(VELMORA_ARTGEN), {QStringLiteral("--out"), dir.path()});
+  ASSERT_TRUE(gen.waitForFinished(60000));
+  const qint64 ms = timer.elapsed();
+  ASSERT_EQ(gen.exitStatus(), QProcess::NormalExit);
+  ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().constData();
+  EXPECT_LT(ms, 15000);
+
+  const QString built = QStringLiteral(VELMORA_ART_GENERATED_DIR);
+  int files = 0;
+  QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    const QString rel = QDir(dir.path()).relativeFilePath(path);
+    ++files;
+    EXPECT_EQ(ReadAll(path), ReadAll(built + '/' + rel)) << qPrintable(rel) << " differs from the build's";
+  }
+  // 177 bitmaps, the icon and the 12 PNG files.
+  EXPECT_EQ(files, 190);
+}
+
+TEST(ArtGenerator, RejectsUnknownArguments) {
+  QProcess gen;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  gen.setProcessEnvironment(env);
+  gen.start(QStringLiteral(VELMORA_ARTGEN), {QStringLiteral("--bogus"), QStringLiteral("x")});
+  ASSERT_TRUE(gen.waitForFinished(60000));
+  EXPECT_NE(gen.exitCode(), 0);
+}
+
+}  // namespace
+}  // namespace velmora::arttest

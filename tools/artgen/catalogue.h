@@ -1,0 +1,42 @@
+// The game's bitmap table as the art generator sees it: every bitmap id 131..319
+// with its size, how it is stored and how it is drawn, plus the window icon.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace velmora::artgen {
+
+constexpr int kFirstBitmapId = 131;
+constexpr int kLastBitmapId = 319;
+constexpr int kIconId = 321;
+
+enum class Storage {
+  Bitmap24,       // resource :/bitmaps/<id>.bmp, 24 bits per pixel
+  Bitmap32Alpha,  // resource :/bitmaps/<id>.bmp, 32 bits per pixel with alpha
+  PngFile,        // art/<path>, loaded from the art folder at run time
+};
+
+struct ArtEntry {
+  int id = 0;
+  int width = 0;
+  int height = 0;
+  Storage storage = Storage::Bitmap24;
+  QString artPath;  // for PngFile: the path below the art folder, with '/'
+  QString label;    // a few words for the contact sheet
+  std::function<QImage()> paint;
+};
+
+// All 189 entries in id order.
+const std::vector<ArtEntry>& Catalogue();
+
+// The window icon, resource :/icons/321.png.
+QImage PaintIcon();
+
+// Path of an entry's output below the generator's output folder.
+QString OutputPath(const ArtEntry& entry);
+QString IconOutputPath();
+
+}  // namespace velmora::artgen

@@ -1,0 +1,145 @@
+// velmora-artgen draws the game's whole art set.
+//
+//   velmora-artgen --out DIR             bitmaps/<id>.bmp, icons/321.png and art/... under DIR
+//   velmora-artgen --contact-sheet FILE  every picture with its id on one PNG
+//   velmora-artgen --picture ID FILE     one picture as a PNG, at full size
+//   velmora-artgen --preview FILE        the main screen in play and the New Game
+//                                        dialog, composed from the art
+//
+// It needs no display: run it with QT_QPA_PLATFORM=offscreen.
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QStringList>
+#include <cstdio>
+
+#include "catalogue.h"
+#include "contact_sheet.h"
+#include "image_files.h"
+#include "preview.h"
+#include "typeface.h"
+
+using namespace velmora::artgen;
+
+namespace {
+
+int Fail(const QString& message) {
+  std::fprintf(stderr, "velmora-artgen: %s\n", qPrintable(message));
+  return 1;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: velmora-artgen --out DIR\n"
+               "       velmora-artgen --contact-sheet FILE\n"
+               "       velmora-artgen --picture ID FILE\n"
+               "       velmora-artgen --preview FILE\n");
+  return 2;
+}
+
+// Draws every entry and checks it against its listed size.
+bool PaintAll(std::vector<QImage>* pictures, QString* error) {
+  for (const ArtEntry& e : Catalogue()) {
+    QImage image = e.paint();
+    if (image.width() != e.width || image.height() != e.height) {
+      *error = QStringLiteral("bitmap %1 came out %2 x %3 instead of %4 x %5")
+                   .arg(e.id)
+                   .arg(image.width())
+                   .arg(image.height())
+                   .arg(e.width)
+                   .arg(e.height);
+      return false;
+    }
+    pictures->push_back(std::move(image));
+  }
+  return true;
+}
+
+QByteArray Encode(const ArtEntry& e, const QImage& image) {
+  switch (e.storage) {
+    case Storage::Bitmap24:
+      return EncodeBmp24(image);
+    case Storage::Bitmap32Alpha:
+      return EncodeBmp32Alpha(image);
+    case Storage::PngFile:
+      return EncodePng(image, false);
+  }
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  const QStringList args = app.arguments().mid(1);
+  if (args.size() < 2) {
+    return Usage();
+  }
+  QString error;
+  if (!LoadFonts(&error)) {
+    return Fail(error);
+  }
+  QElapsedTimer timer;
+  timer.start();
+
+  if (args[0] == "--out" && args.size() == 2) {
+    std::vector<QImage> pictures;
+    if (!PaintAll(&pictures, &error)) {
+      return Fail(error);
+    }
+    const QString dir = args[1] + '/';
+    for (size_t i = 0; i < pictures.size(); ++i) {
+      const ArtEntry& e = Catalogue()[i];
+      if (!WriteFile(dir + OutputPath(e), Encode(e, pictures[i]), &error)) {
+        return Fail(error);
+      }
+    }
+    if (!WriteFile(dir + IconOutputPath(), EncodePng(PaintIcon(), true), &error)) {
+      return Fail(error);
+    }
+    std::printf("velmora-artgen: %zu pictures and the icon written to %s in %lld ms\n", pictures.size(),
+                qPrintable(args[1]), static_cast<long long>(timer.elapsed()));
+    return 0;
+  }
+  if (args[0] == "--contact-sheet" && args.size() == 2) {
+    std::vector<QImage> pictures;
+    if (!PaintAll(&pictures, &error)) {
+      return Fail(error);
+    }
+    const QImage sheet = ContactSheet(Catalogue(), pictures, PaintIcon());
+    if (!WriteFile(args[1], EncodePng(sheet, false), &error)) {
+      return Fail(error);
+    }
+    return 0;
+  }
+  if (args[0] == "--preview" && args.size() == 2) {
+    std::vector<QImage> pictures;
+    if (!PaintAll(&pictures, &error)) {
+      return Fail(error);
+    }
+    const QImage screen = MainScreenPreview(pictures);
+    const QImage dialog = NewGameDialogPreview(pictures);
+    QImage both(screen.width() + 16 + dialog.width(), std::max(screen.height(), dialog.height()),
+                QImage::Format_RGB32);
+    both.fill(QColor(60, 60, 60));
+    QPainter p(&both);
+    p.drawImage(0, 0, screen);
+    p.drawImage(screen.width() + 16, 0, dialog);
+    p.end();
+    return WriteFile(args[1], EncodePng(both, false), &error) ? 0 : Fail(error);
+  }
+  if (args[0] == "--picture" && args.size() == 3) {
+    bool ok = false;
+    const int id = args[1].toInt(&ok);
+    if (ok && id == kIconId) {
+      return WriteFile(args[2], EncodePng(PaintIcon(), true), &error) ? 0 : Fail(error);
+    }
+    if (!ok || id < kFirstBitmapId || id > kLastBitmapId) {
+      return Fail(QStringLiteral("no bitmap id %1").arg(args[1]));
+    }
+    const ArtEntry& e = Catalogue()[size_t(id - kFirstBitmapId)];
+    const bool alpha = e.storage == Storage::Bitmap32Alpha;
+    return WriteFile(args[2], EncodePng(e.paint(), alpha), &error) ? 0 : Fail(error);
+  }
+  return Usage();
+}
