@@ -68,8 +68,8 @@ void DrawGoldRing(QPainter& p, const QRectF& r, qreal radius, qreal width) {
 
 PlateStyle BlueTileStyle(bool raised) {
   PlateStyle s;
-  s.top = Blue(0.46, 0.94);
-  s.bottom = Blue(0.80, 0.66);
+  s.top = Blue(0.48, 0.90);
+  s.bottom = Blue(0.82, 0.62);
   s.rim = Blue(0.90, 0.22);
   s.radius = 5;
   s.pressed = !raised;
@@ -142,8 +142,8 @@ QImage TrayButton(bool lit, int key) {
   const QRectF plate(1, 1, 38, 22);
   PlateStyle s = ButtonStyle(false, 5);
   if (lit) {
-    s.top = Blue(0.30, 1.00);
-    s.bottom = Blue(0.70, 0.80);
+    s.top = Blue(0.55, 1.00);
+    s.bottom = Blue(0.92, 0.62);
   }
   if (key == 10 && !lit) {
     // Blank key: shown while there is no game, so it looks switched off.
