@@ -28,15 +28,19 @@ pid=$!
 if id=$(wait_for_window "^Velmora Sudoku" 20); then
   size=$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
   [ "$size" = "640x480" ] || fail "the game window is $size, not 640x480"
-  sleep 1.4
+  wait_for_text "$work/game.log" "; splash effect drawn" 20 || fail "the splash was never drawn"
+  sleep 1.2
   import -window root "$shots/startup-splash.png"
-  sleep 3.5
+  wait_for_text "$work/game.log" "timer event received: id=1" 20 || fail "the splash never ended"
+  wait_for_window "^Choose Player" 20 >/dev/null || fail "no Choose Player window after the splash"
+  sleep 0.5
   import -window root "$shots/startup-after-splash.png"
-  # The board area shows the background picture exactly (no tile is shown before a game).
+  # The left of the board shows the background picture exactly: no tile is shown before a
+  # game, and the Choose Player dialog stands centred on the window, clear of it.
   origin=$(xwininfo -id "$id" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x "+" y}')
   ox=${origin%+*} oy=${origin#*+}
-  convert "$shots/startup-after-splash.png" -crop "400x400+$((ox + 40))+$((oy + 40))" +repage "$work/board.png"
-  convert "$runtime/art/background640x480.png" -crop 400x400+40+40 +repage "$work/expected.png"
+  convert "$shots/startup-after-splash.png" -crop "120x400+$((ox + 40))+$((oy + 40))" +repage "$work/board.png"
+  convert "$runtime/art/background640x480.png" -crop 120x400+40+40 +repage "$work/expected.png"
   diff_pixels=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true)
   [ "${diff_pixels%% *}" = "0" ] || fail "the board area differs from the background in $diff_pixels pixels"
   # The splash was drawn while it ran.

@@ -50,3 +50,13 @@ wait_for_exit() {
   wait "$pid" 2>/dev/null
   echo 124
 }
+
+# Waits until a file holds a line with the text.
+wait_for_text() {
+  local file=$1 text=$2 seconds=${3:-20}
+  for _ in $(seq 1 $((seconds * 10))); do
+    if grep -q -F "$text" "$file" 2>/dev/null; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
