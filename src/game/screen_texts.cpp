@@ -131,18 +131,22 @@ void Game::ChooseStatistic(int32_t period) {
     session_.statisticShown = period % kStatisticCount;
     return;
   }
+  // Candidates run (offset + k + period) mod 7. Passing over the statistic
+  // that is already showing moves the offset, and with it the scan, on by one.
+  int k = 0;
   int withoutFlag = 0;
-  for (int k = 0; k < kMaxStatisticCandidates && withoutFlag < kStatisticCount; ++k) {
+  for (int candidates = 0; candidates < kMaxStatisticCandidates && withoutFlag < kStatisticCount; ++candidates) {
     const int candidate = static_cast<int>((static_cast<int64_t>(statisticOffset_) + k + period) % kStatisticCount);
     if (!flags[candidate]) {
       ++withoutFlag;
+      ++k;
       continue;
     }
     if (candidate != session_.statisticShown || on == 1) {
       session_.statisticShown = candidate;
       return;
     }
-    ++statisticOffset_;  // already showing: pass it over
+    ++statisticOffset_;
   }
 }
 

@@ -1,0 +1,250 @@
+// Whole games: a new player from the splash to the victory, the saved file,
+// continuing, leaving.
+#include <algorithm>
+
+#include "game_rig.h"
+
+namespace velmora {
+namespace {
+
+using testing::BeginGame;
+using testing::CreatePlayer;
+using testing::GameTest;
+using testing::HiddenTiles;
+
+class GameLifecycleTest : public GameTest {};
+
+TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide) {
+  host().choosePlayer = CreatePlayer("Ann");
+  host().introHue = 100.0f;  // the colour page of the intro does not colour the first game
+  float offeredHue = -1.0f;
+  host().newGame = [&](PlayerSettings& settings, bool inProgress) {
+    offeredHue = settings.hue;
+    EXPECT_FALSE(inProgress);
+    settings.seedCreate = 41;
+    return BeginGame(kGameTypeNormal, kDifficultyMedium)(settings, inProgress);
+  };
+  game().OnSplashEnded();
+  run->Advance(299);
+  EXPECT_TRUE(host().introRuns.empty());
+  run->Advance(1);
+  EXPECT_EQ(host().introRuns, std::vector<bool>{false});
+  const uint32_t chosenAt = host().now;
+  run->Advance(500);
+
+  ASSERT_EQ(host().newGameShownAt, std::vector<uint32_t>{chosenAt + 500});
+  EXPECT_FLOAT_EQ(offeredHue, 220.0f);
+  EXPECT_TRUE(host().hueShifts.empty());
+  // The build takes no time on this clock: the whole second is slept.
+  EXPECT_EQ(host().sleeps, std::vector<uint32_t>{1000});
+  EXPECT_TRUE(host().redrawn.end() !=
+              std::find(host().redrawn.begin(), host().redrawn.end(), ScreenArea::BuildingText()));
+  EXPECT_EQ(session().gameState, GameState::Playing);
+  EXPECT_EQ(host().title, "Velmora Sudoku - Puzzle AB41");
+  EXPECT_EQ(session().settings.seedCreate, 42);
+  EXPECT_TRUE(host().tileControlsShown);
+  EXPECT_TRUE(host().commandButtonsEnabled);
+  EXPECT_FALSE(game().NewPlayerFlag());
+  EXPECT_EQ(host().tipTexts, std::vector<std::string>{texts::kTipsWindowIntro});
+  EXPECT_FALSE(board().IsGiven(session().cursorRow, session().cursorColumn));
+
+  // The Beginner's Guide opens 1 s + 10 s after play began.
+  run->Advance(10999);
+  EXPECT_EQ(host().tipTexts.size(), 1u);
+  run->Advance(1);
+  ASSERT_EQ(host().tipTexts.size(), 2u);
+  EXPECT_EQ(host().tipTexts[1], game().TipText(0));
+  EXPECT_EQ(host().timers.at(kTipTimer).period, 6000 + 120 * game().TipText(0).size() - 1);
+  run->Advance(host().timers.at(kTipTimer).period);
+  EXPECT_EQ(host().tipTexts.back(),
+            "The information in the upper-right part of the screen can help you decide which number to play.");
+}
+
+TEST_F(GameLifecycleTest, VictoryUpdatesTheResultsSavesAndOffersTheNextGame) {
+  StartGame(kGameTypeNormal, kDifficultyMedium);
+  host().resultsDuration = 4000;
+  auto hidden = HiddenTiles(board());
+  ASSERT_FALSE(hidden.empty());
+  // A wrong pick from the Play menu, one closed without a choice, then the
+  // whole puzzle through the menu, two seconds a tile.
+  const auto [r0, c0] = hidden[0];
+  host().tileMenuAnswers.push_back({true, WrongType(r0, c0)});
+  host().tileMenuAnswers.push_back({});
+  game().OnControlClicked(control::TileId(r0, c0));
+  game().OnControlClicked(control::TileId(r0, c0));
+  EXPECT_EQ(session().mistakes, 1);
+  for (auto [r, c] : hidden) {
+    run->Advance(2000);
+    host().tileMenuAnswers.push_back({true, board().TypeAt(r, c)});
+    game().OnControlClicked(control::TileId(r, c));
+  }
+  ASSERT_EQ(host().tileMenuCalls.size(), hidden.size() + 2);
+  EXPECT_FALSE(host().tileMenuCalls[0].noteMenu);
+  EXPECT_TRUE(host().tileMenuCalls[0].fromMouse);
+
+  EXPECT_EQ(session().gameState, GameState::Solved);
+  EXPECT_FALSE(host().commandButtonsEnabled);
+  EXPECT_FALSE(host().boardControlCalls.back());
+  ASSERT_EQ(host().results.size(), 1u);
+  const PuzzleResults& shown = host().results[0];
+  const uint32_t gameTime = 2000u * static_cast<uint32_t>(hidden.size());
+  EXPECT_EQ(shown.gameTime, gameTime);
+  EXPECT_EQ(shown.playKeys.size(), hidden.size());
+  EXPECT_EQ(shown.playKeys.back(), (PlayKey{true, static_cast<int32_t>(gameTime)}));
+  EXPECT_EQ(shown.mistakes, 1);
+  EXPECT_FALSE(shown.perfect);
+  EXPECT_EQ(shown.bestTime, static_cast<int32_t>(gameTime / 100));
+  EXPECT_EQ(shown.averageTime, static_cast<int32_t>(gameTime / 100));
+  EXPECT_TRUE(shown.newBest);
+  EXPECT_EQ(shown.puzzleCode, "AB0");
+  EXPECT_EQ(shown.kind, "Normal - Medium");
+  EXPECT_EQ(record().GetResult(kResultGamesCompleted, 0, 1), 1);
+  EXPECT_FALSE(record().gameActive);
+  const std::string saved = folder.UserFile("Ann");
+  EXPECT_NE(saved.find("gameActive = false;\n"), std::string::npos);
+  EXPECT_NE(saved.find("gameRecordBAB = 1;\n"), std::string::npos);
+  EXPECT_NE(saved.find("gameRecordAAB = " + std::to_string(gameTime / 100) + ";\n"), std::string::npos);
+
+  // No key works after the victory, not even F2; the New Game dialog comes by itself.
+  game().OnKey(key::kF2, false);
+  EXPECT_EQ(host().newGameShownAt.size(), 1u);
+  run->Advance(999);
+  EXPECT_EQ(host().newGameShownAt.size(), 1u);
+  run->Advance(1);
+  EXPECT_EQ(host().newGameShownAt.size(), 2u);
+}
+
+TEST_F(GameLifecycleTest, AnInstantVictoryCountsATenthAndASlowerOneIsNoNewBest) {
+  StartGame(kGameTypeNormal, kDifficultyEasy);
+  PlayAllBut(0);
+  ASSERT_EQ(host().results.size(), 1u);
+  EXPECT_EQ(host().results[0].gameTime, 0u);
+  EXPECT_EQ(record().GetResult(kResultBestTime, 0, 0), 1);
+  EXPECT_TRUE(host().results[0].perfect);
+
+  run->Advance(1000);  // the next game begins from the New Game dialog
+  ASSERT_EQ(session().gameState, GameState::Playing);
+  run->Advance(65000);
+  PlayAllBut(0);
+  ASSERT_EQ(host().results.size(), 2u);
+  EXPECT_FALSE(host().results[1].newBest);
+  EXPECT_EQ(host().results[1].bestTime, 1);
+  EXPECT_EQ(host().results[1].averageTime, (1 + 650) / 2);
+  EXPECT_EQ(record().GetResult(kResultTimeSum, 0, 0), 651);
+}
+
+TEST_F(GameLifecycleTest, ASavedGameContinuesAfterARestart) {
+  StartGame(kGameTypeNormal, kDifficultyHard);
+  auto hidden = HiddenTiles(board());
+  run->Advance(3001);
+  PlayRight(hidden[0].first, hidden[0].second);
+  KeyPlay(hidden[1].first, hidden[1].second, WrongType(hidden[1].first, hidden[1].second));
+  KeyPlay(hidden[2].first, hidden[2].second, 4, true);  // a note
+  game().HintCommand();
+  run->Advance(10000);
+  const Board before = board();
+  const std::vector<PlayKey> keys = session().playKeys;
+  const std::string code = game().PuzzleCodeText();
+
+  host().questionAnswers.push_back(7);  // stay
+  game().OnCloseRequest();
+  EXPECT_EQ(host().Messages().back(), "Puzzle saved. Exit now?");
+  EXPECT_FALSE(host().ended);
+  EXPECT_NE(folder.UserFile("Ann").find("gameActive = true;\n"), std::string::npos);
+
+  Restart();
+  host().choosePlayer = testing::ChooseExisting("Ann");
+  host().continueAnswer = 2;
+  game().OnSplashEnded();
+  run->Advance(300);
+  ASSERT_EQ(host().continueTexts.size(), 1u);
+  EXPECT_EQ(host().continueTexts[0].first, "Welcome back Ann!\nWould you like to continue your last game?");
+  EXPECT_EQ(host().continueTexts[0].second,
+            "-Last Game Details-\nType: Normal\nDifficulty: Hard\nMistakes: 1\nTime Played: 13.0 seconds");
+  ASSERT_EQ(session().gameState, GameState::Playing);
+  EXPECT_TRUE(host().newGameShownAt.empty());
+  EXPECT_EQ(session().mistakes, 1);
+  EXPECT_EQ(session().hints, 1);
+  EXPECT_EQ(session().playKeys.size(), keys.size());
+  EXPECT_EQ(session().timeBefore, 13001);
+  EXPECT_EQ(game().GameTime(), 13001u);
+  EXPECT_EQ(host().title, "Velmora Sudoku - Puzzle " + code);
+  for (int r = 0; r < 9; ++r) {
+    for (int c = 0; c < 9; ++c) {
+      EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c));
+      EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c));
+      EXPECT_EQ(board().TypeAt(r, c), before.TypeAt(r, c));
+      EXPECT_EQ(board().NoteMask(r, c), before.NoteMask(r, c));
+    }
+  }
+}
+
+TEST_F(GameLifecycleTest, DecliningToContinueLeadsToNewGameAndKeepsTheSavedGame) {
+  StartGame(kGameTypeNormal, kDifficultyEasy);
+  game().OnCloseRequest();  // answered no: saved, still running
+  Restart();
+  host().choosePlayer = testing::ChooseExisting("Ann");
+  host().continueAnswer = 0;
+  game().OnSplashEnded();
+  run->Advance(300);
+  EXPECT_EQ(host().continueTexts.size(), 1u);
+  EXPECT_EQ(session().gameState, GameState::NoGame);
+  EXPECT_TRUE(record().gameActive);
+  run->Advance(500);
+  EXPECT_EQ(host().newGameShownAt.size(), 1u);
+}
+
+TEST_F(GameLifecycleTest, CloseRequestsWaitForTheStartUpHandOvers) {
+  for (int timer : {kChoosePlayerTimer, kNewGameTimer, kSplashTimer}) {
+    game().StartGameTimer(timer, 300);
+    game().OnCloseRequest();
+    EXPECT_TRUE(host().reports.empty()) << "timer " << timer;
+    game().KillGameTimer(timer);
+  }
+  host().questionAnswers.push_back(6);
+  game().OnCloseRequest();
+  EXPECT_EQ(host().Messages(), std::vector<std::string>{"Exit now?"});
+  EXPECT_TRUE(host().ended);
+}
+
+TEST_F(GameLifecycleTest, ChoosePlayerCanQuitOrComeBack) {
+  int asked = 0;
+  host().choosePlayer = [&](PlayerRoster&) {
+    ++asked;
+    return ChoosePlayerAnswer{asked == 1 ? ChoosePlayerAnswer::kShowAgain : ChoosePlayerAnswer::kQuit, false};
+  };
+  game().OnSplashEnded();
+  run->Advance(300);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(host().ended);
+  run->Advance(300);
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(host().ended);
+}
+
+TEST_F(GameLifecycleTest, PaybackRefusesIgnoreMistakesAndAHueChangeShiftsTheArt) {
+  host().choosePlayer = CreatePlayer("Ann");
+  host().newGame = [](PlayerSettings& settings, bool inProgress) {
+    settings.ignoreMistakes = true;
+    settings.hue = 100.0f;
+    return BeginGame(kGameTypePayback, kDifficultyEasy)(settings, inProgress);
+  };
+  game().OnSplashEnded();
+  run->Advance(800);
+  EXPECT_EQ(host().Messages().front(), "Ignore Mistakes is not allowed in Payback games.  It has been switched off.");
+  EXPECT_FALSE(session().settings.ignoreMistakes);
+  EXPECT_EQ(host().hueShifts, std::vector<float>{-120.0f});
+  EXPECT_FLOAT_EQ(session().appliedHue, 100.0f);
+}
+
+TEST_F(GameLifecycleTest, APuzzleCodeNamesThePuzzleAndItsKind) {
+  StartGame(kGameTypeNormal, kDifficultyEasy, "CD007");
+  EXPECT_EQ(session().settings.type, kGameTypeBlackout);
+  EXPECT_EQ(session().settings.difficultyName, "Expert");
+  EXPECT_EQ(host().title, "Velmora Sudoku - Puzzle CD007");
+  EXPECT_EQ(session().settings.seedCreate, 0);  // a code does not move the counter
+  EXPECT_EQ(session().blackoutCount, 18);
+}
+
+}  // namespace
+}  // namespace velmora
