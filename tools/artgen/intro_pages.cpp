@@ -66,7 +66,6 @@ struct BoardPicture {
   int targetRow = -1, targetCol = -1;  // a gold-framed tile
   QString targetText;                   // what the framed tile shows
   std::array<std::array<bool, 9>, 9> faded{};  // digits drawn dimmer
-  std::array<std::array<bool, 9>, 9> found{};  // digits on blue tiles, as the player's
 };
 
 constexpr qreal kCell = 20;
@@ -106,8 +105,7 @@ void DrawBoardPicture(QPainter& p, QPointF origin, const BoardPicture& b) {
   for (int r = 0; r < 9; ++r) {
     for (int c = 0; c < 9; ++c) {
       const QRectF cell = QRectF(CellOrigin(origin, r, c), QSizeF(kCell, kCell)).adjusted(0.75, 0.75, -0.75, -0.75);
-      const bool found = b.found[r][c];
-      const bool given = b.digits[r][c] != 0 && !found;
+      const bool given = b.digits[r][c] != 0;
       const bool lit = b.highlight.Covers(r, c) && !(r == b.targetRow && c == b.targetCol);
       QColor top = given ? Grey(176) : Blue(0.45, 0.92);
       QColor bottom = given ? Grey(122) : Blue(0.80, 0.64);
@@ -122,7 +120,7 @@ void DrawBoardPicture(QPainter& p, QPointF origin, const BoardPicture& b) {
       p.drawPath(RoundRect(cell, 3));
       p.setBrush(VerticalGradient(cell, top, bottom));
       p.drawPath(RoundRect(cell.adjusted(0.6, 0.6, -0.6, -0.6), 2.5));
-      if (b.digits[r][c] != 0) {
+      if (given) {
         TextStyle t = digit;
         if (b.faded[r][c]) {
           t.fill = QColor(255, 255, 255, 150);
@@ -329,14 +327,20 @@ void DrawPickerFrame(QPainter& p, const QRect& r) {
   p.drawRect(r);
 }
 
-// Three tiles, grey given, blue found and blue empty, for the basics page.
+// Three tiles for the basics page: a number in place (grey), an empty tile
+// (blue) and an empty tile with notes, the small digits the game writes in it.
 void DrawTileSamples(QPainter& p, QPointF origin) {
-  const QImage given = TileFace(1, 5);
-  const QImage found = TileFace(4, 3);
-  const QImage empty = TileFace(4, 0);
-  p.drawImage(origin, given);
-  p.drawImage(origin + QPointF(48, 0), found);
-  p.drawImage(origin + QPointF(96, 0), empty);
+  p.drawImage(origin, TileFace(1, 5));
+  p.drawImage(origin + QPointF(48, 0), TileFace(4, 0));
+  p.drawImage(origin + QPointF(96, 0), TileFace(4, 0));
+  TextStyle note;
+  note.face = &Fonts().bold;
+  note.size = 11;
+  note.fill = Qt::white;
+  for (int i : {1, 3, 8}) {
+    DrawLineAt(p, QString::number(i + 1), origin.x() + 96 + 6 + 10 * (i % 3), origin.y() + 12 + 10 * (i / 3),
+               Align::Left, note);
+  }
 }
 
 // The numbers 1 to 9 as a 3 x 3 block of tiles.
@@ -414,9 +418,9 @@ QImage IntroPage(int page) {
       TextStyle small = body;
       small.size = 11;
       small.face = &Fonts().semibold;
-      DrawLine(p, QStringLiteral("given"), QRectF(298, 268, 56, 14), Align::Centre, small);
-      DrawLine(p, QStringLiteral("found"), QRectF(346, 268, 56, 14), Align::Centre, small);
-      DrawLine(p, QStringLiteral("empty"), QRectF(394, 268, 56, 14), Align::Centre, small);
+      DrawLine(p, QStringLiteral("number"), QRectF(298, 268, 56, 14), Align::Centre, small);
+      DrawLine(p, QStringLiteral("empty"), QRectF(346, 268, 56, 14), Align::Centre, small);
+      DrawLine(p, QStringLiteral("notes"), QRectF(394, 268, 56, 14), Align::Centre, small);
       break;
     }
     case 4: {
@@ -424,8 +428,8 @@ QImage IntroPage(int page) {
       DrawParagraphs(p,
                      {QStringLiteral("The board is a grid of 81 tiles: 9 rows and 9 columns."),
                       QStringLiteral("Gaps divide it into 9 blocks of 3 \u00d7 3 tiles."),
-                      QStringLiteral("Grey tiles are given at the start and never change. The blue tiles "
-                                     "are yours to find.")},
+                      QStringLiteral("Grey tiles show the numbers already in place. Each blue tile is "
+                                     "empty: your task is to find its number.")},
                      textColumn, body);
       DrawBoardPicture(p, boardAt, PuzzlePicture());
       break;
@@ -474,15 +478,20 @@ QImage IntroPage(int page) {
                                      "Guides points to where the Active Number can still go."),
                       QStringLiteral("Click Next to finish the tutorial. Have fun!")},
                      textColumn, body);
-      BoardPicture done = PuzzlePicture();
+      // A game well on its way: more numbers in place, the cursor on an empty tile.
+      BoardPicture game = PuzzlePicture();
       const Grid solution = SampleSolution();
       for (int r = 0; r < 9; ++r) {
         for (int c = 0; c < 9; ++c) {
-          done.found[r][c] = done.digits[r][c] == 0;
-          done.digits[r][c] = solution[r][c];
+          if (game.digits[r][c] == 0 && (r * 7 + c * 5) % 3 != 0) {
+            game.digits[r][c] = solution[r][c];
+          }
         }
       }
-      DrawBoardPicture(p, boardAt, done);
+      game.digits[4][2] = 0;
+      game.targetRow = 4;
+      game.targetCol = 2;
+      DrawBoardPicture(p, boardAt, game);
       break;
     }
     default:
