@@ -16,6 +16,7 @@ PACKAGES=(
   qt6-base-dev
   libgl-dev
   fonts-dejavu-core
+  fonts-urw-base35
   fonts-lato
   xvfb
   xauth

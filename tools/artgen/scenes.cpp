@@ -156,7 +156,8 @@ QImage GuideTab(int dx, int dy) {
   } else {
     where = layout::BottomTabRect(0);
   }
-  QImage img = MainBackground().copy(where);
+  static const QImage background = MainBackground();
+  QImage img = background.copy(where);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);

@@ -1,0 +1,40 @@
+#pragma once
+// Fills the game bitmap table at start-up: the built-in bitmaps from the
+// program's compiled resources, twelve pictures from PNG files in the art
+// folder below the working folder. Every failure is logged only: the message
+// dialog cannot be shown before the art exists.
+#include <QString>
+
+#include "engine_host.h"
+#include "game_bitmap_table.h"
+
+namespace velmora {
+
+class ArtLoader {
+ public:
+  // resourceRoot holds the built-in bitmaps as <id>.bmp; tests point it at a
+  // folder of their own.
+  ArtLoader(Reporter& reporter, QString workingFolder,
+            QString resourceRoot = QString::fromLatin1(imaging::kResourceBitmapRoot));
+
+  // Loads every entry in index order and stops at the first failure, which it
+  // reports. Sets the table's art-loaded flag only when all 189 loaded.
+  bool LoadGameArt(GameBitmapTable& table);
+  // Loads built-in bitmap `resourceId` into entry `index`, as Format_ARGB32.
+  bool LoadResourceBitmap(int resourceId, GameBitmapTable& table, int index);
+  // Loads the PNG file that belongs to entry `index`.
+  bool LoadPngBitmap(GameBitmapTable& table, int index);
+
+  // The file of a PNG entry, or an empty string for an entry without one.
+  QString PngPath(int index) const;
+  QString ResourcePath(int resourceId) const;
+
+  static bool IsPngIndex(int index);
+
+ private:
+  Reporter& reporter_;
+  QString workingFolder_;
+  QString resourceRoot_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,10 @@
+#include "game_bitmap_table.h"
+
+namespace velmora {
+
+void GameBitmapTable::Clear() {
+  for (GameBitmap& entry : entries_) entry = GameBitmap();
+  artLoaded_ = false;
+}
+
+}  // namespace velmora

@@ -1,0 +1,48 @@
+#pragma once
+// The start-up splash: the logo (entry 180) fades in over the window's own
+// look, stays, and fades out again, over 3000 ms. The game window calls
+// StartSplash from its splash timer, then StepSplash every 10 ms while
+// Running(), and paints Effect() as a plain copy into Rect().
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+
+#include "image_operations.h"
+
+class QWidget;
+
+namespace velmora {
+
+class SplashEffect {
+ public:
+  // `logo` must outlive the effect (it is the game bitmap table's entry).
+  SplashEffect(ImageOperations& operations, const QImage& logo) : operations_(operations), logo_(logo) {}
+
+  // Remembers `now`, centres the 400 x 300 splash rectangle in a window of
+  // width x height, copies the window's look there as the background and
+  // makes the effect image. A failed copy is reported and leaves a black
+  // background.
+  bool StartSplash(uint32_t now, int width, int height, QWidget* window);
+  // Advances the effect to `now`; clears Running() once 3000 ms have passed.
+  void StepSplash(uint32_t now);
+
+  bool Running() const { return running_; }
+  // True once StartSplash succeeded.
+  bool Ready() const { return ready_; }
+  const QRect& Rect() const { return rect_; }
+  const QImage& Effect() const { return effect_; }
+  const QImage& Background() const { return background_; }
+
+ private:
+  ImageOperations& operations_;
+  const QImage& logo_;
+  uint32_t start_ = 0;
+  QRect rect_;
+  QImage background_;
+  QImage effect_;
+  bool running_ = false;
+  bool ready_ = false;
+};
+
+}  // namespace velmora

@@ -1,0 +1,184 @@
+// Loading the art table: the built-in bitmaps, the PNG files, the order and
+// the first failure.
+#include <png.h>
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "art_loader.h"
+#include "fake_engine_host.h"
+#include "imaging_test_support.h"
+#include "imaging_texts.h"
+#include "test_art.h"
+
+namespace velmora {
+namespace {
+
+namespace texts = imaging::texts;
+using testing::Bgra;
+using testing::BgraAt;
+
+std::vector<std::string> Texts(const testing::FakeEngineHost& host) {
+  std::vector<std::string> all;
+  for (const auto& report : host.reports) all.push_back(report.text);
+  return all;
+}
+
+class ArtLoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resources = folder.QPath() + "/resources";
+    working = folder.QPath() + "/work";
+    ASSERT_TRUE(testing::WriteTestArt(resources, working));
+  }
+  ArtLoader Loader() { return ArtLoader(host, working, resources); }
+  std::string ArtFile(const std::string& relative) { return working.toStdString() + "/art/" + relative; }
+  void ExpectAllLogOnly() {
+    for (const auto& report : host.reports) {
+      EXPECT_TRUE(report.logOnly) << report.text;
+      EXPECT_FALSE(report.fatal) << report.text;
+    }
+  }
+
+  testing::TempFolder folder;
+  QString resources;
+  QString working;
+  testing::FakeEngineHost host;
+  GameBitmapTable table;
+};
+
+TEST_F(ArtLoaderTest, LoadsEveryEntryAtItsSize) {
+  ArtLoader loader = Loader();
+  ASSERT_TRUE(loader.LoadGameArt(table));
+  EXPECT_TRUE(table.ArtLoaded());
+  EXPECT_TRUE(host.reports.empty());
+  for (int index = 0; index < GameBitmapTable::Size(); ++index) {
+    const QImage& entry = table.Entry(index);
+    ASSERT_FALSE(entry.isNull()) << index;
+    EXPECT_EQ(entry.format(), QImage::Format_ARGB32) << index;
+    EXPECT_EQ(entry.size(), testing::ArtSize(index)) << index;
+  }
+  // The entry of bitmap id 288 is the generic dialog background.
+  EXPECT_EQ(&table.ById(288), &table.Entry(157));
+}
+
+TEST_F(ArtLoaderTest, AlphaBytesFollowTheSource) {
+  ASSERT_TRUE(Loader().LoadGameArt(table));
+  // 24-bit resources are opaque, RGB PNG files carry alpha 0, the logo keeps its own.
+  EXPECT_EQ(BgraAt(table.Entry(0), 5, 5).a, 255);
+  EXPECT_EQ(BgraAt(table.Entry(138), 5, 5).a, 0);
+  EXPECT_EQ(BgraAt(table.Entry(180), 0, 10).a, 0);
+  EXPECT_EQ(BgraAt(table.Entry(180), 200, 10).a, 127);
+  EXPECT_EQ(BgraAt(table.Entry(180), 399, 10).a, 254);
+}
+
+TEST_F(ArtLoaderTest, PngPixelsAreCopiedAsDecoded) {
+  testing::PngSpec spec;
+  spec.width = 2;
+  spec.height = 1;
+  spec.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+  spec.rows = {{10, 20, 30, 40, 50, 60, 70, 80}};
+  ASSERT_TRUE(testing::WritePng(ArtFile("dialogues/backgroundGeneric480x480.png"), spec));
+  ArtLoader loader = Loader();
+  ASSERT_TRUE(loader.LoadPngBitmap(table, 157));
+  const QImage& entry = table.Entry(157);
+  ASSERT_EQ(entry.size(), QSize(2, 1));
+  EXPECT_EQ(BgraAt(entry, 0, 0), (Bgra{30, 20, 10, 40}));
+  EXPECT_EQ(BgraAt(entry, 1, 0), (Bgra{70, 60, 50, 80}));
+}
+
+TEST_F(ArtLoaderTest, PngPathsLieBelowTheArtFolder) {
+  ArtLoader loader = Loader();
+  EXPECT_EQ(loader.PngPath(138), working + "/art/background640x480.png");
+  EXPECT_EQ(loader.PngPath(152), working + "/art/introDialogues/pages/IDPageGCTutorialBlocks.png");
+  EXPECT_EQ(loader.PngPath(157), working + "/art/dialogues/backgroundGeneric480x480.png");
+  EXPECT_TRUE(loader.PngPath(139).isEmpty());
+  int pngEntries = 0;
+  for (int index = 0; index < GameBitmapTable::Size(); ++index) pngEntries += ArtLoader::IsPngIndex(index);
+  EXPECT_EQ(pngEntries, 12);
+}
+
+TEST_F(ArtLoaderTest, MissingBackgroundStopsAtItsEntry) {
+  std::filesystem::remove(ArtFile("background640x480.png"));
+  ASSERT_FALSE(Loader().LoadGameArt(table));
+  EXPECT_FALSE(table.ArtLoaded());
+  for (int index = 0; index < 138; ++index) EXPECT_FALSE(table.Entry(index).isNull()) << index;
+  for (int index = 138; index < GameBitmapTable::Size(); ++index) EXPECT_TRUE(table.Entry(index).isNull()) << index;
+  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
+  ExpectAllLogOnly();
+}
+
+TEST_F(ArtLoaderTest, SixteenBitArtFileStopsLikeAMissingOne) {
+  testing::PngSpec spec;
+  spec.colorType = PNG_COLOR_TYPE_GRAY;
+  spec.bitDepth = 16;
+  spec.rows = {{1, 2}};
+  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), spec));
+  ASSERT_FALSE(Loader().LoadGameArt(table));
+  EXPECT_FALSE(table.Entry(146).isNull());
+  EXPECT_TRUE(table.Entry(147).isNull());
+  EXPECT_TRUE(table.Entry(148).isNull());
+  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
+}
+
+TEST_F(ArtLoaderTest, MissingResourceStopsAtItsEntry) {
+  ASSERT_TRUE(QFile::remove(resources + "/181.bmp"));  // entry 50
+  ASSERT_FALSE(Loader().LoadGameArt(table));
+  EXPECT_FALSE(table.ArtLoaded());
+  EXPECT_FALSE(table.Entry(49).isNull());
+  EXPECT_TRUE(table.Entry(50).isNull());
+  EXPECT_TRUE(table.Entry(51).isNull());
+  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kResourceLoadFailed}));
+  ExpectAllLogOnly();
+}
+
+TEST_F(ArtLoaderTest, ReloadAfterFailureClearsTheFlag) {
+  ASSERT_TRUE(Loader().LoadGameArt(table));
+  std::filesystem::remove(ArtFile("dialogues/backgroundGeneric480x480.png"));
+  EXPECT_FALSE(Loader().LoadGameArt(table));
+  EXPECT_FALSE(table.ArtLoaded());
+  EXPECT_TRUE(table.Entry(157).isNull());
+}
+
+TEST_F(ArtLoaderTest, InvalidIndicesAreReported) {
+  ArtLoader loader = Loader();
+  EXPECT_FALSE(loader.LoadPngBitmap(table, 139));
+  EXPECT_FALSE(loader.LoadResourceBitmap(131, table, 189));
+  EXPECT_FALSE(loader.LoadResourceBitmap(131, table, -1));
+  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kInvalidPngIndex, texts::kInvalidGameBitmap,
+                                                   texts::kInvalidGameBitmap}));
+  ExpectAllLogOnly();
+}
+
+// The same loader reads bitmaps compiled into the program as Qt resources.
+TEST(ArtLoaderResourceTest, ReadsCompiledInBitmaps) {
+  testing::FakeEngineHost host;
+  GameBitmapTable table;
+  ArtLoader loader(host, QStringLiteral("/nonexistent"), QStringLiteral(":/imaging-test/bitmaps"));
+  EXPECT_EQ(loader.ResourcePath(131), QStringLiteral(":/imaging-test/bitmaps/131.bmp"));
+
+  ASSERT_TRUE(loader.LoadResourceBitmap(131, table, 0));
+  const QImage& tile = table.Entry(0);
+  ASSERT_EQ(tile.size(), QSize(4, 3));
+  EXPECT_EQ(tile.format(), QImage::Format_ARGB32);
+  EXPECT_EQ(BgraAt(tile, 0, 0), (Bgra{77, 2, 1, 255}));
+  EXPECT_EQ(BgraAt(tile, 3, 2), (Bgra{77, 42, 31, 255}));
+
+  // The logo is the one built-in bitmap with alpha.
+  ASSERT_TRUE(loader.LoadResourceBitmap(311, table, 180));
+  const QImage& logo = table.Entry(180);
+  EXPECT_EQ(BgraAt(logo, 0, 0), (Bgra{50, 100, 200, 0}));
+  EXPECT_EQ(BgraAt(logo, 2, 1), (Bgra{50, 100, 200, 121}));
+  EXPECT_EQ(BgraAt(logo, 3, 2), (Bgra{50, 100, 200, 182}));
+
+  EXPECT_FALSE(loader.LoadResourceBitmap(132, table, 1));
+  EXPECT_TRUE(table.Entry(1).isNull());
+  ASSERT_EQ(host.reports.size(), 1u);
+  EXPECT_EQ(host.reports[0].text, texts::kResourceLoadFailed);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,64 @@
+#pragma once
+// Helpers of the imaging tests: a fresh folder per test, PNG files of any
+// colour type written with libpng, 24-bit and alpha BMP files, and pixels.
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  QString QPath() const { return QString::fromStdString(path_.string()); }
+  std::string File(const std::string& relative) const { return (path_ / relative).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// What a test PNG is made of: raw (already packed) rows for the colour type
+// and bit depth, with an optional palette (r, g, b triples) and tRNS bytes.
+struct PngSpec {
+  uint32_t width = 1;
+  uint32_t height = 1;
+  int colorType = 0;  // PNG_COLOR_TYPE_*
+  int bitDepth = 8;
+  std::vector<std::vector<uint8_t>> rows;
+  std::vector<uint8_t> palette;
+  std::vector<uint8_t> transparency;
+  bool interlaced = false;
+};
+// Writes the file with libpng; false when libpng refused.
+bool WritePng(const std::string& path, const PngSpec& spec);
+
+// Windows BMP files as the program's resources hold them.
+bool WriteBmp24(const std::string& path, const QImage& image);
+bool WriteBmp32Alpha(const std::string& path, const QImage& image);
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+
+// Bytes of a pixel as the image stores them in memory: blue, green, red, alpha.
+struct Bgra {
+  int b = 0, g = 0, r = 0, a = 0;
+  bool operator==(const Bgra&) const = default;
+};
+Bgra BgraAt(const QImage& image, int x, int y);
+Bgra BgraAt(const std::vector<uint8_t>& pixels, uint32_t width, uint32_t x, uint32_t y);
+// A Format_ARGB32 image of one colour.
+QImage Filled(int width, int height, uint32_t argb);
+
+// Number of open file descriptors of this process.
+int OpenFileCount();
+
+}  // namespace velmora::testing
