@@ -4,9 +4,6 @@
 namespace velmora::texts {
 
 inline constexpr const char* kAppName = "Velmora Sudoku";
-inline constexpr const char* kAboutPrefix = "Velmora Sudoku v1.02 - ";
-inline constexpr const char* kCreditLine = "written for Linux by the Velmora Sudoku team";
-inline constexpr const char* kAboutMenuItem = "&About Velmora Sudoku...";
 
 inline constexpr const char* kFatalText = "The program has encountered a problem, and must close.";
 inline constexpr const char* kFatalCaption = "Error";
@@ -32,10 +29,6 @@ inline constexpr const char* kDepthSteps[] = {
 inline constexpr const char* kLowResolution =
     "Your desktop resolution is lower than expected.\nThe Tips Window may overlap the game area.";
 inline constexpr const char* kPlacementFailed = "Failed to position the game window!";
-inline constexpr const char* kSplashAllocationFailed = "Failed to allocate memory for splash effect!";
 inline constexpr const char* kSplashActivationFailed = "Failed to activate splash effect!";
-inline constexpr const char* kInvalidTimerId = "Invalid timer ID encountered!";
-inline constexpr const char* kInvalidKillTimerId = "Invalid timer ID encountered on KillGameTimer()!";
-inline constexpr const char* kBuildingText = "Building Puzzle....";
 
 }  // namespace velmora::texts

@@ -69,7 +69,7 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
   SetBeforeProcessExit([this] { log_.Close(); });
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app started\n");
   reporter_.SetDefaultOwner(this);
-  dialogs_ = std::make_unique<GameDialogs>(static_cast<QWidget*>(this));
+  dialogs_ = std::make_unique<PlainGameDialogs>(static_cast<QWidget*>(this));
   CreateControls();
 }
 
@@ -81,6 +81,8 @@ GameDialog::~GameDialog() {
   SetBeforeProcessExit(nullptr);
   log_.Close();
 }
+
+void GameDialog::SetDialogs(std::unique_ptr<GameDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
 // ---- Start-up ----
 

@@ -35,6 +35,8 @@ class GameDialog : public QDialog, public GameHost {
  public:
   // workingFolder holds art/ and data/.
   GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const std::string& workingFolder);
+  // The game's secondary windows; the window makes its own plain ones unless given these.
+  void SetDialogs(std::unique_ptr<GameDialogs> dialogs);
   ~GameDialog() override;
 
   // The start-up after the window exists: the display check, the art, the

@@ -32,7 +32,7 @@ const char* const kActionNames[] = {"Quick Play", "Play", "Quick Note", "Note", 
 
 }  // namespace
 
-ChoosePlayerAnswer GameDialogs::ChoosePlayer(PlayerRoster& roster) {
+ChoosePlayerAnswer PlainGameDialogs::ChoosePlayer(PlayerRoster& roster) {
   QDialog dialog(owner_);
   dialog.setWindowTitle(QStringLiteral("Choose Player"));
   auto* layout = new QVBoxLayout(&dialog);
@@ -109,7 +109,7 @@ ChoosePlayerAnswer GameDialogs::ChoosePlayer(PlayerRoster& roster) {
   return answer;
 }
 
-int GameDialogs::ContinueGame(std::string_view question, std::string_view details) {
+int PlainGameDialogs::ContinueGame(std::string_view question, std::string_view details) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Continue Game"), Qt8(question), QMessageBox::Yes | QMessageBox::No,
                   owner_);
   box.setInformativeText(Qt8(details));
@@ -117,7 +117,7 @@ int GameDialogs::ContinueGame(std::string_view question, std::string_view detail
   return box.exec() == QMessageBox::Yes ? 2 : 1;
 }
 
-NewGameAnswer GameDialogs::NewGame(PlayerSettings& settings, bool gameInProgress) {
+NewGameAnswer PlainGameDialogs::NewGame(PlayerSettings& settings, bool gameInProgress) {
   QDialog dialog(owner_);
   dialog.setWindowTitle(QStringLiteral("New Game"));
   auto* form = new QFormLayout(&dialog);
@@ -181,7 +181,7 @@ NewGameAnswer GameDialogs::NewGame(PlayerSettings& settings, bool gameInProgress
   return answer;
 }
 
-TileMenuAnswer GameDialogs::TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
+TileMenuAnswer PlainGameDialogs::TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
   QDialog dialog(owner_);
   dialog.setWindowTitle(noteMenu ? QStringLiteral("Note") : QStringLiteral("Play"));
   auto* grid = new QGridLayout(&dialog);
@@ -221,7 +221,7 @@ TileMenuAnswer GameDialogs::TileMenu(int row, int column, bool noteMenu, bool fr
   return answer;
 }
 
-OptionsAnswer GameDialogs::Options(PlayerSettings& settings) {
+OptionsAnswer PlainGameDialogs::Options(PlayerSettings& settings) {
   QDialog dialog(owner_);
   dialog.setWindowTitle(QStringLiteral("Options"));
   auto* form = new QFormLayout(&dialog);
@@ -270,7 +270,7 @@ OptionsAnswer GameDialogs::Options(PlayerSettings& settings) {
   return answer;
 }
 
-void GameDialogs::Intro(bool tutorialOnly, PlayerSettings&) {
+void PlainGameDialogs::Intro(bool tutorialOnly, PlayerSettings&) {
   const QString text =
       tutorialOnly
           ? QStringLiteral("Fill every row, column and 3 x 3 block with the digits 1 to 9, each once.\n\n"
@@ -281,7 +281,7 @@ void GameDialogs::Intro(bool tutorialOnly, PlayerSettings&) {
   QMessageBox::information(owner_, QStringLiteral("Velmora Sudoku"), text);
 }
 
-void GameDialogs::Results(const PuzzleResults& results) {
+void PlainGameDialogs::Results(const PuzzleResults& results) {
   QString text = QStringLiteral("Puzzle %1 solved!\n%2\n\nTime: %3\nHints: %4\nMistakes: %5\nFree Plays: %6\n")
                      .arg(Qt8(results.puzzleCode), Qt8(results.kind),
                           Qt8(FormatTime(results.gameTime, TimeStyle::ShortClockTenths)))

@@ -13,17 +13,30 @@ namespace velmora {
 
 class PlayerRoster;
 
+// The dialogs the game window shows for the game; tests give the window scripted ones.
 class GameDialogs {
  public:
-  explicit GameDialogs(QWidget* owner) : owner_(owner) {}
+  virtual ~GameDialogs() = default;
+  virtual ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) = 0;
+  virtual int ContinueGame(std::string_view question, std::string_view details) = 0;
+  virtual NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) = 0;
+  virtual TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) = 0;
+  virtual OptionsAnswer Options(PlayerSettings& settings) = 0;
+  virtual void Intro(bool tutorialOnly, PlayerSettings& settings) = 0;
+  virtual void Results(const PuzzleResults& results) = 0;
+};
 
-  ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster);
-  int ContinueGame(std::string_view question, std::string_view details);
-  NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress);
-  TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory);
-  OptionsAnswer Options(PlayerSettings& settings);
-  void Intro(bool tutorialOnly, PlayerSettings& settings);
-  void Results(const PuzzleResults& results);
+class PlainGameDialogs : public GameDialogs {
+ public:
+  explicit PlainGameDialogs(QWidget* owner) : owner_(owner) {}
+
+  ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
+  int ContinueGame(std::string_view question, std::string_view details) override;
+  NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
+  TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
+  OptionsAnswer Options(PlayerSettings& settings) override;
+  void Intro(bool tutorialOnly, PlayerSettings& settings) override;
+  void Results(const PuzzleResults& results) override;
 
  private:
   QWidget* owner_;
