@@ -56,7 +56,7 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
       fonts_(reporter_),
       roster_(dataMessages_,
               [this](std::chrono::milliseconds pause) { clock_.Sleep(static_cast<uint32_t>(pause.count())); }),
-      timers_([this](int id) { OnTimer(id); }, this),
+      timers_([this](int id) { OnTimer(id); }),
       game_(*this, roster_) {
   setWindowTitle(texts::kAppName);
   setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(kIconResource)));

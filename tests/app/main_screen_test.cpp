@@ -1,0 +1,144 @@
+// The main screen of a real game window, headless: where the controls sit,
+// what the screen shows at chosen points, right clicks and key plays.
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+
+#include "game_window_rig.h"
+#include "image_operations.h"
+#include "screen_layout.h"
+
+namespace velmora {
+namespace {
+
+class MainScreenTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    rig = new testing::GameWindowRig(VELMORA_RUNTIME_DIR, false);
+    playing = rig->WaitUntilPlaying();
+  }
+  static void TearDownTestSuite() {
+    delete rig;
+    rig = nullptr;
+  }
+  void SetUp() override { ASSERT_TRUE(playing) << "the game never began"; }
+
+  GameDialog& Window() { return *rig->window; }
+  Game& TheGame() { return rig->window->GetGame(); }
+  QImage Screen() {
+    QCoreApplication::processEvents();
+    return Window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
+  // The art entry as the screen shows it, at a point of the entry.
+  QRgb ArtPixel(int index, QPoint at) {
+    return ImageOperations::OpaqueCopy(Window().Art().Entry(index)).pixel(at);
+  }
+  void ExpectTileShows(const QImage& screen, int row, int column, int faceIndex) {
+    const QRect tile = layout::TileRect(row, column);
+    for (QPoint at : {QPoint(2, 2), QPoint(20, 33), QPoint(37, 20), QPoint(8, 30)})
+      EXPECT_EQ(screen.pixel(tile.topLeft() + at), ArtPixel(faceIndex, at))
+          << "tile " << row << "," << column << " at " << at.x() << "," << at.y() << " face " << faceIndex;
+  }
+
+  static testing::GameWindowRig* rig;
+  static bool playing;
+};
+testing::GameWindowRig* MainScreenTest::rig = nullptr;
+bool MainScreenTest::playing = false;
+
+TEST_F(MainScreenTest, ControlsSitWhereTheLayoutPutsThem) {
+  EXPECT_EQ(Window().size(), QSize(640, 480));
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      ASSERT_NE(Window().Control(layout::TileId(r, c)), nullptr);
+      EXPECT_EQ(Window().Control(layout::TileId(r, c))->geometry(), layout::TileRect(r, c));
+      EXPECT_TRUE(Window().Control(layout::TileId(r, c))->isVisible());
+    }
+  EXPECT_EQ(Window().Control(1005)->geometry(), QRect(40, 220, 40, 40)) << "tile row 4, column 0";
+  EXPECT_EQ(Window().Control(1019)->geometry(), QRect(120, 40, 40, 40)) << "tile row 0, column 2";
+  EXPECT_EQ(Window().Control(1028)->geometry(), QRect(180, 40, 40, 40)) << "tile row 0, column 3, after the gap";
+  EXPECT_EQ(Window().Control(1082 + 8)->geometry(), QRect(480, 232, 40, 24));
+  EXPECT_EQ(Window().Control(layout::kEraserId)->geometry(), QRect(480, 256, 40, 24));
+  EXPECT_EQ(Window().Control(layout::kFreePlayId)->geometry(), QRect(533, 398, 98, 22));
+  EXPECT_EQ(Window().Control(layout::kOptionsId)->geometry(), QRect(480, 450, 150, 22));
+  EXPECT_EQ(Window().windowTitle(), "Velmora Sudoku - Puzzle AA");
+}
+
+TEST_F(MainScreenTest, TheScreenShowsTheFacesOfTheTiles) {
+  const QImage screen = Screen();
+  const Board& board = TheGame().GetBoard();
+  for (int r = 0; r < 9; ++r) {
+    for (int c = 0; c < 9; ++c) {
+      const bool cursor = board.IsCursor(r, c);
+      int face = 0;
+      if (board.IsGiven(r, c))
+        face = (cursor ? 31 : 11) + board.TypeAt(r, c);
+      else if (board.IsHidden(r, c))
+        face = cursor ? 60 : 40;
+      else
+        continue;
+      ExpectTileShows(screen, r, c, face);
+    }
+  }
+  // The first tile that is not given carries the cursor when play begins.
+  EXPECT_TRUE(board.IsCursor(0, 0));
+  // The background shows between the blocks.
+  EXPECT_EQ(screen.pixel(160, 300), ArtPixel(imaging::kMainBackgroundIndex, QPoint(160, 300)));
+}
+
+TEST_F(MainScreenTest, TextsAreDrawnInTheTrayAndStatsPanel) {
+  const QImage screen = Screen();
+  const QImage background = ImageOperations::OpaqueCopy(Window().Art().Entry(imaging::kMainBackgroundIndex));
+  auto differs = [&](const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) count += screen.pixel(x, y) != background.pixel(x, y) ? 1 : 0;
+    return count;
+  };
+  EXPECT_GT(differs(layout::TrayCountArea(0)), 30) << TheGame().TrayCountText(0);
+  EXPECT_GT(differs(layout::TrayCountArea(9)), 30) << "Eraser";
+  EXPECT_GT(differs(layout::kPlayerNameArea), 30);
+  EXPECT_EQ(differs(QRect(10, 10, 25, 25)), 0) << "nothing drawn in a guide band with guides off";
+}
+
+TEST_F(MainScreenTest, RightClicksHitTilesButNotTheGaps) {
+  auto rightClick = [&](int x, int y) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(x, y), Window().mapToGlobal(QPoint(x, y)));
+    QCoreApplication::sendEvent(&Window(), &event);
+  };
+  rig->dialogs->tileMenuCalls.clear();
+  rightClick(170, 50);
+  EXPECT_TRUE(rig->dialogs->tileMenuCalls.empty()) << "x 170 lies in the gap after the third column";
+  // A hidden tile in column 3, row 0 (a given tile takes no note menu).
+  ASSERT_TRUE(TheGame().GetBoard().IsHidden(0, 3));
+  rightClick(180, 50);
+  ASSERT_EQ(rig->dialogs->tileMenuCalls.size(), 1u);
+  EXPECT_EQ(rig->dialogs->tileMenuCalls[0].row, 0);
+  EXPECT_EQ(rig->dialogs->tileMenuCalls[0].column, 3);
+  EXPECT_TRUE(rig->dialogs->tileMenuCalls[0].noteMenu) << "a new player's right button notes";
+  EXPECT_TRUE(rig->dialogs->tileMenuCalls[0].fromMouse);
+}
+
+TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
+  Board& board = TheGame().GetBoard();
+  TheGame().SetCursorTile(0, 0);
+  ASSERT_TRUE(board.IsHidden(0, 0));
+  const int type = board.TypeAt(0, 0);
+  QTest::keyClick(Window().windowHandle(), static_cast<Qt::Key>(Qt::Key_1 + type));
+  EXPECT_FALSE(board.IsHidden(0, 0));
+  EXPECT_TRUE(board.IsGiven(0, 0));
+  ExpectTileShows(Screen(), 0, 0, 31 + type);
+  // A wrong key is a mistake, shown as a message, and changes no tile.
+  TheGame().SetCursorTile(0, 1);
+  const int wrong = (board.TypeAt(0, 1) + 1) % 9;
+  const size_t shown = rig->boxes.shown.size();
+  QTest::keyClick(Window().windowHandle(), static_cast<Qt::Key>(Qt::Key_1 + wrong));
+  EXPECT_TRUE(board.IsHidden(0, 1));
+  ASSERT_EQ(rig->boxes.shown.size(), shown + 1);
+  EXPECT_EQ(rig->boxes.shown.back().text.rfind("This tile is not a", 0), 0u);
+  EXPECT_EQ(TheGame().Session().mistakes, 1);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,100 @@
+#pragma once
+// A real game window in play, for widget tests and benchmarks: a copy of the
+// built working folder, scripted dialogs (a new player, then a game from a
+// Puzzle Code), and the window started as the program starts it.
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clock.h"
+#include "fake_platform.h"
+#include "game_dialog.h"
+#include "game_dialogs.h"
+#include "key_router.h"
+#include "player_roster.h"
+
+namespace velmora::testing {
+
+class ScriptedDialogs : public GameDialogs {
+ public:
+  struct TileMenuCall {
+    int row, column;
+    bool noteMenu, fromMouse;
+  };
+
+  ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override {
+    roster.AddPlayer(playerName);
+    roster.SetCurrentPlayer(roster.PlayerCount() - 1);
+    return {ChoosePlayerAnswer::kChosen, true};
+  }
+  int ContinueGame(std::string_view, std::string_view) override { return 1; }
+  NewGameAnswer NewGame(PlayerSettings& settings, bool) override {
+    settings.puzzleCode = puzzleCode;
+    settings.ignoreMistakes = ignoreMistakes;
+    return NewGameAnswer::kOk;
+  }
+  TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory&) override {
+    tileMenuCalls.push_back({row, column, noteMenu, fromMouse});
+    return {};
+  }
+  OptionsAnswer Options(PlayerSettings&) override { return OptionsAnswer::kCancel; }
+  void Intro(bool, PlayerSettings&) override {}
+  void Results(const PuzzleResults&) override { ++resultsShown; }
+
+  std::string playerName = "Tess";
+  std::string puzzleCode = "AA";
+  bool ignoreMistakes = false;
+  std::vector<TileMenuCall> tileMenuCalls;
+  int resultsShown = 0;
+};
+
+class GameWindowRig {
+ public:
+  // runtimeFolder: the build's working folder (art/, data/seeds/).
+  GameWindowRig(const std::string& runtimeFolder, bool ignoreMistakes) {
+    const QString from = QString::fromStdString(runtimeFolder);
+    CopyFolder(from + "/art", folder_.path() + "/art");
+    CopyFolder(from + "/data/seeds", folder_.path() + "/data/seeds");
+    QDir().mkpath(folder_.path() + "/data/users");
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    scripted->ignoreMistakes = ignoreMistakes;
+    dialogs = scripted.get();
+    window = std::make_unique<GameDialog>(clock_, boxes, keys_, folder_.path().toStdString());
+    window->SetDialogs(std::move(scripted));
+    window->Initialise();
+    window->show();
+  }
+
+  ~GameWindowRig() { window.reset(); }
+
+  // The splash, the player's choice and the build take a few seconds of real time.
+  bool WaitUntilPlaying(int milliseconds = 20000) {
+    return QTest::qWaitFor([this] { return window->GetGame().Session().gameState == GameState::Playing; },
+                           milliseconds);
+  }
+
+  static void CopyFolder(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QString& name : source.entryList(QDir::Files)) QFile::copy(from + "/" + name, to + "/" + name);
+    for (const QString& name : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+      CopyFolder(from + "/" + name, to + "/" + name);
+  }
+
+  RecordingMessageBoxes boxes;
+  ScriptedDialogs* dialogs = nullptr;
+
+ private:
+  QTemporaryDir folder_;
+  SystemClock clock_;
+  KeyRouter keys_;
+
+ public:
+  std::unique_ptr<GameDialog> window;
+};
+
+}  // namespace velmora::testing
