@@ -21,10 +21,12 @@ test: build
 
 bench: build
 	@$(BUILD)/bench/velmora-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@./bench/startup_bench.sh $(BUILD)/velmora-sudoku $(BUILD)/runtime 15
 
-# Until the game window exists, playing means looking at a freshly built puzzle.
+# The game runs in the player's working folder (VELMORA_HOME, by default
+# ~/.local/share/velmora-sudoku), refreshed from build/runtime at every start.
 play: build
-	@$(BUILD)/velmora-puzzle --counter $$(( $$(date +%s) % 50000 )) --type 0 --difficulty 1
+	@./scripts/play.sh $(BUILD)
 
 # Not part of `make test`: builds the fuzz targets with clang and runs each for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60
