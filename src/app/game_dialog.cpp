@@ -108,6 +108,7 @@ void GameDialog::Initialise() {
     reporter_.Report(texts::kArtMissingLog, false, true, false);
     EndProcess(kExitArtMissing);
   }
+  RefreshScreenArt();
   if (imageOps_.BuildMessageBackgrounds(art_, backgrounds_))
     reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex));
@@ -181,12 +182,18 @@ ControlButton* GameDialog::Control(int id) const {
 // A plain copy of (part of) a table entry: the art's alpha bytes carry no meaning on screen.
 void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source) const {
   if (!GameBitmapTable::IsValidIndex(index)) return;
-  const GameBitmap& bitmap = art_.Entry(index);
+  const QImage& bitmap = screenArt_[static_cast<size_t>(index)];
   if (bitmap.isNull() || target.isEmpty()) return;
-  painter.save();
+  const QPainter::CompositionMode mode = painter.compositionMode();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(target.topLeft(), ImageOperations::OpaqueCopy(bitmap.copy(QRect(source, target.size()))));
-  painter.restore();
+  painter.drawImage(target.topLeft(), bitmap, QRect(source, target.size()));
+  painter.setCompositionMode(mode);
+}
+
+// The screen shows the art as opaque copies, made once after every change of the art.
+void GameDialog::RefreshScreenArt() {
+  for (int i = 0; i < GameBitmapTable::Size(); ++i)
+    screenArt_[static_cast<size_t>(i)] = ImageOperations::OpaqueCopy(art_.Entry(i));
 }
 
 void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const {
@@ -514,6 +521,7 @@ void GameDialog::PrintPuzzle(std::string_view label) {
 
 void GameDialog::ShiftArtHue(float delta) {
   imageOps_.ChangeGameColor(art_, delta, backgrounds_);
+  RefreshScreenArt();
   if (backgrounds_.ready)
     reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
   RedrawEverything();

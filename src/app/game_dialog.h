@@ -6,6 +6,7 @@
 // points, and carries out what the game asks through GameHost.
 #include <QDialog>
 #include <QImage>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -118,6 +119,7 @@ class GameDialog : public QDialog, public GameHost {
   void PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const;
   void DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const;
   void DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source = {}) const;
+  void RefreshScreenArt();
   void RenderArea(QPainter& painter, const QRect& area) const;
   void DrawGuides(QPainter& painter, const QRect& area) const;
   void DrawGameTexts(QPainter& painter, const QRect& area) const;
@@ -136,6 +138,7 @@ class GameDialog : public QDialog, public GameHost {
   GameLog log_;
   MessageReporter reporter_;
   GameBitmapTable art_;
+  std::array<QImage, imaging::kGameBitmapCount> screenArt_;
   ImageOperations imageOps_;
   MessageBackgrounds backgrounds_;
   GameFonts fonts_;
