@@ -90,6 +90,11 @@ ChoosePlayerAnswer PlainGameDialogs::ChoosePlayer(PlayerRoster& roster) {
     answer = {ChoosePlayerAnswer::kChosen, true};
     dialog.done(1);
   });
+  // Enter in the name box adds the player rather than playing the one selected.
+  QObject::connect(name, &QLineEdit::textChanged, &dialog, [&](const QString& text) {
+    add->setDefault(!text.isEmpty());
+    play->setDefault(text.isEmpty());
+  });
   QObject::connect(remove, &QPushButton::clicked, &dialog, [&] {
     if (!list->currentItem()) return;
     const int index = list->currentItem()->data(Qt::UserRole).toInt();
