@@ -4,6 +4,7 @@
 namespace velmora::texts {
 
 inline constexpr const char* kAppName = "Velmora Sudoku";
+inline constexpr const char* kAboutMenuItem = "&About Velmora Sudoku...";
 
 inline constexpr const char* kFatalText = "The program has encountered a problem, and must close.";
 inline constexpr const char* kFatalCaption = "Error";

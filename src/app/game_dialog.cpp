@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QIcon>
+#include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPrintDialog>
@@ -331,9 +332,18 @@ void GameDialog::closeEvent(QCloseEvent* event) {
   game_.OnCloseRequest();
 }
 
+// Right clicks on the board play; elsewhere they offer the About box, which
+// desktops without a window menu would otherwise leave out of reach.
 void GameDialog::contextMenuEvent(QContextMenuEvent* event) {
   const QPoint at = mapFromGlobal(event->globalPos());
-  game_.OnRightClick(at.x(), at.y());
+  const bool onBoard = at.x() >= 40 && at.x() <= 439 && at.y() >= 40 && at.y() <= 439;
+  if (onBoard) {
+    game_.OnRightClick(at.x(), at.y());
+    return;
+  }
+  QMenu menu(this);
+  const QAction* about = menu.addAction(QString::fromLatin1(texts::kAboutMenuItem));
+  if (menu.exec(event->globalPos()) == about) game_.OnAboutRequest(isMinimized());
 }
 
 void GameDialog::OnKey(int virtualKey, bool control) { game_.OnKey(virtualKey, control); }

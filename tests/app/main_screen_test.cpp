@@ -2,7 +2,10 @@
 // what the screen shows at chosen points, right clicks and key plays.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QCoreApplication>
 
 #include "game_window_rig.h"
@@ -118,6 +121,23 @@ TEST_F(MainScreenTest, RightClicksHitTilesButNotTheGaps) {
   EXPECT_EQ(rig->dialogs->tileMenuCalls[0].column, 3);
   EXPECT_TRUE(rig->dialogs->tileMenuCalls[0].noteMenu) << "a new player's right button notes";
   EXPECT_TRUE(rig->dialogs->tileMenuCalls[0].fromMouse);
+}
+
+TEST_F(MainScreenTest, ARightClickOffTheBoardOffersTheAboutBox) {
+  const size_t shown = rig->boxes.shown.size();
+  QTimer::singleShot(100, [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "&About Velmora Sudoku...");
+    menu->setActiveAction(menu->actions()[0]);
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(600, 300), Window().mapToGlobal(QPoint(600, 300)));
+  QCoreApplication::sendEvent(&Window(), &event);
+  ASSERT_EQ(rig->boxes.shown.size(), shown + 1);
+  EXPECT_EQ(rig->boxes.shown.back().text, TheGame().AboutText());
+  EXPECT_EQ(TheGame().AboutText().rfind("Velmora Sudoku v1.02 - ", 0), 0u);
 }
 
 TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
