@@ -2,19 +2,21 @@
 # Usage: source this file, then `start_display DEPTH` sets DISPLAY; `stop_display` ends it.
 
 start_display() {
-  local depth=$1 n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 1 50); do
-        if xdpyinfo >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-      done
-      kill "$XVFB_PID" 2>/dev/null
+  local depth=$1 file
+  file=$(mktemp)
+  # Xvfb picks a free display itself and writes its number once it accepts clients.
+  Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    if [ -s "$file" ]; then
+      export DISPLAY=":$(tr -dc '0-9' <"$file")"
+      rm -f "$file"
+      return 0
     fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$file"
   echo "could not start Xvfb" >&2
   return 1
 }
