@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 BUILD_TYPE ?= Release
 
-.PHONY: all deps configure build test bench play clean fuzz
+.PHONY: all deps configure build test bench play install clean fuzz
 
 all: build
 
@@ -28,6 +28,13 @@ bench: build
 # ~/.local/share/velmora-sudoku), refreshed from build/runtime at every start.
 play: build
 	@./scripts/play.sh $(BUILD)
+
+# Installs the game with a menu entry: PREFIX=/usr/local by default.
+PREFIX ?= /usr/local
+install: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	@cmake --install $(BUILD)
 
 # Not part of `make test`: builds the fuzz targets with clang and runs each for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

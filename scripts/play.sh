@@ -1,18 +1,6 @@
 #!/usr/bin/env bash
-# Starts the game in the player's own working folder, refreshed from the build:
-# the art, the seed tables and the help page are replaced at every start, the
-# players' files in data/users/ are never touched.
+# `make play`: the launcher of an installed game, pointed at the build.
 set -euo pipefail
-build=${1:-build}
-home=${VELMORA_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/velmora-sudoku}
-runtime="$build/runtime"
-
-mkdir -p "$home/data/users" "$home/data/seeds"
-rm -rf "$home/art"
-cp -r "$runtime/art" "$home/art"
-cp "$runtime"/data/seeds/*.seed "$home/data/seeds/"
-if [ -f "$runtime/help.html" ]; then cp "$runtime/help.html" "$home/help.html"; fi
-
-game="$(cd "$build" && pwd)/velmora-sudoku"
-cd "$home"
-exec "$game"
+build=$(cd "${1:-build}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+VELMORA_SHARE_DIR="$build/runtime" VELMORA_GAME="$build/velmora-sudoku" exec "$here/velmora-sudoku.in"
