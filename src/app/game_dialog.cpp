@@ -21,6 +21,7 @@
 #include "screen_layout.h"
 #include "shell.h"
 #include "splash_effect.h"
+#include "tips_window.h"
 #include "window_placement.h"
 
 namespace velmora {
@@ -75,6 +76,7 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
 }
 
 GameDialog::~GameDialog() {
+  tips_.reset();
   splash_.reset();
   game_.Session().playKeys.clear();
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app exited\n");
@@ -115,7 +117,7 @@ void GameDialog::Initialise() {
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex));
   fonts_.CreateGameFonts();
 
-  PlaceOnDesktop();
+  PlaceOnDesktop(false);
   LayoutControls();
   game_.ResetSession();
 
@@ -124,7 +126,7 @@ void GameDialog::Initialise() {
   if (log_.IsOn()) Log("load data result: " + report + "\n");
 }
 
-void GameDialog::PlaceOnDesktop() {
+void GameDialog::PlaceOnDesktop(bool withTipsRoom) {
   const QRect desktop = DesktopWorkArea(this);
   const QSize frame = WindowFrameSize(this);
   PlacementInput in;
@@ -132,6 +134,10 @@ void GameDialog::PlaceOnDesktop() {
   in.desktopHeight = desktop.height();
   in.frameWidth = frame.width();
   in.frameHeight = frame.height();
+  if (withTipsRoom) {
+    in.roomWidth = kTipsClientWidth;
+    in.roomHeight = kTipsClientHeight;
+  }
   const Placement placement = PlaceGameWindow(in);
   if (placement.tooSmall && !placementWarningMade_) {
     placementWarningMade_ = true;
@@ -532,6 +538,7 @@ void GameDialog::PrintPuzzle(std::string_view label) {
 void GameDialog::ShiftArtHue(float delta) {
   imageOps_.ChangeGameColor(art_, delta, backgrounds_);
   RefreshScreenArt();
+  if (tips_) tips_->RebuildBackground();
   if (backgrounds_.ready)
     reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
   RedrawEverything();
@@ -539,10 +546,38 @@ void GameDialog::ShiftArtHue(float delta) {
 
 void GameDialog::SetWindowTitle(std::string_view title) { setWindowTitle(Qt8(title)); }
 
-// The tips window comes with the Beginner's Guide; until then the game runs without it.
-bool GameDialog::ShowTipsWindow() { return false; }
-void GameDialog::HideTipsWindow() {}
-void GameDialog::ShowTipText(std::string_view) {}
+bool GameDialog::ShowTipsWindow() {
+  const bool first = !tips_;
+  if (first) {
+    tips_ = std::make_unique<TipsWindow>(reporter_, imageOps_, art_.Entry(imaging::kGenericDialogIndex), this);
+    tips_->SetClosedHandler([this] { game_.OnTipsWindowClosed(); });
+  }
+  PlaceOnDesktop(true);
+  if (first) {
+    // Beside the game window, touching its left edge, tops aligned, held inside the desktop.
+    const QRect game = frameGeometry();
+    const QSize frame = WindowFrameSize(this);
+    const QRect desktop = DesktopWorkArea(this);
+    QRect where(QPoint(game.left() - tips_->width() - frame.width(), game.top()),
+                tips_->size() + frame);
+    if (where.left() < desktop.left()) where.moveLeft(desktop.left());
+    else if (where.right() > desktop.right()) where.moveRight(desktop.right());
+    if (where.top() < desktop.top()) where.moveTop(desktop.top());
+    else if (where.bottom() > desktop.bottom()) where.moveBottom(desktop.bottom());
+    tips_->move(where.topLeft());
+  }
+  tips_->show();
+  activateWindow();
+  return tips_->isVisible();
+}
+
+void GameDialog::HideTipsWindow() {
+  if (tips_) tips_->hide();
+}
+
+void GameDialog::ShowTipText(std::string_view text) {
+  if (tips_ && tips_->isVisible()) tips_->SetText(std::string(text));
+}
 
 void GameDialog::EndGameWindow() {
   closing_ = true;

@@ -30,6 +30,7 @@ namespace velmora {
 
 class GameDialogs;
 class SplashEffect;
+class TipsWindow;
 
 class GameDialog : public QDialog, public GameHost {
   Q_OBJECT
@@ -90,6 +91,7 @@ class GameDialog : public QDialog, public GameHost {
   MessageReporter& Messages() { return reporter_; }
   Game& GetGame() { return game_; }
   bool SplashExists() const { return splash_ != nullptr; }
+  TipsWindow* Tips() const { return tips_.get(); }
   ControlButton* Control(int id) const;
   // The rectangle of a screen area in client coordinates.
   QRect AreaRect(const ScreenArea& area) const;
@@ -113,7 +115,7 @@ class GameDialog : public QDialog, public GameHost {
   };
 
   bool CheckColorDepth();
-  void PlaceOnDesktop();
+  void PlaceOnDesktop(bool withTipsRoom);
   void CreateControls();
   void LayoutControls();
   void PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const;
@@ -147,6 +149,7 @@ class GameDialog : public QDialog, public GameHost {
   Game game_;
   std::unique_ptr<GameDialogs> dialogs_;
   std::unique_ptr<SplashEffect> splash_;
+  std::unique_ptr<TipsWindow> tips_;
   std::map<int, ControlButton*> controls_;
   int paintCount_ = 0;
   bool shownOnce_ = false;

@@ -1,0 +1,114 @@
+#include "tips_window.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTimerEvent>
+#include <algorithm>
+
+#include "tip_wrap.h"
+
+namespace velmora {
+namespace {
+constexpr QRgb kShadow = 0x202020;
+constexpr QRgb kText = 0xFFFFFF;
+constexpr int kMargin = 10;
+}  // namespace
+
+TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const QImage& dialogBackground,
+                       QWidget* gameWindow)
+    : QWidget(gameWindow, Qt::Window), reporter_(reporter), operations_(operations), dialogBackground_(dialogBackground) {
+  setWindowTitle(QStringLiteral("Tips"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(180, 120);
+  setMaximumSize(kTipsMaximumClient, kTipsMaximumClient);
+  resize(kTipsClientWidth, std::min(kTipsClientHeight, kTipsMaximumClient));
+  RebuildBackground();
+}
+
+void TipsWindow::RebuildBackground() {
+  QImage made;
+  if (!operations_.DuplicateBitmap(dialogBackground_, made)) {
+    reporter_.Report("Ti - Failed to create background image!", false, true, false);
+    return;
+  }
+  // The dialog background is 480 x 480; a tips window is never larger than 479 x 479.
+  if (!operations_.ApplyBorder(made, width(), height())) {
+    reporter_.Report("Ti - Failed to apply border to background image!", false, true, false);
+    return;
+  }
+  background_ = ImageOperations::OpaqueCopy(made);
+  update();
+}
+
+void TipsWindow::Wrap() {
+  std::replace(text_.begin(), text_.end(), '\n', ' ');
+  const QFontMetrics metrics(font());
+  text_ = WrapTipText(text_, width(), [&metrics](const std::string& piece) {
+    return metrics.horizontalAdvance(QString::fromStdString(piece));
+  });
+}
+
+void TipsWindow::SetText(const std::string& text) {
+  if (!isVisible() || !isEnabled()) return;
+  text_ = text.substr(0, 1023);
+  Wrap();
+  textHidden_ = true;
+  if (pauseTimer_) killTimer(pauseTimer_);
+  pauseTimer_ = startTimer(kTipsTextPause);
+  update();
+}
+
+void TipsWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  if (!background_.isNull()) painter.drawImage(0, 0, background_);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (textHidden_ || text_.empty()) return;
+  const QRect area = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
+  if (area.width() <= 20 || area.height() <= 20) return;
+  const QFontMetrics metrics(font());
+  const QStringList lines = QString::fromStdString(text_).split('\n');
+  for (QRgb color : {kShadow, kText}) {
+    const int shift = color == kText ? -1 : 0;  // the white copy sits up and left of its shadow
+    painter.setPen(QColor(color));
+    int y = area.top() + shift;
+    for (const QString& line : lines) {
+      painter.drawText(QRect(area.left() + shift, y, area.width(), metrics.lineSpacing()), Qt::AlignLeft | Qt::AlignTop,
+                       line);
+      y += metrics.lineSpacing();
+    }
+  }
+}
+
+void TipsWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->oldSize().width() != event->size().width()) Wrap();
+  if (backgroundTimer_) killTimer(backgroundTimer_);
+  backgroundTimer_ = startTimer(kTipsBackgroundDelay);
+}
+
+void TipsWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (onClosed_) onClosed_();
+}
+
+void TipsWindow::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == backgroundTimer_) {
+    killTimer(backgroundTimer_);
+    backgroundTimer_ = 0;
+    RebuildBackground();
+    return;
+  }
+  if (event->timerId() == pauseTimer_) {
+    killTimer(pauseTimer_);
+    pauseTimer_ = 0;
+    textHidden_ = false;
+    update();
+    return;
+  }
+  reporter_.Report("Ti - Invalid timer ID encountered!", false, true, false);
+}
+
+}  // namespace velmora
