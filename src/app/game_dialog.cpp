@@ -15,6 +15,8 @@
 #include "app_texts.h"
 #include "art_loader.h"
 #include "game_dialogs.h"
+#include "message_dialog.h"
+#include "skinned_game_dialogs.h"
 #include "process_exit.h"
 #include "random_source.h"
 #include "screen.h"
@@ -71,7 +73,8 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
   SetBeforeProcessExit([this] { log_.Close(); });
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app started\n");
   reporter_.SetDefaultOwner(this);
-  dialogs_ = std::make_unique<PlainGameDialogs>(static_cast<QWidget*>(this));
+  // The game's own skinned dialogs (src/dialogs).
+  dialogs_ = std::make_unique<SkinnedGameDialogs>(art_, reporter_, static_cast<QWidget*>(this));
   CreateControls();
 }
 
@@ -114,6 +117,8 @@ void GameDialog::Initialise() {
   RefreshScreenArt();
   if (imageOps_.BuildMessageBackgrounds(art_, backgrounds_))
     reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
+  // Messages show in the skinned message dialog (src/dialogs) when the window uses its own dialogs.
+  if (dynamic_cast<SkinnedGameDialogs*>(dialogs_.get())) reporter_.SetPresenter(MakeMessagePresenter(art_, reporter_));
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex));
   fonts_.CreateGameFonts();
 

@@ -1,0 +1,201 @@
+#include "skinned_dialog.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QShowEvent>
+
+#include "game_bitmap_table.h"
+#include "image_operations.h"
+#include "message_reporter.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr QRgb kShadow = qRgb(32, 32, 32);
+constexpr QRgb kText = qRgb(255, 255, 255);
+
+int FlagsOf(SkinnedDialog::TextFormat format) {
+  using F = SkinnedDialog::TextFormat;
+  switch (format) {
+    case F::kLabel:
+      return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    case F::kCentredBottom:
+      return Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine;
+    case F::kMultiLineTopLeft:
+      return Qt::AlignLeft | Qt::AlignTop;
+    case F::kMultiLineCentred:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case F::kSingleLineCentred:
+      return Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+}  // namespace
+
+SkinButton::SkinButton(int id, SkinnedDialog& dialog) : QPushButton(&dialog), id_(id), dialog_(dialog) {
+  setFlat(true);
+  setCursor(Qt::ArrowCursor);
+}
+
+void SkinButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  dialog_.DrawFace(painter, *this);
+}
+
+SkinnedDialog::SkinnedDialog(std::string prefix, const QString& title, QSize client, const GameBitmapTable* art,
+                             MessageReporter& reporter, QWidget* parent, bool genericBackground)
+    : QDialog(parent), prefix_(std::move(prefix)), client_(client), art_(art), reporter_(reporter) {
+  setWindowTitle(title);
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFont(DefaultFont());
+  setModal(true);
+  setFixedSize(client_);
+  if (!genericBackground) return;
+  ImageOperations operations(reporter_);
+  if (!art_ || !operations.DuplicateBitmap(art_->ById(kGenericBackgroundId), background_)) {
+    LogFault("Failed to create background image!");
+    return;
+  }
+  if (!operations.ApplyBorder(background_, client_.width(), client_.height()))
+    LogFault("Failed to apply border to background image!");
+}
+
+SkinnedDialog::~SkinnedDialog() = default;
+
+const QFont& SkinnedDialog::DefaultFont() {
+  static const QFont font = [] {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(13);
+    f.setStyleHint(QFont::SansSerif);
+    return f;
+  }();
+  return font;
+}
+
+int SkinnedDialog::RowHeight() {
+  static const int height = QFontMetrics(DefaultFont()).height();
+  return height;
+}
+
+void SkinnedDialog::DrawShadowText(QPainter& painter, const QRect& rect, const QString& text, TextFormat format) {
+  const int flags = FlagsOf(format);
+  painter.setPen(QColor(kShadow));
+  painter.drawText(rect, flags, text);
+  painter.setPen(QColor(kText));
+  painter.drawText(rect.translated(-1, -1), flags, text);
+}
+
+QWidget* SkinnedDialog::Control(int id) const {
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+SkinButton* SkinnedDialog::Button(int id) const { return qobject_cast<SkinButton*>(Control(id)); }
+
+SkinButton* SkinnedDialog::AddButton(int id) {
+  auto* button = new SkinButton(id, *this);
+  button->setAutoDefault(false);
+  AddControl(id, button);
+  return button;
+}
+
+void SkinnedDialog::AddControl(int id, QWidget* widget) {
+  widget->setParent(this);
+  controls_[id] = widget;
+}
+
+void SkinnedDialog::SetClientSize(QSize client) {
+  client_ = client;
+  setFixedSize(client_);
+}
+
+void SkinnedDialog::PlaceControls(const std::vector<ControlPlace>& table) {
+  for (const ControlPlace& place : table) {
+    QWidget* control = Control(place.id);
+    if (!control) {
+      LogFault("Invalid ID found while setting control dimensions!");
+      continue;
+    }
+    control->setGeometry(place.x, place.y, place.width, place.height);
+  }
+}
+
+void SkinnedDialog::CentreOnParent() {
+  QWidget* parent = parentWidget() ? parentWidget()->window() : nullptr;
+  if (!parent) return;
+  const QRect outer = parent->frameGeometry();
+  const QSize extra = frameGeometry().size() - size();
+  const int width = client_.width() + extra.width();
+  const int height = client_.height() + extra.height();
+  const int left = outer.left() + outer.width() / 2 - width / 2;
+  const int top = outer.top() + outer.height() / 2 - height / 2;
+  move(left, top);
+}
+
+void SkinnedDialog::FirstShow() {
+  setFixedSize(client_);
+  CentreOnParent();
+  PlaceControls(ControlTable());
+}
+
+void SkinnedDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (laidOut_) return;
+  FirstShow();
+  laidOut_ = true;
+}
+
+void SkinnedDialog::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (background_.isNull()) {
+    painter.fillRect(rect(), Qt::black);
+    LogFault("Unable to select game bitmap while drawing!");
+  } else {
+    if (backgroundPixmap_.isNull())
+      backgroundPixmap_ = QPixmap::fromImage(ImageOperations::OpaqueCopy(background_));
+    painter.drawPixmap(QPoint(0, 0), backgroundPixmap_, QRect(QPoint(0, 0), client_));
+  }
+  painter.setFont(DefaultFont());
+  for (const Label& label : Labels()) DrawShadowText(painter, label.rect, label.text, label.format);
+  PaintPictures(painter);
+}
+
+const QPixmap* SkinnedDialog::Face(int bitmapId) {
+  const auto found = faces_.find(bitmapId);
+  if (found != faces_.end()) return &found->second;
+  if (!art_ || bitmapId < imaging::kFirstBitmapId || bitmapId >= imaging::kFirstBitmapId + GameBitmapTable::Size())
+    return nullptr;
+  const QImage& image = art_->ById(bitmapId);
+  if (image.isNull()) return nullptr;
+  return &faces_.emplace(bitmapId, QPixmap::fromImage(ImageOperations::OpaqueCopy(image))).first->second;
+}
+
+void SkinnedDialog::DrawFace(QPainter& painter, SkinButton& button) {
+  if (!art_) return;
+  const int bitmapId = FaceOf(button.Id(), button.isDown());
+  if (bitmapId == 0) {
+    LogFault("Invalid ID found while drawing ownder-drawn control!");
+    return;
+  }
+  const QPixmap* face = Face(bitmapId);
+  if (!face) {
+    LogFault("Failed to select a bitmap into the device context!");
+    return;
+  }
+  // The face is laid from the control's top-left and repeats if the control is larger.
+  painter.drawTiledPixmap(button.rect(), *face);
+}
+
+void SkinnedDialog::LogFault(std::string_view text) const {
+  std::string line = prefix_.empty() ? std::string() : prefix_ + " - ";
+  line += text;
+  reporter_.Report(line, false, true, false);
+}
+
+int SkinnedDialog::Ask(std::string_view text, bool question) { return reporter_.Report(text, question, false, false, this); }
+
+}  // namespace velmora

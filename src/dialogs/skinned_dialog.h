@@ -1,0 +1,139 @@
+#pragma once
+// The frame every secondary window of the game shares: a modal dialog of fixed
+// client size, painted entirely from the game's art. Its background is a copy
+// of the generic dialog background (bitmap 288) with the dark border applied at
+// the client size; its buttons, radio buttons and check boxes are faces of the
+// game bitmap table; its labels are white text over a dark shadow. Each dialog
+// gives its control table, its faces, its labels and its log prefix.
+#include <QDialog>
+#include <QFont>
+#include <QImage>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRect>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+class GameBitmapTable;
+class MessageReporter;
+class SkinnedDialog;
+
+// An owner-drawn push button: its look is the face its dialog chooses for it.
+class SkinButton : public QPushButton {
+  Q_OBJECT
+ public:
+  SkinButton(int id, SkinnedDialog& dialog);
+  int Id() const { return id_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int id_;
+  SkinnedDialog& dialog_;
+};
+
+class SkinnedDialog : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kGenericBackgroundId = 288;
+
+  // Where a control goes, in client pixels.
+  struct ControlPlace {
+    int id, x, y, width, height;
+  };
+  enum class TextFormat {
+    kLabel,             // one line, centred vertically, left-aligned
+    kCentredBottom,     // one line, centred horizontally, on the bottom edge
+    kMultiLineTopLeft,  // breaks at "\n" only, from the top-left
+    kMultiLineCentred,  // breaks at "\n" only, each line centred, from the top
+    kSingleLineCentred  // one line, centred both ways
+  };
+  struct Label {
+    QRect rect;
+    QString text;
+    TextFormat format = TextFormat::kLabel;
+  };
+
+  // prefix: the dialog's two-letter log prefix ("" for none). The background
+  // is made here unless genericBackground is false (the message dialog brings
+  // its own).
+  SkinnedDialog(std::string prefix, const QString& title, QSize client, const GameBitmapTable* art,
+                MessageReporter& reporter, QWidget* parent, bool genericBackground = true);
+  ~SkinnedDialog() override;
+
+  // The face each owner-drawn control shows: a bitmap id, or 0 when the
+  // dialog does not draw that control (logged).
+  virtual int FaceOf(int id, bool pressed) const = 0;
+
+  // The rule of radio buttons (301 clear, 302 chosen) and check boxes (303,
+  // 304): a control that is on shows the on look, and the other look while the
+  // mouse holds it down; a control that is off the opposite.
+  static int TwoStateFace(int clearLook, int onLook, bool on, bool pressed) {
+    return on != pressed ? onLook : clearLook;
+  }
+  // The font every dialog text is drawn in, and the height of one of its rows.
+  static const QFont& DefaultFont();
+  static int RowHeight();
+  // Rectangles as left, top, right, bottom (right and bottom outside).
+  static QRect Box(int left, int top, int right, int bottom) {
+    return QRect(QPoint(left, top), QSize(right - left, bottom - top));
+  }
+  // Draws text twice: dark at the rectangle, then white one pixel up and left.
+  static void DrawShadowText(QPainter& painter, const QRect& rect, const QString& text, TextFormat format);
+
+  QSize ClientSize() const { return client_; }
+  const QImage& Background() const { return background_; }
+  bool LaidOut() const { return laidOut_; }
+  QWidget* Control(int id) const;
+  SkinButton* Button(int id) const;
+  const std::string& Prefix() const { return prefix_; }
+  // Paints the face of an owner-drawn control; used by SkinButton.
+  void DrawFace(QPainter& painter, SkinButton& button);
+
+ protected:
+  SkinButton* AddButton(int id);
+  void AddControl(int id, QWidget* widget);
+  // Places each control of the table; an id the dialog does not know is logged.
+  void PlaceControls(const std::vector<ControlPlace>& table);
+  void SetBackground(QImage background) { background_ = std::move(background); }
+  void SetClientSize(QSize client);
+  // Moves the window so that its centre is on the centre of the parent window.
+  void CentreOnParent();
+  // The first-show work: size, centre, place the controls. Dialogs that keep
+  // their own position override it.
+  virtual void FirstShow();
+  virtual std::vector<ControlPlace> ControlTable() const = 0;
+  virtual std::vector<Label> Labels() const { return {}; }
+  // Pictures the dialog paints after its labels.
+  virtual void PaintPictures(QPainter&) {}
+
+  // A log-only line: prefix, " - ", text.
+  void LogFault(std::string_view text) const;
+  // A message over this dialog (question: Yes answers 6).
+  int Ask(std::string_view text, bool question);
+  MessageReporter& Reporter() const { return reporter_; }
+  const GameBitmapTable* Art() const { return art_; }
+
+  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const QPixmap* Face(int bitmapId);
+
+  std::string prefix_;
+  QSize client_;
+  const GameBitmapTable* art_;
+  MessageReporter& reporter_;
+  QImage background_;
+  QPixmap backgroundPixmap_;
+  std::map<int, QPixmap> faces_;
+  std::map<int, QWidget*> controls_;
+  bool laidOut_ = false;
+};
+
+}  // namespace velmora

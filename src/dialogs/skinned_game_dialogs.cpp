@@ -1,0 +1,36 @@
+#include "skinned_game_dialogs.h"
+
+#include "continue_game_dialog.h"
+#include "message_reporter.h"
+
+namespace velmora {
+
+SkinnedGameDialogs::SkinnedGameDialogs(const GameBitmapTable& art, MessageReporter& reporter, QWidget* owner)
+    : art_(art), reporter_(reporter), owner_(owner), plain_(owner) {}
+
+SkinnedGameDialogs::~SkinnedGameDialogs() = default;
+
+ChoosePlayerAnswer SkinnedGameDialogs::ChoosePlayer(PlayerRoster& roster) { return plain_.ChoosePlayer(roster); }
+
+int SkinnedGameDialogs::ContinueGame(std::string_view question, std::string_view details) {
+  ContinueGameDialog dialog(question, details, &art_, reporter_, owner_);
+  dialog.exec();
+  return dialog.Result();
+}
+
+NewGameAnswer SkinnedGameDialogs::NewGame(PlayerSettings& settings, bool gameInProgress) {
+  return plain_.NewGame(settings, gameInProgress);
+}
+
+TileMenuAnswer SkinnedGameDialogs::TileMenu(int row, int column, bool noteMenu, bool fromMouse,
+                                            TileMenuMemory& memory) {
+  return plain_.TileMenu(row, column, noteMenu, fromMouse, memory);
+}
+
+OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) { return plain_.Options(settings); }
+
+void SkinnedGameDialogs::Intro(bool tutorialOnly, PlayerSettings& settings) { plain_.Intro(tutorialOnly, settings); }
+
+void SkinnedGameDialogs::Results(const PuzzleResults& results) { plain_.Results(results); }
+
+}  // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+// The game window's secondary windows drawn in the game's own skin. Windows
+// not yet skinned are passed on to the plain ones.
+#include <memory>
+
+#include "game_dialogs.h"
+
+namespace velmora {
+
+class GameBitmapTable;
+class MessageReporter;
+
+class SkinnedGameDialogs : public GameDialogs {
+ public:
+  SkinnedGameDialogs(const GameBitmapTable& art, MessageReporter& reporter, QWidget* owner);
+  ~SkinnedGameDialogs() override;
+
+  ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
+  int ContinueGame(std::string_view question, std::string_view details) override;
+  NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
+  TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
+  OptionsAnswer Options(PlayerSettings& settings) override;
+  void Intro(bool tutorialOnly, PlayerSettings& settings) override;
+  void Results(const PuzzleResults& results) override;
+
+ private:
+  const GameBitmapTable& art_;
+  MessageReporter& reporter_;
+  QWidget* owner_;
+  PlainGameDialogs plain_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,58 @@
+// Continue Game: layout, faces, texts and its answers.
+#include <gtest/gtest.h>
+
+#include "continue_game_dialog.h"
+#include "dialog_rig.h"
+
+namespace velmora::testing {
+namespace {
+
+const char kQuestion[] = "Welcome back Tess!\nWould you like to continue your last game?";
+const char kDetails[] =
+    "-Last Game Details-\nType: Normal\nDifficulty: Easy\nMistakes: 2\nTime Played: 1 minute, 5.0 seconds";
+
+TEST(ContinueGame, OpensWithNoAndYesAndTheTexts) {
+  DialogRig rig;
+  ContinueGameDialog dialog(kQuestion, kDetails, &rig.art, rig.reporter, &rig.owner);
+  ASSERT_TRUE(Open(dialog));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Continue Game"));
+  EXPECT_EQ(dialog.size(), QSize(400, 240));
+  EXPECT_EQ(dialog.Control(ContinueGameDialog::kNo)->geometry(), QRect(15, 197, 100, 28));
+  EXPECT_EQ(dialog.Control(ContinueGameDialog::kYes)->geometry(), QRect(285, 197, 100, 28));
+  EXPECT_TRUE(rig.ShowsFace(dialog, ContinueGameDialog::kNo, 315));
+  EXPECT_TRUE(rig.ShowsFace(dialog, ContinueGameDialog::kYes, 317));
+  // Both texts are drawn: white in the question's band and in each details row.
+  const QImage shot = DialogRig::Shot(dialog);
+  auto whiteIn = [&](int top, int bottom) {
+    int white = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 0; x < 400; ++x) white += (shot.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+    return white;
+  };
+  EXPECT_GT(whiteIn(14, 55), 50);
+  EXPECT_GT(whiteIn(69, 69 + 5 * SkinnedDialog::RowHeight()), 150);
+  EXPECT_EQ(whiteIn(55, 68), 0);
+}
+
+TEST(ContinueGame, YesAnswersTwoAndEverythingElseZero) {
+  DialogRig rig;
+  const std::pair<std::function<void(ContinueGameDialog&)>, int> cases[] = {
+      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kYes), Qt::LeftButton); }, 2},
+      {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }, 2},
+      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kNo), Qt::LeftButton); }, 0},
+      {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, 0},
+      {[](ContinueGameDialog& d) { d.close(); }, 0},
+  };
+  int index = 0;
+  for (const auto& [act, result] : cases) {
+    ContinueGameDialog dialog(kQuestion, kDetails, &rig.art, rig.reporter, &rig.owner);
+    ASSERT_TRUE(Open(dialog));
+    act(dialog);
+    EXPECT_FALSE(dialog.isVisible()) << "case " << index;
+    EXPECT_EQ(dialog.Result(), result) << "case " << index;
+    ++index;
+  }
+}
+
+}  // namespace
+}  // namespace velmora::testing
