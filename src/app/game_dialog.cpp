@@ -1,5 +1,6 @@
 #include "game_dialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -17,6 +18,7 @@
 #include "game_dialogs.h"
 #include "message_dialog.h"
 #include "skinned_game_dialogs.h"
+#include "print_picture.h"
 #include "process_exit.h"
 #include "random_source.h"
 #include "screen.h"
@@ -525,19 +527,22 @@ void GameDialog::OpenHelpPage() { OpenWithDefaultProgram("help.html"); }
 
 void GameDialog::PrintPuzzle(std::string_view label) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QStringLiteral("Velmora Sudoku Puzzle"));
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const QImage picture = grab().toImage();
-  QPainter painter(&printer);
-  const QRect page = painter.viewport();
-  QFont font = fonts_.Font(kTextFont);
-  font.setPointSize(14);
-  painter.setFont(font);
-  const QRect labelArea(page.left(), page.top(), page.width(), page.height() / 12);
-  painter.drawText(labelArea, Qt::AlignCenter, Qt8(label));
-  const QSize size = picture.size().scaled(page.width(), page.height() - labelArea.height(), Qt::KeepAspectRatio);
-  painter.drawImage(QRect(QPoint(page.left() + (page.width() - size.width()) / 2, labelArea.bottom()), size), picture);
+  printer.setDocName(QString::fromLatin1(kPrintJobName));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QPrintDialog dialog(&printer, nullptr);
+  const bool chosen = dialog.exec() == QDialog::Accepted;
+  QApplication::restoreOverrideCursor();
+  if (chosen) PrintPicture(printer, Qt8(label));
+}
+
+bool GameDialog::PrintPicture(QPrinter& printer, const QString& topLabel) {
+  const QImage picture =
+      PreparePrintPicture(grab(rect()).toImage(), topLabel, QString::fromStdString(game_.AboutText()));
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  painter.drawImage(PrintDestination(page.width(), page.height()), picture);
+  return painter.end();
 }
 
 void GameDialog::ShiftArtHue(float delta) {

@@ -5,6 +5,7 @@
 // from what the game computes, turns clicks and keys into the game's entry
 // points, and carries out what the game asks through GameHost.
 #include <QDialog>
+#include <QPrinter>
 #include <QImage>
 #include <array>
 #include <map>
@@ -92,6 +93,8 @@ class GameDialog : public QDialog, public GameHost {
   Game& GetGame() { return game_; }
   bool SplashExists() const { return splash_ != nullptr; }
   TipsWindow* Tips() const { return tips_.get(); }
+  // Prints the window's picture on the printer as the Print command does, without asking.
+  bool PrintPicture(QPrinter& printer, const QString& topLabel);
   ControlButton* Control(int id) const;
   // The rectangle of a screen area in client coordinates.
   QRect AreaRect(const ScreenArea& area) const;

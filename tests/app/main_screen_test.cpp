@@ -4,12 +4,16 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QTimer>
 #include <QCoreApplication>
 
 #include "game_window_rig.h"
 #include "image_operations.h"
+#include "print_picture.h"
 #include "screen_layout.h"
 
 namespace velmora {
@@ -158,6 +162,43 @@ TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
   ASSERT_EQ(rig->boxes.shown.size(), shown + 1);
   EXPECT_EQ(rig->boxes.shown.back().text.rfind("This tile is not a", 0), 0u);
   EXPECT_EQ(TheGame().Session().mistakes, 1);
+}
+
+TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
+  const Board& board = TheGame().GetBoard();
+  int hiddenRow = -1, hiddenColumn = -1, givenRow = -1, givenColumn = -1;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      if (board.IsHidden(r, c) && hiddenRow < 0) hiddenRow = r, hiddenColumn = c;
+      if (board.IsGiven(r, c) && !board.IsCursor(r, c) && givenRow < 0) givenRow = r, givenColumn = c;
+    }
+  ASSERT_GE(hiddenRow, 0);
+  ASSERT_GE(givenRow, 0);
+  const QImage screen = Screen();
+  const QImage printed = PreparePrintPicture(screen, "Puzzle AA, Normal - Easy", "about");
+  const QPoint hidden = layout::TileRect(hiddenRow, hiddenColumn).topLeft();
+  EXPECT_EQ(printed.pixel(hidden + QPoint(20, 20)) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(printed.pixel(hidden) & 0xFFFFFF, 0x808080u);
+  EXPECT_EQ(printed.pixel(hidden + QPoint(1, 38)) & 0xFFFFFF, 0xC0C0C0u);
+  const QPoint given = layout::TileRect(givenRow, givenColumn).topLeft();
+  for (QPoint at : {QPoint(20, 20), QPoint(5, 5), QPoint(30, 12)})
+    EXPECT_EQ(printed.pixel(given + at), screen.pixel(given + at)) << "a tile with its digit keeps its picture";
+  bool labelDrawn = false;
+  for (int x = 15; x < 200 && !labelDrawn; ++x)
+    for (int y = 5; y < 28 && !labelDrawn; ++y) labelDrawn = (printed.pixel(x, y) & 0xFFFFFF) == 0x606060;
+  EXPECT_TRUE(labelDrawn) << "the top label is drawn in grey 96";
+
+  QTemporaryDir folder;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(folder.filePath("puzzle.pdf"));
+  ASSERT_TRUE(Window().PrintPicture(printer, "Puzzle AA, Normal - Easy"));
+  EXPECT_GT(QFileInfo(folder.filePath("puzzle.pdf")).size(), 2000);
+}
+
+TEST(PrintPlacement, PortraitAndLandscapePages) {
+  EXPECT_EQ(PrintDestination(4800, 6400), QRect(888, 2133, 3200, 2400));
+  EXPECT_EQ(PrintDestination(6400, 4800), QRect(1714, 1200, 3200, 2400));
 }
 
 }  // namespace
