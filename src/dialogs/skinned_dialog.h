@@ -100,7 +100,15 @@ class SkinnedDialog : public QDialog {
   void AddControl(int id, QWidget* widget);
   // Places each control of the table; an id the dialog does not know is logged.
   void PlaceControls(const std::vector<ControlPlace>& table);
-  void SetBackground(QImage background) { background_ = std::move(background); }
+  void SetBackground(QImage background) {
+    background_ = std::move(background);
+    backgroundPixmap_ = QPixmap();
+  }
+  // For pictures burnt into the background once.
+  QImage& MutableBackground() {
+    backgroundPixmap_ = QPixmap();
+    return background_;
+  }
   void SetClientSize(QSize client);
   // Moves the window so that its centre is on the centre of the parent window.
   void CentreOnParent();

@@ -2,6 +2,7 @@
 
 #include "continue_game_dialog.h"
 #include "message_reporter.h"
+#include "new_game_dialog.h"
 
 namespace velmora {
 
@@ -19,7 +20,14 @@ int SkinnedGameDialogs::ContinueGame(std::string_view question, std::string_view
 }
 
 NewGameAnswer SkinnedGameDialogs::NewGame(PlayerSettings& settings, bool gameInProgress) {
-  return plain_.NewGame(settings, gameInProgress);
+  // The dialog edits a copy; the game takes it only when a game is to begin.
+  PlayerSettings edited = settings;
+  NewGameDialog dialog(gameInProgress, edited, &art_, reporter_, owner_);
+  dialog.exec();
+  if (dialog.ExitProgram()) return NewGameAnswer::kQuit;
+  if (dialog.Cancelled()) return NewGameAnswer::kCancel;
+  settings = edited;
+  return NewGameAnswer::kOk;
 }
 
 TileMenuAnswer SkinnedGameDialogs::TileMenu(int row, int column, bool noteMenu, bool fromMouse,
