@@ -20,6 +20,10 @@ TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const QI
                        QWidget* gameWindow)
     : QWidget(gameWindow, Qt::Window), reporter_(reporter), operations_(operations), dialogBackground_(dialogBackground) {
   setWindowTitle(QStringLiteral("Tips"));
+  // A touch larger than the desktop's default: the texts are read at a glance, beside a game.
+  QFont face(QStringLiteral("DejaVu Sans"));
+  face.setPixelSize(14);
+  setFont(face);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(180, 120);
   setMaximumSize(kTipsMaximumClient, kTipsMaximumClient);
