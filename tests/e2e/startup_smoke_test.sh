@@ -32,7 +32,7 @@ if id=$(wait_for_window "^Velmora Sudoku" 20); then
   sleep 1.2
   import -window root "$shots/startup-splash.png"
   wait_for_text "$work/game.log" "timer event received: id=1" 20 || fail "the splash never ended"
-  wait_for_window "^Choose Player" 20 >/dev/null || fail "no Choose Player window after the splash"
+  wait_for_window "^(Choose Player|Create New Player)$" 20 >/dev/null || fail "no player window after the splash"
   sleep 0.5
   import -window root "$shots/startup-after-splash.png"
   # The left of the board shows the background picture exactly: no tile is shown before a
