@@ -3,8 +3,17 @@
 #include "continue_game_dialog.h"
 #include "message_reporter.h"
 #include "new_game_dialog.h"
+#include "tile_menu_dialog.h"
 
 namespace velmora {
+
+namespace {
+
+// Room the menus leave free at the bottom of the desktop; the work area already
+// excludes the panels of the desktop, so nothing more is kept.
+constexpr int kMenuBottomMargin = 0;
+
+}  // namespace
 
 SkinnedGameDialogs::SkinnedGameDialogs(const GameBitmapTable& art, MessageReporter& reporter, QWidget* owner)
     : art_(art), reporter_(reporter), owner_(owner), plain_(owner) {}
@@ -30,9 +39,11 @@ NewGameAnswer SkinnedGameDialogs::NewGame(PlayerSettings& settings, bool gameInP
   return NewGameAnswer::kOk;
 }
 
-TileMenuAnswer SkinnedGameDialogs::TileMenu(int row, int column, bool noteMenu, bool fromMouse,
-                                            TileMenuMemory& memory) {
-  return plain_.TileMenu(row, column, noteMenu, fromMouse, memory);
+TileMenuAnswer SkinnedGameDialogs::TileMenu(int, int, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
+  TileMenuDialog dialog(fromMouse, kMenuBottomMargin, noteMenu, memory, &art_, reporter_, owner_);
+  dialog.exec();
+  if (dialog.Cancelled()) return {};
+  return {true, dialog.ChosenType() == TileMenuDialog::kEraserChoice ? kTileMenuEraser : dialog.ChosenType()};
 }
 
 OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) { return plain_.Options(settings); }
