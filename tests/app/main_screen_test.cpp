@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -194,6 +196,23 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
   printer.setOutputFileName(folder.filePath("puzzle.pdf"));
   ASSERT_TRUE(Window().PrintPicture(printer, "Puzzle AA, Normal - Easy"));
   EXPECT_GT(QFileInfo(folder.filePath("puzzle.pdf")).size(), 2000);
+}
+
+TEST(GameWindowClosing, TheExitPromptSavesTheGameInProgress) {
+  testing::GameWindowRig rig(VELMORA_RUNTIME_DIR, false);
+  ASSERT_TRUE(rig.WaitUntilPlaying());
+  rig.window->GetGame().OnKey(39, false);  // a move, so the game is not untouched
+  rig.boxes.answer = kResultYes;
+  QCloseEvent close;
+  QCoreApplication::sendEvent(rig.window.get(), &close);
+  ASSERT_FALSE(rig.boxes.shown.empty());
+  EXPECT_EQ(rig.boxes.shown.back().text, "Puzzle saved. Exit now?");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->isVisible(); }, 2000)) << "yes ends the window";
+  QFile file(rig.Folder() + "/data/users/Tess.user");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray text = file.readAll();
+  EXPECT_TRUE(text.contains("gameActive = true;")) << text.left(200).toStdString();
+  EXPECT_TRUE(text.contains("gameCode = AA;"));
 }
 
 TEST(PrintPlacement, PortraitAndLandscapePages) {

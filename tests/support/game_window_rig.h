@@ -77,6 +77,9 @@ class GameWindowRig {
                            milliseconds);
   }
 
+  // The working folder the window runs in.
+  QString Folder() const { return folder_.path(); }
+
   static void CopyFolder(const QString& from, const QString& to) {
     QDir().mkpath(to);
     const QDir source(from);
