@@ -3,6 +3,7 @@
 #include "continue_game_dialog.h"
 #include "message_reporter.h"
 #include "new_game_dialog.h"
+#include "player_dialogs.h"
 #include "tile_menu_dialog.h"
 
 namespace velmora {
@@ -20,7 +21,13 @@ SkinnedGameDialogs::SkinnedGameDialogs(const GameBitmapTable& art, MessageReport
 
 SkinnedGameDialogs::~SkinnedGameDialogs() = default;
 
-ChoosePlayerAnswer SkinnedGameDialogs::ChoosePlayer(PlayerRoster& roster) { return plain_.ChoosePlayer(roster); }
+ChoosePlayerAnswer SkinnedGameDialogs::ChoosePlayer(PlayerRoster& roster) {
+  ChoosePlayerDialog dialog(roster, emptyListCancels_, &art_, reporter_, owner_);
+  dialog.Run();
+  if (dialog.ExitProgram()) return {ChoosePlayerAnswer::kQuit, false};
+  if (dialog.Reopen()) return {ChoosePlayerAnswer::kShowAgain, false};
+  return {ChoosePlayerAnswer::kChosen, dialog.PlayerCreated()};
+}
 
 int SkinnedGameDialogs::ContinueGame(std::string_view question, std::string_view details) {
   ContinueGameDialog dialog(question, details, &art_, reporter_, owner_);

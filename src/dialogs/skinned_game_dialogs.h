@@ -28,6 +28,8 @@ class SkinnedGameDialogs : public GameDialogs {
   MessageReporter& reporter_;
   QWidget* owner_;
   PlainGameDialogs plain_;
+  // Create New Player cancelled with no player at all, counted over the run.
+  int emptyListCancels_ = 0;
 };
 
 }  // namespace velmora
