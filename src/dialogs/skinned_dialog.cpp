@@ -28,6 +28,8 @@ int FlagsOf(SkinnedDialog::TextFormat format) {
       return Qt::AlignHCenter | Qt::AlignTop;
     case F::kSingleLineCentred:
       return Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
+    case F::kSingleLineRight:
+      return Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
   }
   return Qt::AlignLeft | Qt::AlignTop;
 }

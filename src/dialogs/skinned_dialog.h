@@ -51,7 +51,8 @@ class SkinnedDialog : public QDialog {
     kCentredBottom,     // one line, centred horizontally, on the bottom edge
     kMultiLineTopLeft,  // breaks at "\n" only, from the top-left
     kMultiLineCentred,  // breaks at "\n" only, each line centred, from the top
-    kSingleLineCentred  // one line, centred both ways
+    kSingleLineCentred,  // one line, centred both ways
+    kSingleLineRight     // one line, centred vertically, right-aligned
   };
   struct Label {
     QRect rect;

@@ -4,6 +4,7 @@
 #include "message_reporter.h"
 #include "new_game_dialog.h"
 #include "player_dialogs.h"
+#include "results_dialog.h"
 #include "tile_menu_dialog.h"
 
 namespace velmora {
@@ -57,6 +58,10 @@ OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) { return pla
 
 void SkinnedGameDialogs::Intro(bool tutorialOnly, PlayerSettings& settings) { plain_.Intro(tutorialOnly, settings); }
 
-void SkinnedGameDialogs::Results(const PuzzleResults& results) { plain_.Results(results); }
+void SkinnedGameDialogs::Results(const PuzzleResults& results) {
+  ResultsDialog dialog(results.playKeys, &art_, reporter_, owner_);
+  dialog.SetResults(results);
+  dialog.exec();
+}
 
 }  // namespace velmora
