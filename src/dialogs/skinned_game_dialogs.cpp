@@ -3,6 +3,7 @@
 #include "continue_game_dialog.h"
 #include "message_reporter.h"
 #include "new_game_dialog.h"
+#include "options_dialog.h"
 #include "player_dialogs.h"
 #include "results_dialog.h"
 #include "tile_menu_dialog.h"
@@ -54,7 +55,14 @@ TileMenuAnswer SkinnedGameDialogs::TileMenu(int, int, bool noteMenu, bool fromMo
   return {true, dialog.ChosenType() == TileMenuDialog::kEraserChoice ? kTileMenuEraser : dialog.ChosenType()};
 }
 
-OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) { return plain_.Options(settings); }
+OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) {
+  PlayerSettings edited = settings;
+  OptionsDialog dialog(edited, &art_, reporter_, owner_);
+  dialog.exec();
+  if (dialog.Result() != OptionsDialog::kAccepted) return OptionsAnswer::kCancel;
+  settings = edited;
+  return dialog.ViewTutorial() ? OptionsAnswer::kViewTutorial : OptionsAnswer::kOk;
+}
 
 void SkinnedGameDialogs::Intro(bool tutorialOnly, PlayerSettings& settings) { plain_.Intro(tutorialOnly, settings); }
 
