@@ -2,6 +2,7 @@
 
 #include "continue_game_dialog.h"
 #include "message_reporter.h"
+#include "intro_dialog.h"
 #include "new_game_dialog.h"
 #include "options_dialog.h"
 #include "player_dialogs.h"
@@ -64,7 +65,9 @@ OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) {
   return dialog.ViewTutorial() ? OptionsAnswer::kViewTutorial : OptionsAnswer::kOk;
 }
 
-void SkinnedGameDialogs::Intro(bool tutorialOnly, PlayerSettings& settings) { plain_.Intro(tutorialOnly, settings); }
+void SkinnedGameDialogs::Intro(bool tutorialOnly, PlayerSettings& settings) {
+  RunIntroSequence(tutorialOnly, settings.hue, art_, reporter_, owner_);
+}
 
 void SkinnedGameDialogs::Results(const PuzzleResults& results) {
   ResultsDialog dialog(results.playKeys, &art_, reporter_, owner_);
