@@ -1,13 +1,10 @@
 #pragma once
-// The game's secondary windows in plain Qt: Choose Player, Continue Game, New
-// Game, the Tile menu, Options, the intro pages and Puzzle Results. They answer
-// the game's requests with the same inputs and results the game's own skinned
-// dialogs will, so the whole game can be played from start to victory.
+// The game's secondary windows: Choose Player, Continue Game, New Game, the
+// Tile menu, Options, the intro pages and Puzzle Results. The game window uses
+// the skinned ones of src/dialogs (SkinnedGameDialogs); tests give it scripted ones.
 #include <string_view>
 
 #include "game_host.h"
-
-class QWidget;
 
 namespace velmora {
 
@@ -24,23 +21,6 @@ class GameDialogs {
   virtual OptionsAnswer Options(PlayerSettings& settings) = 0;
   virtual void Intro(bool tutorialOnly, PlayerSettings& settings) = 0;
   virtual void Results(const PuzzleResults& results) = 0;
-};
-
-class PlainGameDialogs : public GameDialogs {
- public:
-  explicit PlainGameDialogs(QWidget* owner) : owner_(owner) {}
-
-  ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
-  int ContinueGame(std::string_view question, std::string_view details) override;
-  NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
-  TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
-  OptionsAnswer Options(PlayerSettings& settings) override;
-  void Intro(bool tutorialOnly, PlayerSettings& settings) override;
-  void Results(const PuzzleResults& results) override;
-
- private:
-  QWidget* owner_;
-  int chooseCancels_ = 0;
 };
 
 }  // namespace velmora

@@ -20,7 +20,7 @@ constexpr int kMenuBottomMargin = 0;
 }  // namespace
 
 SkinnedGameDialogs::SkinnedGameDialogs(const GameBitmapTable& art, MessageReporter& reporter, QWidget* owner)
-    : art_(art), reporter_(reporter), owner_(owner), plain_(owner) {}
+    : art_(art), reporter_(reporter), owner_(owner) {}
 
 SkinnedGameDialogs::~SkinnedGameDialogs() = default;
 

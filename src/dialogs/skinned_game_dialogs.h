@@ -1,9 +1,12 @@
 #pragma once
-// The game window's secondary windows drawn in the game's own skin. Windows
-// not yet skinned are passed on to the plain ones.
+// The game window's secondary windows, drawn in the game's own skin. Each call
+// runs one dialog (or, for the intro, the sequence of pages) modally over the
+// game window.
 #include <memory>
 
 #include "game_dialogs.h"
+
+class QWidget;
 
 namespace velmora {
 
@@ -27,7 +30,6 @@ class SkinnedGameDialogs : public GameDialogs {
   const GameBitmapTable& art_;
   MessageReporter& reporter_;
   QWidget* owner_;
-  PlainGameDialogs plain_;
   // Create New Player cancelled with no player at all, counted over the run.
   int emptyListCancels_ = 0;
 };
