@@ -23,6 +23,8 @@ PACKAGES=(
   xdotool
   x11-utils
   imagemagick
+  openbox
+  wmctrl
 )
 
 # clang with libFuzzer and the sanitizer runtimes; llvm for readable crash stacks.

@@ -62,3 +62,32 @@ wait_for_text() {
   done
   return 1
 }
+
+# A window manager, so that windows can be closed as a person closes them.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 1 50); do
+    if wmctrl -m >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+stop_window_manager() {
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null && wait "$WM_PID" 2>/dev/null
+  WM_PID=""
+}
+
+# Clicks at a point of a window's client area.
+click_in() {
+  local id=$1 x=$2 y=$3 ox oy
+  ox=$(xwininfo -id "$id" | awk '/Absolute upper-left X:/{print $4}')
+  oy=$(xwininfo -id "$id" | awk '/Absolute upper-left Y:/{print $4}')
+  xdotool mousemove --sync $((ox + x)) $((oy + y)) click 1
+}
+
+# Brings a window to the front and gives it the keyboard.
+focus_window() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" >/dev/null 2>&1
+}
