@@ -22,6 +22,7 @@ test: build
 bench: build
 	@$(BUILD)/bench/velmora-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(BUILD)/bench/velmora-bench-window --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@$(BUILD)/bench/velmora-bench-dialogs --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@./bench/startup_bench.sh $(BUILD)/velmora-sudoku $(BUILD)/runtime 15
 
 # The game runs in the player's working folder (VELMORA_HOME, by default
