@@ -198,6 +198,11 @@ void SkinnedDialog::LogFault(std::string_view text) const {
   reporter_.Report(line, false, true, false);
 }
 
-int SkinnedDialog::Ask(std::string_view text, bool question) { return reporter_.Report(text, question, false, false, this); }
+int SkinnedDialog::Ask(std::string_view text, bool question) {
+  // A dialog that is not on screen (Choose Player while Create New Player runs)
+  // leaves its messages to its own owner.
+  QWidget* owner = isVisible() || !parentWidget() ? this : parentWidget();
+  return reporter_.Report(text, question, false, false, owner);
+}
 
 }  // namespace velmora

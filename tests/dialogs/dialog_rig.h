@@ -29,6 +29,7 @@ class SilentSystemBox : public SystemMessageBox {
 struct ShownMessage {
   std::string text;
   bool question;
+  QWidget* owner;
 };
 
 class DialogRig {
@@ -39,8 +40,8 @@ class DialogRig {
     ImageOperations operations(reporter);
     operations.BuildMessageBackgrounds(art, backgrounds);
     reporter.SetBackgrounds(backgrounds.images[0], backgrounds.images[1], backgrounds.images[2]);
-    reporter.SetPresenter([this](std::string_view text, bool question, QWidget*) {
-      messages.push_back({std::string(text), question});
+    reporter.SetPresenter([this](std::string_view text, bool question, QWidget* shownOver) {
+      messages.push_back({std::string(text), question, shownOver});
       return answer;
     });
     owner.setFixedSize(640, 480);

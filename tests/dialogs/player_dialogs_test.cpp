@@ -153,6 +153,7 @@ TEST_F(ChoosePlayerTest, RemovingAsksAndRemovesThatPlayerWhateverTheOrder) {
   QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].text, "Remove Zoe?");
+  EXPECT_EQ(rig.messages[0].owner, dialog.get());
   EXPECT_TRUE(rig.messages[0].question);
   EXPECT_EQ(roster.PlayerCount(), 3);
   rig.answer = 6;
@@ -194,6 +195,8 @@ TEST_F(ChoosePlayerTest, WithNoPlayersItAsksForANameUntilGivenOneOrTheGameEnds) 
   EXPECT_EQ(rig.messages[1].text, "Exit now?");
   EXPECT_TRUE(rig.messages[1].question);
   EXPECT_EQ(rig.messages[2].text, "Please enter a name for your player.");
+  // Choose Player never showed, so the messages show over the game window.
+  EXPECT_EQ(rig.messages[0].owner, &rig.owner);
   EXPECT_EQ(cancels, 1);
   EXPECT_TRUE(dialog->PlayerCreated());
   EXPECT_FALSE(dialog->ExitProgram());
