@@ -87,7 +87,6 @@ int IntroDialog::FaceOf(int id, bool pressed) const {
   if (id == kBack) return pressed ? 270 : 271;
   if (id == kCancel) return pressed ? 272 : 273;
   if (id == kNext) return pressed ? 274 : 275;
-  LogFault("INVALID CONTROL ID FOUND WHILE DRAWING INTRO DIALOGUE!");
   return 0;
 }
 

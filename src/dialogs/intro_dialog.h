@@ -36,6 +36,7 @@ class IntroDialog : public SkinnedDialog {
 
  protected:
   std::vector<ControlPlace> ControlTable() const override;
+  const char* UnknownFaceText() const override { return "INVALID CONTROL ID FOUND WHILE DRAWING INTRO DIALOGUE!"; }
   void FirstShow() override;
   void PaintPictures(QPainter& painter) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -180,7 +180,7 @@ void SkinnedDialog::DrawFace(QPainter& painter, SkinButton& button) {
   if (!art_) return;
   const int bitmapId = FaceOf(button.Id(), button.isDown());
   if (bitmapId == 0) {
-    LogFault("Invalid ID found while drawing ownder-drawn control!");
+    LogFault(UnknownFaceText());
     return;
   }
   const QPixmap* face = Face(bitmapId);

@@ -117,6 +117,8 @@ class SkinnedDialog : public QDialog {
   // their own position override it.
   virtual void FirstShow();
   virtual std::vector<ControlPlace> ControlTable() const = 0;
+  // What the log says of a control the dialog has no face for.
+  virtual const char* UnknownFaceText() const { return "Invalid ID found while drawing ownder-drawn control!"; }
   virtual std::vector<Label> Labels() const { return {}; }
   // Pictures the dialog paints after its labels.
   virtual void PaintPictures(QPainter&) {}

@@ -13,7 +13,7 @@
 namespace velmora::testing {
 namespace {
 
-constexpr int kDone = 1, kRadio = 5, kUnknown = 77;
+constexpr int kDone = 1, kRadio = 5, kUnknown = 77, kFaceless = 78;
 
 class FrameDialog : public SkinnedDialog {
  public:
@@ -22,6 +22,7 @@ class FrameDialog : public SkinnedDialog {
         withUnknown_(withUnknown) {
     AddButton(kDone);
     AddButton(kRadio);
+    if (withUnknown) AddButton(kFaceless);
   }
   int FaceOf(int id, bool pressed) const override {
     if (id == kDone) return pressed ? 297 : 298;
@@ -33,7 +34,10 @@ class FrameDialog : public SkinnedDialog {
  protected:
   std::vector<ControlPlace> ControlTable() const override {
     std::vector<ControlPlace> table{{kDone, 30, 100, 100, 28}, {kRadio, 20, 40, 24, 24}};
-    if (withUnknown_) table.push_back({kUnknown, 0, 0, 10, 10});
+    if (withUnknown_) {
+      table.push_back({kUnknown, 0, 0, 10, 10});
+      table.push_back({kFaceless, 200, 150, 24, 24});
+    }
     return table;
   }
   std::vector<Label> Labels() const override { return {{Box(60, 40, 200, 64), QStringLiteral("Game Type")}}; }
@@ -130,12 +134,14 @@ TEST(SkinnedFrame, LogsFaultsWithItsPrefix) {
     ASSERT_TRUE(rig.log.Open(path.toStdString()));
     FrameDialog dialog(rig, QSize(264, 180), true);
     ASSERT_TRUE(Open(dialog));
+    dialog.grab();
     rig.log.Close();
   }
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray log = file.readAll();
   EXPECT_TRUE(log.contains("game message: XX - Invalid ID found while setting control dimensions!")) << log.constData();
+  EXPECT_TRUE(log.contains("game message: XX - Invalid ID found while drawing ownder-drawn control!")) << log.constData();
 }
 
 TEST(SkinnedFrame, WithoutArtItStillOpensAndLogsTheBackground) {
