@@ -76,12 +76,12 @@ TEST_F(ArtLoaderTest, AlphaBytesFollowTheSource) {
 }
 
 TEST_F(ArtLoaderTest, PngPixelsAreCopiedAsDecoded) {
-  testing::PngSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-  spec.rows = {{10, 20, 30, 40, 50, 60, 70, 80}};
-  ASSERT_TRUE(testing::WritePng(ArtFile("dialogues/backgroundGeneric480x480.png"), spec));
+  testing::PngRecipe recipe;
+  recipe.width = 2;
+  recipe.height = 1;
+  recipe.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+  recipe.rows = {{10, 20, 30, 40, 50, 60, 70, 80}};
+  ASSERT_TRUE(testing::WritePng(ArtFile("dialogues/backgroundGeneric480x480.png"), recipe));
   ArtLoader loader = Loader();
   ASSERT_TRUE(loader.LoadPngBitmap(table, 157));
   const QImage& entry = table.Entry(157);
@@ -112,11 +112,11 @@ TEST_F(ArtLoaderTest, MissingBackgroundStopsAtItsEntry) {
 }
 
 TEST_F(ArtLoaderTest, SixteenBitArtFileStopsLikeAMissingOne) {
-  testing::PngSpec spec;
-  spec.colorType = PNG_COLOR_TYPE_GRAY;
-  spec.bitDepth = 16;
-  spec.rows = {{1, 2}};
-  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), spec));
+  testing::PngRecipe recipe;
+  recipe.colorType = PNG_COLOR_TYPE_GRAY;
+  recipe.bitDepth = 16;
+  recipe.rows = {{1, 2}};
+  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), recipe));
   ASSERT_FALSE(Loader().LoadGameArt(table));
   EXPECT_FALSE(table.Entry(146).isNull());
   EXPECT_TRUE(table.Entry(147).isNull());

@@ -25,7 +25,7 @@ TempFolder::~TempFolder() {
 namespace {
 
 // Runs the libpng writer; kept apart so that the setjmp frame holds plain data only.
-bool WritePngFile(std::FILE* file, const PngSpec& spec, png_bytep* rows) {
+bool WritePngFile(std::FILE* file, const PngRecipe& recipe, png_bytep* rows) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -34,18 +34,18 @@ bool WritePngFile(std::FILE* file, const PngSpec& spec, png_bytep* rows) {
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType,
+               recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) {
+  if (!recipe.palette.empty()) {
     std::vector<png_color> colors;
-    for (size_t i = 0; i + 2 < spec.palette.size(); i += 3) {
-      colors.push_back({spec.palette[i], spec.palette[i + 1], spec.palette[i + 2]});
+    for (size_t i = 0; i + 2 < recipe.palette.size(); i += 3) {
+      colors.push_back({recipe.palette[i], recipe.palette[i + 1], recipe.palette[i + 2]});
     }
     png_set_PLTE(png, info, colors.data(), static_cast<int>(colors.size()));
   }
-  if (!spec.transparency.empty()) {
-    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()), nullptr);
+  if (!recipe.transparency.empty()) {
+    png_set_tRNS(png, info, recipe.transparency.data(), static_cast<int>(recipe.transparency.size()), nullptr);
   }
   png_set_rows(png, info, rows);
   png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
@@ -112,12 +112,12 @@ std::string BmpFile(const QImage& source, bool alpha) {
 
 }  // namespace
 
-bool WritePng(const std::string& path, const PngSpec& spec) {
+bool WritePng(const std::string& path, const PngRecipe& recipe) {
   std::vector<png_bytep> rows;
-  for (const auto& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+  for (const auto& row : recipe.rows) rows.push_back(const_cast<png_bytep>(row.data()));
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
-  const bool written = WritePngFile(file, spec, rows.data());
+  const bool written = WritePngFile(file, recipe, rows.data());
   std::fclose(file);
   return written;
 }

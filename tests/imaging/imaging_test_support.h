@@ -28,7 +28,7 @@ class TempFolder {
 
 // What a test PNG is made of: raw (already packed) rows for the colour type
 // and bit depth, with an optional palette (r, g, b triples) and tRNS bytes.
-struct PngSpec {
+struct PngRecipe {
   uint32_t width = 1;
   uint32_t height = 1;
   int colorType = 0;  // PNG_COLOR_TYPE_*
@@ -39,7 +39,7 @@ struct PngSpec {
   bool interlaced = false;
 };
 // Writes the file with libpng; false when libpng refused.
-bool WritePng(const std::string& path, const PngSpec& spec);
+bool WritePng(const std::string& path, const PngRecipe& recipe);
 
 // Windows BMP files as the program's resources hold them.
 bool WriteBmp24(const std::string& path, const QImage& image);
