@@ -2,27 +2,29 @@
 // The game window's fixed 640 x 480 layout: control ids and where everything sits.
 #include <QRect>
 
+#include "game_host.h"
+
 namespace velmora::layout {
 
 inline constexpr int kClientWidth = 640;
 inline constexpr int kClientHeight = 480;
 
-// Control ids.
-inline constexpr int kFirstTileId = 1001;  // + 9 * column + row
-inline constexpr int kFirstTrayId = 1082;  // + type
-inline constexpr int kEraserId = 1181;
-inline constexpr int kPrintId = 1129;
-inline constexpr int kHelpId = 1202;
-inline constexpr int kShowGuidesId = 1133;
-inline constexpr int kHintId = 1119;
-inline constexpr int kFreePlayId = 1131;
-inline constexpr int kNewGameId = 1095;
-inline constexpr int kOptionsId = 1176;
+// Control ids: the game's own numbering.
+inline constexpr int kFirstTileId = control::kFirstTile;  // + 9 * column + row
+inline constexpr int kFirstTrayId = control::kFirstTray;  // + type
+inline constexpr int kEraserId = control::kEraser;
+inline constexpr int kPrintId = control::kPrint;
+inline constexpr int kHelpId = control::kHelp;
+inline constexpr int kShowGuidesId = control::kShowGuides;
+inline constexpr int kHintId = control::kHint;
+inline constexpr int kFreePlayId = control::kFreePlay;
+inline constexpr int kNewGameId = control::kNewGame;
+inline constexpr int kOptionsId = control::kOptions;
 
-constexpr int TileId(int row, int column) { return kFirstTileId + 9 * column + row; }
-constexpr bool IsTileId(int id) { return id >= kFirstTileId && id < kFirstTileId + 81; }
-constexpr int RowOfTileId(int id) { return (id - kFirstTileId) % 9; }
-constexpr int ColumnOfTileId(int id) { return (id - kFirstTileId) / 9; }
+constexpr int TileId(int row, int column) { return control::TileId(row, column); }
+constexpr bool IsTileId(int id) { return control::IsTile(id); }
+constexpr int RowOfTileId(int id) { return control::TileRow(id); }
+constexpr int ColumnOfTileId(int id) { return control::TileColumn(id); }
 
 inline QRect TileRect(int row, int column) {
   return {40 + 40 * column + 20 * (column / 3), 40 + 40 * row + 20 * (row / 3), 40, 40};
