@@ -103,7 +103,7 @@ import -window root "$shots/game-1-results.png"
 id=$(wait_for_window "^New Game$" 20) || fail "no New Game dialog after the results"
 wmctrl -c "New Game"
 answer_message "Exit now?"
-got=$(wait_for_exit "$pid" 20)
+wait_for_exit "$pid" 20; got=$EXIT_STATUS
 [ "$got" = "0" ] || fail "the first run ended with status $got"
 grep -q "^gameActive = false;" "$user" || fail "the finished game is saved as active"
 grep -q "^gameRecordBAA = 1;" "$user" || fail "the games-completed count is not 1"
@@ -130,7 +130,7 @@ import -window root "$shots/game-2-payback.png"
 crop_board_row0 "$gid" "$shots/game-2-payback.png" "$work/row-before.png"
 wmctrl -c "Velmora Sudoku - Puzzle BA5"
 answer_message "Puzzle saved. Exit now?"
-got=$(wait_for_exit "$pid" 20)
+wait_for_exit "$pid" 20; got=$EXIT_STATUS
 [ "$got" = "0" ] || fail "the second run ended with status $got"
 grep -q "^gameActive = true;" "$user" || fail "the Payback game was not saved as active"
 
@@ -151,7 +151,7 @@ differ=$(compare -metric AE "$work/row-before.png" "$work/row-after.png" null: 2
 [ "${differ%% *}" = "0" ] || fail "the top row differs after continuing ($differ pixels)"
 wmctrl -c "Velmora Sudoku - Puzzle BA5"
 answer_message "Puzzle saved. Exit now?"
-got=$(wait_for_exit "$pid" 20)
+wait_for_exit "$pid" 20; got=$EXIT_STATUS
 [ "$got" = "0" ] || fail "the third run ended with status $got"
 
 echo "whole game played in $(( $(date +%s) - begin )) s"

@@ -37,20 +37,22 @@ wait_for_window() {
   return 1
 }
 
-# Waits for a process to end; prints its exit status (124 when it did not end in time).
+# Waits for a child process to end and sets EXIT_STATUS (124 when it did not end in
+# time, and it is then stopped). Not for use inside $(...): only this shell can
+# collect its own children's status.
 wait_for_exit() {
   local pid=$1 seconds=${2:-20}
   for _ in $(seq 1 $((seconds * 10))); do
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid"
-      echo $?
+      EXIT_STATUS=$?
       return 0
     fi
     sleep 0.1
   done
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
-  echo 124
+  EXIT_STATUS=124
 }
 
 # Waits until a file holds a line with the text.
