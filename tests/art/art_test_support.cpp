@@ -1,32 +1,13 @@
 #include "art_test_support.h"
 
+#include "art_sizes.h"
+
 #include <QFile>
 #include <algorithm>
 
 namespace velmora::arttest {
 
-QSize ExpectedSize(int id) {
-  const int i = id - kFirstId;
-  struct Range {
-    int first, last, w, h;
-  };
-  static const Range kRanges[] = {
-      {0, 79, 40, 40},      {80, 101, 40, 24},    {102, 123, 24, 24},   {124, 125, 75, 22},
-      {126, 127, 98, 22},   {128, 129, 52, 22},   {130, 131, 150, 22},  {132, 133, 138, 26},
-      {134, 135, 20, 30},   {136, 137, 30, 20},   {138, 138, 640, 480}, {139, 140, 70, 25},
-      {141, 142, 80, 25},   {143, 144, 70, 25},   {145, 146, 1, 1},     {147, 156, 480, 360},
-      {157, 157, 480, 480}, {158, 159, 150, 28},  {160, 161, 150, 70},  {162, 163, 150, 28},
-      {164, 169, 100, 28},  {170, 173, 24, 24},   {174, 175, 150, 50},  {176, 177, 100, 28},
-      {178, 179, 150, 28},  {180, 180, 400, 300}, {181, 182, 150, 22},  {183, 186, 100, 28},
-      {187, 188, 75, 22},
-  };
-  for (const Range& r : kRanges) {
-    if (i >= r.first && i <= r.last) {
-      return QSize(r.w, r.h);
-    }
-  }
-  return QSize();
-}
+QSize ExpectedSize(int id) { return velmora::testing::ArtEntrySize(id - kFirstId); }
 
 std::optional<QString> PngFileOf(int id) {
   switch (id - kFirstId) {

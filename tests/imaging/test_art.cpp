@@ -1,5 +1,7 @@
 #include "test_art.h"
 
+#include "art_sizes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,25 +17,6 @@
 
 namespace velmora::testing {
 namespace {
-
-struct SizeRange {
-  int first;
-  int last;
-  int width;
-  int height;
-};
-
-constexpr std::array<SizeRange, 33> kSizes = {{
-    {0, 79, 40, 40},     {80, 101, 40, 24},   {102, 123, 24, 24},  {124, 125, 75, 22},
-    {126, 127, 98, 22},  {128, 129, 52, 22},  {130, 131, 150, 22}, {132, 133, 138, 26},
-    {134, 135, 20, 30},  {136, 137, 30, 20},  {138, 138, 640, 480}, {139, 140, 70, 25},
-    {141, 142, 80, 25},  {143, 144, 70, 25},  {145, 146, 1, 1},    {147, 156, 480, 360},
-    {157, 157, 480, 480}, {158, 159, 150, 28}, {160, 161, 150, 70}, {162, 163, 150, 28},
-    {164, 165, 100, 28}, {166, 167, 100, 28}, {168, 169, 100, 28}, {170, 171, 24, 24},
-    {172, 173, 24, 24},  {174, 175, 150, 50}, {176, 177, 100, 28}, {178, 179, 150, 28},
-    {180, 180, 400, 300}, {181, 182, 150, 22}, {183, 184, 100, 28}, {185, 186, 100, 28},
-    {187, 188, 75, 22},
-}};
 
 QImage Picture(int index, bool alpha) {
   const QSize size = ArtSize(index);
@@ -60,12 +43,7 @@ QImage Picture(int index, bool alpha) {
 
 }  // namespace
 
-QSize ArtSize(int index) {
-  for (const SizeRange& range : kSizes) {
-    if (index >= range.first && index <= range.last) return QSize(range.width, range.height);
-  }
-  return QSize();
-}
+QSize ArtSize(int index) { return ArtEntrySize(index); }
 
 bool WriteTestArt(const QString& resourceFolder, const QString& workingFolder) {
   if (!QDir().mkpath(resourceFolder)) return false;
