@@ -179,6 +179,80 @@ TEST_F(GameLifecycleTest, ASavedGameContinuesAfterARestart) {
   }
 }
 
+// Each game type saved with a colour of the player's own and Ignore Mistakes
+// chosen comes back coloured, with its tiles, its counts and its setting.
+TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMistakes) {
+  struct Case {
+    const char* player;
+    int type;
+    int difficulty;
+    bool ignoreMistakes;  // Payback switches it off when the game is chosen
+  };
+  const Case cases[] = {{"Nora", kGameTypeNormal, kDifficultyHard, true},
+                        {"Paul", kGameTypePayback, kDifficultyMedium, false},
+                        {"Bo", kGameTypeBlackout, kDifficultyHard, true}};
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.player);
+    Restart();
+    ASSERT_TRUE(run->roster.AddPlayer(test.player));
+    host().choosePlayer = testing::ChooseExisting(test.player);
+    host().newGame = [&test](PlayerSettings& settings, bool inProgress) {
+      settings.hue = 100.0f;
+      settings.ignoreMistakes = true;
+      return BeginGame(test.type, test.difficulty)(settings, inProgress);
+    };
+    game().OnSplashEnded();
+    run->Advance(300 + 500);
+    ASSERT_EQ(session().gameState, GameState::Playing);
+    run->Settle();
+    ASSERT_EQ(host().hueShifts, std::vector<float>{-120.0f});
+    ASSERT_EQ(session().settings.ignoreMistakes, test.ignoreMistakes);
+
+    // A right play, a wrong one and a note; in Blackout each of them reveals a tile.
+    const auto hidden = HiddenTiles(board());
+    PlayRight(hidden[0].first, hidden[0].second);
+    KeyPlay(hidden[1].first, hidden[1].second, WrongType(hidden[1].first, hidden[1].second));
+    KeyPlay(hidden[2].first, hidden[2].second, 4, true);
+    run->Advance(5000);
+    const Board before = board();
+    const int blackoutCount = session().blackoutCount;
+    const int mistakes = session().mistakes;
+    EXPECT_EQ(blackoutCount, test.type == kGameTypeBlackout ? 27 - 3 : 0);
+    EXPECT_EQ(mistakes, test.type == kGameTypePayback ? 1 : 0);
+    game().OnCloseRequest();
+
+    Restart();
+    host().choosePlayer = testing::ChooseExisting(test.player);
+    host().continueAnswer = 2;
+    game().OnSplashEnded();
+    run->Advance(300);
+    ASSERT_EQ(session().gameState, GameState::Playing);
+    run->Settle();
+    EXPECT_TRUE(host().newGameShownAt.empty());
+    EXPECT_EQ(session().settings.type, test.type);
+    EXPECT_EQ(host().hueShifts, std::vector<float>{-120.0f});
+    EXPECT_FLOAT_EQ(session().appliedHue, 100.0f);
+    EXPECT_FLOAT_EQ(session().settings.hue, 100.0f);
+    EXPECT_EQ(session().settings.ignoreMistakes, test.ignoreMistakes);
+    EXPECT_EQ(session().blackoutCount, blackoutCount);
+    EXPECT_EQ(session().mistakes, mistakes);
+    EXPECT_EQ(game().GameTime(), 5000u);
+    for (int r = 0; r < 9; ++r) {
+      for (int c = 0; c < 9; ++c) {
+        EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c)) << r << "," << c;
+        EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c)) << r << "," << c;
+        EXPECT_EQ(board().NoteMask(r, c), before.NoteMask(r, c)) << r << "," << c;
+        if (test.ignoreMistakes) EXPECT_EQ(board().PlayedTypeAt(r, c), before.PlayedTypeAt(r, c)) << r << "," << c;
+      }
+    }
+    if (test.type == kGameTypeBlackout) {
+      EXPECT_EQ(host().Messages().back(), "To create your Blackout puzzle, click on the tiles you wish to reveal.");
+      EXPECT_EQ(host().tipTexts.back(),
+                "BLACKOUT! Choose the tiles you wish to reveal by clicking them now. You have '24' tiles remaining.");
+    }
+  }
+}
+
 TEST_F(GameLifecycleTest, DecliningToContinueLeadsToNewGameAndKeepsTheSavedGame) {
   StartGame(kGameTypeNormal, kDifficultyEasy);
   game().OnCloseRequest();  // answered no: saved, still running

@@ -98,6 +98,24 @@ TEST_F(PaybackTest, AResumedGameKeepsItsFoundTilesAndItsClock) {
     EXPECT_LE(session().playKeys[i - 1].time, session().playKeys[i].time) << "play key " << i;
 }
 
+// The countdown of a Payback game replaced through New Game must not reach
+// into the next game, whose given tiles it would hide.
+TEST_F(PaybackTest, ACountdownLeftOverFromAnEarlierGameStopsAtItsNextExpiry) {
+  StartGame(kGameTypePayback, kDifficultyExpert);
+  PlayRight(HiddenTiles(board())[0].first, HiddenTiles(board())[0].second);
+  NextGame(kGameTypeNormal, kDifficultyEasy);
+  const Board before = board();
+  ASSERT_EQ(host().timers.count(kPaybackTimer), 1u);
+  run->Advance(60000 + 60000);
+  EXPECT_EQ(host().timers.count(kPaybackTimer), 0u);
+  EXPECT_TRUE(session().playKeys.empty());
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c)) << r << "," << c;
+      EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c)) << r << "," << c;
+    }
+}
+
 class BlackoutTest : public GameTest {};
 
 TEST_F(BlackoutTest, ExpertRevealsEighteenTilesChosenByClicks) {

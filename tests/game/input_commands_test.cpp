@@ -1,4 +1,6 @@
 // The key map, the right-click hit test, the button commands, Hint and Free Play.
+#include <algorithm>
+
 #include "game_rig.h"
 
 namespace velmora {
@@ -22,6 +24,15 @@ TEST_F(InputTest, TabCyclesTheActiveNumberThroughTheEraser) {
   EXPECT_EQ(seen, (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, kEraserType, 0}));
   const std::vector<int> lastTwo(host().redrawnControls.end() - 2, host().redrawnControls.end());
   EXPECT_EQ(lastTwo, (std::vector<int>{control::kFirstTray, control::kEraser}));
+
+  // The next game begins with type 1 again, its tray button drawn pressed.
+  for (int i = 0; i < 6; ++i) game().OnKey(key::kTab, false);
+  ASSERT_EQ(session().activeNumber, 6);
+  host().redrawnControls.clear();
+  NextGame(kGameTypeNormal, kDifficultyEasy);
+  EXPECT_EQ(session().activeNumber, 0);
+  EXPECT_NE(std::find(host().redrawnControls.begin(), host().redrawnControls.end(), control::kFirstTray),
+            host().redrawnControls.end());
 }
 
 TEST_F(InputTest, ArrowsAndTheNumericPadMoveTheCursorTile) {

@@ -78,6 +78,19 @@ TEST_F(TilePlayTest, TheEraserClearsNotesWithoutAMistake) {
   game().OnKey(key::kEnter, false);
   EXPECT_EQ(board().NoteMask(r, c), 0u);
   EXPECT_EQ(session().nextTip, 5);
+
+  // Delete and Backspace clear the Cursor Tile's notes, whatever the Active Number.
+  game().SetActiveNumber(3);
+  for (int code : {key::kDelete, key::kBackspace}) {
+    KeyPlay(r, c, 6, true);
+    KeyPlay(r, c, 8, true);
+    ASSERT_EQ(board().NoteMask(r, c), (1u << 6) | (1u << 8));
+    game().OnKey(code, false);
+    EXPECT_EQ(board().NoteMask(r, c), 0u) << "key " << code;
+    EXPECT_TRUE(board().IsHidden(r, c));
+  }
+  EXPECT_EQ(session().mistakes, 0);
+  EXPECT_TRUE(session().playKeys.empty());
 }
 
 TEST_F(TilePlayTest, IgnoringMistakesAPlayCanBeWrongAndTakenBack) {
