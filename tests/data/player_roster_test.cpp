@@ -108,6 +108,12 @@ TEST_F(PlayerRosterTest, AFileThatCannotBeReadStaysAsAnEmptyRecord) {
   roster->SetCurrentPlayer(1);
   EXPECT_FALSE(roster->SavePlayer(false));
   EXPECT_EQ(folder.Read("data/users/Big.user").size(), 1048576u);
+
+  // With nothing but such records nobody is counted, so nobody is current.
+  for (const char* name : {"Ann.user", "Nul.user", "Zoe.user"}) fs::remove(folder.Path() / "data/users" / name);
+  auto unreadable = Loaded(&report);
+  EXPECT_EQ(unreadable->PlayerCount(), 1);
+  EXPECT_EQ(unreadable->CurrentPlayer(), -1);
 }
 
 TEST_F(PlayerRosterTest, AFileThatLoadsOnlyPartlyIsDropped) {
