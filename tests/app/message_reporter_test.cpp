@@ -80,9 +80,13 @@ TEST_F(ReporterTest, TheGamesOwnDialogTakesOverShowing) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(ReporterTest, AFatalReportShowsTheStopMessageAndEndsWithStatus255) {
+// The process status is the low byte of -1, and the log keeps the report that
+// stopped the program.
+TEST_F(ReporterTest, AFatalReportIsLoggedAndEndsWithStatus255) {
   MakeReady();
+  ASSERT_TRUE(log.Open((folder / "game.log").string()));
   EXPECT_EXIT(reporter.Report("INVALID BOARD FOUND!", false, false, true), ::testing::ExitedWithCode(255), "");
+  EXPECT_EQ(ReadFile(folder / "game.log"), "game message: INVALID BOARD FOUND!\r\n");
 }
 
 TEST_F(ReporterTest, WithTheLogOffNothingIsWritten) {

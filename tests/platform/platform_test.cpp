@@ -7,9 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "clock.h"
 #include "key_router.h"
-#include "process_exit.h"
 #include "window_timers.h"
 
 namespace velmora {
@@ -131,28 +129,6 @@ TEST(VirtualKeys, MainKeysKeypadAndFunctionKeys) {
   EXPECT_EQ(code(Qt::Key_Down), 40);
   EXPECT_EQ(code(Qt::Key_Control), 17);
   EXPECT_EQ(code(Qt::Key_CapsLock), 0);
-}
-
-TEST(ProcessExit, CodesBecomeTheirLowByte) {
-  EXPECT_EQ(ExitStatusOf(kExitFatal), 255);
-  EXPECT_EQ(ExitStatusOf(kExitColorDepth), 252);
-  EXPECT_EQ(ExitStatusOf(kExitArtMissing), 244);
-  EXPECT_EXIT(EndProcess(kExitColorDepth), ::testing::ExitedWithCode(252), "");
-  EXPECT_EXIT(
-      {
-        SetBeforeProcessExit([] { std::fputs("flushed", stderr); });
-        EndProcess(kExitArtMissing);
-      },
-      ::testing::ExitedWithCode(244), "flushed");
-}
-
-TEST(ManualClockTest, MovesOnlyWhenTold) {
-  ManualClock clock(100);
-  EXPECT_EQ(clock.Now(), 100u);
-  clock.Sleep(250);
-  EXPECT_EQ(clock.Now(), 350u);
-  clock.Advance(0xFFFFFFFFu);  // wraps like the desktop's millisecond counter
-  EXPECT_EQ(clock.Now(), 349u);
 }
 
 }  // namespace
