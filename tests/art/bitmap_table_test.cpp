@@ -171,38 +171,72 @@ TEST(ArtFiles, NothingElseInTheArtFolder) {
   }
 }
 
-TEST(BitmapTable, PressedAndNormalLooksDiffer) {
-  // Pairs of the table: pressed (lower id) and normal, or off and on.
-  static const int kPairs[][2] = {{255, 256}, {257, 258}, {259, 260}, {261, 262}, {263, 264}, {270, 271},
-                                  {272, 273}, {274, 275}, {289, 290}, {291, 292}, {293, 294}, {295, 296},
-                                  {297, 298}, {299, 300}, {301, 302}, {303, 304}, {305, 306}, {307, 308},
-                                  {309, 310}, {312, 313}, {314, 315}, {316, 317}, {318, 319}};
-  for (const auto& pair : kPairs) {
-    const QImage a = LoadBitmap(pair[0]).convertToFormat(QImage::Format_RGB32);
-    const QImage b = LoadBitmap(pair[1]).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(a.size(), b.size());
-    int differ = 0;
-    for (int y = 0; y < a.height(); ++y) {
-      for (int x = 0; x < a.width(); ++x) {
-        differ += !SameRgb(a.pixel(x, y), b.pixel(x, y));
+double MeanLuminance(const QImage& img) {
+  double sum = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) sum += Luminance(img.pixel(x, y));
+  return sum / (img.width() * img.height());
+}
+
+// The white of a caption: its box, and the mean row of its pixels.
+struct Caption {
+  QRect box;
+  double row = 0;
+};
+Caption CaptionOf(const QImage& img) {
+  Caption caption;
+  int count = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (Luminance(img.pixel(x, y)) > 0.85) {
+        caption.box |= QRect(x, y, 1, 1);
+        caption.row += y;
+        ++count;
       }
-    }
-    EXPECT_GT(differ, a.width() * a.height() / 10) << pair[0] << " and " << pair[1];
+  if (count > 0) caption.row /= count;
+  return caption;
+}
+
+TEST(BitmapTable, PressedLooksAreDarkerWithTheCaptionLower) {
+  // Pairs of the table: pressed (lower id) then normal, or off then on.
+  struct Pair {
+    int first, second;
+    bool captioned;  // a push button whose caption sinks when pressed
+  };
+  static const Pair kPairs[] = {
+      {255, 256, true},  {257, 258, true},  {259, 260, true},  {261, 262, true},  {263, 264, false},
+      {270, 271, false}, {272, 273, false}, {274, 275, false}, {289, 290, true},  {291, 292, false},
+      {293, 294, true},  {295, 296, true},  {297, 298, true},  {299, 300, true},  {301, 302, false},
+      {303, 304, false}, {305, 306, false}, {307, 308, true},  {309, 310, true},  {312, 313, true},
+      {314, 315, true},  {316, 317, true},  {318, 319, true}};
+  for (const Pair& pair : kPairs) {
+    const QImage pressed = LoadBitmap(pair.first).convertToFormat(QImage::Format_RGB32);
+    const QImage normal = LoadBitmap(pair.second).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(pressed.size(), normal.size());
+    EXPECT_LT(MeanLuminance(pressed) + 0.04, MeanLuminance(normal)) << pair.first << " and " << pair.second;
+    if (pair.captioned)
+      EXPECT_GT(CaptionOf(pressed).row, CaptionOf(normal).row + 0.5) << pair.first << " and " << pair.second;
   }
 }
 
-TEST(BitmapTable, CaptionedButtonsAreAllDifferent) {
-  // The caption is part of the picture: no two buttons of one size may look
-  // the same (a copy-paste caption would).
-  static const int kNormal[] = {256, 258, 260, 262, 290, 294, 296, 298, 300, 308, 310, 313, 315, 317, 319};
-  for (int a : kNormal) {
-    for (int b : kNormal) {
-      if (a >= b || LoadBitmap(a).size() != LoadBitmap(b).size()) {
-        continue;
+TEST(BitmapTable, CaptionsAreAsWideAsTheirWords) {
+  // Buttons of one size, from the longest caption to the shortest: each
+  // caption is drawn wider than the next, pressed and normal alike.
+  static const std::vector<std::vector<std::pair<int, const char*>>> kBySize = {
+      {{299, "Explain"}, {295, "Cancel"}, {297, "Done"}, {316, "Yes"}, {314, "No"}},
+      {{293, "Remove Player"}, {309, "Learn to Play"}, {289, "Add Player"}},
+      {{261, "Begin New Game"}, {312, "Options"}},
+      {{255, "Print"}, {318, "Help"}},
+  };
+  for (const auto& buttons : kBySize) {
+    for (int look = 0; look < 2; ++look) {
+      for (size_t i = 0; i + 1 < buttons.size(); ++i) {
+        const int wider = buttons[i].first + look, narrower = buttons[i + 1].first + look;
+        const QRect a = CaptionOf(LoadBitmap(wider).convertToFormat(QImage::Format_RGB32)).box;
+        const QRect b = CaptionOf(LoadBitmap(narrower).convertToFormat(QImage::Format_RGB32)).box;
+        EXPECT_GT(a.width(), b.width()) << buttons[i].second << " (" << wider << ") and " << buttons[i + 1].second
+                                        << " (" << narrower << ")";
       }
-      EXPECT_NE(LoadBitmap(a).convertToFormat(QImage::Format_RGB32),
-                LoadBitmap(b).convertToFormat(QImage::Format_RGB32))
-          << a << " and " << b;
     }
   }
 }

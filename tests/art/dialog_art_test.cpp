@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QRect>
+#include <cstring>
 
 #include "art_test_support.h"
 
@@ -82,34 +83,80 @@ TEST(IntroPages, OrangeButtonsBlendIntoEveryPage) {
   }
 }
 
-TEST(IntroPages, AllPagesDiffer) {
-  for (int a = 0; a < 10; ++a) {
-    for (int b = a + 1; b < 10; ++b) {
-      const QImage ia = ById(kFirstPageId + a);
-      const QImage ib = ById(kFirstPageId + b);
-      int differ = 0;
-      for (int y = 0; y < 320; ++y) {
-        for (int x = 0; x < 480; ++x) {
-          differ += !SameRgb(ia.pixel(x, y), ib.pixel(x, y));
-        }
-      }
-      EXPECT_GT(differ, 2000) << "pages " << a << " and " << b;
+// The box around the pixels of a rectangle that pass a test (empty when none do).
+template <typename Test>
+QRect BoxOf(const QImage& img, const QRect& area, Test test) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (test(img.pixel(x, y))) box |= QRect(x, y, 1, 1);
     }
   }
+  return box;
 }
 
-TEST(IntroPages, PagesCarryText) {
-  // Every page has its words in white or near white: many bright pixels.
+// Each page in its place: its title in white along the top, longer titles
+// wider, and the board picture of the tutorial lighting in gold the unit the
+// page is about (a block, a column, a row, all three around a tile, or one tile).
+TEST(IntroPages, EachPageShowsItsTitleAndLightsItsUnit) {
+  enum Lit { kNothing, kBlock, kColumn, kRow, kCross, kTile, kNotChecked };
+  struct Page {
+    const char* title;
+    Lit lit;
+  };
+  const Page pages[10] = {
+      {"Velmora Sudoku", kNothing},    {"Choose your color", kNotChecked},  // the spectrum holds every hue
+      {"Take the tutorial?", kNothing}, {"The basics", kNothing},
+      {"The game board", kNothing},     {"Rule 1: Blocks", kBlock},
+      {"Rule 2: Columns", kColumn},     {"Rule 3: Rows", kRow},
+      {"Examples", kCross},             {"You're ready!", kTile},
+  };
+  const auto white = [](QRgb c) { return Luminance(c) > 0.85; };
+  const auto gold = [](QRgb c) {
+    return Saturation(c) > 0.3 && Hue(c) > 30 && Hue(c) < 55 && Luminance(c) > 0.4;
+  };
+  const QRect titleBand(0, 34, 480, 26);
+  const QRect boardArea(262, 82, 203, 203);  // the right half below the title
+  int titleRight[10];
   for (int page = 0; page < 10; ++page) {
+    SCOPED_TRACE(pages[page].title);
     const QImage img = ById(kFirstPageId + page);
-    int bright = 0;
-    for (int y = 0; y < 320; ++y) {
-      for (int x = 0; x < 480; ++x) {
-        bright += Luminance(img.pixel(x, y)) > 0.9;
-      }
+    const QRect title = BoxOf(img, titleBand, white);
+    ASSERT_FALSE(title.isEmpty());
+    EXPECT_NEAR(title.left(), 22, 2);
+    titleRight[page] = title.right();
+
+    const QRect lit = BoxOf(img, boardArea, gold);
+    switch (pages[page].lit) {
+      case kNothing: EXPECT_TRUE(lit.isEmpty()); break;
+      case kBlock:  // three tiles square
+        EXPECT_NEAR(lit.width(), 60, 4);
+        EXPECT_NEAR(lit.height(), 60, 4);
+        break;
+      case kColumn:  // one tile wide, the board high
+        EXPECT_LT(lit.width(), 24);
+        EXPECT_GT(lit.height(), 180);
+        break;
+      case kRow:
+        EXPECT_GT(lit.width(), 180);
+        EXPECT_LT(lit.height(), 24);
+        break;
+      case kCross:
+        EXPECT_GT(lit.width(), 180);
+        EXPECT_GT(lit.height(), 180);
+        break;
+      case kTile:
+        EXPECT_LT(lit.width(), 26);
+        EXPECT_LT(lit.height(), 26);
+        EXPECT_GT(lit.width(), 16);
+        break;
+      case kNotChecked: break;
     }
-    EXPECT_GT(bright, 1500) << "page " << page;
   }
+  for (int a = 0; a < 10; ++a)
+    for (int b = 0; b < 10; ++b)
+      if (std::strlen(pages[a].title) >= std::strlen(pages[b].title) + 2)
+        EXPECT_GT(titleRight[a], titleRight[b]) << pages[a].title << " and " << pages[b].title;
 }
 
 TEST(IntroPages, ColourPageLeavesTheSwatchAndSpectrumPlacesClear) {
