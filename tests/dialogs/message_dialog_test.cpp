@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QTimer>
 
 #include "dialog_rig.h"
@@ -169,23 +170,35 @@ TEST_F(MessageTest, AnUnknownMarkIsNotShownAndAnswersAsCancelled) {
   EXPECT_EQ(notice->Run(), 0);
 }
 
+// A text of n four-letter words wider than the text rectangle is cut into
+// rows of about perLine = length / (width / 372 + 1) characters: the count
+// before the j-th space of a row is 5j - 1, so the break follows the first
+// space where 5j - 1 >= perLine, and every row but the last holds
+// j = (perLine + 5) / 5 words.
 TEST_F(MessageTest, PlainTextsWrapAfterSpacesOnlyPastTheLastBreak) {
   const std::string shortText = "Exit now?";
   EXPECT_EQ(MessageDialog::WrapPlainText(shortText), shortText);
+  const QFontMetrics metrics(SkinnedDialog::DefaultFont());
+  bool breakOnTheCount = false;  // some length has 5j - 1 == perLine exactly
+  for (int words = 30; words < 45; ++words) {
+    std::string text;
+    for (int k = 1; k <= words; ++k) text += k < words ? "abcd " : "abcd.";
+    const int width = metrics.horizontalAdvance(QString::fromLatin1(text.c_str()));
+    ASSERT_GE(width, 372);
+    const int perLine = static_cast<int>(text.size()) / (width / 372 + 1);
+    const int perRow = (perLine + 5) / 5;
+    breakOnTheCount |= perLine % 5 == 4;
+    std::string expected;
+    for (int k = 1; k <= words; ++k) {
+      expected += k < words ? "abcd " : "abcd.";
+      if (k % perRow == 0 && k < words) expected += '\n';
+    }
+    EXPECT_EQ(MessageDialog::WrapPlainText(text), expected) << words << " words, " << perLine << " per line";
+  }
+  EXPECT_TRUE(breakOnTheCount);
   std::string longText;
   for (int k = 0; k < 30; ++k) longText += "word" + std::to_string(k) + " ";
   longText += "end.";
-  const std::string wrapped = MessageDialog::WrapPlainText(longText);
-  ASSERT_NE(wrapped.find('\n'), std::string::npos);
-  std::string unwrapped;
-  for (size_t i = 0; i < wrapped.size(); ++i) {
-    if (wrapped[i] == '\n') {
-      EXPECT_EQ(wrapped[i - 1], ' ');
-      continue;
-    }
-    unwrapped += wrapped[i];
-  }
-  EXPECT_EQ(unwrapped, longText);
   // A break near the end: the long part before it stays one line.
   const std::string lateBreak = longText + "\nLast line.";
   EXPECT_EQ(MessageDialog::WrapPlainText(lateBreak), lateBreak);
