@@ -34,6 +34,13 @@ TEST(BoardValidity, PatternIsValidAndDamageIsCaught) {
   Board outOfRange = board;
   outOfRange.At(0, 0).type = 9;
   EXPECT_FALSE(outOfRange.IsValidSolution());
+
+  // (r + c) % 9: every row and column holds each type once, but the upper left
+  // block holds 0 1 2 / 1 2 3 / 2 3 4.
+  Board latin;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) latin.PlaceType(r, c, (r + c) % 9);
+  EXPECT_FALSE(latin.IsValidSolution());
 }
 
 TEST(BoardRules, CandidatesIgnoreHiddenTiles) {

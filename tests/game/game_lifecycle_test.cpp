@@ -131,6 +131,14 @@ TEST_F(GameLifecycleTest, AnInstantVictoryCountsATenthAndASlowerOneIsNoNewBest) 
   EXPECT_EQ(host().results[1].bestTime, 1);
   EXPECT_EQ(host().results[1].averageTime, (1 + 650) / 2);
   EXPECT_EQ(record().GetResult(kResultTimeSum, 0, 0), 651);
+
+  // Equalling the best time is no new best either.
+  run->Advance(1000);
+  ASSERT_EQ(session().gameState, GameState::Playing);
+  PlayAllBut(0);
+  ASSERT_EQ(host().results.size(), 3u);
+  EXPECT_FALSE(host().results[2].newBest);
+  EXPECT_EQ(host().results[2].bestTime, 1);
 }
 
 TEST_F(GameLifecycleTest, ASavedGameContinuesAfterARestart) {
@@ -187,10 +195,12 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
     int type;
     int difficulty;
     bool ignoreMistakes;  // Payback switches it off when the game is chosen
+    int revealsLeft;      // Blackout: reveals still to choose when the game is saved
   };
-  const Case cases[] = {{"Nora", kGameTypeNormal, kDifficultyHard, true},
-                        {"Paul", kGameTypePayback, kDifficultyMedium, false},
-                        {"Bo", kGameTypeBlackout, kDifficultyHard, true}};
+  const Case cases[] = {{"Nora", kGameTypeNormal, kDifficultyHard, true, 0},
+                        {"Paul", kGameTypePayback, kDifficultyMedium, false, 0},
+                        {"Bo", kGameTypeBlackout, kDifficultyHard, true, 24},
+                        {"Cy", kGameTypeBlackout, kDifficultyExpert, true, 1}};
   for (const Case& test : cases) {
     SCOPED_TRACE(test.player);
     Restart();
@@ -213,11 +223,13 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
     PlayRight(hidden[0].first, hidden[0].second);
     KeyPlay(hidden[1].first, hidden[1].second, WrongType(hidden[1].first, hidden[1].second));
     KeyPlay(hidden[2].first, hidden[2].second, 4, true);
+    for (size_t i = 3; session().blackoutCount > test.revealsLeft; ++i)
+      game().OnControlClicked(control::TileId(hidden[i].first, hidden[i].second));
     run->Advance(5000);
     const Board before = board();
     const int blackoutCount = session().blackoutCount;
     const int mistakes = session().mistakes;
-    EXPECT_EQ(blackoutCount, test.type == kGameTypeBlackout ? 27 - 3 : 0);
+    EXPECT_EQ(blackoutCount, test.revealsLeft);
     EXPECT_EQ(mistakes, test.type == kGameTypePayback ? 1 : 0);
     game().OnCloseRequest();
 
@@ -245,10 +257,21 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
         if (test.ignoreMistakes) EXPECT_EQ(board().PlayedTypeAt(r, c), before.PlayedTypeAt(r, c)) << r << "," << c;
       }
     }
-    if (test.type == kGameTypeBlackout) {
+    if (test.revealsLeft == 24) {
       EXPECT_EQ(host().Messages().back(), "To create your Blackout puzzle, click on the tiles you wish to reveal.");
       EXPECT_EQ(host().tipTexts.back(),
                 "BLACKOUT! Choose the tiles you wish to reveal by clicking them now. You have '24' tiles remaining.");
+    }
+    if (test.type == kGameTypeBlackout) {
+      // With Ignore Mistakes a revealed tile is only played, not given: a click on it changes nothing.
+      game().OnControlClicked(control::TileId(hidden[0].first, hidden[0].second));
+      EXPECT_EQ(session().blackoutCount, test.revealsLeft);
+      EXPECT_FALSE(board().IsHidden(hidden[0].first, hidden[0].second));
+    }
+    if (test.revealsLeft == 1) {
+      EXPECT_EQ(host().Messages().back(), "To create your Blackout puzzle, click on the tile you wish to reveal.");
+      EXPECT_EQ(host().tipTexts.back(),
+                "BLACKOUT! Choose the tiles you wish to reveal by clicking them now. You have '1' tile remaining.");
     }
   }
 }
@@ -275,9 +298,12 @@ TEST_F(GameLifecycleTest, CloseRequestsWaitForTheStartUpHandOvers) {
     EXPECT_TRUE(host().reports.empty()) << "timer " << timer;
     game().KillGameTimer(timer);
   }
+  host().questionAnswers.push_back(0);  // a question that could not be shown
+  game().OnCloseRequest();
+  EXPECT_FALSE(host().ended);
   host().questionAnswers.push_back(6);
   game().OnCloseRequest();
-  EXPECT_EQ(host().Messages(), std::vector<std::string>{"Exit now?"});
+  EXPECT_EQ(host().Messages(), (std::vector<std::string>{"Exit now?", "Exit now?"}));
   EXPECT_TRUE(host().ended);
 }
 

@@ -12,15 +12,23 @@ using testing::HiddenTiles;
 class PaybackTest : public GameTest {};
 
 TEST_F(PaybackTest, AnExpiryBeforeAnythingIsFoundHidesNothing) {
+  // The countdown is 4, 3, 2 or 1 minutes from Easy to Expert.
+  const std::pair<int, uint32_t> periods[] = {
+      {kDifficultyEasy, 240000}, {kDifficultyMedium, 180000}, {kDifficultyHard, 120000}, {kDifficultyExpert, 60000}};
   StartGame(kGameTypePayback, kDifficultyEasy);
-  const int visible = board().VisibleTotal();
-  EXPECT_EQ(session().paybackCount, visible);
-  EXPECT_EQ(host().timers.at(kPaybackTimer).period, 240000u);
-  run->Advance(240000);
-  EXPECT_EQ(board().VisibleTotal(), visible);
-  EXPECT_TRUE(session().playKeys.empty());
-  EXPECT_EQ(session().paybackStart, host().now);
-  EXPECT_EQ(host().timers.at(kPaybackTimer).start, host().now);
+  for (const auto& [difficulty, period] : periods) {
+    SCOPED_TRACE(difficulty);
+    if (difficulty != kDifficultyEasy) NextGame(kGameTypePayback, difficulty);
+    const int visible = board().VisibleTotal();
+    EXPECT_EQ(session().paybackCount, visible);
+    EXPECT_EQ(host().timers.at(kPaybackTimer).period, period);
+    run->Advance(period);
+    EXPECT_EQ(board().VisibleTotal(), visible);
+    EXPECT_TRUE(session().playKeys.empty());
+    EXPECT_EQ(session().paybackStart, host().now);
+    EXPECT_EQ(host().timers.at(kPaybackTimer).start, host().now);
+    EXPECT_EQ(host().timers.at(kPaybackTimer).period, period);
+  }
 }
 
 TEST_F(PaybackTest, AnExpiryTakesBackAFoundTileWhichCanBeFoundAgain) {

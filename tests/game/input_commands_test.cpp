@@ -103,7 +103,7 @@ TEST_F(InputTest, RightClicksHitTilesButNotTheGapsBetweenBlocks) {
   ASSERT_GE(row, 0);
   game().SetCursorTile(8, 8);
   const int y = 40 + 40 * row + 20 * (row / 3) + 5;
-  game().OnRightClick(170, y);
+  for (int gapX : {160, 170, 179}) game().OnRightClick(gapX, y);
   EXPECT_EQ(Cursor(), std::make_pair(8, 8));
   game().OnRightClick(180, y);
   EXPECT_EQ(Cursor(), std::make_pair(row, 3));
@@ -128,15 +128,22 @@ TEST_F(InputTest, ButtonsActOnlyWhileThePointerIsStillOverThem) {
 }
 
 TEST_F(InputTest, NewGameWaitsWhileAHandOverIsPending) {
-  game().StartGameTimer(kNewGameTimer, 500);
-  game().OnKey(key::kF2, false);
-  EXPECT_EQ(host().newGameShownAt.size(), 1u);
-  game().KillGameTimer(kNewGameTimer);
+  for (int timer : {kChoosePlayerTimer, kNewGameTimer}) {
+    game().StartGameTimer(timer, 500);
+    game().OnKey(key::kF2, false);
+    game().OnControlClicked(control::kNewGame);
+    EXPECT_EQ(host().newGameShownAt.size(), 1u) << "timer " << timer;
+    game().KillGameTimer(timer);
+  }
   host().newGame = nullptr;  // cancel: the game goes on
   game().OnControlClicked(control::kNewGame);
   EXPECT_EQ(host().newGameShownAt.size(), 2u);
   EXPECT_TRUE(host().newGameInProgress.back());
   EXPECT_EQ(session().gameState, GameState::Playing);
+  run->Settle();
+  EXPECT_EQ(host().tipTexts.back(),
+            "This is the 'New Game' menu. From here, you can create a new puzzle, or load a specific puzzle using its "
+            "puzzle code.");
 }
 
 TEST_F(InputTest, AHintIsToldAndCounted) {
@@ -202,6 +209,12 @@ TEST_F(InputTest, F12ReplaysTheGuideFromItsSecondText) {
   // Tips queued while the guide runs are dropped.
   game().QueueTip(12);
   EXPECT_EQ(session().nextTip, 16);
+  // The guide runs through its last text, then stops.
+  for (int shown = 1; shown < 40 && host().timers.count(kTipTimer) == 1; ++shown)
+    run->Advance(host().timers.at(kTipTimer).period);
+  EXPECT_EQ(host().timers.count(kTipTimer), 0u);
+  EXPECT_EQ(host().tipTexts.back(), game().TipText(30));
+  EXPECT_EQ(host().tipTexts[host().tipTexts.size() - 2], game().TipText(29));
 }
 
 }  // namespace
