@@ -249,6 +249,10 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
     EXPECT_EQ(session().blackoutCount, blackoutCount);
     EXPECT_EQ(session().mistakes, mistakes);
     EXPECT_EQ(game().GameTime(), 5000u);
+    // The Cursor Tile starts on the first tile, row by row, that is not given.
+    int firstOpen = 0;
+    while (before.IsGiven(firstOpen / 9, firstOpen % 9)) ++firstOpen;
+    EXPECT_EQ(std::make_pair(session().cursorRow, session().cursorColumn), std::make_pair(firstOpen / 9, firstOpen % 9));
     for (int r = 0; r < 9; ++r) {
       for (int c = 0; c < 9; ++c) {
         EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c)) << r << "," << c;
