@@ -47,6 +47,7 @@ QString Qt8(std::string_view text) { return QString::fromUtf8(text.data(), stati
 }  // namespace
 
 void GameDialog::DataMessages::Show(std::string_view text, std::string_view caption) {
+  if (log_ && log_->IsOn()) log_->Write("data message: " + std::string(text) + "\n");
   boxes_.Show(text, caption, MessageButtons::Ok, false);
 }
 
@@ -72,6 +73,10 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
   setAttribute(Qt::WA_OpaquePaintEvent);
   runStart_ = clock_.Now();
   log_.OpenFromEnvironment();
+  dataMessages_.SetLog(&log_);
+  roster_.SetLog([this](std::string_view line) {
+    if (log_.IsOn()) Log(line);
+  });
   SetBeforeProcessExit([this] { log_.Close(); });
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app started\n");
   reporter_.SetDefaultOwner(this);

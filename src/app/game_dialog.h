@@ -112,9 +112,12 @@ class GameDialog : public QDialog, public GameHost {
    public:
     explicit DataMessages(MessageBoxes& boxes) : boxes_(boxes) {}
     void Show(std::string_view text, std::string_view caption) override;
+    // Every message shown also goes to the log, once it exists.
+    void SetLog(GameLog* log) { log_ = log; }
 
    private:
     MessageBoxes& boxes_;
+    GameLog* log_ = nullptr;
   };
 
   bool CheckColorDepth();

@@ -152,7 +152,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
   if (accepted) {
     AcceptPlay(row, column, type, previousPlayedType);
   } else {
-    session_.mistakes += 1;
+    session_.mistakes = SaturatingAdd(session_.mistakes, 1);
     Message(std::string("This tile is not a") + (type == 7 ? "n" : "") + " '" + Digit(type) + "'.");
     MarkCursorTile();
   }

@@ -133,6 +133,48 @@ TEST_F(GameLifecycleTest, AnInstantVictoryCountsATenthAndASlowerOneIsNoNewBest) 
   EXPECT_EQ(record().GetResult(kResultTimeSum, 0, 0), 651);
 }
 
+// Results that no victory could have left (negative, or at the largest
+// value) neither crash the victory nor wrap around: counts and sums start from
+// 0 and stop at their largest value, and so do the game's own counters.
+TEST_F(GameLifecycleTest, AVictoryOnResultsOutOfRangeNeitherCrashesNorWraps) {
+  StartGame(kGameTypeNormal, kDifficultyEasy);
+  record().SetResult(kResultBestTime, 0, 0, -7);
+  record().SetResult(kResultGamesCompleted, 0, 0, -1);
+  record().SetResult(kResultTimeSum, 0, 0, -2147483647 - 1);
+  run->Advance(2000);
+  PlayAllBut(0);
+  ASSERT_EQ(host().results.size(), 1u);
+  EXPECT_EQ(host().results[0].averageTime, 20);
+  EXPECT_EQ(host().results[0].bestTime, 20);
+  EXPECT_EQ(record().GetResult(kResultGamesCompleted, 0, 0), 1);
+  EXPECT_EQ(record().GetResult(kResultTimeSum, 0, 0), 20);
+
+  run->Advance(1000);  // the next game begins from the New Game dialog
+  ASSERT_EQ(session().gameState, GameState::Playing);
+  record().SetResult(kResultBestTime, 0, 0, 5);
+  record().SetResult(kResultGamesCompleted, 0, 0, 2147483647);
+  record().SetResult(kResultTimeSum, 0, 0, 2147483640);
+  session().hints = 2147483647;
+  session().mistakes = 2147483647;
+  // Two seconds short of the longest time a user file holds.
+  session().timeBefore = 2147483647 - 2000;
+  game().HintCommand();
+  KeyPlay(HiddenTiles(board())[0].first, HiddenTiles(board())[0].second,
+          WrongType(HiddenTiles(board())[0].first, HiddenTiles(board())[0].second));
+  EXPECT_EQ(session().hints, 2147483647);
+  EXPECT_EQ(session().mistakes, 2147483647);
+  run->Advance(5000);
+  PlayAllBut(0);
+  ASSERT_EQ(host().results.size(), 2u);
+  EXPECT_EQ(host().results[1].gameTime, 2147483647u);
+  EXPECT_EQ(host().results[1].hints, 2147483647);
+  EXPECT_EQ(host().results[1].averageTime, 1) << "2147483647 / 2147483647";
+  EXPECT_EQ(host().results[1].bestTime, 5);
+  const std::string saved = folder.UserFile("Ann");
+  EXPECT_NE(saved.find("gameRecordBAA = 2147483647;\n"), std::string::npos);
+  EXPECT_NE(saved.find("gameRecordCAA = 2147483647;\n"), std::string::npos);
+}
+
 TEST_F(GameLifecycleTest, ASavedGameContinuesAfterARestart) {
   StartGame(kGameTypeNormal, kDifficultyHard);
   auto hidden = HiddenTiles(board());

@@ -87,6 +87,8 @@ std::optional<Options> ParseArguments(int argc, char** argv) {
     const bool hasValue = i + 1 < argc;
     if (arg == "--seeds" && hasValue) {
       options.seedsFolder = argv[++i];
+      // An empty folder name names no folder at all.
+      if (options.seedsFolder.empty()) return std::nullopt;
     } else if (arg == "--hint" && hasValue && !haveCode) {
       options.hint = true;
       options.code = argv[++i];
@@ -145,7 +147,10 @@ int main(int argc, char** argv) {
     std::string folder = options.seedsFolder;
     if (folder.back() != '/') folder += '/';
     StderrMessages messages;
-    if (tables.LoadFromFolder(folder, messages) == 0) {
+    const auto note = [](std::string_view line) {
+      std::fprintf(stderr, "velmora-puzzle: %.*s\n", static_cast<int>(line.size()), line.data());
+    };
+    if (tables.LoadFromFolder(folder, messages, note) == 0) {
       std::fprintf(stderr, "velmora-puzzle: no seed files could be read from %s\n", folder.c_str());
       return kExitUsage;
     }
