@@ -41,25 +41,13 @@ snapshot >"$work/before.txt"
 
 # ---- The second copy: the message, then status 240, and nothing touched ----
 start_copy "$work/second.log"; second=$pid
-box=""
-for _ in $(seq 1 200); do
-  box=$(xdotool search --onlyvisible --pid "$second" 2>/dev/null | head -1)
-  [ -n "$box" ] && break
-  kill -0 "$second" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -z "$box" ]; then
+if ! box=$(wait_for_window_of "$second" 20); then
   fail "the second copy showed no window"
 else
   sleep 0.3
   import -window root "$shots/second-copy.png"
   [ "$(xdotool getwindowname "$box")" = "Velmora Sudoku" ] || fail "the second copy's box is titled $(xdotool getwindowname "$box")"
-  for _ in 1 2 3; do  # a busy machine may drop a key
-    focus_window "$box"
-    xdotool key Return
-    for _ in $(seq 1 30); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$second" 2>/dev/null || break
-  done
+  enter_until_exit "$box" "$second"
 fi
 wait_for_exit "$second" 10
 [ "$EXIT_STATUS" = "240" ] || fail "the second copy ended with status $EXIT_STATUS, not 240"
