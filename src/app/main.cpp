@@ -1,6 +1,7 @@
 // Velmora Sudoku: the game window is the program; when it closes, the program ends.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     case velmora::InstanceLock::Result::kHeld:
       break;
     case velmora::InstanceLock::Result::kRunning:
+      QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/321.png")));
       boxes.Show(velmora::texts::kAlreadyRunning, velmora::texts::kAppName, velmora::MessageButtons::Ok, false);
       return velmora::ExitStatusOf(velmora::kExitAlreadyRunning);
     case velmora::InstanceLock::Result::kUnavailable:
