@@ -1,20 +1,44 @@
 // Velmora Sudoku: the game window is the program; when it closes, the program ends.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
+#include <cstdio>
+
+#include "app_texts.h"
 #include "clock.h"
 #include "game_dialog.h"
+#include "instance_lock.h"
 #include "key_router.h"
 #include "message_boxes.h"
+#include "process_exit.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Velmora Sudoku"));
+  const std::string workingFolder = QDir::currentPath().toStdString();
 
   velmora::SystemClock clock;
   velmora::QtMessageBoxes boxes;
+  // Two copies on one working folder would each save over the other's players:
+  // the second one says so and leaves before it opens or writes any file.
+  velmora::InstanceLock lock;
+  switch (lock.Acquire(workingFolder)) {
+    case velmora::InstanceLock::Result::kHeld:
+      break;
+    case velmora::InstanceLock::Result::kRunning:
+      QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/321.png")));
+      boxes.Show(velmora::texts::kAlreadyRunning, velmora::texts::kAppName, velmora::MessageButtons::Ok, false);
+      return velmora::ExitStatusOf(velmora::kExitAlreadyRunning);
+    case velmora::InstanceLock::Result::kUnavailable:
+      // A folder that cannot hold the lock file: play on without it.
+      std::fprintf(stderr, "velmora-sudoku: cannot lock %s/%s; not guarding against a second copy\n",
+                   workingFolder.c_str(), velmora::kLockFileName);
+      break;
+  }
+
   velmora::KeyRouter keys;
-  velmora::GameDialog window(clock, boxes, keys, QDir::currentPath().toStdString());
+  velmora::GameDialog window(clock, boxes, keys, workingFolder);
   boxes.SetOwner(&window);
   window.Initialise();
   window.show();

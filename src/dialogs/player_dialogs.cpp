@@ -262,6 +262,8 @@ void ChoosePlayerDialog::CreatePlayer() {
     return;
   }
   roster_.SetCurrentPlayer(roster_.PlayerCount() - 1);
+  // An earlier cancel asked for Choose Player again; the new player now takes its place.
+  reopen_ = false;
   playerCreated_ = true;
 }
 

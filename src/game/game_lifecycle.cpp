@@ -97,8 +97,9 @@ bool Game::ContinueLastGame(GDUSER& record) {
 
 void Game::NewGame() {
   KillGameTimer(kNewGameTimer);
+  // A new player's settings hold the colour picked on the intro's colour page
+  // (the default hue when none was picked): the first game is played in it.
   PlayerSettings copy = session_.settings;
-  if (newPlayer_) copy.hue = session_.defaultHue;
   if (session_.gameState == GameState::Playing) QueueTip(10);
 
   const NewGameAnswer answer = host_.ShowNewGame(copy, session_.gameState == GameState::Playing);

@@ -199,7 +199,9 @@ TEST_F(ChoosePlayerTest, WithNoPlayersItAsksForANameUntilGivenOneOrTheGameEnds) 
   // Choose Player never showed, so the messages show over the game window.
   EXPECT_EQ(rig.messages[0].owner, &rig.owner);
   EXPECT_EQ(cancels, 1);
+  // The cancels before the name do not send the new player back to Choose Player.
   EXPECT_TRUE(dialog->PlayerCreated());
+  EXPECT_FALSE(dialog->Reopen());
   EXPECT_FALSE(dialog->ExitProgram());
   EXPECT_EQ(RosterNames(), (std::vector<std::string>{"Tess"}));
   EXPECT_EQ(roster.CurrentPlayer(), 0);

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the game into a temporary prefix and starts it through the installed
 # launcher, as the desktop's menu entry would: the working folder is prepared,
-# the game window opens, and a player's file already there is left alone.
+# the game window opens, and a player's file already there is left alone. A
+# second start while the game runs changes nothing there and ends with status 240.
 # Usage: install_test.sh BUILD_FOLDER
 set -u
 build=$1
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 work=$(mktemp -d)
-trap 'stop_display; rm -rf "$work"' EXIT
+trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
@@ -28,9 +29,21 @@ printf 'gameActive = false;\n' >"$home/data/users/Keep.user"
 cp "$home/data/users/Keep.user" "$work/keep.before"
 
 start_display 24 || exit 1
+start_window_manager || fail "no window manager"
 VELMORA_HOME="$home" "$prefix/bin/velmora-sudoku" >/dev/null 2>&1 &
 pid=$!
 wait_for_window "^Velmora Sudoku" 20 >/dev/null || fail "the installed game showed no window"
+
+# A second start: the launcher refreshes nothing while the game runs.
+find "$home" -printf '%p %s %T@ %i\n' | sort >"$work/home.before"
+VELMORA_HOME="$home" "$prefix/bin/velmora-sudoku" >/dev/null 2>&1 &
+second=$!
+if box=$(wait_for_window_of "$second" 20); then enter_until_exit "$box" "$second"; else fail "the second start showed nothing"; fi
+wait_for_exit "$second" 10
+[ "$EXIT_STATUS" = "240" ] || fail "the second start ended with status $EXIT_STATUS, not 240"
+find "$home" -printf '%p %s %T@ %i\n' | sort >"$work/home.after"
+diff "$work/home.before" "$work/home.after" >/dev/null || fail "the second start changed the working folder"
+
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 

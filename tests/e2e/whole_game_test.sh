@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The whole game as a person plays it, on the real program under Xvfb with a
 # window manager, by clicks and keys only:
-#   1. a fresh folder: the splash, a new player, the intro pages, a Normal Easy game
-#      from the Puzzle Code AA, played to victory with one mistake and one hint; the
-#      Puzzle Results; leaving; the player's file holds the result;
+#   1. a fresh folder: the splash, Create New Player cancelled once, then a new
+#      player, all the intro pages from the Welcome page with a colour picked on the
+#      colour page, a Normal Easy game from the Puzzle Code AA, played to victory
+#      with one mistake and one hint; the Puzzle Results; leaving; the player's file
+#      holds the result and the colour;
 #   2. the player again: a Payback game from the code BA5, a row played, the exit prompt;
 #   3. the player again: Continue Game brings the board back as it was.
 # Screenshots go to SHOTS. Usage: whole_game_test.sh GAME PUZZLE_TOOL RUNTIME SHOTS
@@ -66,19 +68,26 @@ begin=$(date +%s)
 # ---- 1. A new player's first game ----
 start_game
 id=$(wait_for_window "^Create New Player$" 30) || { fail "no Create New Player dialog"; exit 1; }
+click_in "$id" 119 154              # Cancel, once: the new player's path must not change
+answer_message "Please enter a name for your player."
+id=$(wait_for_window "^Create New Player$" 15) || { fail "no Create New Player dialog after the cancel"; exit 1; }
 import -window root "$shots/game-1-new-player.png"
 click_in "$id" 120 62
 xdotool type --delay 50 "Ada"
 click_in "$id" 180 154
-pages=0
+pages=0 first_page=""
 for _ in $(seq 1 14); do
   id=$(wait_for_window "^(Welcome|Color|View Tutorial|Basics|Game Board|Rule 1: Blocks|Rule 2: Columns|Rule 3: Rows|Examples|Wrap Up)$" 5) || break
-  [ "$pages" -eq 0 ] && import -window root "$shots/game-1-intro.png"
+  page=$(xdotool getwindowname "$id")
+  [ "$pages" -eq 0 ] && { first_page=$page; import -window root "$shots/game-1-intro.png"; }
+  # The spectrum spans x 120..470 for hues 0..360: x 295 picks hue 180.
+  [ "$page" = "Color" ] && { click_in "$id" 295 200; sleep 0.3; }
   focus_window "$id"
   xdotool key Return
   pages=$((pages + 1))
   sleep 0.4
 done
+[ "$first_page" = "Welcome" ] || fail "the intro began with \"$first_page\", not the Welcome page"
 [ "$pages" -ge 10 ] || fail "passed $pages intro pages, not 10"
 id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
 click_in "$id" 238 437
@@ -108,6 +117,7 @@ wait_for_exit "$pid" 20; got=$EXIT_STATUS
 grep -q "^gameActive = false;" "$user" || fail "the finished game is saved as active"
 grep -q "^gameRecordBAA = 1;" "$user" || fail "the games-completed count is not 1"
 grep -q "^gameRecordAAA = -1;" "$user" && fail "no best time recorded"
+grep -q "^settingsHue = 180;" "$user" || fail "the colour picked on the intro page was not kept ($(grep settingsHue "$user"))"
 grep -q "^gameMistakes = 1;" "$user" || true
 
 # ---- 2. A Payback game, left half played ----

@@ -16,7 +16,7 @@ class GameLifecycleTest : public GameTest {};
 
 TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide) {
   host().choosePlayer = CreatePlayer("Ann");
-  host().introHue = 100.0f;  // the colour page of the intro does not colour the first game
+  host().introHue = 100.0f;  // picked on the colour page of the intro
   float offeredHue = -1.0f;
   host().newGame = [&](PlayerSettings& settings, bool inProgress) {
     offeredHue = settings.hue;
@@ -33,8 +33,10 @@ TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide)
   run->Advance(500);
 
   ASSERT_EQ(host().newGameShownAt, std::vector<uint32_t>{chosenAt + 500});
-  EXPECT_FLOAT_EQ(offeredHue, 220.0f);
-  EXPECT_TRUE(host().hueShifts.empty());
+  // The first game is played in the colour picked on the intro page.
+  EXPECT_FLOAT_EQ(offeredHue, 100.0f);
+  EXPECT_EQ(host().hueShifts, std::vector<float>{-120.0f});
+  EXPECT_FLOAT_EQ(session().appliedHue, 100.0f);
   // The build takes no time on this clock: the whole second is slept.
   EXPECT_EQ(host().sleeps, std::vector<uint32_t>{1000});
   EXPECT_TRUE(host().redrawn.end() !=
@@ -58,6 +60,10 @@ TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide)
   run->Advance(host().timers.at(kTipTimer).period);
   EXPECT_EQ(host().tipTexts.back(),
             "The information in the upper-right part of the screen can help you decide which number to play.");
+
+  // The player's file keeps that colour.
+  game().OnCloseRequest();
+  EXPECT_NE(folder.UserFile("Ann").find("settingsHue = 100;\n"), std::string::npos);
 }
 
 TEST_F(GameLifecycleTest, VictoryUpdatesTheResultsSavesAndOffersTheNextGame) {
@@ -266,13 +272,16 @@ TEST_F(GameLifecycleTest, ChoosePlayerCanQuitOrComeBack) {
 
 TEST_F(GameLifecycleTest, PaybackRefusesIgnoreMistakesAndAHueChangeShiftsTheArt) {
   host().choosePlayer = CreatePlayer("Ann");
-  host().newGame = [](PlayerSettings& settings, bool inProgress) {
+  float offeredHue = -1.0f;
+  host().newGame = [&](PlayerSettings& settings, bool inProgress) {
+    offeredHue = settings.hue;
     settings.ignoreMistakes = true;
     settings.hue = 100.0f;
     return BeginGame(kGameTypePayback, kDifficultyEasy)(settings, inProgress);
   };
   game().OnSplashEnded();
   run->Advance(800);
+  EXPECT_FLOAT_EQ(offeredHue, 220.0f);  // a new player who picked no colour starts from the default
   EXPECT_EQ(host().Messages().front(), "Ignore Mistakes is not allowed in Payback games.  It has been switched off.");
   EXPECT_FALSE(session().settings.ignoreMistakes);
   EXPECT_EQ(host().hueShifts, std::vector<float>{-120.0f});

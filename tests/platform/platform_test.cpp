@@ -3,11 +3,19 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <csignal>
+#include <filesystem>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "clock.h"
+#include "instance_lock.h"
 #include "key_router.h"
 #include "process_exit.h"
 #include "window_timers.h"
@@ -137,6 +145,7 @@ TEST(ProcessExit, CodesBecomeTheirLowByte) {
   EXPECT_EQ(ExitStatusOf(kExitFatal), 255);
   EXPECT_EQ(ExitStatusOf(kExitColorDepth), 252);
   EXPECT_EQ(ExitStatusOf(kExitArtMissing), 244);
+  EXPECT_EQ(ExitStatusOf(kExitAlreadyRunning), 240);
   EXPECT_EXIT(EndProcess(kExitColorDepth), ::testing::ExitedWithCode(252), "");
   EXPECT_EXIT(
       {
@@ -144,6 +153,40 @@ TEST(ProcessExit, CodesBecomeTheirLowByte) {
         EndProcess(kExitArtMissing);
       },
       ::testing::ExitedWithCode(244), "flushed");
+}
+
+// One holder per folder; a program the holder starts (a browser for the help
+// page) does not inherit the lock, so it is free again once the holder lets go.
+TEST(InstanceLockTest, OneHolderPerFolderAndNoneInherited) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  InstanceLock first, second;
+  ASSERT_EQ(first.Acquire(folder), InstanceLock::Result::kHeld);
+  EXPECT_EQ(second.Acquire(folder), InstanceLock::Result::kRunning);
+
+  // The pipe's write end closes when the child has become the new program.
+  int started[2];
+  ASSERT_EQ(pipe2(started, O_CLOEXEC), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    execl("/bin/sleep", "sleep", "30", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(child, 0);
+  close(started[1]);
+  char byte;
+  EXPECT_EQ(read(started[0], &byte, 1), 0);
+  close(started[0]);
+  first.Release();
+  EXPECT_EQ(second.Acquire(folder), InstanceLock::Result::kHeld);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  // The file stays, empty, for the next copy to lock.
+  EXPECT_EQ(std::filesystem::file_size(folder + "/" + kLockFileName), 0u);
+
+  // Where no lock file can be made, the game is told so.
+  InstanceLock nowhere;
+  EXPECT_EQ(nowhere.Acquire(folder + "/missing"), InstanceLock::Result::kUnavailable);
 }
 
 TEST(ManualClockTest, MovesOnlyWhenTold) {
