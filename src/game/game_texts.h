@@ -40,7 +40,7 @@ inline constexpr const char* kBlackoutSeveralAnswers =
 // Input.
 inline constexpr const char* kInvalidMoveDirection = "Invalid move direction found while browsing game tiles.";
 // Followed by the help page's full path.
-inline constexpr const char* kHelpNotOpened = "The help page could not be opened.  Open it in a web browser:\n";
+inline constexpr const char* kHelpNotOpened = "The help page could not be opened:\n";
 
 // Screen texts.
 inline constexpr const char* kInvalidCycleCategory = "Invalid cycle category found while drawing game text!";
