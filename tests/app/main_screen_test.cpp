@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
@@ -222,6 +223,20 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
         EXPECT_EQ(white(pagePixel(tile + at)), board.IsHidden(r, c))
             << "tile " << r << "," << c << (board.IsHidden(r, c) ? " is hidden" : " shows its digit");
     }
+}
+
+TEST_F(MainScreenTest, ThePrintDialogShowsTheNormalCursor) {
+  bool dialogSeen = false, busyInDialog = true;
+  QTimer::singleShot(200, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    dialogSeen = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+    busyInDialog = QApplication::overrideCursor() != nullptr;
+    if (dialog) QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+  });
+  Window().PrintPuzzle("Puzzle AA, Normal - Easy");
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_FALSE(busyInDialog);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "no busy cursor left behind";
 }
 
 TEST(GameWindowClosing, TheExitPromptSavesTheGameInProgress) {
