@@ -23,8 +23,10 @@ PACKAGES=(
   xdotool
   x11-utils
   imagemagick
+  poppler-utils
   openbox
   wmctrl
+  xdg-utils
 )
 
 # clang with libFuzzer and the sanitizer runtimes; llvm for readable crash stacks.

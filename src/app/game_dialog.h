@@ -93,6 +93,8 @@ class GameDialog : public QDialog, public GameHost {
   Game& GetGame() { return game_; }
   bool SplashExists() const { return splash_ != nullptr; }
   TipsWindow* Tips() const { return tips_.get(); }
+  // The 640 x 480 picture the Print command puts on the page.
+  QImage ComposePrintPicture(const QString& topLabel);
   // Prints the window's picture on the printer as the Print command does, without asking.
   bool PrintPicture(QPrinter& printer, const QString& topLabel);
   ControlButton* Control(int id) const;

@@ -142,7 +142,7 @@ void Game::OnSplashEnded() {
 }
 
 void Game::OnAboutRequest(bool windowMinimised) {
-  if (windowMinimised || session_.gameState != GameState::Playing) return;
+  if (!AboutAvailable(windowMinimised)) return;
   Message(aboutText_);
 }
 

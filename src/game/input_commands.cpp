@@ -167,6 +167,8 @@ void Game::HelpCommand() {
   host_.RedrawControl(control::kHelp);
 }
 
+void Game::OnHelpPageNotOpened(const std::string& fullPath) { Message(texts::kHelpNotOpened + fullPath); }
+
 void Game::OptionsCommand() {
   PlayerSettings copy = session_.settings;
   copy.hue = session_.appliedHue;

@@ -64,7 +64,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
     SetCursorTile(row, column);
     typeOverride = static_cast<uint32_t>(board_.TypeAt(row, column));
     session_.blackoutCount -= 1;
-    BlackoutAnnouncement();
+    BlackoutAnnouncement(row, column);
     action = kQuickPlay;
     keyboard = true;
   }
@@ -195,6 +195,9 @@ void Game::AcceptPlay(int row, int column, int type, int previousPlayedType) {
   }
 
   if (board_.AllFound(true, ignoreMistakes)) {
+    // No text is drawn once the game is solved: the last type's tray count is
+    // drawn now, so that it reads "All Found" like the others.
+    host_.Redraw(ScreenArea::TrayCount(type));
     Victory();
     return;
   }
