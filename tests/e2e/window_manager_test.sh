@@ -11,8 +11,9 @@
 #     where it was left;
 #   - the dialogs offer no minimise or maximise, the game window no maximise; a
 #     dialog minimised anyway takes the game window with it;
-#   - the Tips window is a tool window of the game window: it is minimised and
-#     restored with it.
+#   - the Tips window is a tool window of the game window, beside it, the two
+#     centred together on the desktop; it is minimised and restored with it;
+#   - the game window keeps its 640 x 480 when asked to go full-screen.
 # Screenshots go to SHOTS. Usage: window_manager_test.sh GAME RUNTIME SHOTS
 set -u
 game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
@@ -230,6 +231,9 @@ if [ -n "$tips" ]; then
   read -r tx ty tw th < <(frame_of "$tips")
   read -r gx gy gw gh < <(frame_of "$gid")
   [ "$((tx + tw))" = "$gx" ] && [ "$ty" = "$gy" ] || fail "the Tips window ($tx,$ty ${tw}x$th) does not stand at the left of the game window ($gx,$gy)"
+  # The game window made room for it: the two stand together centred on the desktop.
+  dx=$(( (tx + gx + gw) - (2 * desk_x + desk_w) ))
+  [ "${dx#-}" -le 4 ] || fail "the Tips and game windows ($tx..$((gx + gw))) are off the desktop's centre by $((dx / 2)) px"
   xdotool windowminimize "$gid"
   sleep 0.5
   [ "$(wm_state "$gid")" = "Iconic" ] || fail "the game window did not minimise"
