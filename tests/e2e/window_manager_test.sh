@@ -38,6 +38,7 @@ start_game() {
 # (xwininfo) and the border and caption the window manager reports around it.
 frame_of() {
   local id=$1 x y w h l r t b
+  [ -n "$id" ] || { echo "0 0 0 0"; return; }  # (xwininfo without an id waits for a click)
   read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4}
                                                /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
   read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
@@ -45,12 +46,14 @@ frame_of() {
 }
 
 client_of() {  # "left top" of the client area
+  [ -n "$1" ] || { echo "none"; return; }
   xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}'
 }
 
 # Waits until a window's client area stops moving (the window manager has placed it).
 settle() {
   local id=$1 last="" now
+  [ -n "$id" ] || return 1
   for _ in $(seq 1 30); do
     now=$(client_of "$id")
     [ "$now" = "$last" ] && return 0
@@ -101,7 +104,6 @@ start_display 24 || exit 1
 need_wm() { start_window_manager || { echo "FAIL: no window manager"; exit 1; }; }
 need_wm
 begin=$(date +%s)
-read -r desk_x desk_y desk_w desk_h _ < <(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g')
 
 # ---- A new player ----
 start_game
@@ -110,6 +112,12 @@ gid=$(xdotool search --onlyvisible --name "^Velmora Sudoku$" | head -1)
 settle "$gid"
 settle "$id"
 import -window root "$shots/wm-1-new-player.png"
+# The desktop as the window manager gives it to windows (one entry per virtual desktop).
+for _ in $(seq 1 50); do
+  xprop -root _NET_WORKAREA | grep -q '= ' && break
+  sleep 0.1
+done
+read -r desk_x desk_y desk_w desk_h _ < <(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g')
 read -r gx gy gw gh < <(frame_of "$gid")
 echo "game window: frame $gx,$gy ${gw}x$gh on the desktop $desk_x,$desk_y ${desk_w}x$desk_h"
 dx=$(( (2 * gx + gw) - (2 * desk_x + desk_w) )) dy=$(( (2 * gy + gh) - (2 * desk_y + desk_h) ))
@@ -132,12 +140,12 @@ read -r px py _ _ < <(frame_of "$id")
 first=$(client_of "$id")
 focus_window "$id"
 xdotool key Return                                   # Next
-id=$(wait_for_window "^Color$" 10) || fail "no Color page after Next"
+id=$(wait_for_window "^Color$" 10) || { fail "no Color page after Next"; exit 1; }
 settle "$id"
 [ "$(client_of "$id")" = "$first" ] || fail "after Next the page opens at $(client_of "$id"), not $first"
 click_in "$id" 355 342                               # Back
 wait_gone "^Color$"
-id=$(wait_for_window "^Welcome$" 10) || fail "no Welcome page after Back"
+id=$(wait_for_window "^Welcome$" 10) || { fail "no Welcome page after Back"; exit 1; }
 settle "$id"
 [ "$(client_of "$id")" = "$first" ] || fail "after Back the page opens at $(client_of "$id"), not $first"
 xdotool windowmove --sync "$id" 200 150               # the player moves the page
@@ -145,7 +153,7 @@ settle "$id"
 moved=$(client_of "$id")
 focus_window "$id"
 xdotool key Return
-id=$(wait_for_window "^Color$" 10) || fail "no Color page after the move"
+id=$(wait_for_window "^Color$" 10) || { fail "no Color page after the move"; exit 1; }
 settle "$id"
 [ "$(client_of "$id")" = "$moved" ] || fail "the page after a moved one opens at $(client_of "$id"), not $moved"
 import -window root "$shots/wm-2-intro.png"
