@@ -62,7 +62,7 @@ void IntroDialog::closeEvent(QCloseEvent* event) {
   reject();
 }
 
-QPoint IntroDialog::FramePosition(QSize) const { return position_; }
+std::optional<QPoint> IntroDialog::FramePosition(QSize) const { return position_; }
 
 void IntroDialog::FirstShow() { PlaceControls(ControlTable()); }
 

@@ -128,15 +128,13 @@ void SkinnedDialog::PlaceControls(const std::vector<ControlPlace>& table) {
   }
 }
 
-QPoint SkinnedDialog::CentredOnParent(QSize outer) const {
+std::optional<QPoint> SkinnedDialog::FramePosition(QSize outer) const {
   QWidget* parent = parentWidget() ? parentWidget()->window() : nullptr;
-  if (!parent) return pos();
+  if (!parent) return std::nullopt;
   const QRect frame = parent->frameGeometry();
   return QPoint(frame.left() + frame.width() / 2 - outer.width() / 2,
                 frame.top() + frame.height() / 2 - outer.height() / 2);
 }
-
-QPoint SkinnedDialog::FramePosition(QSize outer) const { return CentredOnParent(outer); }
 
 void SkinnedDialog::PlaceWindow() {
   setFixedSize(client_);
@@ -146,9 +144,12 @@ void SkinnedDialog::PlaceWindow() {
   const auto outer = [this](QMargins frame) {
     return client_ + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
   };
-  MoveWindowFrame(this, FramePosition(outer(expectedFrame_)), expectedFrame_);
+  const std::optional<QPoint> at = FramePosition(outer(expectedFrame_));
+  if (!at) return;
+  MoveWindowFrame(this, *at, expectedFrame_);
   WhenFramed(this, [this, outer](QMargins frame) {
-    if (frame != expectedFrame_) MoveWindowFrame(this, FramePosition(outer(frame)));
+    if (frame == expectedFrame_) return;
+    if (const std::optional<QPoint> corrected = FramePosition(outer(frame))) MoveWindowFrame(this, *corrected);
   });
 }
 

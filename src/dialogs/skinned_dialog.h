@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,11 +114,10 @@ class SkinnedDialog : public QDialog {
   }
   void SetClientSize(QSize client);
   // Where the window's outer corner goes when it is first shown, for an outer
-  // size of client plus frame: centred on the parent window. Dialogs that keep
-  // their own position override it.
-  virtual QPoint FramePosition(QSize outer) const;
-  // The corner that puts a window of that outer size centred on the parent window.
-  QPoint CentredOnParent(QSize outer) const;
+  // size of client plus frame: centred on the parent window (none without a
+  // parent: the window system places it). Dialogs that keep their own
+  // position override it.
+  virtual std::optional<QPoint> FramePosition(QSize outer) const;
   // The first-show work: size and place the controls.
   virtual void FirstShow();
   virtual std::vector<ControlPlace> ControlTable() const = 0;

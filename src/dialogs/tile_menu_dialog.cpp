@@ -68,7 +68,7 @@ QPoint TileMenuDialog::PullOntoDesktop(const QRect& window, const QRect& desktop
   return at;
 }
 
-QPoint TileMenuDialog::FramePosition(QSize outer) const {
+std::optional<QPoint> TileMenuDialog::FramePosition(QSize outer) const {
   const QRect window(QPoint(position_.x, position_.y), outer);
   return PullOntoDesktop(window, DesktopWorkArea(this), bottomMargin_);
 }

@@ -31,7 +31,7 @@ class TileMenuDialog : public SkinnedDialog {
  protected:
   std::vector<ControlPlace> ControlTable() const override;
   std::vector<Label> Labels() const override;
-  QPoint FramePosition(QSize outer) const override;
+  std::optional<QPoint> FramePosition(QSize outer) const override;
   void FirstShow() override;
 
  private:
