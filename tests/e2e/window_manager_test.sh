@@ -236,6 +236,9 @@ if [ -n "$tips" ]; then
   import -window root "$shots/wm-5-tips.png"
   owner=$(xprop -id "$tips" WM_TRANSIENT_FOR | awk '/window id #/{print $NF}')
   [ -n "$owner" ] && [ "$((owner))" = "$gid" ] || fail "the Tips window is not a window of the game window (WM_TRANSIENT_FOR $owner)"
+  # A utility window: task bars give it no entry of its own.
+  xprop -id "$tips" _NET_WM_WINDOW_TYPE | grep -q "= _NET_WM_WINDOW_TYPE_UTILITY" ||
+    fail "the Tips window is not a utility window: $(xprop -id "$tips" _NET_WM_WINDOW_TYPE)"
   read -r tx ty tw th < <(frame_of "$tips")
   read -r gx gy gw gh < <(frame_of "$gid")
   [ "$((tx + tw))" = "$gx" ] && [ "$ty" = "$gy" ] || fail "the Tips window ($tx,$ty ${tw}x$th) does not stand at the left of the game window ($gx,$gy)"
