@@ -69,6 +69,7 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
   setWindowTitle(texts::kAppName);
   setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(kIconResource)));
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  // Fixed at 640 x 480: it can be minimised and closed, never maximised.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -101,8 +102,9 @@ void GameDialog::SetDialogs(std::unique_ptr<GameDialogs> dialogs) { dialogs_ = s
 // ---- Start-up ----
 
 bool GameDialog::CheckColorDepth() {
+  // True colour at 8 bits a channel or more: 24, 32 and the 30 bits of deep-colour screens.
   const int depth = DisplayColorDepth(this);
-  if (depth == 24 || depth == 32) return true;
+  if (depth >= kLeastColorDepth) return true;
   std::string text;
   for (const char* piece : texts::kDepthSteps) text += piece;
   boxes_.Show(text, texts::kDepthCaption, MessageButtons::Ok, true);
@@ -140,6 +142,7 @@ void GameDialog::Initialise() {
 }
 
 void GameDialog::PlaceOnDesktop(bool withTipsRoom) {
+  tipsRoom_ = withTipsRoom;
   const QRect desktop = DesktopWorkArea(this);
   const QSize frame = WindowFrameSize(this);
   PlacementInput in;
@@ -336,8 +339,19 @@ void GameDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
+  // The start-up placement could not know the frame the window manager adds:
+  // place the window again by its real frame as soon as it has one.
+  WhenFramed(this, [this](QMargins) { PlaceOnDesktop(tipsRoom_); });
   game_.Session().clientVisibleTime = clock_.Now();
   if (log_.IsOn()) Log("T+" + std::to_string(MillisecondsSinceStart()) + ": client visible\n");
+}
+
+void GameDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  // The window has one size: a window manager that stretches it to the whole
+  // screen anyway is undone.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void GameDialog::closeEvent(QCloseEvent* event) {

@@ -104,6 +104,7 @@ class GameDialog : public QDialog, public GameHost {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void reject() override {}
@@ -163,6 +164,7 @@ class GameDialog : public QDialog, public GameHost {
   bool shownOnce_ = false;
   bool closing_ = false;
   bool placementWarningMade_ = false;
+  bool tipsRoom_ = false;  // the last placement kept room for the tips window
   bool boardControlsEnabled_ = false;
 };
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the game into a temporary prefix and starts it through the installed
 # launcher, as the desktop's menu entry would: the working folder is prepared,
-# the game window opens, and a player's file already there is left alone. A
-# second start while the game runs changes nothing there and ends with status 240.
+# the game window opens, a player's file already there is left alone, and the
+# game runs on X11 unless the player chose another platform. A second start
+# while the game runs changes nothing there and ends with status 240.
 # Usage: install_test.sh BUILD_FOLDER
 set -u
 build=$1
@@ -51,4 +52,14 @@ wait "$pid" 2>/dev/null
 [ -f "$home/help.html" ] || fail "the working folder has no help page"
 [ "$(ls "$home/data/seeds" | wc -l)" = "100" ] || fail "the working folder lacks seed files"
 cmp -s "$home/data/users/Keep.user" "$work/keep.before" || fail "a player's file was changed by the launcher"
+
+# The launcher runs the game on X11 (XWayland on a Wayland desktop) unless the
+# player chose a platform.
+printf '#!/bin/sh\necho "${QT_QPA_PLATFORM:-unset}"\n' >"$work/platform-of"
+chmod +x "$work/platform-of"
+got=$(env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 VELMORA_HOME="$home" VELMORA_GAME="$work/platform-of" \
+      "$prefix/bin/velmora-sudoku")
+[ "$got" = "xcb" ] || fail "on a Wayland desktop the launcher starts the game with the platform $got, not xcb"
+got=$(QT_QPA_PLATFORM=wayland VELMORA_HOME="$home" VELMORA_GAME="$work/platform-of" "$prefix/bin/velmora-sudoku")
+[ "$got" = "wayland" ] || fail "the launcher overrode the player's QT_QPA_PLATFORM=wayland with $got"
 exit $status
