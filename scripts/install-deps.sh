@@ -25,6 +25,13 @@ PACKAGES=(
   imagemagick
   openbox
   wmctrl
+  dpkg-dev
+  file
+  lintian
+  desktop-file-utils
+  appstream
+  poppler-utils
+  xdg-utils
 )
 
 # clang with libFuzzer and the sanitizer runtimes; llvm for readable crash stacks.

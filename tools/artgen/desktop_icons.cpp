@@ -33,7 +33,7 @@ QImage DesktopIcon(int size) {
   // Three by three tiles with whole-pixel cells and gaps, centred on the face.
   const int gap = std::max(1, int(std::lround(size / 32.0)));
   const int inner = int(face.width());
-  const int cell = std::max(2, (inner - 2 * gap - 2 * std::max(1, size / 16)) / 3);
+  const int cell = std::max(2, (inner - 2 * gap - 2 * std::max(1, int(std::lround(size / 12.0)))) / 3);
   const int grid = 3 * cell + 2 * gap;
   const qreal start = std::floor(face.left() + (inner - grid) / 2.0);
   const qreal tileRadius = small ? 0.5 : cell * 3.0 / 14.0;
