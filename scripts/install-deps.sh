@@ -26,6 +26,11 @@ PACKAGES=(
   poppler-utils
   openbox
   wmctrl
+  dpkg-dev
+  file
+  lintian
+  desktop-file-utils
+  appstream
   xdg-utils
 )
 

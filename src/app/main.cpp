@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app_texts.h"
 #include "clock.h"
@@ -13,10 +14,37 @@
 #include "message_boxes.h"
 #include "process_exit.h"
 
+namespace {
+
+const char* kHelp =
+    "usage: velmora-sudoku [--help | --version]\n"
+    "Velmora Sudoku, a single-player Sudoku game. It runs in the current folder, which\n"
+    "holds art/, data/seeds/ and data/users/; the installed velmora-sudoku command\n"
+    "prepares the player's own folder (VELMORA_HOME, by default\n"
+    "~/.local/share/velmora-sudoku) and starts the game there.\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n"
+    "Environment: VELMORA_LOG=FILE writes a diagnostic log to FILE.\n"
+    "See velmora-sudoku(6).\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before any window or display connection exists.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("velmora-sudoku %s\n", VELMORA_VERSION);
+      return 0;
+    }
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Velmora Sudoku"));
   const std::string workingFolder = QDir::currentPath().toStdString();
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Sudoku"));
 
   velmora::SystemClock clock;
   velmora::QtMessageBoxes boxes;

@@ -135,6 +135,7 @@ focus_window "$gid"
 play_rows AA 9 shift
 rid=$(wait_for_window "^Puzzle Results$" 20) || fail "no Puzzle Results after the last tile"
 import -window root "$shots/game-1-results.png"
+[ -n "$rid" ] && import -window "$rid" "$shots/results-window.png"   # the README's picture
 [ -n "$rid" ] && { focus_window "$rid"; xdotool key Return; }
 id=$(wait_for_window "^New Game$" 20) || fail "no New Game dialog after the results"
 wmctrl -c "New Game"
@@ -164,6 +165,7 @@ focus_window "$gid"
 play_rows BA5 1
 sleep 0.5
 import -window root "$shots/game-2-payback.png"
+import -window "$gid" "$shots/game-window.png"   # the README's and the metainfo's picture
 crop_board_row0 "$gid" "$shots/game-2-payback.png" "$work/row-before.png"
 wmctrl -c "Velmora Sudoku - Puzzle BA5"
 answer_message "Puzzle saved. Exit now?"
