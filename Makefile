@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 BUILD_TYPE ?= Release
 
-.PHONY: all deps configure build test bench play install clean fuzz
+.PHONY: all deps configure build test bench play install deb clean fuzz
 
 all: build
 
@@ -36,6 +36,11 @@ install: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 	@cmake --install $(BUILD)
+
+# The Debian package, from the same install rules, prefix /usr:
+# $(BUILD)/velmora-sudoku_<version>_<arch>.deb.
+deb: build
+	@cd $(BUILD) && cpack -G DEB
 
 # Not part of `make test`: builds the fuzz targets with clang and runs each for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

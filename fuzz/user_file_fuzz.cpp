@@ -1,6 +1,8 @@
 // Arbitrary bytes as the text of a user file. Loading must never crash, and
 // whatever loads must survive a save: its composed text loads again into the
-// same record, and the saved game it holds only names tiles on the board.
+// same record with the same results, the results are ones a game can leave
+// (counts and sums from 0, best times from -1), and the saved game it holds
+// only names tiles on the board.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -51,12 +53,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(tile.type >= 0 && tile.type < 9 && tile.playedType >= 0 && tile.playedType < 9);
   }
   Require(record.code.size() <= 7);
+  for (int t = 0; t < velmora::kGameTypeCount; ++t) {
+    for (int d = 0; d < velmora::kDifficultyCount; ++d) {
+      Require(record.GetResult(velmora::kResultBestTime, t, d) >= -1);
+      Require(record.GetResult(velmora::kResultGamesCompleted, t, d) >= 0);
+      Require(record.GetResult(velmora::kResultTimeSum, t, d) >= 0);
+    }
+  }
 
   const std::string saved = record.ComposeText();
   velmora::DataFile again(messages);
   velmora::GDUSER reloaded;
   Require(again.LoadText(saved));
   Require(reloaded.LoadFromDataFile(again));
+  for (int s = 0; s < velmora::kResultStatisticCount; ++s)
+    for (int t = 0; t < velmora::kGameTypeCount; ++t)
+      for (int d = 0; d < velmora::kDifficultyCount; ++d)
+        Require(reloaded.GetResult(s, t, d) == record.GetResult(s, t, d));
   Require(reloaded.ComposeText() == saved);
   return 0;
 }

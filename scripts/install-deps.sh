@@ -23,8 +23,15 @@ PACKAGES=(
   xdotool
   x11-utils
   imagemagick
+  poppler-utils
   openbox
   wmctrl
+  dpkg-dev
+  file
+  lintian
+  desktop-file-utils
+  appstream
+  xdg-utils
 )
 
 # clang with libFuzzer and the sanitizer runtimes; llvm for readable crash stacks.

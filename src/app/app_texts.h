@@ -10,6 +10,7 @@ inline constexpr const char* kFatalText = "The program has encountered a problem
 inline constexpr const char* kFatalCaption = "Error";
 inline constexpr const char* kArtMissing = "Failed to load the game art. Please re-install.";
 inline constexpr const char* kArtMissingLog = "Failed to load game art!";
+inline constexpr const char* kAlreadyRunning = "Velmora Sudoku is already running.";
 inline constexpr const char* kDepthCaption = "Invalid Desktop Format";
 inline constexpr const char* kDepthContextFailed =
     "game message: Failed to get device context on bitdepth verification!\n";

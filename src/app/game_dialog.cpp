@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPointer>
 #include <QRegion>
 #include <QShowEvent>
 
@@ -47,6 +48,7 @@ QString Qt8(std::string_view text) { return QString::fromUtf8(text.data(), stati
 }  // namespace
 
 void GameDialog::DataMessages::Show(std::string_view text, std::string_view caption) {
+  if (log_ && log_->IsOn()) log_->Write("data message: " + std::string(text) + "\n");
   boxes_.Show(text, caption, MessageButtons::Ok, false);
 }
 
@@ -67,11 +69,16 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
   setWindowTitle(texts::kAppName);
   setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(kIconResource)));
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  // Fixed at 640 x 480: it can be minimised and closed, never maximised.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setAttribute(Qt::WA_OpaquePaintEvent);
   runStart_ = clock_.Now();
   log_.OpenFromEnvironment();
+  dataMessages_.SetLog(&log_);
+  roster_.SetLog([this](std::string_view line) {
+    if (log_.IsOn()) Log(line);
+  });
   SetBeforeProcessExit([this] { log_.Close(); });
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app started\n");
   reporter_.SetDefaultOwner(this);
@@ -95,8 +102,9 @@ void GameDialog::SetDialogs(std::unique_ptr<GameDialogs> dialogs) { dialogs_ = s
 // ---- Start-up ----
 
 bool GameDialog::CheckColorDepth() {
+  // True colour at 8 bits a channel or more: 24, 32 and the 30 bits of deep-colour screens.
   const int depth = DisplayColorDepth(this);
-  if (depth == 24 || depth == 32) return true;
+  if (depth >= kLeastColorDepth) return true;
   std::string text;
   for (const char* piece : texts::kDepthSteps) text += piece;
   boxes_.Show(text, texts::kDepthCaption, MessageButtons::Ok, true);
@@ -134,6 +142,7 @@ void GameDialog::Initialise() {
 }
 
 void GameDialog::PlaceOnDesktop(bool withTipsRoom) {
+  tipsRoom_ = withTipsRoom;
   const QRect desktop = DesktopWorkArea(this);
   const QSize frame = WindowFrameSize(this);
   PlacementInput in;
@@ -165,25 +174,25 @@ void GameDialog::CreateControls() {
     return button;
   };
   for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) add(layout::TileId(r, c))->hide();
-  for (int k = 0; k < 9; ++k) add(layout::kFirstTrayId + k);
-  for (int id : {layout::kEraserId, layout::kPrintId, layout::kHelpId, layout::kShowGuidesId, layout::kHintId,
-                 layout::kFreePlayId, layout::kNewGameId, layout::kOptionsId})
+    for (int c = 0; c < 9; ++c) add(control::TileId(r, c))->hide();
+  for (int k = 0; k < 9; ++k) add(control::kFirstTray + k);
+  for (int id : {control::kEraser, control::kPrint, control::kHelp, control::kShowGuides, control::kHint,
+                 control::kFreePlay, control::kNewGame, control::kOptions})
     add(id);
 }
 
 void GameDialog::LayoutControls() {
   for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) controls_[layout::TileId(r, c)]->setGeometry(layout::TileRect(r, c));
-  for (int k = 0; k < 9; ++k) controls_[layout::kFirstTrayId + k]->setGeometry(layout::TrayRect(k));
-  controls_[layout::kEraserId]->setGeometry(layout::kEraserRect);
-  controls_[layout::kPrintId]->setGeometry(layout::kPrintRect);
-  controls_[layout::kHelpId]->setGeometry(layout::kHelpRect);
-  controls_[layout::kShowGuidesId]->setGeometry(layout::kShowGuidesRect);
-  controls_[layout::kHintId]->setGeometry(layout::kHintRect);
-  controls_[layout::kFreePlayId]->setGeometry(layout::kFreePlayRect);
-  controls_[layout::kNewGameId]->setGeometry(layout::kNewGameRect);
-  controls_[layout::kOptionsId]->setGeometry(layout::kOptionsRect);
+    for (int c = 0; c < 9; ++c) controls_[control::TileId(r, c)]->setGeometry(layout::TileRect(r, c));
+  for (int k = 0; k < 9; ++k) controls_[control::kFirstTray + k]->setGeometry(layout::TrayRect(k));
+  controls_[control::kEraser]->setGeometry(layout::kEraserRect);
+  controls_[control::kPrint]->setGeometry(layout::kPrintRect);
+  controls_[control::kHelp]->setGeometry(layout::kHelpRect);
+  controls_[control::kShowGuides]->setGeometry(layout::kShowGuidesRect);
+  controls_[control::kHint]->setGeometry(layout::kHintRect);
+  controls_[control::kFreePlay]->setGeometry(layout::kFreePlayRect);
+  controls_[control::kNewGame]->setGeometry(layout::kNewGameRect);
+  controls_[control::kOptions]->setGeometry(layout::kOptionsRect);
 }
 
 ControlButton* GameDialog::Control(int id) const {
@@ -216,7 +225,7 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
     return;
   }
   DrawBitmap(painter, game_.FaceOfControl(id, pressed), rect);
-  if (layout::IsTileId(id) && game_.DrawsNotes()) DrawNotes(painter, layout::RowOfTileId(id), layout::ColumnOfTileId(id), rect);
+  if (control::IsTile(id) && game_.DrawsNotes()) DrawNotes(painter, control::TileRow(id), control::TileColumn(id), rect);
 }
 
 void GameDialog::DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const {
@@ -235,15 +244,13 @@ void GameDialog::DrawGuides(QPainter& painter, const QRect&) const {
   const GuideTabs tabs = game_.Guides();
   for (int r = 0; r < 9; ++r) {
     if (!tabs.rows[r]) continue;
-    const int y = 50 + 40 * r + 20 * (r / 3);
-    DrawBitmap(painter, kRowTabLeft, QRect(10, y, 30, 20));
-    DrawBitmap(painter, kRowTabRight, QRect(440, y, 30, 20));
+    DrawBitmap(painter, kRowTabLeft, layout::LeftTabRect(r));
+    DrawBitmap(painter, kRowTabRight, layout::RightTabRect(r));
   }
   for (int c = 0; c < 9; ++c) {
     if (!tabs.columns[c]) continue;
-    const int x = 50 + 40 * c + 20 * (c / 3);
-    DrawBitmap(painter, kColumnTabTop, QRect(x, 10, 20, 30));
-    DrawBitmap(painter, kColumnTabBottom, QRect(x, 440, 20, 30));
+    DrawBitmap(painter, kColumnTabTop, layout::TopTabRect(c));
+    DrawBitmap(painter, kColumnTabBottom, layout::BottomTabRect(c));
   }
 }
 
@@ -332,8 +339,19 @@ void GameDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
+  // The start-up placement could not know the frame the window manager adds:
+  // place the window again by its real frame as soon as it has one.
+  WhenFramed(this, [this](QMargins) { PlaceOnDesktop(tipsRoom_); });
   game_.Session().clientVisibleTime = clock_.Now();
   if (log_.IsOn()) Log("T+" + std::to_string(MillisecondsSinceStart()) + ": client visible\n");
+}
+
+void GameDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  // The window has one size: a window manager that stretches it to the whole
+  // screen anyway is undone.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void GameDialog::closeEvent(QCloseEvent* event) {
@@ -346,14 +364,18 @@ void GameDialog::closeEvent(QCloseEvent* event) {
 }
 
 // Right clicks on the board play; elsewhere they offer the About box, which
-// desktops without a window menu would otherwise leave out of reach.
+// desktops without a window menu would otherwise leave out of reach, whenever
+// it can be shown. The Menu key is a key like any other: the key map gives it
+// nothing to do.
 void GameDialog::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() != QContextMenuEvent::Mouse) return;
   const QPoint at = mapFromGlobal(event->globalPos());
   const bool onBoard = at.x() >= 40 && at.x() <= 439 && at.y() >= 40 && at.y() <= 439;
   if (onBoard) {
     game_.OnRightClick(at.x(), at.y());
     return;
   }
+  if (!game_.AboutAvailable(isMinimized())) return;
   QMenu menu(this);
   const QAction* about = menu.addAction(QString::fromLatin1(texts::kAboutMenuItem));
   if (menu.exec(event->globalPos()) == about) game_.OnAboutRequest(isMinimized());
@@ -480,22 +502,22 @@ void GameDialog::RedrawEverything() {
 
 void GameDialog::ShowTileControls(bool show) {
   for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) controls_[layout::TileId(r, c)]->setVisible(show);
+    for (int c = 0; c < 9; ++c) controls_[control::TileId(r, c)]->setVisible(show);
 }
 
 void GameDialog::EnableBoardControls(bool enable) {
   boardControlsEnabled_ = enable;
   for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) controls_[layout::TileId(r, c)]->setEnabled(enable);
-  for (int k = 0; k < 9; ++k) controls_[layout::kFirstTrayId + k]->setEnabled(enable);
-  controls_[layout::kEraserId]->setEnabled(enable);
+    for (int c = 0; c < 9; ++c) controls_[control::TileId(r, c)]->setEnabled(enable);
+  for (int k = 0; k < 9; ++k) controls_[control::kFirstTray + k]->setEnabled(enable);
+  controls_[control::kEraser]->setEnabled(enable);
 }
 
 void GameDialog::EnableCommandButtons(bool enable) {
-  for (int id : {layout::kPrintId, layout::kHelpId, layout::kFreePlayId, layout::kHintId, layout::kOptionsId,
-                 layout::kShowGuidesId})
+  for (int id : {control::kPrint, control::kHelp, control::kFreePlay, control::kHint, control::kOptions,
+                 control::kShowGuides})
     controls_[id]->setEnabled(enable);
-  controls_[layout::kNewGameId]->setEnabled(true);
+  controls_[control::kNewGame]->setEnabled(true);
 }
 
 void GameDialog::FocusControl(int controlId) {
@@ -523,21 +545,35 @@ bool GameDialog::StopTimer(int id) { return timers_.Kill(id); }
 
 void GameDialog::Sleep(uint32_t milliseconds) { clock_.Sleep(milliseconds); }
 
-void GameDialog::OpenHelpPage() { OpenWithDefaultProgram("help.html"); }
+void GameDialog::OpenHelpPage() {
+  QPointer<GameDialog> window(this);
+  OpenWithDefaultProgram("help.html", [window](const std::string& fullPath) {
+    if (window && !window->closing_) window->game_.OnHelpPageNotOpened(fullPath);
+  });
+}
 
 void GameDialog::PrintPuzzle(std::string_view label) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QString::fromLatin1(kPrintJobName));
-  QApplication::setOverrideCursor(Qt::WaitCursor);
   QPrintDialog dialog(&printer, nullptr);
-  const bool chosen = dialog.exec() == QDialog::Accepted;
+  if (dialog.exec() != QDialog::Accepted) return;
+  // Busy while the page is composed and sent, not while the player chooses a printer.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  PrintPicture(printer, Qt8(label));
   QApplication::restoreOverrideCursor();
-  if (chosen) PrintPicture(printer, Qt8(label));
+}
+
+// Painted at the window's own 640 x 480 whatever the screen's scale, so that the
+// tiles sit where the whitening looks for them; the print dialog never shows in it.
+QImage GameDialog::ComposePrintPicture(const QString& topLabel) {
+  QImage client(size(), QImage::Format_RGB32);
+  client.setDevicePixelRatio(1);
+  render(&client);
+  return PreparePrintPicture(client, topLabel, QString::fromStdString(game_.AboutText()));
 }
 
 bool GameDialog::PrintPicture(QPrinter& printer, const QString& topLabel) {
-  const QImage picture =
-      PreparePrintPicture(grab(rect()).toImage(), topLabel, QString::fromStdString(game_.AboutText()));
+  const QImage picture = ComposePrintPicture(topLabel);
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());

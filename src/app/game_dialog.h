@@ -93,6 +93,8 @@ class GameDialog : public QDialog, public GameHost {
   Game& GetGame() { return game_; }
   bool SplashExists() const { return splash_ != nullptr; }
   TipsWindow* Tips() const { return tips_.get(); }
+  // The 640 x 480 picture the Print command puts on the page.
+  QImage ComposePrintPicture(const QString& topLabel);
   // Prints the window's picture on the printer as the Print command does, without asking.
   bool PrintPicture(QPrinter& printer, const QString& topLabel);
   ControlButton* Control(int id) const;
@@ -102,6 +104,7 @@ class GameDialog : public QDialog, public GameHost {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void reject() override {}
@@ -112,9 +115,12 @@ class GameDialog : public QDialog, public GameHost {
    public:
     explicit DataMessages(MessageBoxes& boxes) : boxes_(boxes) {}
     void Show(std::string_view text, std::string_view caption) override;
+    // Every message shown also goes to the log, once it exists.
+    void SetLog(GameLog* log) { log_ = log; }
 
    private:
     MessageBoxes& boxes_;
+    GameLog* log_ = nullptr;
   };
 
   bool CheckColorDepth();
@@ -158,6 +164,7 @@ class GameDialog : public QDialog, public GameHost {
   bool shownOnce_ = false;
   bool closing_ = false;
   bool placementWarningMade_ = false;
+  bool tipsRoom_ = false;  // the last placement kept room for the tips window
   bool boardControlsEnabled_ = false;
 };
 

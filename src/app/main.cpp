@@ -1,20 +1,72 @@
 // Velmora Sudoku: the game window is the program; when it closes, the program ends.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
+#include <cstdio>
+#include <cstring>
+
+#include "app_texts.h"
 #include "clock.h"
 #include "game_dialog.h"
+#include "instance_lock.h"
 #include "key_router.h"
 #include "message_boxes.h"
+#include "process_exit.h"
+
+namespace {
+
+const char* kHelp =
+    "usage: velmora-sudoku [--help | --version]\n"
+    "Velmora Sudoku, a single-player Sudoku game. It runs in the current folder, which\n"
+    "holds art/, data/seeds/ and data/users/; the installed velmora-sudoku command\n"
+    "prepares the player's own folder (VELMORA_HOME, by default\n"
+    "~/.local/share/velmora-sudoku) and starts the game there.\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n"
+    "Environment: VELMORA_LOG=FILE writes a diagnostic log to FILE.\n"
+    "See velmora-sudoku(6).\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before any window or display connection exists.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("velmora-sudoku %s\n", VELMORA_VERSION);
+      return 0;
+    }
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Velmora Sudoku"));
+  const std::string workingFolder = QDir::currentPath().toStdString();
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Sudoku"));
 
   velmora::SystemClock clock;
   velmora::QtMessageBoxes boxes;
+  // Two copies on one working folder would each save over the other's players:
+  // the second one says so and leaves before it opens or writes any file.
+  velmora::InstanceLock lock;
+  switch (lock.Acquire(workingFolder)) {
+    case velmora::InstanceLock::Result::kHeld:
+      break;
+    case velmora::InstanceLock::Result::kRunning:
+      QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/321.png")));
+      boxes.Show(velmora::texts::kAlreadyRunning, velmora::texts::kAppName, velmora::MessageButtons::Ok, false);
+      return velmora::ExitStatusOf(velmora::kExitAlreadyRunning);
+    case velmora::InstanceLock::Result::kUnavailable:
+      // A folder that cannot hold the lock file: play on without it.
+      std::fprintf(stderr, "velmora-sudoku: cannot lock %s/%s; not guarding against a second copy\n",
+                   workingFolder.c_str(), velmora::kLockFileName);
+      break;
+  }
+
   velmora::KeyRouter keys;
-  velmora::GameDialog window(clock, boxes, keys, QDir::currentPath().toStdString());
+  velmora::GameDialog window(clock, boxes, keys, workingFolder);
   boxes.SetOwner(&window);
   window.Initialise();
   window.show();

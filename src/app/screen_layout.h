@@ -1,52 +1,58 @@
 #pragma once
-// The game window's fixed 640 x 480 layout: control ids and where everything sits.
+// The game window's fixed 640 x 480 client area: where every control, text and
+// guide tab sits, in client pixels. The window places its controls and draws its
+// texts here, and the art generator paints the main background around the same
+// places, so the two always agree.
 #include <QRect>
-
-#include "game_host.h"
 
 namespace velmora::layout {
 
 inline constexpr int kClientWidth = 640;
 inline constexpr int kClientHeight = 480;
 
-// Control ids: the game's own numbering.
-inline constexpr int kFirstTileId = control::kFirstTile;  // + 9 * column + row
-inline constexpr int kFirstTrayId = control::kFirstTray;  // + type
-inline constexpr int kEraserId = control::kEraser;
-inline constexpr int kPrintId = control::kPrint;
-inline constexpr int kHelpId = control::kHelp;
-inline constexpr int kShowGuidesId = control::kShowGuides;
-inline constexpr int kHintId = control::kHint;
-inline constexpr int kFreePlayId = control::kFreePlay;
-inline constexpr int kNewGameId = control::kNewGame;
-inline constexpr int kOptionsId = control::kOptions;
+// A rectangle given by its edges; right and bottom lie just outside it.
+constexpr QRect FromEdges(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
 
-constexpr int TileId(int row, int column) { return control::TileId(row, column); }
-constexpr bool IsTileId(int id) { return control::IsTile(id); }
-constexpr int RowOfTileId(int id) { return control::TileRow(id); }
-constexpr int ColumnOfTileId(int id) { return control::TileColumn(id); }
+// The board: 9 x 9 tiles of 40 x 40 pixels with a 20-pixel gap between the 3 x 3 blocks.
+inline constexpr int kTileSize = 40;
+inline constexpr int kBlockGap = 20;
+constexpr int TileX(int column) { return 40 + 40 * column + 20 * (column / 3); }
+constexpr int TileY(int row) { return 40 + 40 * row + 20 * (row / 3); }
+constexpr QRect TileRect(int row, int column) { return {TileX(column), TileY(row), kTileSize, kTileSize}; }
+// The 120 x 120 area of block (blockRow, blockColumn), both 0..2.
+constexpr QRect BlockRect(int blockRow, int blockColumn) { return {TileX(3 * blockColumn), TileY(3 * blockRow), 120, 120}; }
+constexpr QRect BoardRect() { return {40, 40, 400, 400}; }
 
-inline QRect TileRect(int row, int column) {
-  return {40 + 40 * column + 20 * (column / 3), 40 + 40 * row + 20 * (row / 3), 40, 40};
-}
-inline QRect TrayRect(int type) { return {480, 40 + 24 * type, 40, 24}; }
-inline const QRect kEraserRect{480, 256, 40, 24};
-inline const QRect kPrintRect{480, 290, 75, 22};
-inline const QRect kHelpRect{555, 290, 75, 22};
-inline const QRect kShowGuidesRect{480, 372, 138, 26};
-inline const QRect kHintRect{480, 398, 52, 22};
-inline const QRect kFreePlayRect{533, 398, 98, 22};
-inline const QRect kNewGameRect{480, 420, 150, 22};
-inline const QRect kOptionsRect{480, 450, 150, 22};
+// The type tray: rows 0..8 the types, row 9 the Eraser; the count text beside each.
+constexpr QRect TrayRect(int row) { return {480, 40 + 24 * row, 40, 24}; }
+inline constexpr QRect kEraserRect = TrayRect(9);
+constexpr QRect TrayCountArea(int row) { return FromEdges(522, 38 + 24 * row, 630, 62 + 24 * row); }
 
-// Text areas (left, top, right, bottom in the original; here as rectangles).
-inline QRect FromEdges(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
-inline const QRect kBuildingTextArea = FromEdges(140, 200, 364, 250);
-inline const QRect kPlayerNameArea = FromEdges(480, 0, 630, 30);
-inline QRect TrayCountArea(int row) { return FromEdges(522, 38 + 24 * row, 630, 62 + 24 * row); }
-inline const QRect kStatsPanelArea = FromEdges(480, 322, 630, 362);
+// The command buttons.
+inline constexpr QRect kPrintRect{480, 290, 75, 22};
+inline constexpr QRect kHelpRect{555, 290, 75, 22};
+inline constexpr QRect kShowGuidesRect{480, 372, 138, 26};
+inline constexpr QRect kHintRect{480, 398, 52, 22};
+inline constexpr QRect kFreePlayRect{533, 398, 98, 22};
+inline constexpr QRect kNewGameRect{480, 420, 150, 22};
+inline constexpr QRect kOptionsRect{480, 450, 150, 22};
 
-// The splash logo's place in the window.
-inline const QRect kSplashRect{40, 90, 400, 300};
+// The texts drawn straight onto the window.
+inline constexpr QRect kBuildingTextArea = FromEdges(140, 200, 364, 250);
+inline constexpr QRect kPlayerNameArea = FromEdges(480, 0, 630, 30);
+inline constexpr QRect kStatsPanelArea = FromEdges(480, 322, 630, 362);
+
+// Guide tabs: 30 x 20 left and right of each row, 20 x 30 above and below each column.
+constexpr QRect LeftTabRect(int row) { return {10, TileY(row) + 10, 30, 20}; }
+constexpr QRect RightTabRect(int row) { return {440, TileY(row) + 10, 30, 20}; }
+constexpr QRect TopTabRect(int column) { return {TileX(column) + 10, 10, 20, 30}; }
+constexpr QRect BottomTabRect(int column) { return {TileX(column) + 10, 440, 20, 30}; }
+
+// The splash logo fades in over this rectangle.
+inline constexpr QRect kSplashRect{40, 90, 400, 300};
+
+// The colour intro page (480 x 360): the swatch and the spectrum.
+inline constexpr QRect kIntroSwatchRect{10, 100, 100, 200};
+inline constexpr QRect kIntroSpectrumRect{120, 100, 350, 200};
 
 }  // namespace velmora::layout

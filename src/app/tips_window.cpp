@@ -18,7 +18,9 @@ constexpr int kMargin = 10;
 
 TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const QImage& dialogBackground,
                        QWidget* gameWindow)
-    : QWidget(gameWindow, Qt::Window), reporter_(reporter), operations_(operations), dialogBackground_(dialogBackground) {
+    // A tool window of the game window: no task-bar entry of its own, and it
+    // is minimised, restored and stacked with the game window.
+    : QWidget(gameWindow, Qt::Tool), reporter_(reporter), operations_(operations), dialogBackground_(dialogBackground) {
   setWindowTitle(QStringLiteral("Tips"));
   // A touch larger than the desktop's default: the texts are read at a glance, beside a game.
   QFont face(QStringLiteral("DejaVu Sans"));

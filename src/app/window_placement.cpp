@@ -24,8 +24,6 @@ Placement PlaceGameWindow(const PlacementInput& in) {
 
   p.tileMenuX = p.x + 108;
   p.tileMenuY = p.y + 150;
-  p.tipsX = p.x - in.roomWidth / 2 + 240;
-  p.tipsY = p.y - in.roomHeight / 2 + 240;
   return p;
 }
 

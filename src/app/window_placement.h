@@ -14,8 +14,7 @@ struct Placement {
   int x = 0, y = 0;
   int width = 0, height = 0;  // outer size
   bool tooSmall = false;      // the desktop cannot hold the window and the room
-  int tileMenuX = 0, tileMenuY = 0;
-  int tipsX = 0, tipsY = 0;
+  int tileMenuX = 0, tileMenuY = 0;  // the Tile menu's first outer corner
 };
 
 Placement PlaceGameWindow(const PlacementInput& in);

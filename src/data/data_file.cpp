@@ -3,18 +3,21 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <limits>
+#include <random>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "data_texts.h"
 
 namespace velmora {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The C library's white space, without depending on the process's locale.
 bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -39,6 +42,63 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
 }
 
 constexpr size_t kFirstReadChunk = 16384;
+
+// Links followed before a path is taken to loop.
+constexpr int kMaxLinkDepth = 40;
+// Fresh names tried for a replacement before giving up.
+constexpr int kReplacementNameTries = 64;
+
+// The folder part of a path, "." when it has none.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// The file a path finally names: a symbolic link is followed (a relative
+// link from the link's own folder) until a path that is not a link.
+bool FollowLinks(const std::string& path, std::string& target) {
+  target = path;
+  for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+    struct stat info;
+    if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+    std::string link(4096, '\0');
+    const ssize_t length = readlink(target.c_str(), link.data(), link.size());
+    if (length <= 0 || static_cast<size_t>(length) >= link.size()) return false;
+    link.resize(static_cast<size_t>(length));
+    target = link.front() == '/' ? link : FolderOf(target) + "/" + link;
+  }
+  return false;
+}
+
+// Six characters from the letters and digits, for a fresh file name.
+std::string RandomSuffix() {
+  static constexpr char kCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static thread_local std::mt19937_64 generator{std::random_device{}() ^
+                                                (static_cast<uint64_t>(getpid()) << 32)};
+  std::string suffix(6, 'x');
+  for (char& c : suffix) c = kCharacters[generator() % (sizeof kCharacters - 1)];
+  return suffix;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// Makes a completed rename last: the folder's entry is flushed to the disk.
+void SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
 
 // Shorter texts or keys are searched directly; the index would not pay for itself.
 constexpr size_t kGramLength = 4;
@@ -113,10 +173,17 @@ bool DataFile::OpenForReading(const std::string& path) {
   // Every open starts from a clear state, whatever the last file left behind.
   CloseInput();
   ForgetText();
-  std::error_code error;
-  if (fs::is_directory(path, error)) return false;
-  input_.open(path, std::ios::in | std::ios::binary);
-  if (!input_.is_open()) return false;
+  // Only a regular file is read. A pipe or a device would block the open or
+  // the read for good; it is refused before it is opened, and the open itself
+  // does not wait, in case the path changed in between.
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  inputFd_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (inputFd_ < 0) return false;
+  if (fstat(inputFd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    CloseInput();
+    return false;
+  }
 
   // Read at most kMaxDataFileSize bytes: reaching that many means the file is too long.
   size_t chunk = kFirstReadChunk;
@@ -124,13 +191,19 @@ bool DataFile::OpenForReading(const std::string& path) {
     const size_t before = text_.size();
     const size_t wanted = std::min(chunk, kMaxDataFileSize - before);
     text_.resize(before + wanted);
-    input_.read(text_.data() + before, static_cast<std::streamsize>(wanted));
-    const size_t got = static_cast<size_t>(input_.gcount());
-    text_.resize(before + got);
-    if (got < wanted) break;
-    chunk *= 2;
+    const ssize_t got = read(inputFd_, text_.data() + before, wanted);
+    if (got < 0 && errno == EINTR) {
+      text_.resize(before);
+      continue;
+    }
+    if (got < 0) {
+      ForgetText();
+      return false;
+    }
+    text_.resize(before + static_cast<size_t>(got));
+    if (got == 0) break;
+    if (static_cast<size_t>(got) == wanted) chunk *= 2;
   }
-  if (input_.bad()) return false;
   return TakeBytesRead(text_.size());
 }
 
@@ -143,15 +216,23 @@ bool DataFile::LoadText(std::string_view bytes) {
 }
 
 bool DataFile::TakeBytesRead(size_t bytesRead) {
-  if (bytesRead >= kMaxDataFileSize) messages_.Show(texts::kInputStreamTooLarge, texts::kErrorCaption);
+  if (bytesRead >= kMaxDataFileSize) ShowWithPath(texts::kInputStreamTooLarge);
   textLength_ = strnlen(text_.data(), bytesRead);
   // A NUL byte ends the text early; such a file is not a data file.
   return textLength_ == bytesRead && bytesRead < kMaxDataFileSize;
 }
 
 void DataFile::CloseInput() {
-  if (input_.is_open()) input_.close();
-  input_.clear();
+  if (inputFd_ >= 0) close(inputFd_);
+  inputFd_ = -1;
+}
+
+void DataFile::ShowWithPath(const char* text) {
+  if (path_.empty()) {
+    messages_.Show(text, texts::kErrorCaption);
+    return;
+  }
+  messages_.Show(std::string(text) + "\n" + path_, texts::kErrorCaption);
 }
 
 uint32_t DataFile::GramBucket(size_t position) const {
@@ -289,15 +370,35 @@ bool DataFile::ReadIntList(std::span<int32_t, kSeedsPerFile> destination) const 
 bool DataFile::OpenForWriting(const std::string& path) {
   CloseOutput();
   path_ = path;
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (fs::is_directory(status)) return false;
-  if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
-  replacementPath_ = path + ".tmp";
-  output_.open(replacementPath_, std::ios::out | std::ios::binary | std::ios::trunc);
-  if (!output_.is_open() || !output_.good()) {
-    AbandonReplacement();
-    return false;
+  if (!FollowLinks(path, targetPath_)) return false;
+  struct stat old;
+  const bool exists = stat(targetPath_.c_str(), &old) == 0;
+  if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) return false;
+
+  // A fresh name beside the target, created here and now: an existing file
+  // or link of that name is never opened, let alone followed.
+  for (int attempt = 0; attempt < kReplacementNameTries; ++attempt) {
+    std::string candidate = targetPath_ + ".tmp." + RandomSuffix();
+    const int fd =
+        open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, exists ? S_IRUSR | S_IWUSR : 0666);
+    if (fd >= 0) {
+      replacementFd_ = fd;
+      replacementPath_ = std::move(candidate);
+      break;
+    }
+    if (errno != EEXIST) return false;
+  }
+  if (replacementFd_ < 0) return false;
+  if (exists) {
+    // The group first, as far as this user may set it: changing it may clear
+    // the set-id bits that the mode then restores.
+    if (old.st_gid != getegid() && fchown(replacementFd_, static_cast<uid_t>(-1), old.st_gid) != 0) {
+      // Not a member of that group: the file takes this user's group.
+    }
+    if (fchmod(replacementFd_, old.st_mode & 07777) != 0) {
+      AbandonReplacement();
+      return false;
+    }
   }
   outputMode_ = OutputMode::Replace;
   return true;
@@ -310,24 +411,23 @@ bool DataFile::WriteText(std::string_view text) {
     return false;
   }
   if (text.size() >= kMaxDataFileSize) {
-    messages_.Show(texts::kOutputStreamTooLarge, texts::kErrorCaption);
+    ShowWithPath(texts::kOutputStreamTooLarge);
     AbandonReplacement();
     return false;
   }
-  output_.write(text.data(), static_cast<std::streamsize>(text.size()));
-  output_.flush();
-  const bool written = output_.good();
-  output_.close();
-  if (!written || output_.fail()) {
+  // On the disk before it takes the old file's place: after a crash the path
+  // holds the old text or the new one, never a part of it.
+  if (!WriteAll(replacementFd_, text) || fsync(replacementFd_) != 0) {
     AbandonReplacement();
     return false;
   }
-  std::error_code error;
-  fs::rename(replacementPath_, path_, error);
-  if (error) {
+  const int fd = replacementFd_;
+  replacementFd_ = -1;
+  if (close(fd) != 0 || rename(replacementPath_.c_str(), targetPath_.c_str()) != 0) {
     AbandonReplacement();
     return false;
   }
+  SyncFolder(FolderOf(targetPath_));
   outputMode_ = OutputMode::None;
   replacementPath_.clear();
   return true;
@@ -371,11 +471,10 @@ void DataFile::CloseOutput() {
 }
 
 void DataFile::AbandonReplacement() {
-  if (output_.is_open()) output_.close();
-  output_.clear();
+  if (replacementFd_ >= 0) close(replacementFd_);
+  replacementFd_ = -1;
   if (!replacementPath_.empty()) {
-    std::error_code error;
-    fs::remove(replacementPath_, error);
+    unlink(replacementPath_.c_str());
     replacementPath_.clear();
   }
   outputMode_ = OutputMode::None;

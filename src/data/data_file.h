@@ -40,9 +40,11 @@ class DataFile {
   // Forgets the text and the path.
   void Clear();
 
-  // Reads the whole file. Fails when it cannot be opened or read, when it is
-  // kMaxDataFileSize bytes or longer (after telling the player), or when it
-  // holds a NUL byte (silently).
+  // Reads the whole file. Fails when it is not a regular file (a folder, a
+  // pipe or a device is never opened, so nothing can block the read), when it
+  // cannot be opened or read, when it is kMaxDataFileSize bytes or longer
+  // (after telling the player, with the file's path after the message), or
+  // when it holds a NUL byte (silently).
   bool OpenForReading(const std::string& path);
   // The same checks on a text that did not come from a file.
   bool LoadText(std::string_view bytes);
@@ -64,14 +66,19 @@ class DataFile {
   // Writes the destination only when all of them were read.
   bool ReadIntList(std::span<int32_t, kSeedsPerFile> destination) const;
 
-  // Starts replacing the file at path. The new text goes to a file beside it
-  // and takes the old one's place only once it has been written completely, so
-  // a failed or refused write never costs the player the file they had. A file
-  // that is marked read-only is left alone: the open fails.
+  // Starts replacing the file at path. The new text goes to a file of its own
+  // beside it, created under a fresh name that nothing else uses, and takes the
+  // old one's place only once it has been written completely and flushed to
+  // the disk, so a failed or refused write, a crash or a power cut never costs
+  // the player the file they had, and two writers never share a half-written
+  // file. The new file keeps the old one's permission bits. A path that is a
+  // symbolic link is written through: the file it points at is replaced and
+  // the link stays. A file that is marked read-only, or that is not a regular
+  // file, is left alone: the open fails.
   bool OpenForWriting(const std::string& path);
   // Writes the whole text and completes the replacement. An empty text, or one
-  // of kMaxDataFileSize characters or more (after telling the player), is
-  // refused and leaves the old file as it was.
+  // of kMaxDataFileSize characters or more (after telling the player, with the
+  // path), is refused and leaves the old file as it was.
   bool WriteText(std::string_view text);
 
   // The log's stream: starts the file anew and keeps it open for AppendText.
@@ -93,6 +100,8 @@ class DataFile {
   void BuildGramIndex() const;
   bool GatherValue(std::string_view key, bool asText, std::string& value) const;
   void AbandonReplacement();
+  // A message of the data-file texts, with the path of the file after it.
+  void ShowWithPath(const char* text);
 
   SystemMessageBox& messages_;
   std::string path_;
@@ -110,10 +119,12 @@ class DataFile {
   mutable std::vector<uint32_t> gramStart_;      // per bucket, its first entry in gramPositions_
   mutable std::vector<uint32_t> gramPositions_;  // text positions, bucket by bucket
   mutable std::vector<uint32_t> gramFill_;       // working space of the build
-  std::ifstream input_;
-  std::ofstream output_;
+  int inputFd_ = -1;
+  std::ofstream output_;  // the log's stream
   OutputMode outputMode_ = OutputMode::None;
-  std::string replacementPath_;
+  int replacementFd_ = -1;
+  std::string targetPath_;       // the file being replaced (a link's target)
+  std::string replacementPath_;  // the new text's own file beside it
 };
 
 // The decimal conversions of the lookups, shared with the seed-file reader:

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <thread>
 
+#include <sys/stat.h>
+
 #include "data_file.h"
 #include "data_texts.h"
 #include "debug_trace.h"
@@ -18,18 +20,26 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kUserFileExtension = ".user";
 
-// The names of the user files in a folder, sorted so that the players come in
-// the same order on every start.
-std::vector<std::string> ListUserFiles(const std::string& folder) {
+constexpr std::string_view kRelativeDataFolder = "./";
+
+// The names of the regular files named *.user in a folder, sorted so that the
+// players come in the same order on every start. Anything else of that name
+// (a folder, a pipe, a device, a broken link) is passed over and told.
+std::vector<std::string> ListUserFiles(const std::string& folder, const std::function<void(const std::string&)>& note) {
   std::vector<std::string> names;
   std::error_code error;
   fs::directory_iterator it(folder, error);
   if (error) return names;
   for (const fs::directory_entry& entry : it) {
-    std::error_code typeError;
-    if (entry.is_directory(typeError)) continue;
     std::string name = entry.path().filename().string();
-    if (name.size() >= kUserFileExtension.size() && name.ends_with(kUserFileExtension)) names.push_back(std::move(name));
+    if (name.size() < kUserFileExtension.size() || !name.ends_with(kUserFileExtension)) continue;
+    // The file a link points at decides; stat does not open anything.
+    struct stat info;
+    if (stat((folder + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+      note(std::string(texts::kUserFileNotRegular) + folder + name);
+      continue;
+    }
+    names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -55,15 +65,26 @@ bool PlayerRoster::LoadGameDataFrom(const std::string& workingFolder, std::strin
     return false;
   }
   players_.clear();
-  dataPath_ = workingFolder;
-  if (dataPath_.empty() || dataPath_.back() != '/') dataPath_ += '/';
+  std::string notes;
+  loadNotes_ = &notes;
+  // Without the working folder's name the data folder is still the one in
+  // it: a relative path, never one at the root of the file system.
+  dataPath_ = workingFolder.empty() ? std::string(kRelativeDataFolder) : workingFolder;
+  if (workingFolder.empty()) Note(texts::kWorkingFolderUnknown + dataPath_ + "data/");
+  if (dataPath_.back() != '/') dataPath_ += '/';
   dataPath_ += "data/";
   if (report) *report = std::string(texts::kReportDataPath) + dataPath_;
 
   std::string loaded = texts::kReportLoading;
-  const int seedFiles = seeds_.LoadFromFolder(SeedsFolder(), messages_);
+  const int seedFiles = seeds_.LoadFromFolder(SeedsFolder(), messages_, [this](std::string_view line) {
+    Note(std::string(line));
+  });
+  loaded += notes;
+  notes.clear();
   loaded += texts::kReportSeeds + std::to_string(seedFiles) + "\n";
   const int users = LoadUserFiles(*file);
+  loaded += notes;
+  loadNotes_ = nullptr;
   loaded += texts::kReportUsers + std::to_string(users) + "\n";
   currentPlayer_ = users > 0 ? 0 : -1;
   loaded += texts::kReportComplete;
@@ -71,29 +92,57 @@ bool PlayerRoster::LoadGameDataFrom(const std::string& workingFolder, std::strin
   return true;
 }
 
+void PlayerRoster::Note(const std::string& line) {
+  if (loadNotes_) {
+    *loadNotes_ += line + "\n";
+    return;
+  }
+  if (log_) log_(line + "\n");
+}
+
 int PlayerRoster::LoadUserFiles(DataFile& file) {
   const std::string folder = UsersFolder();
-  int counted = 0;
-  for (const std::string& fileName : ListUserFiles(folder)) {
+  for (const std::string& fileName :
+       ListUserFiles(folder, [this](const std::string& line) { Note(line); })) {
     const std::string path = folder + fileName;
-    players_.push_back(std::make_unique<GDUSER>());
-    GDUSER& player = *players_.back();
-    if (!file.OpenForReading(path)) {
-      // A file that cannot be read at all stays as an empty record.
-      DebugTrace(std::string(texts::kUserFileOpenFailed) + path);
-      file.CloseInput();
-      continue;
-    }
-    if (!player.LoadFromDataFile(file)) {
-      players_.pop_back();
-      file.CloseInput();
-      continue;
-    }
-    player.SetNameFromFileName(fileName);
+    auto player = std::make_unique<GDUSER>();
+    player->SetFileName(fileName);
+    const bool read = file.OpenForReading(path);
+    const bool loaded = read && player->LoadFromDataFile(file);
     file.CloseInput();
-    ++counted;
+    // A file that cannot be read or loaded is no player: it is passed over,
+    // and never written or deleted by the game.
+    if (!read) {
+      Note(texts::kUserFileOpenFailed + path);
+      continue;
+    }
+    if (!loaded) {
+      Note(texts::kUserFileNotLoaded + path);
+      continue;
+    }
+    player->SetNameFromFileName(fileName);
+    if (player->GetName().empty()) {
+      Note(texts::kUserFileNameUnusable + path);
+      continue;
+    }
+    players_.push_back(std::move(player));
   }
-  return counted;
+
+  // One player per name: the file named after the player wins, else the first.
+  std::vector<std::unique_ptr<GDUSER>> kept;
+  for (auto& player : players_) {
+    const std::string ownFile = player->GetName() + std::string(kUserFileExtension);
+    auto same = std::find_if(kept.begin(), kept.end(),
+                             [&](const std::unique_ptr<GDUSER>& k) { return k->GetName() == player->GetName(); });
+    if (same == kept.end()) {
+      kept.push_back(std::move(player));
+      continue;
+    }
+    if (player->GetFileName() == ownFile) std::swap(*same, player);
+    Note(texts::kDuplicateUserFile + folder + player->GetFileName());
+  }
+  players_ = std::move(kept);
+  return PlayerCount();
 }
 
 int32_t PlayerRoster::PrepareSeedFor(int difficulty, int creationSeed) const {
@@ -108,6 +157,23 @@ GDUSER* PlayerRoster::Player(int index) {
 const GDUSER* PlayerRoster::Player(int index) const {
   if (index < 0 || index >= PlayerCount()) return nullptr;
   return players_[static_cast<size_t>(index)].get();
+}
+
+std::string PlayerRoster::PathOf(const GDUSER& player) const {
+  if (!player.GetFileName().empty()) return UsersFolder() + player.GetFileName();
+  return UserFilePath(player.GetName());
+}
+
+std::string PlayerRoster::BlockingFileFor(std::string_view name) const {
+  if (name.size() > kMaxPlayerNameLength) name = name.substr(0, kMaxPlayerNameLength);
+  const std::string path = UserFilePath(name);
+  if (path.empty()) return std::string();
+  const std::string fileName = std::string(name) + std::string(kUserFileExtension);
+  for (const auto& player : players_)
+    if (player && player->GetFileName() == fileName) return std::string();
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0) return std::string();
+  return path;
 }
 
 std::string PlayerRoster::UserFilePath(std::string_view name) const {
@@ -140,9 +206,16 @@ bool PlayerRoster::AddPlayer(std::string_view name) {
     DebugTrace(texts::kPlayerNameNotAllowed);
     return false;
   }
+  // A file of that name that no player came from could not be read: the
+  // player's data may still be in it, so it is never replaced.
+  if (const std::string blocking = BlockingFileFor(name); !blocking.empty()) {
+    Note(texts::kUserFileInTheWay + blocking);
+    return false;
+  }
 
   auto player = std::make_unique<GDUSER>();
   player->SetName(name);
+  player->SetFileName(std::string(name) + std::string(kUserFileExtension));
   player->SetDefaultSettings();
   player->ResetResults();
   players_.push_back(std::move(player));
@@ -161,10 +234,9 @@ bool PlayerRoster::RemovePlayer(int index) {
     players_.erase(slot);
     return false;
   }
-  const std::string name = (*slot)->GetName();
+  const std::string path = PathOf(**slot);
   players_.erase(slot);
 
-  const std::string path = UserFilePath(name);
   std::error_code error;
   if (path.empty() || !fs::remove(path, error)) DebugTrace(std::string(texts::kDeleteUserFileFailed) + path);
   return true;
@@ -178,7 +250,7 @@ bool PlayerRoster::SaveUserFile(int index) {
     DebugTrace(texts::kSaveOutOfMemory);
     return false;
   }
-  const std::string path = UserFilePath(player->GetName());
+  const std::string path = PathOf(*player);
   if (path.empty()) {
     DebugTrace(texts::kPlayerNameNotAllowed);
     return false;

@@ -24,26 +24,45 @@ namespace velmora {
 class PlayerRoster : public PrepareSeedSource {
  public:
   using SleepFunction = std::function<void(std::chrono::milliseconds)>;
+  // Where the roster tells what it passed over or refused, one line a call.
+  using LogFunction = std::function<void(std::string_view)>;
 
   // The pause after every save; tests pass a sleep that only records it.
   static constexpr std::chrono::milliseconds kPauseAfterSave{250};
 
   explicit PlayerRoster(SystemMessageBox& messages, SleepFunction sleep = {});
 
+  // Lines written while LoadGameData runs go into its report instead.
+  void SetLog(LogFunction log) { log_ = std::move(log); }
+
   // Sets the data path from the process's working folder, loads the seed files,
   // then every user file, and makes the first player current (or none). When a
-  // report is given it receives the data path and what was loaded, for the log.
+  // report is given it receives the data path and what was loaded, for the log,
+  // with a line for every file passed over.
+  //
+  // Only regular files named *.user are players. A file that cannot be read or
+  // loaded is passed over and never touched. Every player is saved to and
+  // removed from the very file it was loaded from; two files that give the
+  // same name cannot both be players: the file named after the player wins
+  // (else the first in order) and the other is passed over.
   bool LoadGameData(std::string* report);
-  // The same with a given working folder instead of the process's.
+  // The same with a given working folder instead of the process's. An empty
+  // folder (one that could not be read) keeps the data path relative,
+  // "./data/", and the report says so.
   bool LoadGameDataFrom(const std::string& workingFolder, std::string* report);
 
   int32_t PrepareSeedFor(int difficulty, int creationSeed) const override;
 
   // Appends a new player with default settings and saves it. False (nothing
-  // added, no file written) for an empty name, a name already taken, or one
-  // holding characters other than letters, digits and blanks; a name over 15
-  // characters is cut to 15 first. The current player is not changed.
+  // added, no file written) for an empty name, a name already taken, one
+  // holding characters other than letters, digits and blanks, or one whose
+  // file already exists without being a player's (a file that could not be
+  // read is never replaced: see BlockingFileFor); a name over 15 characters is
+  // cut to 15 first. The current player is not changed.
   bool AddPlayer(std::string_view name);
+  // The path of the file that keeps a new player of this name from being
+  // created (it exists, but no player was loaded from it), or "".
+  std::string BlockingFileFor(std::string_view name) const;
   // Removes the player and deletes their file. The current player index is
   // the caller's to keep valid.
   bool RemovePlayer(int index);
@@ -71,9 +90,14 @@ class PlayerRoster : public PrepareSeedSource {
 
  private:
   int LoadUserFiles(DataFile& file);
+  // The file a player is saved to.
+  std::string PathOf(const GDUSER& player) const;
+  void Note(const std::string& line);
 
   SystemMessageBox& messages_;
   SleepFunction sleep_;
+  LogFunction log_;
+  std::string* loadNotes_ = nullptr;  // set while LoadGameData runs
   std::vector<std::unique_ptr<GDUSER>> players_;
   std::string dataPath_;
   SeedTables seeds_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "data_file.h"
 #include "data_texts.h"
@@ -29,8 +31,12 @@ std::string SeedTables::SeedFileName(int difficulty, int fileNumber) {
   return name;
 }
 
-int SeedTables::LoadFromFolder(const std::string& seedsFolder, SystemMessageBox& messages) {
+int SeedTables::LoadFromFolder(const std::string& seedsFolder, SystemMessageBox& messages,
+                               const std::function<void(std::string_view)>& note) {
   Clear();
+  std::error_code error;
+  const bool folderExists = std::filesystem::is_directory(seedsFolder, error);
+  if (!folderExists && note) note(texts::kSeedFileOpenFailed + seedsFolder);
   DataFile file(messages);
   int filesRead = 0;
   std::array<int32_t, kSeedsPerFile> seeds{};
@@ -43,6 +49,7 @@ int SeedTables::LoadFromFolder(const std::string& seedsFolder, SystemMessageBox&
       file.CloseInput();
       if (!read) {
         DebugTrace(std::string(texts::kSeedFileOpenFailed) + path);
+        if (folderExists && note) note(texts::kSeedFileOpenFailed + path);
         continue;
       }
       std::copy(seeds.begin(), seeds.end(), table.begin() + (number - kSlotsPerFile));

@@ -3,7 +3,9 @@
 // read from the seed files of a seeds folder. A slot whose file could not be
 // read stays 0.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine_host.h"
@@ -24,8 +26,11 @@ class SeedTables : public PrepareSeedSource {
   SeedTables();
 
   // Reads every seed file of the folder (a path ending in '/') into freshly
-  // zeroed tables. Returns the number of files read, 0..100.
-  int LoadFromFolder(const std::string& seedsFolder, SystemMessageBox& messages);
+  // zeroed tables. Returns the number of files read, 0..100. Each file that
+  // could not be read is named to note (a missing folder once, as a whole).
+  // Only regular files are read: a pipe in a file's place is passed over.
+  int LoadFromFolder(const std::string& seedsFolder, SystemMessageBox& messages,
+                     const std::function<void(std::string_view)>& note = {});
 
   // 0 for Easy and Medium, the table slot for Hard and Expert (0 when the
   // creation seed lies outside 0..49999), -1 for any other difficulty.

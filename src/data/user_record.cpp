@@ -1,5 +1,6 @@
 #include "user_record.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -108,6 +109,12 @@ PlayKey SplitPlayKey(int32_t value) {
   return key;
 }
 
+int32_t SaturatingAdd(int32_t value, int32_t addend) {
+  const int64_t sum = int64_t{value} + addend;
+  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                   std::numeric_limits<int32_t>::max()));
+}
+
 int32_t HueAsSaved(float hue) {
   if (!std::isfinite(hue)) return 0;
   // Beyond these the truncation would not fit; the picker never gets near them.
@@ -121,13 +128,17 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
   // and the tutorial flag, which the file never gives back, starts cleared.
   GDUSER loaded;
   loaded.name_ = name_;
+  loaded.fileName_ = fileName_;
   int32_t playKeyCount = 0;
+  // Set when the game in progress holds something the game cannot continue
+  // from; the player and their results still load, without that game.
+  bool gameUnusable = false;
 
   if (!file.ReadBool("gameActive", loaded.gameActive)) return false;
   if (!file.ReadInt("gameBlackoutCount", loaded.blackoutCount)) return false;
   if (!file.ReadString("gameCode", loaded.code)) return false;
-  // A longer code would be read past its seventh character by whatever uses it.
-  if (loaded.code.size() > static_cast<size_t>(kMaxPuzzleCodeLength) || !IsSavableCode(loaded.code)) return false;
+  // A code that does not decode (too long, lower case, ...) cannot be continued.
+  if (!IsSavableCode(loaded.code)) gameUnusable = true;
   if (!file.ReadInt("gameHints", loaded.hints)) return false;
   if (!file.ReadInt("gameMistakes", loaded.mistakes)) return false;
   if (!file.ReadInt("gameMulligans", loaded.mulligans)) return false;
@@ -140,6 +151,7 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
     for (int t = 0; t < kGameTypeCount; ++t)
       for (int d = 0; d < kDifficultyCount; ++d)
         if (!file.ReadInt(keys.records[s][t][d], loaded.results[s][t][d])) return false;
+  loaded.CheckResults();
 
   PlayerSettings& read = loaded.settings;
   if (!file.ReadInt("gameTime", loaded.gameTime)) return false;
@@ -160,8 +172,11 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
   if (!file.ReadInt("settingsType", read.type)) return false;
   if (!file.ReadBool("settingsUseTipsWindow", read.useTipsWindow)) return false;
   // The mouse actions pick from the list of five play actions, and the hue
-  // drives the art's colour shift: neither may hold what the game cannot use.
-  if (!IsSavable(read)) return false;
+  // drives the art's colour shift: a value the game cannot use is replaced by
+  // the new player's default, and the rest of the file still counts.
+  if (!IsPlayAction(read.actionMouseButtonLeft)) read.actionMouseButtonLeft = kDefaultActionMouseButtonLeft;
+  if (!IsPlayAction(read.actionMouseButtonRight)) read.actionMouseButtonRight = kDefaultActionMouseButtonRight;
+  if (!IsSavableHue(read.hue)) read.hue = kDefaultHue;
 
   // A difficulty or game type out of range still loads; only its name stays empty.
   read.difficultyName = DifficultyName(read.difficulty);
@@ -173,27 +188,50 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
     for (int i = 0; i < kTileCount; ++i) {
       int32_t word = 0;
       if (!file.ReadInt(keys.tiles[i], word)) return false;
-      loaded.tileWords[i] = static_cast<uint32_t>(word);
+      // The three top bits mean nothing; the game never sets them and drops them here.
+      loaded.tileWords[i] = static_cast<uint32_t>(word) & ~kTileWordUnusedBits;
       if (!IsValidTileWord(loaded.tileWords[i], read.ignoreMistakes)) return false;
     }
     for (int i = 0; i < kTileCount; ++i) {
       int32_t value = 0;
       if (!file.ReadInt(keys.plays[i], value)) return false;
-      // Only row * 10 + column of a tile on the board is a Payback entry.
-      if (value < 0) return false;
       loaded.paybackOrder[i] = PaybackPair{value / 10, value % 10};
-      if (!IsOnBoard(loaded.paybackOrder[i])) return false;
+      // Only row * 10 + column of a tile on the board is a Payback entry.
+      if (value < 0 || !IsOnBoard(loaded.paybackOrder[i])) gameUnusable = true;
     }
-    if (playKeyCount < 0) return false;
-    for (uint32_t i = 0; i < static_cast<uint32_t>(playKeyCount); ++i) {
+    // A negative count names no play keys.
+    for (int32_t i = 0; i < playKeyCount; ++i) {
       int32_t value = 0;
-      if (!file.ReadInt(PlayKeyKey(i), value)) return false;
+      if (!file.ReadInt(PlayKeyKey(static_cast<uint32_t>(i)), value)) return false;
       loaded.playKeys.push_back(SplitPlayKey(value));
     }
   }
+  if (gameUnusable) loaded.ForgetGameInProgress();
 
   *this = std::move(loaded);
   return true;
+}
+
+void GDUSER::ForgetGameInProgress() {
+  gameActive = false;
+  blackoutCount = 0;
+  code.clear();
+  hints = mistakes = mulligans = paybackCount = paybackTime = 0;
+  gameTime = 0;
+  playKeys.clear();
+  paybackOrder = PaybackOrder{};
+  tileWords.fill(0);
+}
+
+void GDUSER::CheckResults() {
+  for (int t = 0; t < kGameTypeCount; ++t) {
+    for (int d = 0; d < kDifficultyCount; ++d) {
+      // A best time is a time or -1 for none yet; counts and sums only grow from 0.
+      if (results[kResultBestTime][t][d] < 0) results[kResultBestTime][t][d] = -1;
+      if (results[kResultGamesCompleted][t][d] < 0) results[kResultGamesCompleted][t][d] = 0;
+      if (results[kResultTimeSum][t][d] < 0) results[kResultTimeSum][t][d] = 0;
+    }
+  }
 }
 
 bool GDUSER::SetFromGame(const GameSnapshot& game) {
@@ -313,10 +351,10 @@ std::string GDUSER::ComposeText() const {
 }
 
 void GDUSER::SetDefaultSettings() {
-  settings.actionMouseButtonLeft = 1;   // Play
-  settings.actionMouseButtonRight = 3;  // Note
+  settings.actionMouseButtonLeft = kDefaultActionMouseButtonLeft;
+  settings.actionMouseButtonRight = kDefaultActionMouseButtonRight;
   settings.difficulty = kDifficultyEasy;
-  settings.hue = 220.0f;
+  settings.hue = kDefaultHue;
   settings.ignoreMistakes = false;
   settings.seedCreate = 0;
   settings.seedPrepare = 0;

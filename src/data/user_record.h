@@ -28,6 +28,11 @@ inline constexpr int kResultStatisticCount = 3;
 // The mouse buttons hold one of the five play actions (Quick Play .. Select Tile).
 inline constexpr int32_t kPlayActionCount = 5;
 
+// A new player's mouse actions (Play, Note) and game colour.
+inline constexpr int32_t kDefaultActionMouseButtonLeft = 1;
+inline constexpr int32_t kDefaultActionMouseButtonRight = 3;
+inline constexpr float kDefaultHue = 220.0f;
+
 // The settings block the New Game and Options dialogs edit and the game copies whole.
 struct PlayerSettings {
   int32_t actionMouseButtonLeft = 0;
@@ -96,8 +101,12 @@ struct GameSnapshot {
 class GDUSER {
  public:
   // Reads every entry from a file already read whole. False at the first
-  // missing or malformed entry, at an invalid tile word, or at a value the
-  // game could not use (see the .cpp); the record is then left as it was.
+  // missing or malformed entry or at an invalid tile word; the record is then
+  // left as it was. A value the game never writes and could not use is
+  // replaced instead: a mouse action or hue by the new player's default, a
+  // negative count or sum of the results by 0 (a best time by -1), and a game
+  // in progress whose Puzzle Code does not decode or whose Payback order
+  // leaves the board is dropped. The results are kept in every case.
   bool LoadFromDataFile(const DataFile& file);
 
   // Takes over the game's state before a save. False, with the record left as
@@ -113,6 +122,10 @@ class GDUSER {
   std::string ComposeText() const;
 
   void SetDefaultSettings();
+  // No game in progress: the game's fields as a finished game leaves them.
+  void ForgetGameInProgress();
+  // Best times below 0 become -1 (none yet), counts and sums below 0 become 0.
+  void CheckResults();
   // Every best time -1 and every count and sum 0, as for a new player.
   void ResetResults();
 
@@ -132,6 +145,11 @@ class GDUSER {
   void SetNameFromFileName(std::string_view fileName);
   const std::string& GetName() const { return name_; }
 
+  // The name of the user file in the users folder this record is saved to and
+  // removed from: the file it was loaded from, or the name's own file.
+  void SetFileName(std::string_view fileName) { fileName_ = fileName; }
+  const std::string& GetFileName() const { return fileName_; }
+
   bool gameActive = false;
   int32_t blackoutCount = 0;
   std::string code;
@@ -149,6 +167,7 @@ class GDUSER {
 
  private:
   std::string name_;
+  std::string fileName_;
 };
 
 // The combined integer a play key is saved as, and back.
@@ -157,6 +176,9 @@ PlayKey SplitPlayKey(int32_t value);
 
 // A name that may become a file name: 1..15 ASCII letters, digits and blanks.
 bool IsAllowedPlayerName(std::string_view name);
+
+// value + addend, held at the nearest limit instead of wrapping.
+int32_t SaturatingAdd(int32_t value, int32_t addend);
 
 // The hue as the user file holds it: truncated toward zero.
 int32_t HueAsSaved(float hue);

@@ -62,10 +62,9 @@ void IntroDialog::closeEvent(QCloseEvent* event) {
   reject();
 }
 
-void IntroDialog::FirstShow() {
-  move(position_);
-  PlaceControls(ControlTable());
-}
+std::optional<QPoint> IntroDialog::FramePosition(QSize) const { return position_; }
+
+void IntroDialog::FirstShow() { PlaceControls(ControlTable()); }
 
 void IntroDialog::PaintPictures(QPainter& painter) {
   if (!colorPage_) return;

@@ -37,6 +37,7 @@ class IntroDialog : public SkinnedDialog {
  protected:
   std::vector<ControlPlace> ControlTable() const override;
   const char* UnknownFaceText() const override { return "INVALID CONTROL ID FOUND WHILE DRAWING INTRO DIALOGUE!"; }
+  std::optional<QPoint> FramePosition(QSize outer) const override;
   void FirstShow() override;
   void PaintPictures(QPainter& painter) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -253,10 +253,17 @@ void ChoosePlayerDialog::CreatePlayer() {
     }
   }
   if (!roster_.AddPlayer(name)) {
+    // A file of that name that could not be read may still hold a player's
+    // data: it is never replaced, and the player is told which file it is.
+    const std::string blocking = roster_.BlockingFileFor(name);
+    if (!blocking.empty())
+      Ask("This player's file exists but could not be read:\n" + blocking + "\nPlease try another name.", false);
     reopen_ = true;
     return;
   }
   roster_.SetCurrentPlayer(roster_.PlayerCount() - 1);
+  // An earlier cancel asked for Choose Player again; the new player now takes its place.
+  reopen_ = false;
   playerCreated_ = true;
 }
 

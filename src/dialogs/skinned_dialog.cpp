@@ -7,6 +7,7 @@
 #include "game_bitmap_table.h"
 #include "image_operations.h"
 #include "message_reporter.h"
+#include "screen.h"
 
 namespace velmora {
 
@@ -50,6 +51,7 @@ SkinnedDialog::SkinnedDialog(std::string prefix, const QString& title, QSize cli
                              MessageReporter& reporter, QWidget* parent, bool genericBackground)
     : QDialog(parent), prefix_(std::move(prefix)), client_(client), art_(art), reporter_(reporter) {
   setWindowTitle(title);
+  // Modal and of fixed size: a title and a close button, nothing to minimise or maximise.
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -126,22 +128,44 @@ void SkinnedDialog::PlaceControls(const std::vector<ControlPlace>& table) {
   }
 }
 
-void SkinnedDialog::CentreOnParent() {
+std::optional<QPoint> SkinnedDialog::FramePosition(QSize outer) const {
   QWidget* parent = parentWidget() ? parentWidget()->window() : nullptr;
-  if (!parent) return;
-  const QRect outer = parent->frameGeometry();
-  const QSize extra = frameGeometry().size() - size();
-  const int width = client_.width() + extra.width();
-  const int height = client_.height() + extra.height();
-  const int left = outer.left() + outer.width() / 2 - width / 2;
-  const int top = outer.top() + outer.height() / 2 - height / 2;
-  move(left, top);
+  if (!parent) return std::nullopt;
+  const QRect frame = parent->frameGeometry();
+  return QPoint(frame.left() + frame.width() / 2 - outer.width() / 2,
+                frame.top() + frame.height() / 2 - outer.height() / 2);
+}
+
+void SkinnedDialog::PlaceWindow() {
+  setFixedSize(client_);
+  // The window manager frames a dialog as it framed the game window.
+  QWidget* parent = parentWidget() ? parentWidget()->window() : nullptr;
+  expectedFrame_ = FrameMargins(parent);
+  const auto outer = [this](QMargins frame) {
+    return client_ + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+  };
+  const std::optional<QPoint> at = FramePosition(outer(expectedFrame_));
+  if (!at) return;
+  MoveWindowFrame(this, *at, expectedFrame_);
+  WhenFramed(this, [this, outer](QMargins frame) {
+    if (frame == expectedFrame_) return;
+    if (const std::optional<QPoint> corrected = FramePosition(outer(frame))) MoveWindowFrame(this, *corrected);
+  });
 }
 
 void SkinnedDialog::FirstShow() {
   setFixedSize(client_);
-  CentreOnParent();
   PlaceControls(ControlTable());
+}
+
+void SkinnedDialog::setVisible(bool visible) {
+  // Placed before the window is shown, so that the window manager puts the
+  // frame, not the client area, at the chosen corner.
+  if (visible && !placed_) {
+    placed_ = true;
+    PlaceWindow();
+  }
+  QDialog::setVisible(visible);
 }
 
 void SkinnedDialog::showEvent(QShowEvent* event) {

@@ -8,10 +8,12 @@
 #include <QDialog>
 #include <QFont>
 #include <QImage>
+#include <QMargins>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,10 +113,12 @@ class SkinnedDialog : public QDialog {
     return background_;
   }
   void SetClientSize(QSize client);
-  // Moves the window so that its centre is on the centre of the parent window.
-  void CentreOnParent();
-  // The first-show work: size, centre, place the controls. Dialogs that keep
-  // their own position override it.
+  // Where the window's outer corner goes when it is first shown, for an outer
+  // size of client plus frame: centred on the parent window (none without a
+  // parent: the window system places it). Dialogs that keep their own
+  // position override it.
+  virtual std::optional<QPoint> FramePosition(QSize outer) const;
+  // The first-show work: size and place the controls.
   virtual void FirstShow();
   virtual std::vector<ControlPlace> ControlTable() const = 0;
   // What the log says of a control the dialog has no face for.
@@ -130,10 +134,16 @@ class SkinnedDialog : public QDialog {
   MessageReporter& Reporter() const { return reporter_; }
   const GameBitmapTable* Art() const { return art_; }
 
+  void setVisible(bool visible) override;
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Puts the window where FramePosition says before the window manager frames
+  // it, counting on the frame the parent window has, and once the real frame
+  // is known places it again if that frame differs.
+  void PlaceWindow();
+
   const QPixmap* Face(int bitmapId);
 
   std::string prefix_;
@@ -145,6 +155,8 @@ class SkinnedDialog : public QDialog {
   std::map<int, QPixmap> faces_;
   std::map<int, QWidget*> controls_;
   bool laidOut_ = false;
+  bool placed_ = false;
+  QMargins expectedFrame_;
 };
 
 }  // namespace velmora

@@ -68,11 +68,12 @@ QPoint TileMenuDialog::PullOntoDesktop(const QRect& window, const QRect& desktop
   return at;
 }
 
+std::optional<QPoint> TileMenuDialog::FramePosition(QSize outer) const {
+  const QRect window(QPoint(position_.x, position_.y), outer);
+  return PullOntoDesktop(window, DesktopWorkArea(this), bottomMargin_);
+}
+
 void TileMenuDialog::FirstShow() {
-  move(position_.x, position_.y);
-  const QRect window(QPoint(position_.x, position_.y), frameGeometry().size());
-  const QPoint pulled = PullOntoDesktop(window, DesktopWorkArea(this), bottomMargin_);
-  if (pulled != window.topLeft()) move(pulled);
   PlaceControls(ControlTable());
   ShowOk(false);
   if (!mouseOpened_) entry_->setFocus();
@@ -111,6 +112,7 @@ void TileMenuDialog::EntryChanged() {
   entry_->setCursorPosition(std::min<int>(2, static_cast<int>(entry_->text().size())));
 }
 
+// The outer corner, as the menu was placed by it.
 void TileMenuDialog::Remember() {
   const QPoint at = frameGeometry().topLeft();
   position_ = {at.x(), at.y()};

@@ -31,6 +31,7 @@ class TileMenuDialog : public SkinnedDialog {
  protected:
   std::vector<ControlPlace> ControlTable() const override;
   std::vector<Label> Labels() const override;
+  std::optional<QPoint> FramePosition(QSize outer) const override;
   void FirstShow() override;
 
  private:

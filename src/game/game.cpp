@@ -1,5 +1,8 @@
 #include "game.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "game_texts.h"
 #include "player_roster.h"
 
@@ -22,7 +25,13 @@ void Game::LogText(const std::string& text) {
 GDUSER* Game::CurrentRecord() { return roster_.Player(roster_.CurrentPlayer()); }
 const GDUSER* Game::CurrentRecord() const { return roster_.Player(roster_.CurrentPlayer()); }
 
-uint32_t Game::GameTime() const { return host_.Now() + static_cast<uint32_t>(session_.timeBefore) - session_.gameStart; }
+// The time saved before (never below 0) plus the time since play began, held at
+// the largest time a user file can carry instead of wrapping.
+uint32_t Game::GameTime() const {
+  const uint64_t before = static_cast<uint64_t>(std::max<int32_t>(session_.timeBefore, 0));
+  const uint64_t total = before + static_cast<uint32_t>(host_.Now() - session_.gameStart);
+  return static_cast<uint32_t>(std::min<uint64_t>(total, std::numeric_limits<int32_t>::max()));
+}
 
 uint32_t Game::StartGameTimer(int id, uint32_t periodMs) {
   if (id < 1 || id > kTimerCount) return 0;
@@ -133,7 +142,7 @@ void Game::OnSplashEnded() {
 }
 
 void Game::OnAboutRequest(bool windowMinimised) {
-  if (windowMinimised || session_.gameState != GameState::Playing) return;
+  if (!AboutAvailable(windowMinimised)) return;
   Message(aboutText_);
 }
 

@@ -76,8 +76,13 @@ class Game {
   void OnKey(int virtualKey, bool control);
   // The close box, the system menu's Close or Alt+F4.
   void OnCloseRequest();
-  // The system menu's About item.
+  // The system menu's About item; it shows the About text only while a game is played.
   void OnAboutRequest(bool windowMinimised);
+  bool AboutAvailable(bool windowMinimised) const {
+    return !windowMinimised && session_.gameState == GameState::Playing;
+  }
+  // The desktop could not open the help page (it may say so after Help returned).
+  void OnHelpPageNotOpened(const std::string& fullPath);
   // The player closed the tips window, or it was shown.
   void OnTipsWindowClosed();
   void OnTipsWindowShown();
@@ -185,7 +190,8 @@ class Game {
   bool BeginPaybackPlay(bool resuming);
   bool BeginBlackoutPlay(bool resuming);
   void OnPaybackCorrectPlay();
-  void BlackoutAnnouncement();
+  // revealRow, revealColumn: the tile about to be revealed by the play that announces, or -1.
+  void BlackoutAnnouncement(int revealRow = -1, int revealColumn = -1);
   void BlackoutInstruction();
 
   void OnTrayClicked(int32_t type, int controlId);

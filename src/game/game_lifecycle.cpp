@@ -97,8 +97,9 @@ bool Game::ContinueLastGame(GDUSER& record) {
 
 void Game::NewGame() {
   KillGameTimer(kNewGameTimer);
+  // A new player's settings hold the colour picked on the intro's colour page
+  // (the default hue when none was picked): the first game is played in it.
   PlayerSettings copy = session_.settings;
-  if (newPlayer_) copy.hue = session_.defaultHue;
   if (session_.gameState == GameState::Playing) QueueTip(10);
 
   const NewGameAnswer answer = host_.ShowNewGame(copy, session_.gameState == GameState::Playing);
@@ -247,8 +248,12 @@ void Game::Victory() {
   const int difficulty = session_.settings.difficulty;
   const int32_t completion = static_cast<int32_t>(std::max<uint32_t>(results.gameTime, 100) / 100);
   if (GDUSER* record = CurrentRecord()) {
-    const int32_t games = record->GetResult(kResultGamesCompleted, type, difficulty) + 1;
-    const int32_t sum = record->GetResult(kResultTimeSum, type, difficulty) + completion;
+    // Counts and sums only grow from 0 and stop at their largest value, so
+    // there is always at least one game to divide by.
+    const int32_t games =
+        SaturatingAdd(std::max<int32_t>(record->GetResult(kResultGamesCompleted, type, difficulty), 0), 1);
+    const int32_t sum =
+        SaturatingAdd(std::max<int32_t>(record->GetResult(kResultTimeSum, type, difficulty), 0), completion);
     record->SetResult(kResultGamesCompleted, type, difficulty, games);
     record->SetResult(kResultTimeSum, type, difficulty, sum);
     results.averageTime = sum / games;

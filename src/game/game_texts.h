@@ -33,9 +33,14 @@ inline constexpr const char* kInvalidPaybackDifficulty = "Invalid payback diffic
 inline constexpr const char* kInvalidBlackoutDifficulty =
     "Invalid blackout difficulty setting encountered on begin play!";
 inline constexpr const char* kBlackoutReady = "The Blackout puzzle is ready.  Good luck!";
+// Added to the ready message when the revealed tiles do not fix every other tile.
+inline constexpr const char* kBlackoutSeveralAnswers =
+    "  This puzzle may have more than one answer, and the game expects its own.";
 
 // Input.
 inline constexpr const char* kInvalidMoveDirection = "Invalid move direction found while browsing game tiles.";
+// Followed by the help page's full path.
+inline constexpr const char* kHelpNotOpened = "The help page could not be opened:\n";
 
 // Screen texts.
 inline constexpr const char* kInvalidCycleCategory = "Invalid cycle category found while drawing game text!";

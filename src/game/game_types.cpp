@@ -92,13 +92,19 @@ bool Game::BeginBlackoutPlay(bool resuming) {
   return true;
 }
 
-void Game::BlackoutAnnouncement() {
+void Game::BlackoutAnnouncement(int revealRow, int revealColumn) {
   if (session_.blackoutCount > 0) {
     QueueTip(3);
     return;
   }
   QueueTip(2);
-  Message(texts::kBlackoutReady);
+  // The player chose the revealed tiles: when singles alone cannot find every
+  // hidden tile from them, other answers may fit, yet only the game's own counts.
+  Board revealed = board_;
+  if (revealRow >= 0 && revealColumn >= 0) revealed.SetHidden(revealRow, revealColumn, false);
+  std::string ready = texts::kBlackoutReady;
+  if (!solver_.Solve(revealed)) ready += texts::kBlackoutSeveralAnswers;
+  Message(ready);
 }
 
 void Game::BlackoutInstruction() {

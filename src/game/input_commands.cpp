@@ -124,7 +124,7 @@ void Game::HintCommand() {
     const std::string sentence = HintSentence(hint, engineHost_);
     QueueTip(8);
     Message(sentence);
-    session_.hints += 1;
+    session_.hints = SaturatingAdd(session_.hints, 1);
     host_.Invalidate(ScreenArea::StatsPanel());
   } else if (host_.Report(HintSentence(hint, engineHost_), true, false, false) == 6) {
     FreePlayCommand();
@@ -145,7 +145,7 @@ void Game::FreePlayCommand() {
       return;
     }
     sentence = FreePlaySentence(row, column, type, engineHost_);
-    session_.freePlays += 1;
+    session_.freePlays = SaturatingAdd(session_.freePlays, 1);
   } else {
     sentence = "There are no hidden tiles, so a Free Play will not be used.";
   }
@@ -166,6 +166,8 @@ void Game::HelpCommand() {
   host_.OpenHelpPage();
   host_.RedrawControl(control::kHelp);
 }
+
+void Game::OnHelpPageNotOpened(const std::string& fullPath) { Message(texts::kHelpNotOpened + fullPath); }
 
 void Game::OptionsCommand() {
   PlayerSettings copy = session_.settings;

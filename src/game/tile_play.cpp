@@ -64,7 +64,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
     SetCursorTile(row, column);
     typeOverride = static_cast<uint32_t>(board_.TypeAt(row, column));
     session_.blackoutCount -= 1;
-    BlackoutAnnouncement();
+    BlackoutAnnouncement(row, column);
     action = kQuickPlay;
     keyboard = true;
   }
@@ -152,7 +152,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
   if (accepted) {
     AcceptPlay(row, column, type, previousPlayedType);
   } else {
-    session_.mistakes += 1;
+    session_.mistakes = SaturatingAdd(session_.mistakes, 1);
     Message(std::string("This tile is not a") + (type == 7 ? "n" : "") + " '" + Digit(type) + "'.");
     MarkCursorTile();
   }
@@ -195,6 +195,9 @@ void Game::AcceptPlay(int row, int column, int type, int previousPlayedType) {
   }
 
   if (board_.AllFound(true, ignoreMistakes)) {
+    // No text is drawn once the game is solved: the last type's tray count is
+    // drawn now, so that it reads "All Found" like the others.
+    host_.Redraw(ScreenArea::TrayCount(type));
     Victory();
     return;
   }

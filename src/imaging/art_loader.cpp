@@ -19,11 +19,16 @@ static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
 
 void LogOnly(Reporter& reporter, const char* text) { reporter.Report(text, false, true, false); }
 
-const char* PngFileOf(int index) {
+const imaging::PngArtFile* PngArtOf(int index) {
   for (const imaging::PngArtFile& file : imaging::kPngArtFiles) {
-    if (file.index == index) return file.relativePath;
+    if (file.index == index) return &file;
   }
   return nullptr;
+}
+
+const char* PngFileOf(int index) {
+  const imaging::PngArtFile* file = PngArtOf(index);
+  return file ? file->relativePath : nullptr;
 }
 
 }  // namespace
@@ -91,8 +96,11 @@ bool ArtLoader::LoadPngBitmap(GameBitmapTable& table, int index) {
   GameBitmap& entry = table.Entry(index);
   entry = GameBitmap();
 
+  // Every picture has a known size; a file that claims another is refused
+  // before anything is allocated for its pixels.
+  const imaging::PngArtFile* art = PngArtOf(index);
   PngImage png;
-  if (!DecodePng(QFile::encodeName(path).toStdString(), png)) {
+  if (!DecodePng(QFile::encodeName(path).toStdString(), png, art->width, art->height)) {
     LogOnly(reporter_, texts::kPngLoadFailed);
     return false;
   }

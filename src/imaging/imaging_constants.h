@@ -22,24 +22,27 @@ inline constexpr int kLastUnshiftedIndex = 156;
 inline constexpr const char* kResourceBitmapRoot = ":/bitmaps";
 inline constexpr const char* kArtFolder = "art";
 
-// The twelve entries that come from PNG files below the art folder.
+// The twelve entries that come from PNG files below the art folder, with the
+// size each picture must have.
 struct PngArtFile {
   int index;
   const char* relativePath;
+  uint32_t width;
+  uint32_t height;
 };
 inline constexpr std::array<PngArtFile, 12> kPngArtFiles = {{
-    {138, "background640x480.png"},
-    {147, "introDialogues/pages/IDPageAWelcome.png"},
-    {148, "introDialogues/pages/IDPageDColor.png"},
-    {149, "introDialogues/pages/IDPageFDoTutorial.png"},
-    {150, "introDialogues/pages/IDPageGATutorialBasics.png"},
-    {151, "introDialogues/pages/IDPageGBTutorialGameBoard.png"},
-    {152, "introDialogues/pages/IDPageGCTutorialBlocks.png"},
-    {153, "introDialogues/pages/IDPageGDTutorialColumns.png"},
-    {154, "introDialogues/pages/IDPageGETutorialRows.png"},
-    {155, "introDialogues/pages/IDPageGFTutorialExamples.png"},
-    {156, "introDialogues/pages/IDPageGGTutorialWrap.png"},
-    {157, "dialogues/backgroundGeneric480x480.png"},
+    {138, "background640x480.png", 640, 480},
+    {147, "introDialogues/pages/IDPageAWelcome.png", 480, 360},
+    {148, "introDialogues/pages/IDPageDColor.png", 480, 360},
+    {149, "introDialogues/pages/IDPageFDoTutorial.png", 480, 360},
+    {150, "introDialogues/pages/IDPageGATutorialBasics.png", 480, 360},
+    {151, "introDialogues/pages/IDPageGBTutorialGameBoard.png", 480, 360},
+    {152, "introDialogues/pages/IDPageGCTutorialBlocks.png", 480, 360},
+    {153, "introDialogues/pages/IDPageGDTutorialColumns.png", 480, 360},
+    {154, "introDialogues/pages/IDPageGETutorialRows.png", 480, 360},
+    {155, "introDialogues/pages/IDPageGFTutorialExamples.png", 480, 360},
+    {156, "introDialogues/pages/IDPageGGTutorialWrap.png", 480, 360},
+    {157, "dialogues/backgroundGeneric480x480.png", 480, 480},
 }};
 
 // Hues are degrees; the art is drawn in the standard blue.

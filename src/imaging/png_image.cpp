@@ -79,53 +79,88 @@ bool IsPngFile(const std::string& path) {
   return read == kSignatureBytes && png_sig_cmp(signature, 0, kSignatureBytes) == 0;
 }
 
-bool DecodePng(const std::string& path, PngImage& image) {
+bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
   image.width = 0;
   image.height = 0;
   image.pixels.clear();
   image.loaded = false;
+  image.failure = PngFailure::kNone;
+  const bool sizeGiven = expectedWidth != 0 && expectedHeight != 0;
+  const uint32_t maxWidth = sizeGiven ? expectedWidth : kMaxPngSide;
+  const uint32_t maxHeight = sizeGiven ? expectedHeight : kMaxPngSide;
 
-  if (!IsPngFile(path)) return false;
+  if (!IsPngFile(path)) {
+    image.failure = PngFailure::kNotPng;
+    return false;
+  }
 
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
+  if (!file) {
+    image.failure = PngFailure::kNotPng;
+    return false;
+  }
   // The library checks that the caller was built against a compatible
   // release, so it is handed the version of the headers in use.
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) {
     std::fclose(file);
+    image.failure = PngFailure::kUndecodable;
     return false;
   }
   png_infop info = png_create_info_struct(png);
   if (!info) {
     png_destroy_read_struct(&png, nullptr, nullptr);
     std::fclose(file);
+    image.failure = PngFailure::kUndecodable;
     return false;
   }
   // The library's default error handler jumps back here. Only plain pointers
   // set before this point are alive across the jump, so nothing is skipped.
+  // `refused` is volatile: it is written between setjmp and the jump.
+  volatile bool refused = false;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     std::fclose(file);
+    image.failure = refused ? PngFailure::kRefusedSize : PngFailure::kUndecodable;
     return false;
   }
   png_init_io(png, file);
-  png_read_png(png, info, PNG_TRANSFORM_EXPAND, nullptr);
+  // Reading the chunks up to the image data allocates nothing for the pixels.
+  png_read_info(png, info);
+  const uint32_t headerWidth = png_get_image_width(png, info);
+  const uint32_t headerHeight = png_get_image_height(png, info);
+  if (headerWidth > maxWidth || headerHeight > maxHeight ||
+      (sizeGiven && (headerWidth != expectedWidth || headerHeight != expectedHeight))) {
+    refused = true;
+    png_error(png, "unexpected image size");
+  }
+  // The rest of what png_read_png does with the expand transformation alone:
+  // rows of the size the transformation gives, the image, the end of the file.
+  png_set_expand(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  const size_t rowBytes = png_get_rowbytes(png, info);
+  png_bytepp rows = static_cast<png_bytepp>(png_calloc(png, sizeof(png_bytep) * headerHeight));
+  png_set_rows(png, info, rows);
+  // The info structure owns the rows from here, so an error frees them with it.
+  png_data_freer(png, info, PNG_DESTROY_WILL_FREE_DATA, PNG_FREE_ROWS);
+  for (uint32_t y = 0; y < headerHeight; ++y) rows[y] = static_cast<png_bytep>(png_malloc(png, rowBytes));
+  png_read_image(png, rows);
+  png_read_end(png, info);
 
   const uint32_t width = png_get_image_width(png, info);
   const uint32_t height = png_get_image_height(png, info);
   const int colorType = png_get_color_type(png, info);
   const int bitDepth = png_get_bit_depth(png, info);
-  png_bytepp rows = png_get_rows(png, info);
 
   // Expand leaves 16-bit channels as they are; the art is 8 bits per channel.
-  const bool converted =
-      bitDepth == 8 && rows && ConvertRows(rows, width, height, colorType, image.pixels);
+  const bool converted = bitDepth == 8 && ConvertRows(rows, width, height, colorType, image.pixels);
 
   png_destroy_read_struct(&png, &info, nullptr);
   std::fclose(file);
   if (!converted) {
     image.pixels.clear();
+    image.failure = PngFailure::kUndecodable;
     return false;
   }
   image.width = width;

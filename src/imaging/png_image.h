@@ -6,12 +6,25 @@
 
 namespace velmora {
 
+// The largest picture the reader takes when the caller names no size.
+inline constexpr uint32_t kMaxPngSide = 4096;
+
+// Why a decode failed.
+enum class PngFailure {
+  kNone,
+  kNotPng,        // cannot be opened, or no PNG signature
+  kRefusedSize,   // the header's size is not the one asked for (or above kMaxPngSide);
+                  // refused before any pixel memory was allocated
+  kUndecodable,   // libpng rejected the file, or a 16-bit or otherwise unsupported image
+};
+
 struct PngImage {
   uint32_t width = 0;
   uint32_t height = 0;
   // width * height * 4 bytes, rows top to bottom, each pixel blue, green, red, alpha.
   std::vector<uint8_t> pixels;
   bool loaded = false;
+  PngFailure failure = PngFailure::kNone;
 };
 
 // True when the file opens and its first 8 bytes are the PNG signature.
@@ -20,6 +33,9 @@ bool IsPngFile(const std::string& path);
 // Decodes a PNG file with libpng's expand transformation only. Gray and RGB
 // pixels get alpha 0, gray + alpha and RGB + alpha keep theirs; 16-bit images
 // and anything libpng rejects fail, leaving the image empty and unloaded.
-bool DecodePng(const std::string& path, PngImage& image);
+// The size in the file's header is checked before anything is allocated for
+// the pixels: with expectedWidth and expectedHeight both non-zero it must be
+// exactly that, otherwise neither side may exceed kMaxPngSide.
+bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0, uint32_t expectedHeight = 0);
 
 }  // namespace velmora

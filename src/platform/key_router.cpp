@@ -1,15 +1,33 @@
 #include "key_router.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 
 namespace velmora {
 
+namespace {
+
+// X11 and Wayland number their keys by position (evdev codes + 8): 10..18 are the
+// main keyboard's 1..9 and 19 its 0, whatever the layout and Shift make of them.
+bool KeyCodesArePositions() {
+  static const bool positions = QGuiApplication::platformName() == QLatin1String("xcb") ||
+                                QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  return positions;
+}
+
+}  // namespace
+
 int VirtualKeyOf(const QKeyEvent& event) {
   const int key = event.key();
   const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+  // The key, not the character: Shift+3 is 3 (Qt reports '#'), Shift+Tab is Tab.
+  const quint32 code = event.nativeScanCode();
+  if (!keypad && KeyCodesArePositions() && code >= 10 && code <= 19)
+    return vk::kDigit0 + (code == 19 ? 0 : static_cast<int>(code) - 9);
+  if (key == Qt::Key_Backtab) return vk::kTab;
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return (keypad ? vk::kNumpad0 : vk::kDigit0) + (key - Qt::Key_0);
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return vk::kLetterA + (key - Qt::Key_A);
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vk::kF1 + (key - Qt::Key_F1);

@@ -21,6 +21,10 @@ inline constexpr int kDigit0 = 48, kLetterA = 65, kNumpad0 = 96, kF1 = 112;
 }  // namespace vk
 
 // The virtual-key code of a key event, 0 for keys the game has no code for.
+// The code names the key pressed, not the character it types: Shift+Tab gives
+// Tab, and the main keyboard's digit keys give their digits with Shift held or
+// on layouts that put other characters there (on X11 and Wayland, which number
+// keys by their place on the keyboard).
 // Keypad digits give the numeric-pad codes; with Num Lock off the keypad sends
 // arrows, Home, End, Page Up and Page Down, which map to those.
 int VirtualKeyOf(const QKeyEvent& event);

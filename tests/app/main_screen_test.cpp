@@ -7,7 +7,10 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QMenu>
 #include <QTimer>
@@ -60,17 +63,17 @@ TEST_F(MainScreenTest, ControlsSitWhereTheLayoutPutsThem) {
   EXPECT_EQ(Window().size(), QSize(640, 480));
   for (int r = 0; r < 9; ++r)
     for (int c = 0; c < 9; ++c) {
-      ASSERT_NE(Window().Control(layout::TileId(r, c)), nullptr);
-      EXPECT_EQ(Window().Control(layout::TileId(r, c))->geometry(), layout::TileRect(r, c));
-      EXPECT_TRUE(Window().Control(layout::TileId(r, c))->isVisible());
+      ASSERT_NE(Window().Control(control::TileId(r, c)), nullptr);
+      EXPECT_EQ(Window().Control(control::TileId(r, c))->geometry(), layout::TileRect(r, c));
+      EXPECT_TRUE(Window().Control(control::TileId(r, c))->isVisible());
     }
   EXPECT_EQ(Window().Control(1005)->geometry(), QRect(40, 220, 40, 40)) << "tile row 4, column 0";
   EXPECT_EQ(Window().Control(1019)->geometry(), QRect(120, 40, 40, 40)) << "tile row 0, column 2";
   EXPECT_EQ(Window().Control(1028)->geometry(), QRect(180, 40, 40, 40)) << "tile row 0, column 3, after the gap";
   EXPECT_EQ(Window().Control(1082 + 8)->geometry(), QRect(480, 232, 40, 24));
-  EXPECT_EQ(Window().Control(layout::kEraserId)->geometry(), QRect(480, 256, 40, 24));
-  EXPECT_EQ(Window().Control(layout::kFreePlayId)->geometry(), QRect(533, 398, 98, 22));
-  EXPECT_EQ(Window().Control(layout::kOptionsId)->geometry(), QRect(480, 450, 150, 22));
+  EXPECT_EQ(Window().Control(control::kEraser)->geometry(), QRect(480, 256, 40, 24));
+  EXPECT_EQ(Window().Control(control::kFreePlay)->geometry(), QRect(533, 398, 98, 22));
+  EXPECT_EQ(Window().Control(control::kOptions)->geometry(), QRect(480, 450, 150, 22));
   EXPECT_EQ(Window().windowTitle(), "Velmora Sudoku - Puzzle AA");
 }
 
@@ -166,6 +169,8 @@ TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
   EXPECT_EQ(TheGame().Session().mistakes, 1);
 }
 
+// Also run at the screen scales 1.5 and 2 (QT_SCALE_FACTOR, see CMakeLists.txt):
+// the page must not depend on the scale.
 TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
   const Board& board = TheGame().GetBoard();
   int hiddenRow = -1, hiddenColumn = -1, givenRow = -1, givenColumn = -1;
@@ -176,26 +181,62 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
     }
   ASSERT_GE(hiddenRow, 0);
   ASSERT_GE(givenRow, 0);
-  const QImage screen = Screen();
-  const QImage printed = PreparePrintPicture(screen, "Puzzle AA, Normal - Easy", "about");
+  const QImage printed = Window().ComposePrintPicture("Puzzle AA, Normal - Easy");
+  EXPECT_EQ(printed.size(), QSize(640, 480));
   const QPoint hidden = layout::TileRect(hiddenRow, hiddenColumn).topLeft();
   EXPECT_EQ(printed.pixel(hidden + QPoint(20, 20)) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(printed.pixel(hidden) & 0xFFFFFF, 0x808080u);
   EXPECT_EQ(printed.pixel(hidden + QPoint(1, 38)) & 0xFFFFFF, 0xC0C0C0u);
-  const QPoint given = layout::TileRect(givenRow, givenColumn).topLeft();
-  for (QPoint at : {QPoint(20, 20), QPoint(5, 5), QPoint(30, 12)})
-    EXPECT_EQ(printed.pixel(given + at), screen.pixel(given + at)) << "a tile with its digit keeps its picture";
+  ExpectTileShows(printed, givenRow, givenColumn, TheGame().FaceOfControl(control::TileId(givenRow, givenColumn), false));
   bool labelDrawn = false;
   for (int x = 15; x < 200 && !labelDrawn; ++x)
     for (int y = 5; y < 28 && !labelDrawn; ++y) labelDrawn = (printed.pixel(x, y) & 0xFFFFFF) == 0x606060;
   EXPECT_TRUE(labelDrawn) << "the top label is drawn in grey 96";
 
+  // The page itself, read back from the PDF: white inside exactly the hidden tiles.
   QTemporaryDir folder;
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setFullPage(true);
   printer.setOutputFileName(folder.filePath("puzzle.pdf"));
   ASSERT_TRUE(Window().PrintPicture(printer, "Puzzle AA, Normal - Easy"));
-  EXPECT_GT(QFileInfo(folder.filePath("puzzle.pdf")).size(), 2000);
+  constexpr int kDotsPerInch = 100;
+  ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", QString::number(kDotsPerInch), "-png", "-singlefile",
+                                           folder.filePath("puzzle.pdf"), folder.filePath("page")}),
+            0)
+      << "pdftoppm (poppler-utils) renders the page";
+  const QImage page(folder.filePath("page.png"));
+  ASSERT_FALSE(page.isNull());
+  const QRect full = printer.pageLayout().fullRectPixels(printer.resolution());
+  const QRect where = PrintDestination(full.width(), full.height());
+  const double toPage = double(kDotsPerInch) / printer.resolution();
+  auto pagePixel = [&](QPoint inPicture) {
+    const double x = (where.x() + (inPicture.x() + 0.5) * where.width() / 640.0) * toPage;
+    const double y = (where.y() + (inPicture.y() + 0.5) * where.height() / 480.0) * toPage;
+    return page.pixel(int(x), int(y));
+  };
+  auto white = [](QRgb p) { return qRed(p) > 240 && qGreen(p) > 240 && qBlue(p) > 240; };
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      const QPoint tile = layout::TileRect(r, c).topLeft();
+      for (QPoint at : {QPoint(7, 7), QPoint(32, 7), QPoint(7, 32), QPoint(32, 32)})
+        EXPECT_EQ(white(pagePixel(tile + at)), board.IsHidden(r, c))
+            << "tile " << r << "," << c << (board.IsHidden(r, c) ? " is hidden" : " shows its digit");
+    }
+}
+
+TEST_F(MainScreenTest, ThePrintDialogShowsTheNormalCursor) {
+  bool dialogSeen = false, busyInDialog = true;
+  QTimer::singleShot(200, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    dialogSeen = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+    busyInDialog = QApplication::overrideCursor() != nullptr;
+    if (dialog) QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+  });
+  Window().PrintPuzzle("Puzzle AA, Normal - Easy");
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_FALSE(busyInDialog);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "no busy cursor left behind";
 }
 
 TEST(GameWindowClosing, TheExitPromptSavesTheGameInProgress) {
@@ -213,6 +254,52 @@ TEST(GameWindowClosing, TheExitPromptSavesTheGameInProgress) {
   const QByteArray text = file.readAll();
   EXPECT_TRUE(text.contains("gameActive = true;")) << text.left(200).toStdString();
   EXPECT_TRUE(text.contains("gameCode = AA;"));
+}
+
+// The real game window played to its victory, each key handled with its paints as
+// in the running game: every tray row then reads "All Found", the last type's too,
+// and the About menu, which does nothing once the game is solved, is no longer offered.
+TEST(GameWindowVictory, TheTrayReadsAllFoundAndNoAboutMenuIsOffered) {
+  testing::GameWindowRig rig(VELMORA_RUNTIME_DIR, false);
+  ASSERT_TRUE(rig.WaitUntilPlaying());
+  Game& game = rig.window->GetGame();
+  const Board& board = game.GetBoard();
+  int lastType = -1;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      if (!board.IsHidden(r, c)) continue;
+      lastType = board.TypeAt(r, c);
+      game.SetCursorTile(r, c);
+      QTest::keyClick(rig.window->windowHandle(), static_cast<Qt::Key>(Qt::Key_1 + lastType));
+      QCoreApplication::processEvents();
+    }
+  ASSERT_EQ(game.Session().gameState, GameState::Solved);
+  ASSERT_EQ(rig.dialogs->resultsShown, 1);
+  QCoreApplication::processEvents();
+  // What the screen shows (a grab would paint the window afresh, without texts now).
+  const QImage screen = rig.window->screen()->grabWindow(rig.window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage background =
+      ImageOperations::OpaqueCopy(rig.window->Art().Entry(imaging::kMainBackgroundIndex));
+  for (int k = 0; k < 9; ++k) {
+    const QRect area = layout::TrayCountArea(k);
+    int drawn = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) drawn += screen.pixel(x, y) != background.pixel(x, y) ? 1 : 0;
+    EXPECT_GT(drawn, 30) << "tray row " << k + 1 << (k == lastType ? ", the last type played," : "")
+                         << " shows its text";
+  }
+
+  bool menuShown = false;
+  QTimer::singleShot(100, [&menuShown] {
+    if (QWidget* menu = QApplication::activePopupWidget()) {
+      menuShown = true;
+      menu->close();
+    }
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(600, 300), rig.window->mapToGlobal(QPoint(600, 300)));
+  QCoreApplication::sendEvent(rig.window.get(), &event);
+  QTest::qWait(200);
+  EXPECT_FALSE(menuShown);
 }
 
 TEST(PrintPlacement, PortraitAndLandscapePages) {

@@ -7,6 +7,12 @@
 #include <random>
 #include <string>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "data_test_support.h"
 
 namespace velmora {
@@ -153,7 +159,7 @@ TEST_F(DataFileTest, FilesUpToOneByteUnderTheLimitAreRead) {
 TEST_F(DataFileTest, AFileAtTheLimitIsRefusedWithTheSizeMessage) {
   EXPECT_FALSE(file.OpenForReading(folder.Write("huge", std::string(kMaxDataFileSize, 'x'))));
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "INPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+  EXPECT_EQ(messages.shown[0].text, "INPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!\n" + folder.String() + "/huge");
   EXPECT_EQ(messages.shown[0].caption, "ERROR");
 }
 
@@ -162,9 +168,18 @@ TEST_F(DataFileTest, ANulByteFailsTheReadSilently) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(DataFileTest, MissingFilesAndFoldersCannotBeOpened) {
+TEST_F(DataFileTest, OnlyRegularFilesAreRead) {
   EXPECT_FALSE(file.OpenForReading(folder.String() + "/missing"));
   EXPECT_FALSE(file.OpenForReading(folder.String()));
+  // A pipe with no writer would block an ordinary open for good.
+  const std::string pipe = folder.String() + "/pipe.user";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(file.OpenForReading(pipe));
+  // A link to a regular file reads as that file.
+  std::filesystem::create_symlink("one", folder.Path() / "link");
+  folder.Write("one", "a = 1;");
+  EXPECT_TRUE(file.OpenForReading(folder.String() + "/link"));
+  EXPECT_EQ(file.Text(), "a = 1;");
   EXPECT_TRUE(file.OpenForReading(folder.Write("empty", "")));
   EXPECT_EQ(file.Text(), "");
 }
@@ -229,7 +244,7 @@ TEST_F(DataFileTest, ARefusedWriteLeavesTheOldFileAsItWas) {
   EXPECT_FALSE(file.WriteText(std::string(kMaxDataFileSize, 'x')));
   EXPECT_EQ(folder.Read("out.user"), "old");
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+  EXPECT_EQ(messages.shown[0].text, "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!\n" + path);
   EXPECT_EQ(messages.shown[0].caption, "ERROR");
   EXPECT_EQ(folder.List(""), std::vector<std::string>{"out.user"});
 
@@ -256,6 +271,63 @@ TEST_F(DataFileTest, ReadOnlyFilesAndFoldersCannotBeReplaced) {
   std::filesystem::create_directory(folder.Path() / "dir.user");
   EXPECT_FALSE(file.OpenForWriting(folder.String() + "/dir.user"));
   EXPECT_FALSE(file.OpenForWriting(folder.String() + "/missing/x.user"));
+  const std::string pipe = folder.String() + "/pipe.user";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(file.OpenForWriting(pipe));
+  EXPECT_EQ(folder.List(""), (std::vector<std::string>{"dir.user", "locked.user", "pipe.user"}));
+}
+
+// A save replaces the file's text and nothing else: its permission bits stay,
+// and a link stays a link, its target holding the new text. The new text is
+// written beside the target under a fresh name; whatever stands at a name
+// from an earlier scheme (here a link to another file) is not followed.
+TEST_F(DataFileTest, ASaveKeepsTheModeAndWritesThroughALink) {
+  namespace fs = std::filesystem;
+  const std::string path = folder.Write("users/Ann.user", "old");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);  // 0640
+  const std::string victim = folder.Write("victim", "keep");
+  fs::create_symlink("../victim", folder.Path() / "users/Ann.user.tmp");
+  ASSERT_TRUE(file.OpenForWriting(path));
+  ASSERT_TRUE(file.WriteText("new"));
+  EXPECT_EQ(folder.Read("users/Ann.user"), "new");
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::mask, static_cast<fs::perms>(0640));
+  EXPECT_EQ(folder.Read("victim"), "keep");
+
+  // Bea's file is a relative link into another folder.
+  const std::string target = folder.Write("elsewhere/bea-data", "old");
+  fs::permissions(target, static_cast<fs::perms>(0640));
+  const fs::path link = folder.Path() / "users/Bea.user";
+  fs::create_symlink("../elsewhere/bea-data", link);
+  ASSERT_TRUE(file.OpenForWriting(link.string()));
+  ASSERT_TRUE(file.WriteText("new text"));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+  EXPECT_EQ(fs::read_symlink(link), "../elsewhere/bea-data");
+  EXPECT_EQ(folder.Read("elsewhere/bea-data"), "new text");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::mask, static_cast<fs::perms>(0640));
+  EXPECT_EQ(folder.List("elsewhere"), std::vector<std::string>{"bea-data"}) << "no temporary file is left";
+  EXPECT_EQ(folder.List("users"), (std::vector<std::string>{"Ann.user", "Ann.user.tmp", "Bea.user"}));
+}
+
+// A write that fails half-way (here the file-size limit of the process)
+// leaves the old file as it was and removes the unfinished one.
+TEST_F(DataFileTest, AWriteThatFailsKeepsTheOldFileAndRemovesTheNewOne) {
+  const std::string path = folder.Write("out.user", "old");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{10, 10};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    DataFile writer(messages);
+    const bool opened = writer.OpenForWriting(path);
+    const bool written = writer.WriteText(std::string(1000, 'x'));
+    _exit(opened && !written ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(folder.Read("out.user"), "old");
+  EXPECT_EQ(folder.List(""), std::vector<std::string>{"out.user"});
 }
 
 TEST_F(DataFileTest, AppendTextWritesLineFeedsAsCrLfAndKeepsTheStreamOpen) {

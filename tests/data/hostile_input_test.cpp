@@ -1,6 +1,6 @@
 // User files that were damaged or edited by hand: whatever they hold, loading
-// them must neither crash nor hang, and nothing the game would index with may
-// come out of range.
+// them must neither crash nor hang, nothing the game would index with may come
+// out of range, and a value the game cannot use costs the player only that value.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -32,50 +32,96 @@ class HostileInputTest : public ::testing::Test {
   }
   bool Load(std::string_view text) {
     GDUSER record;
-    return file.LoadText(text) && record.LoadFromDataFile(file);
+    return Load(text, record);
   }
+  bool Load(std::string_view text, GDUSER& record) { return file.LoadText(text) && record.LoadFromDataFile(file); }
 
   RecordingMessageBox messages;
   DataFile file{messages};
   std::string active;
 };
 
-TEST_F(HostileInputTest, PaybackEntriesMustNameATileOnTheBoard) {
-  ASSERT_TRUE(Load(active));
-  EXPECT_TRUE(Load(ReplaceEntry(active, "play40", "88")));
-  EXPECT_FALSE(Load(ReplaceEntry(active, "play40", "95")));
-  EXPECT_FALSE(Load(ReplaceEntry(active, "play40", "9"))) << "column 9";
-  EXPECT_FALSE(Load(ReplaceEntry(active, "play40", "-1")));
-  EXPECT_FALSE(Load(ReplaceEntry(active, "play40", "2147483647")));
+// A game in progress that names a Payback tile off the board or a Puzzle Code
+// that does not decode cannot be continued: the player loads without it.
+TEST_F(HostileInputTest, AGameThatCannotBeContinuedIsDroppedAndThePlayerKept) {
+  GDUSER record;
+  ASSERT_TRUE(Load(active, record));
+  EXPECT_TRUE(record.gameActive);
+  ASSERT_TRUE(Load(ReplaceEntry(active, "play40", "88"), record));
+  EXPECT_TRUE(record.gameActive);
+  for (const char* play : {"95", "9", "-1", "2147483647"}) {
+    ASSERT_TRUE(Load(ReplaceEntry(ReplaceEntry(active, "play40", play), "gameRecordBAA", "42"), record)) << play;
+    EXPECT_FALSE(record.gameActive) << play;
+    EXPECT_EQ(record.GetResult(kResultGamesCompleted, 0, 0), 42) << play;
+    EXPECT_EQ(record.PlayKeyCount(), 0u);
+    EXPECT_EQ(record.GetPaybackPair(40), (PaybackPair{0, 0}));
+  }
+  for (const char* code : {"AB007", "CD49999"}) {
+    ASSERT_TRUE(Load(ReplaceEntry(active, "gameCode", code), record)) << code;
+    EXPECT_TRUE(record.gameActive);
+    EXPECT_EQ(record.code, code);
+  }
+  for (const char* code : {"CD499999", "ZZ1", "ab007", "AB0O7"}) {
+    ASSERT_TRUE(Load(ReplaceEntry(ReplaceEntry(active, "gameCode", code), "gameRecordBAA", "42"), record)) << code;
+    EXPECT_FALSE(record.gameActive) << code;
+    EXPECT_EQ(record.code, "") << code;
+    EXPECT_EQ(record.GetResult(kResultGamesCompleted, 0, 0), 42) << code;
+  }
+  // Such a code is found by the tile lookup before the tile's own line and
+  // gives an invalid tile word: that file does not load.
+  EXPECT_FALSE(Load(ReplaceEntry(active, "gameCode", "tile00"), record));
 }
 
-TEST_F(HostileInputTest, TheCodeMustBeEmptyOrAPuzzleCode) {
-  EXPECT_TRUE(Load(ReplaceEntry(active, "gameCode", "AB007")));
-  EXPECT_TRUE(Load(ReplaceEntry(active, "gameCode", "CD49999")));
-  EXPECT_FALSE(Load(ReplaceEntry(active, "gameCode", "CD499999"))) << "eight characters";
-  EXPECT_FALSE(Load(ReplaceEntry(active, "gameCode", "ZZ1")));
-  // Such a code would be found by the tile lookup before the tile's own line.
-  EXPECT_FALSE(Load(ReplaceEntry(active, "gameCode", "tile00")));
+TEST_F(HostileInputTest, AHueOrMouseActionTheGameCannotUseBecomesTheDefault) {
+  GDUSER record;
+  ASSERT_TRUE(Load(ReplaceEntry(active, "settingsHue", "0"), record));
+  EXPECT_EQ(record.settings.hue, 0.0f);
+  ASSERT_TRUE(Load(ReplaceEntry(active, "settingsHue", "360"), record));
+  EXPECT_EQ(record.settings.hue, 360.0f);
+  for (const char* hue : {"nan", "inf", "-inf", "1e30", "-0.5", "360.5", "1e999", "400"}) {
+    ASSERT_TRUE(Load(ReplaceEntry(ReplaceEntry(active, "settingsHue", hue), "gameRecordBAA", "42"), record)) << hue;
+    EXPECT_EQ(record.settings.hue, 220.0f) << hue;
+    EXPECT_EQ(record.GetResult(kResultGamesCompleted, 0, 0), 42) << hue;
+    EXPECT_TRUE(record.gameActive) << "the game goes on";
+  }
+  std::string text = ReplaceEntry(active, "settingsActionMouseButtonLeft", "4");
+  text = ReplaceEntry(text, "settingsActionMouseButtonRight", "0");
+  ASSERT_TRUE(Load(text, record));
+  EXPECT_EQ(record.settings.actionMouseButtonLeft, 4);
+  EXPECT_EQ(record.settings.actionMouseButtonRight, 0);
+  text = ReplaceEntry(active, "settingsActionMouseButtonLeft", "5");
+  text = ReplaceEntry(text, "settingsActionMouseButtonRight", "-1");
+  ASSERT_TRUE(Load(text, record));
+  EXPECT_EQ(record.settings.actionMouseButtonLeft, 1) << "Play, the new player's left button";
+  EXPECT_EQ(record.settings.actionMouseButtonRight, 3) << "Note, the new player's right button";
 }
 
-TEST_F(HostileInputTest, TheHueMustBeAColourThePickerCanGive) {
-  EXPECT_TRUE(Load(ReplaceEntry(active, "settingsHue", "0")));
-  EXPECT_TRUE(Load(ReplaceEntry(active, "settingsHue", "360")));
-  for (const char* hue : {"nan", "inf", "-inf", "1e30", "-0.5", "360.5", "1e999"})
-    EXPECT_FALSE(Load(ReplaceEntry(active, "settingsHue", hue))) << hue;
-}
-
-TEST_F(HostileInputTest, MouseButtonsMustHoldOneOfTheFivePlayActions) {
-  EXPECT_TRUE(Load(ReplaceEntry(active, "settingsActionMouseButtonLeft", "4")));
-  EXPECT_FALSE(Load(ReplaceEntry(active, "settingsActionMouseButtonLeft", "5")));
-  EXPECT_FALSE(Load(ReplaceEntry(active, "settingsActionMouseButtonRight", "-1")));
+TEST_F(HostileInputTest, NegativeResultsReadAsNoneYet) {
+  std::string text = ReplaceEntry(active, "gameRecordAAA", "-5");      // best time
+  text = ReplaceEntry(text, "gameRecordABB", "-1");                    // best time: none yet
+  text = ReplaceEntry(text, "gameRecordACC", "77");                    // best time
+  text = ReplaceEntry(text, "gameRecordBAA", "-1");                    // games completed
+  text = ReplaceEntry(text, "gameRecordBCD", "-2147483648");           // games completed
+  text = ReplaceEntry(text, "gameRecordCAA", "-100");                  // time sum
+  text = ReplaceEntry(text, "gameRecordCBA", "2147483647");            // time sum
+  GDUSER record;
+  ASSERT_TRUE(Load(text, record));
+  EXPECT_EQ(record.GetResult(kResultBestTime, 0, 0), -1);
+  EXPECT_EQ(record.GetResult(kResultBestTime, 1, 1), -1);
+  EXPECT_EQ(record.GetResult(kResultBestTime, 2, 2), 77);
+  EXPECT_EQ(record.GetResult(kResultGamesCompleted, 0, 0), 0);
+  EXPECT_EQ(record.GetResult(kResultGamesCompleted, 2, 3), 0);
+  EXPECT_EQ(record.GetResult(kResultTimeSum, 0, 0), 0);
+  EXPECT_EQ(record.GetResult(kResultTimeSum, 1, 0), 2147483647);
 }
 
 TEST_F(HostileInputTest, ThePlayKeyCountMustMatchTheKeys) {
   EXPECT_FALSE(Load(ReplaceEntry(active, "gamePlayKeyCount", "3")));
-  EXPECT_FALSE(Load(ReplaceEntry(active, "gamePlayKeyCount", "-1")));
   EXPECT_FALSE(Load(ReplaceEntry(active, "gamePlayKeyCount", "2147483647")));
   EXPECT_TRUE(Load(ReplaceEntry(active, "gamePlayKeyCount", "1"))) << "keys beyond the count are ignored";
+  GDUSER record;
+  ASSERT_TRUE(Load(ReplaceEntry(active, "gamePlayKeyCount", "-1"), record)) << "a negative count names no key";
+  EXPECT_EQ(record.PlayKeyCount(), 0u);
 }
 
 // A saved file damaged the way a hand edit or a bad disk would: values

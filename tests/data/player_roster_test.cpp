@@ -7,6 +7,10 @@
 #include <random>
 #include <string>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "data_test_support.h"
 
 namespace velmora {
@@ -58,8 +62,31 @@ TEST_F(PlayerRosterTest, LoadsEveryUserFileAndMakesTheFirstPlayerCurrent) {
   EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Ann", "Bea"}));
   EXPECT_EQ(roster->CurrentPlayer(), 0);
   EXPECT_EQ(roster->DataPath(), folder.String() + "/data/");
-  EXPECT_EQ(report, "data path: " + folder.String() + "/data/\nloading game data\nseeds: 0\nusers: 2\nload complete");
+  EXPECT_EQ(report, "data path: " + folder.String() + "/data/\nloading game data\nFailed to open seed file: " +
+                        folder.String() + "/data/seeds/\nseeds: 0\nusers: 2\nload complete");
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// A working folder whose name cannot be read (it was removed) must not move
+// the data folder to the root of the file system.
+TEST_F(PlayerRosterTest, AWorkingFolderThatCannotBeReadKeepsTheDataPathRelative) {
+  fs::create_directory(folder.Path() / "gone");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (chdir((folder.Path() / "gone").c_str()) != 0 || rmdir((folder.Path() / "gone").c_str()) != 0) _exit(3);
+    PlayerRoster roster(messages, sleeps.Function());
+    std::string report;
+    roster.LoadGameData(&report);
+    const bool relative = roster.DataPath() == "./data/" &&
+                          report.starts_with("data path: ./data/\nloading game data\n"
+                                             "The working folder could not be read; data path kept relative: ./data/\n");
+    _exit(relative ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(PlayerRosterTest, WithoutAUsersFolderThereIsNoPlayer) {
@@ -82,43 +109,103 @@ TEST_F(PlayerRosterTest, SeedFilesComeFromTheDataFolder) {
 }
 
 TEST_F(PlayerRosterTest, NamesComeFromFileNames) {
-  WriteUser("Abcdefghijklmnop.user");  // 16 characters before ".user"
+  WriteUser("Abcdefghijklmnop.user");  // 16 characters before ".user": no name, passed over
   WriteUser("a-b.user");
-  auto roster = Loaded();
-  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"", "Player"}));
+  std::string report;
+  auto roster = Loaded(&report);
+  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Player"}));
+  EXPECT_NE(report.find("User file name gives no player name, passed over: " + folder.String() +
+                        "/data/users/Abcdefghijklmnop.user\n"),
+            std::string::npos)
+      << report;
 }
 
-TEST_F(PlayerRosterTest, AFileThatCannotBeReadStaysAsAnEmptyRecord) {
+// Only a regular file that loads is a player. Anything else is passed over,
+// named in the report, and never written or deleted: a new player of its name
+// is refused, the file named to the player.
+TEST_F(PlayerRosterTest, AFileThatIsNoPlayerIsPassedOverAndNeverReplaced) {
   WriteUser("Ann.user", 4);
   folder.Write("data/users/Big.user", std::string(1048576, ' '));
   folder.Write("data/users/Nul.user", std::string("gameActive\0", 11));
+  folder.Write("data/users/Half.user", NewPlayer("x").ComposeText().substr(0, 400));
+  const std::string users = folder.String() + "/data/users/";
+  ASSERT_EQ(mkfifo((users + "Pipe.user").c_str(), 0600), 0);
+  fs::create_directory(users + "Dir.user");
+  fs::create_symlink("nowhere", users + "Gone.user");
   WriteUser("Zoe.user", 9);
   std::string report;
   auto roster = Loaded(&report);
-  ASSERT_EQ(roster->PlayerCount(), 4);
-  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Ann", "", "", "Zoe"}));
-  EXPECT_EQ(roster->Player(0)->hints, 4);
-  EXPECT_EQ(roster->Player(3)->hints, 9) << "a failed file leaves the next one unaffected";
-  EXPECT_EQ(roster->Player(1)->GetResult(0, 0, 0), 0) << "all zero";
-  EXPECT_NE(report.find("\nusers: 2\n"), std::string::npos) << "empty records are not counted";
+  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Ann", "Zoe"}));
+  EXPECT_EQ(roster->Player(1)->hints, 9) << "a failed file leaves the next one unaffected";
+  EXPECT_NE(report.find("\nusers: 2\n"), std::string::npos);
+  for (const char* line : {"Failed to open user file: %Big.user\n", "Failed to open user file: %Nul.user\n",
+                           "User file could not be loaded, passed over: %Half.user\n",
+                           "Not a regular file, passed over: %Pipe.user\n", "Not a regular file, passed over: %Dir.user\n",
+                           "Not a regular file, passed over: %Gone.user\n"}) {
+    std::string expected = line;
+    expected.replace(expected.find('%'), 1, users);
+    EXPECT_NE(report.find(expected), std::string::npos) << expected << " in\n" << report;
+  }
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "INPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+  EXPECT_EQ(messages.shown[0].text, "INPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!\n" + users + "Big.user");
 
-  // Such a record has no name, so saving it cannot touch any file.
-  roster->SetCurrentPlayer(1);
-  EXPECT_FALSE(roster->SavePlayer(false));
+  std::vector<std::string> logged;
+  roster->SetLog([&](std::string_view line) { logged.emplace_back(line); });
+  for (const char* name : {"Big", "Nul", "Half", "Pipe", "Dir", "Gone"}) {
+    EXPECT_EQ(roster->BlockingFileFor(name), users + name + ".user") << name;
+    EXPECT_FALSE(roster->AddPlayer(name)) << name;
+  }
+  EXPECT_EQ(roster->BlockingFileFor("Ann"), "") << "a player's own file blocks nothing";
+  EXPECT_EQ(roster->BlockingFileFor("Eve"), "");
+  ASSERT_EQ(logged.size(), 6u);
+  EXPECT_EQ(logged[0], "A file that is no player's has this name; not replaced: " + users + "Big.user\n");
+  EXPECT_EQ(roster->PlayerCount(), 2);
+  EXPECT_TRUE(sleeps.pauses.empty()) << "nothing was saved";
   EXPECT_EQ(folder.Read("data/users/Big.user").size(), 1048576u);
+  EXPECT_EQ(folder.Read("data/users/Half.user"), NewPlayer("x").ComposeText().substr(0, 400));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(users + "Gone.user")));
 
-  // With nothing but such records nobody is counted, so nobody is current.
-  for (const char* name : {"Ann.user", "Nul.user", "Zoe.user"}) fs::remove(folder.Path() / "data/users" / name);
+  // With nothing but files that are no player's, nobody is counted, so nobody is current.
+  for (const char* name : {"Ann.user", "Zoe.user"}) fs::remove(folder.Path() / "data/users" / name);
   auto unreadable = Loaded(&report);
-  EXPECT_EQ(unreadable->PlayerCount(), 1);
+  EXPECT_EQ(unreadable->PlayerCount(), 0);
   EXPECT_EQ(unreadable->CurrentPlayer(), -1);
 }
 
+// Each player is saved to and removed from the file it came from, and no two
+// players share a name: the file named after the player wins over another
+// that gives the same name, which is passed over.
+TEST_F(PlayerRosterTest, EachPlayerKeepsItsOwnFileAndNoNameIsShared) {
+  WriteUser("Ann.bak.user", 1);
+  WriteUser("Ann.user", 2);
+  WriteUser("my-save.user", 3);
+  WriteUser("our-save.user", 4);
+  const std::string users = folder.String() + "/data/users/";
+  std::string report;
+  auto roster = Loaded(&report);
+  EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Ann", "Player"}));
+  EXPECT_EQ(roster->Player(0)->hints, 2);
+  EXPECT_EQ(roster->Player(0)->GetFileName(), "Ann.user");
+  EXPECT_EQ(roster->Player(1)->hints, 3);
+  EXPECT_EQ(roster->Player(1)->GetFileName(), "my-save.user");
+  EXPECT_NE(report.find("Duplicate player name encountered!  Passed over: " + users + "Ann.bak.user\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("Duplicate player name encountered!  Passed over: " + users + "our-save.user\n"),
+            std::string::npos);
+  EXPECT_NE(report.find("\nusers: 2\n"), std::string::npos);
+
+  roster->Player(1)->hints = 33;
+  roster->SetCurrentPlayer(1);
+  ASSERT_TRUE(roster->SavePlayer(false));
+  EXPECT_NE(folder.Read("data/users/my-save.user").find("gameHints = 33;"), std::string::npos);
+  EXPECT_FALSE(folder.Exists("data/users/Player.user"));
+  ASSERT_TRUE(roster->RemovePlayer(1));
+  EXPECT_EQ(folder.List("data/users"), (std::vector<std::string>{"Ann.bak.user", "Ann.user", "our-save.user"}));
+  EXPECT_NE(folder.Read("data/users/Ann.bak.user").find("gameHints = 1;"), std::string::npos);
+}
+
 TEST_F(PlayerRosterTest, AFileThatLoadsOnlyPartlyIsDropped) {
-  GDUSER record = NewPlayer("x");
-  folder.Write("data/users/Half.user", record.ComposeText().substr(0, 400));
   folder.Write("data/users/Empty.user", "");
   std::mt19937 random(7);
   std::string noise(3000, ' ');
@@ -173,12 +260,13 @@ TEST_F(PlayerRosterTest, NoNameCanLeadOutOfTheUsersFolder) {
   EXPECT_EQ(roster->UserFilePath("../Evil"), "");
   EXPECT_EQ(roster->UserFilePath("Ann 2"), folder.String() + "/data/users/Ann 2.user");
 
-  // A record renamed by hand is refused at the save.
+  // A record renamed by hand is still saved to its own file.
   ASSERT_TRUE(roster->AddPlayer("Ann"));
   roster->Player(0)->SetName("../../Evil");
   roster->SetCurrentPlayer(0);
-  EXPECT_FALSE(roster->SavePlayer(false));
+  EXPECT_TRUE(roster->SavePlayer(false));
   EXPECT_FALSE(fs::exists(folder.Path() / "Evil.user"));
+  EXPECT_EQ(folder.List("data/users"), std::vector<std::string>{"Ann.user"});
 }
 
 TEST_F(PlayerRosterTest, RemovingAPlayerDeletesTheFile) {
@@ -263,21 +351,11 @@ TEST_F(PlayerRosterTest, ASaveThatIsTooLongKeepsTheOldFile) {
   ASSERT_TRUE(ann.SetFromGame(game));
   EXPECT_FALSE(roster->SavePlayer(false));
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!");
+  EXPECT_EQ(messages.shown[0].text,
+            "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!\n" + folder.String() + "/data/users/Ann.user");
   EXPECT_EQ(messages.shown[1].text, kUnableToSave);
   EXPECT_EQ(folder.Read("data/users/Ann.user"), before);
   EXPECT_EQ(folder.List("data/users"), std::vector<std::string>{"Ann.user"});
-}
-
-TEST_F(PlayerRosterTest, AFailedReplacementKeepsTheOldFile) {
-  WriteUser("Ann.user", 6);
-  auto roster = Loaded();
-  const std::string before = folder.Read("data/users/Ann.user");
-  // The replacement cannot be written where a folder has its name.
-  fs::create_directory(folder.Path() / "data/users/Ann.user.tmp");
-  EXPECT_FALSE(roster->SavePlayer(false));
-  EXPECT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(folder.Read("data/users/Ann.user"), before);
 }
 
 TEST_F(PlayerRosterTest, SavingWithoutAChosenPlayerDoesNothing) {

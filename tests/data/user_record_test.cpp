@@ -247,8 +247,12 @@ TEST_F(UserRecordTest, TileWordsAreValidatedAgainstTheIgnoreMistakesFlag) {
   EXPECT_FALSE(Load(record, ReplaceEntry(text, "tile44", std::to_string(1u | (1u << 18)))))
       << "a note on a tile that is not hidden";
   EXPECT_FALSE(Load(record, ReplaceEntry(text, "tile44", std::to_string(1u | (1u << 27) | (1u << 28)))));
-  EXPECT_FALSE(Load(record, ReplaceEntry(text, "tile44", std::to_string(1u | (1u << 29)))))
-      << "a bit the program never writes";
+  // The three top bits mean nothing: they are dropped, and the word is judged without them.
+  ASSERT_TRUE(Load(record, ReplaceEntry(text, "tile44", "536870913")));  // bits 0 and 29
+  EXPECT_EQ(record.tileWords[4 * 9 + 4], 1u);
+  ASSERT_TRUE(Load(record, ReplaceEntry(text, "tile44", "-536870911")));  // bits 0, 29, 30 and 31
+  EXPECT_EQ(record.tileWords[4 * 9 + 4], 1u);
+  EXPECT_FALSE(Load(record, ReplaceEntry(text, "tile44", "-536870909"))) << "bits 0 and 1 with the top three";
 }
 
 TEST_F(UserRecordTest, ADifficultyOrTypeOutOfRangeLoadsWithAnEmptyName) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -198,7 +199,9 @@ TEST_F(ChoosePlayerTest, WithNoPlayersItAsksForANameUntilGivenOneOrTheGameEnds) 
   // Choose Player never showed, so the messages show over the game window.
   EXPECT_EQ(rig.messages[0].owner, &rig.owner);
   EXPECT_EQ(cancels, 1);
+  // The cancels before the name do not send the new player back to Choose Player.
   EXPECT_TRUE(dialog->PlayerCreated());
+  EXPECT_FALSE(dialog->Reopen());
   EXPECT_FALSE(dialog->ExitProgram());
   EXPECT_EQ(RosterNames(), (std::vector<std::string>{"Tess"}));
   EXPECT_EQ(roster.CurrentPlayer(), 0);
@@ -230,6 +233,33 @@ TEST_F(ChoosePlayerTest, ANameInUseInAnyCaseIsRefusedAndTheDialogReopens) {
   EXPECT_TRUE(dialog->Reopen());
   EXPECT_FALSE(dialog->PlayerCreated());
   EXPECT_EQ(roster.PlayerCount(), 1);
+
+  // A file of that name that could not be read is no player, yet it is kept
+  // and the player is told which file stands in the way.
+  const QString cid = folder.path() + "/data/users/Cid.user";
+  QFile damaged(cid);
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("gameActive = maybe;\n");
+  damaged.close();
+  roster.LoadGameDataFrom(folder.path().toStdString(), nullptr);
+  ASSERT_EQ(RosterNames(), std::vector<std::string>{"Bob"});
+  rig.messages.clear();
+  auto second = Make();
+  second->askName = [](std::string& name) {
+    name = "Cid";
+    return true;
+  };
+  QTimer::singleShot(0, second.get(),
+                     [&] { QTest::mouseClick(second->Control(ChoosePlayerDialog::kCreate), Qt::LeftButton); });
+  second->Run();
+  ASSERT_EQ(rig.messages.size(), 1u);
+  EXPECT_EQ(rig.messages[0].text, "This player's file exists but could not be read:\n" + cid.toStdString() +
+                                      "\nPlease try another name.");
+  EXPECT_TRUE(second->Reopen());
+  EXPECT_FALSE(second->PlayerCreated());
+  EXPECT_EQ(RosterNames(), std::vector<std::string>{"Bob"});
+  ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+  EXPECT_EQ(damaged.readAll(), QByteArray("gameActive = maybe;\n"));
 }
 
 TEST_F(ChoosePlayerTest, EscapeOnlyRemindsAndClosingAsksToExit) {

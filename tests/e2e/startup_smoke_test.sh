@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: it starts, shows its 640 x 480 window and the
-# splash, then the background; on a 16-bit screen it refuses to run (status 252);
-# without its art it stops with status 244.
+# splash, then the background; a deep-colour (30-bit) screen starts it too; on a
+# 16-bit screen it refuses to run (status 252); without its art it stops with status 244.
 # Usage: startup_smoke_test.sh GAME RUNTIME_FOLDER SCREENSHOT_FOLDER
 set -u
 game=$1 runtime=$2 shots=$3
@@ -73,7 +73,23 @@ done
 grep -q $'\r$' "$work/game.log" || fail "log lines do not end in CR LF"
 stop_display
 
-# 2. A 16-bit screen: the colour-depth box, then status 252.
+# 2. A deep-colour screen (30 bits): the game window opens.
+start_display 30 || exit 1
+fresh_folder
+(cd "$work/run" && exec "$game") &
+pid=$!
+if id=$(wait_for_window "^(Velmora Sudoku|Invalid Desktop Format)$" 20); then
+  size=$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
+  name=$(xprop -id "$id" WM_NAME)
+  [ "$size" = "640x480" ] || fail "a 30-bit screen shows $name at $size, not the 640x480 game window"
+else
+  fail "no window on a 30-bit screen"
+fi
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+stop_display
+
+# 3. A 16-bit screen: the colour-depth box, then status 252.
 start_display 16 || exit 1
 fresh_folder
 (cd "$work/run" && exec "$game") &
@@ -88,7 +104,7 @@ fi
 [ "$got" = "252" ] || fail "a 16-bit screen ended with status $got, not 252"
 stop_display
 
-# 3. Missing art: the re-install message, then status 244.
+# 4. Missing art: the re-install message, then status 244.
 start_display 24 || exit 1
 fresh_folder
 rm -f "$work/run/art/background640x480.png"

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # The whole game as a person plays it, on the real program under Xvfb with a
 # window manager, by clicks and keys only:
-#   1. a fresh folder: the splash, a new player, the intro pages, a Normal Easy game
-#      from the Puzzle Code AA, played to victory with one mistake and one hint; the
-#      Puzzle Results; leaving; the player's file holds the result;
+#   1. a fresh folder: the splash, Create New Player cancelled once, then a new
+#      player, all the intro pages from the Welcome page with a colour picked on the
+#      colour page, a Normal Easy game from the Puzzle Code AA, played to victory
+#      with one mistake and one hint; Help with no program for web pages says so;
+#      keys act by their place (Shift+Tab as Tab, the first row typed with Shift
+#      held) and the Menu key does nothing; the Puzzle Results; leaving; the
+#      player's file holds the result and the colour;
 #   2. the player again: a Payback game from the code BA5, a row played, the exit prompt;
 #   3. the player again: Continue Game brings the board back as it was.
 # Screenshots go to SHOTS. Usage: whole_game_test.sh GAME PUZZLE_TOOL RUNTIME SHOTS
@@ -24,9 +28,13 @@ mkdir -p "$work/run/data/users"
 user="$work/run/data/users/Ada.user"
 log="$work/game.log"
 
+# No program is registered for web pages: the desktop's opener finds none.
+mkdir -p "$work/no-programs"
 start_game() {
   : >"$log"
-  (cd "$work/run" && VELMORA_LOG="$log" exec "$game" 2>/dev/null) &
+  (cd "$work/run" && XDG_DATA_HOME="$work/no-programs" XDG_DATA_DIRS="$work/no-programs" \
+     XDG_CONFIG_HOME="$work/no-programs" XDG_CONFIG_DIRS="$work/no-programs" BROWSER=false \
+     VELMORA_LOG="$log" exec "$game" 2>/dev/null) &
   pid=$!
 }
 
@@ -40,13 +48,16 @@ answer_message() {
 }
 
 # Types the solution into every tile, row by row; given tiles ignore the keys.
+# With a third argument (shift), the first row is typed with Shift held.
 play_rows() {
-  local code=$1 rows=$2 r=0 line
+  local code=$1 rows=$2 first=${3:+$3+} r=0 line held
   xdotool key Prior Home
   for line in $("$tool" "$code" | sed -n 3,11p); do
     [ "$r" -ge "$rows" ] && break
+    held=""
+    [ "$r" -eq 0 ] && held=$first
     xdotool key Home
-    for c in $(seq 0 8); do xdotool key "${line:$c:1}" Right; done
+    for c in $(seq 0 8); do xdotool key "$held${line:$c:1}" Right; done
     xdotool key Down
     r=$((r + 1))
   done
@@ -66,19 +77,26 @@ begin=$(date +%s)
 # ---- 1. A new player's first game ----
 start_game
 id=$(wait_for_window "^Create New Player$" 30) || { fail "no Create New Player dialog"; exit 1; }
+click_in "$id" 119 154              # Cancel, once: the new player's path must not change
+answer_message "Please enter a name for your player."
+id=$(wait_for_window "^Create New Player$" 15) || { fail "no Create New Player dialog after the cancel"; exit 1; }
 import -window root "$shots/game-1-new-player.png"
 click_in "$id" 120 62
 xdotool type --delay 50 "Ada"
 click_in "$id" 180 154
-pages=0
+pages=0 first_page=""
 for _ in $(seq 1 14); do
   id=$(wait_for_window "^(Welcome|Color|View Tutorial|Basics|Game Board|Rule 1: Blocks|Rule 2: Columns|Rule 3: Rows|Examples|Wrap Up)$" 5) || break
-  [ "$pages" -eq 0 ] && import -window root "$shots/game-1-intro.png"
+  page=$(xdotool getwindowname "$id")
+  [ "$pages" -eq 0 ] && { first_page=$page; import -window root "$shots/game-1-intro.png"; }
+  # The spectrum spans x 120..470 for hues 0..360: x 295 picks hue 180.
+  [ "$page" = "Color" ] && { click_in "$id" 295 200; sleep 0.3; }
   focus_window "$id"
   xdotool key Return
   pages=$((pages + 1))
   sleep 0.4
 done
+[ "$first_page" = "Welcome" ] || fail "the intro began with \"$first_page\", not the Welcome page"
 [ "$pages" -ge 10 ] || fail "passed $pages intro pages, not 10"
 id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
 click_in "$id" 238 437
@@ -96,9 +114,28 @@ click_in "$gid" 506 409             # the Hint button, by mouse
 answer_message "the hint"
 grep -q "game message: Hint: " "$log" || fail "no hint"
 focus_window "$gid"
-play_rows AA 9
+xdotool key F1                      # Help, with no program for web pages
+answer_id=$(wait_for_window "^Message$" 15) && import -window root "$shots/game-1-help-failed.png"
+grep -q -F "game message: The help page could not be opened:" "$log" || fail "no message when Help fails"
+grep -q -F "$work/run/help.html" "$log" || fail "the Help message does not name $work/run/help.html"
+answer_message "Help failed"
+focus_window "$gid"
+# Keys by their place, not their character: Shift+Tab cycles the Active Number as Tab
+# does (code 9). The Menu key, with the keyboard on the hidden Cursor Tile (0, 0),
+# neither plays it nor opens its Note menu.
+xdotool key shift+Tab
+wait_for_text "$log" "keyboard input received: code 9"$'\r' 5 || fail "Shift+Tab does not act as Tab"
+xdotool key Home
+xdotool key Menu
+if tid=$(wait_for_window "^Tile$" 2); then
+  fail "the Menu key opened the Tile menu"
+  focus_window "$tid"; xdotool key Escape
+fi
+focus_window "$gid"
+play_rows AA 9 shift
 rid=$(wait_for_window "^Puzzle Results$" 20) || fail "no Puzzle Results after the last tile"
 import -window root "$shots/game-1-results.png"
+[ -n "$rid" ] && import -window "$rid" "$shots/results-window.png"   # the README's picture
 [ -n "$rid" ] && { focus_window "$rid"; xdotool key Return; }
 id=$(wait_for_window "^New Game$" 20) || fail "no New Game dialog after the results"
 wmctrl -c "New Game"
@@ -108,6 +145,7 @@ wait_for_exit "$pid" 20; got=$EXIT_STATUS
 grep -q "^gameActive = false;" "$user" || fail "the finished game is saved as active"
 grep -q "^gameRecordBAA = 1;" "$user" || fail "the games-completed count is not 1"
 grep -q "^gameRecordAAA = -1;" "$user" && fail "no best time recorded"
+grep -q "^settingsHue = 180;" "$user" || fail "the colour picked on the intro page was not kept ($(grep settingsHue "$user"))"
 grep -q "^gameMistakes = 1;" "$user" || true
 
 # ---- 2. A Payback game, left half played ----
@@ -127,6 +165,7 @@ focus_window "$gid"
 play_rows BA5 1
 sleep 0.5
 import -window root "$shots/game-2-payback.png"
+import -window "$gid" "$shots/game-window.png"   # the README's and the metainfo's picture
 crop_board_row0 "$gid" "$shots/game-2-payback.png" "$work/row-before.png"
 wmctrl -c "Velmora Sudoku - Puzzle BA5"
 answer_message "Puzzle saved. Exit now?"

@@ -93,3 +93,31 @@ click_in() {
 focus_window() {
   xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" >/dev/null 2>&1
 }
+
+# Waits for the first visible window of a process; prints its id.
+wait_for_window_of() {
+  local pid=$1 seconds=${2:-20} id
+  for _ in $(seq 1 $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Presses Enter in a window of a process until the process ends, each time only
+# once that window has the keyboard (so that no other window gets the key).
+enter_until_exit() {
+  local id=$1 pid=$2
+  for _ in 1 2 3; do
+    for _ in $(seq 1 30); do
+      focus_window "$id"
+      [ "$(xdotool getactivewindow 2>/dev/null)" = "$id" ] && break
+      sleep 0.1
+    done
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$id" ] && xdotool key Return
+    for _ in $(seq 1 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null || break
+  done
+}

@@ -16,7 +16,7 @@ class GameLifecycleTest : public GameTest {};
 
 TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide) {
   host().choosePlayer = CreatePlayer("Ann");
-  host().introHue = 100.0f;  // the colour page of the intro does not colour the first game
+  host().introHue = 100.0f;  // picked on the colour page of the intro
   float offeredHue = -1.0f;
   host().newGame = [&](PlayerSettings& settings, bool inProgress) {
     offeredHue = settings.hue;
@@ -33,8 +33,10 @@ TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide)
   run->Advance(500);
 
   ASSERT_EQ(host().newGameShownAt, std::vector<uint32_t>{chosenAt + 500});
-  EXPECT_FLOAT_EQ(offeredHue, 220.0f);
-  EXPECT_TRUE(host().hueShifts.empty());
+  // The first game is played in the colour picked on the intro page.
+  EXPECT_FLOAT_EQ(offeredHue, 100.0f);
+  EXPECT_EQ(host().hueShifts, std::vector<float>{-120.0f});
+  EXPECT_FLOAT_EQ(session().appliedHue, 100.0f);
   // The build takes no time on this clock: the whole second is slept.
   EXPECT_EQ(host().sleeps, std::vector<uint32_t>{1000});
   EXPECT_TRUE(host().redrawn.end() !=
@@ -58,6 +60,10 @@ TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide)
   run->Advance(host().timers.at(kTipTimer).period);
   EXPECT_EQ(host().tipTexts.back(),
             "The information in the upper-right part of the screen can help you decide which number to play.");
+
+  // The player's file keeps that colour.
+  game().OnCloseRequest();
+  EXPECT_NE(folder.UserFile("Ann").find("settingsHue = 100;\n"), std::string::npos);
 }
 
 TEST_F(GameLifecycleTest, VictoryUpdatesTheResultsSavesAndOffersTheNextGame) {
@@ -139,6 +145,48 @@ TEST_F(GameLifecycleTest, AnInstantVictoryCountsATenthAndASlowerOneIsNoNewBest) 
   ASSERT_EQ(host().results.size(), 3u);
   EXPECT_FALSE(host().results[2].newBest);
   EXPECT_EQ(host().results[2].bestTime, 1);
+}
+
+// Results that no victory could have left (negative, or at the largest
+// value) neither crash the victory nor wrap around: counts and sums start from
+// 0 and stop at their largest value, and so do the game's own counters.
+TEST_F(GameLifecycleTest, AVictoryOnResultsOutOfRangeNeitherCrashesNorWraps) {
+  StartGame(kGameTypeNormal, kDifficultyEasy);
+  record().SetResult(kResultBestTime, 0, 0, -7);
+  record().SetResult(kResultGamesCompleted, 0, 0, -1);
+  record().SetResult(kResultTimeSum, 0, 0, -2147483647 - 1);
+  run->Advance(2000);
+  PlayAllBut(0);
+  ASSERT_EQ(host().results.size(), 1u);
+  EXPECT_EQ(host().results[0].averageTime, 20);
+  EXPECT_EQ(host().results[0].bestTime, 20);
+  EXPECT_EQ(record().GetResult(kResultGamesCompleted, 0, 0), 1);
+  EXPECT_EQ(record().GetResult(kResultTimeSum, 0, 0), 20);
+
+  run->Advance(1000);  // the next game begins from the New Game dialog
+  ASSERT_EQ(session().gameState, GameState::Playing);
+  record().SetResult(kResultBestTime, 0, 0, 5);
+  record().SetResult(kResultGamesCompleted, 0, 0, 2147483647);
+  record().SetResult(kResultTimeSum, 0, 0, 2147483640);
+  session().hints = 2147483647;
+  session().mistakes = 2147483647;
+  // Two seconds short of the longest time a user file holds.
+  session().timeBefore = 2147483647 - 2000;
+  game().HintCommand();
+  KeyPlay(HiddenTiles(board())[0].first, HiddenTiles(board())[0].second,
+          WrongType(HiddenTiles(board())[0].first, HiddenTiles(board())[0].second));
+  EXPECT_EQ(session().hints, 2147483647);
+  EXPECT_EQ(session().mistakes, 2147483647);
+  run->Advance(5000);
+  PlayAllBut(0);
+  ASSERT_EQ(host().results.size(), 2u);
+  EXPECT_EQ(host().results[1].gameTime, 2147483647u);
+  EXPECT_EQ(host().results[1].hints, 2147483647);
+  EXPECT_EQ(host().results[1].averageTime, 1) << "2147483647 / 2147483647";
+  EXPECT_EQ(host().results[1].bestTime, 5);
+  const std::string saved = folder.UserFile("Ann");
+  EXPECT_NE(saved.find("gameRecordBAA = 2147483647;\n"), std::string::npos);
+  EXPECT_NE(saved.find("gameRecordCAA = 2147483647;\n"), std::string::npos);
 }
 
 TEST_F(GameLifecycleTest, ASavedGameContinuesAfterARestart) {
@@ -328,13 +376,16 @@ TEST_F(GameLifecycleTest, ChoosePlayerCanQuitOrComeBack) {
 
 TEST_F(GameLifecycleTest, PaybackRefusesIgnoreMistakesAndAHueChangeShiftsTheArt) {
   host().choosePlayer = CreatePlayer("Ann");
-  host().newGame = [](PlayerSettings& settings, bool inProgress) {
+  float offeredHue = -1.0f;
+  host().newGame = [&](PlayerSettings& settings, bool inProgress) {
+    offeredHue = settings.hue;
     settings.ignoreMistakes = true;
     settings.hue = 100.0f;
     return BeginGame(kGameTypePayback, kDifficultyEasy)(settings, inProgress);
   };
   game().OnSplashEnded();
   run->Advance(800);
+  EXPECT_FLOAT_EQ(offeredHue, 220.0f);  // a new player who picked no colour starts from the default
   EXPECT_EQ(host().Messages().front(), "Ignore Mistakes is not allowed in Payback games.  It has been switched off.");
   EXPECT_FALSE(session().settings.ignoreMistakes);
   EXPECT_EQ(host().hueShifts, std::vector<float>{-120.0f});

@@ -1,5 +1,7 @@
 // Payback's countdown and Blackout's reveals.
 #include <regex>
+#include <utility>
+#include <vector>
 
 #include "game_rig.h"
 
@@ -154,9 +156,47 @@ TEST_F(BlackoutTest, ExpertRevealsEighteenTilesChosenByClicks) {
   game().OnControlClicked(control::TileId(hidden[17].first, hidden[17].second));
   EXPECT_EQ(session().blackoutCount, 0);
   EXPECT_EQ(board().VisibleTotal(), 18);
-  EXPECT_EQ(host().Messages().back(), "The Blackout puzzle is ready.  Good luck!");
+  // Rows 0 and 1 alone: rows 3 and 4 can change places and every rule still holds.
+  EXPECT_EQ(host().Messages().back(),
+            "The Blackout puzzle is ready.  Good luck!  This puzzle may have more than one answer, and the game "
+            "expects its own.");
   EXPECT_EQ(session().playKeys.size(), 18u);
   EXPECT_EQ(session().mistakes, 0);
+}
+
+TEST_F(BlackoutTest, RevealsThatFixTheAnswerGetThePlainReadyMessage) {
+  // CA shares its solution with the Expert puzzle AD, whose given tiles (below)
+  // singles alone solve; more revealed tiles only help.
+  StartGame(kGameTypeBlackout, kDifficultyEasy, "CA");
+  const char* expertGivens =
+      "3..6..8.1"
+      "..7....4."
+      ".6..5...."
+      ".532...7."
+      "...1....2"
+      ".9..7...."
+      ".3.84.6.5"
+      ".82593.1."
+      ".1....9..";
+  ASSERT_EQ(session().blackoutCount, 45);
+  std::vector<std::pair<int, int>> reveals, others;
+  for (int i = 0; i < 81; ++i) {
+    const int r = i / 9, c = i % 9;
+    if (expertGivens[i] == '.') {
+      others.push_back({r, c});
+      continue;
+    }
+    ASSERT_EQ(board().TypeAt(r, c), expertGivens[i] - '1') << "the solution of AD at " << r << "," << c;
+    reveals.push_back({r, c});
+  }
+  ASSERT_EQ(reveals.size(), 29u);
+  reveals.insert(reveals.end(), others.begin(), others.begin() + 16);
+  for (auto [r, c] : reveals) {
+    game().OnControlClicked(control::TileId(r, c));
+    run->Settle();
+  }
+  EXPECT_EQ(session().blackoutCount, 0);
+  EXPECT_EQ(host().Messages().back(), "The Blackout puzzle is ready.  Good luck!");
 }
 
 }  // namespace

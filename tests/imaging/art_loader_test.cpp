@@ -77,15 +77,17 @@ TEST_F(ArtLoaderTest, AlphaBytesFollowTheSource) {
 
 TEST_F(ArtLoaderTest, PngPixelsAreCopiedAsDecoded) {
   testing::PngRecipe recipe;
-  recipe.width = 2;
-  recipe.height = 1;
+  recipe.width = 480;
+  recipe.height = 480;
   recipe.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-  recipe.rows = {{10, 20, 30, 40, 50, 60, 70, 80}};
+  recipe.rows.assign(480, std::vector<uint8_t>(480 * 4, 0));
+  const std::vector<uint8_t> first{10, 20, 30, 40, 50, 60, 70, 80};
+  std::copy(first.begin(), first.end(), recipe.rows[0].begin());
   ASSERT_TRUE(testing::WritePng(ArtFile("dialogues/backgroundGeneric480x480.png"), recipe));
   ArtLoader loader = Loader();
   ASSERT_TRUE(loader.LoadPngBitmap(table, 157));
   const QImage& entry = table.Entry(157);
-  ASSERT_EQ(entry.size(), QSize(2, 1));
+  ASSERT_EQ(entry.size(), QSize(480, 480));
   EXPECT_EQ(BgraAt(entry, 0, 0), (Bgra{30, 20, 10, 40}));
   EXPECT_EQ(BgraAt(entry, 1, 0), (Bgra{70, 60, 50, 80}));
 }
@@ -111,17 +113,31 @@ TEST_F(ArtLoaderTest, MissingBackgroundStopsAtItsEntry) {
   ExpectAllLogOnly();
 }
 
-TEST_F(ArtLoaderTest, SixteenBitArtFileStopsLikeAMissingOne) {
-  testing::PngRecipe recipe;
-  recipe.colorType = PNG_COLOR_TYPE_GRAY;
-  recipe.bitDepth = 16;
-  recipe.rows = {{1, 2}};
-  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), recipe));
-  ASSERT_FALSE(Loader().LoadGameArt(table));
-  EXPECT_FALSE(table.Entry(146).isNull());
-  EXPECT_TRUE(table.Entry(147).isNull());
-  EXPECT_TRUE(table.Entry(148).isNull());
-  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
+// A 16-bit file, or one of any size but the picture's own, stops the loading
+// as a missing file does.
+TEST_F(ArtLoaderTest, SixteenBitOrWrongSizeArtFileStopsLikeAMissingOne) {
+  testing::PngRecipe sixteenBit;  // the welcome page is 480 x 360
+  sixteenBit.width = 480;
+  sixteenBit.height = 360;
+  sixteenBit.colorType = PNG_COLOR_TYPE_GRAY;
+  sixteenBit.bitDepth = 16;
+  sixteenBit.rows.assign(360, std::vector<uint8_t>(960, 1));
+  testing::PngRecipe narrower;
+  narrower.width = 479;
+  narrower.height = 360;
+  narrower.colorType = PNG_COLOR_TYPE_GRAY;
+  narrower.bitDepth = 8;
+  narrower.rows.assign(360, std::vector<uint8_t>(479, 7));
+  for (const testing::PngRecipe& recipe : {sixteenBit, narrower}) {
+    host.reports.clear();
+    ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), recipe));
+    ASSERT_FALSE(Loader().LoadGameArt(table));
+    EXPECT_FALSE(table.ArtLoaded());
+    EXPECT_FALSE(table.Entry(146).isNull());
+    EXPECT_TRUE(table.Entry(147).isNull());
+    EXPECT_TRUE(table.Entry(148).isNull());
+    EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
+  }
 }
 
 TEST_F(ArtLoaderTest, MissingResourceStopsAtItsEntry) {

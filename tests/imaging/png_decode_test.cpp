@@ -38,6 +38,29 @@ PngRecipe Recipe(uint32_t width, uint32_t height, int colorType, int bitDepth,
   return recipe;
 }
 
+// A PNG file of a header and one byte of image data: it claims any size at all
+// in 58 bytes.
+std::string PngClaiming(uint32_t width, uint32_t height) {
+  auto crc = [](const std::string& bytes) {
+    uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) {
+      c ^= b;
+      for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return c ^ 0xFFFFFFFFu;
+  };
+  auto be32 = [](uint32_t v) {
+    return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                       static_cast<char>(v)};
+  };
+  auto chunk = [&](const std::string& type, const std::string& data) {
+    return be32(static_cast<uint32_t>(data.size())) + type + data + be32(crc(type + data));
+  };
+  const std::string header = be32(width) + be32(height) + std::string{8, 2, 0, 0, 0};  // 8-bit RGB
+  return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", std::string(1, '\x78')) +
+         chunk("IEND", "");
+}
+
 TEST_F(PngDecodeTest, SignatureCheck) {
   const std::string png = Write("a.png", Recipe(1, 1, PNG_COLOR_TYPE_GRAY, 8, {{7}}));
   EXPECT_TRUE(IsPngFile(png));
@@ -129,6 +152,43 @@ TEST_F(PngDecodeTest, SixteenBitImagesFail) {
   EXPECT_TRUE(image.pixels.empty());
   EXPECT_FALSE(DecodePng(Write("c16.png", Recipe(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {{1, 2, 3, 4, 5, 6, 7, 8}})),
                          image));
+}
+
+// The size in the header is checked before anything is allocated for the
+// pixels: a file that names a size it was not asked for, or above 4096 on a
+// side when no size is asked for, is refused at once.
+TEST_F(PngDecodeTest, AHeaderOfAnotherSizeIsRefusedBeforeAnyPixelMemory) {
+  const std::string huge = PngClaiming(1000000, 1000000);
+  ASSERT_EQ(huge.size(), 58u);
+  testing::WriteBytes(folder.File("huge.png"), huge);
+  const int filesBefore = testing::OpenFileCount();
+  EXPECT_FALSE(DecodePng(folder.File("huge.png"), image));
+  EXPECT_EQ(image.failure, PngFailure::kRefusedSize);
+  EXPECT_FALSE(DecodePng(folder.File("huge.png"), image, 640, 480));
+  EXPECT_EQ(image.failure, PngFailure::kRefusedSize);
+  EXPECT_FALSE(image.loaded);
+  EXPECT_TRUE(image.pixels.empty());
+  EXPECT_EQ(testing::OpenFileCount(), filesBefore);
+
+  for (const auto& [width, height] : {std::pair{4097u, 1u}, std::pair{1u, 4097u}}) {
+    testing::WriteBytes(folder.File("big.png"), PngClaiming(width, height));
+    EXPECT_FALSE(DecodePng(folder.File("big.png"), image));
+    EXPECT_EQ(image.failure, PngFailure::kRefusedSize) << width << " x " << height;
+  }
+  // 4096 on a side is allowed in: this one then fails on its one byte of image data.
+  testing::WriteBytes(folder.File("edge.png"), PngClaiming(4096, 1));
+  EXPECT_FALSE(DecodePng(folder.File("edge.png"), image));
+  EXPECT_EQ(image.failure, PngFailure::kUndecodable);
+
+  // A good picture decodes only at the size asked for, neither larger nor smaller.
+  const std::string two = Write("two.png", Recipe(2, 1, PNG_COLOR_TYPE_GRAY, 8, {{1, 2}}));
+  EXPECT_TRUE(DecodePng(two, image, 2, 1));
+  EXPECT_EQ(image.failure, PngFailure::kNone);
+  for (const auto& [width, height] : {std::pair{3u, 1u}, std::pair{1u, 1u}, std::pair{2u, 2u}}) {
+    EXPECT_FALSE(DecodePng(two, image, width, height)) << width << " x " << height;
+    EXPECT_EQ(image.failure, PngFailure::kRefusedSize);
+    EXPECT_FALSE(image.loaded);
+  }
 }
 
 TEST_F(PngDecodeTest, FailureClearsAnEarlierImage) {

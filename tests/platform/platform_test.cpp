@@ -3,10 +3,18 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <csignal>
+#include <filesystem>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "instance_lock.h"
 #include "key_router.h"
 #include "window_timers.h"
 
@@ -129,6 +137,40 @@ TEST(VirtualKeys, MainKeysKeypadAndFunctionKeys) {
   EXPECT_EQ(code(Qt::Key_Down), 40);
   EXPECT_EQ(code(Qt::Key_Control), 17);
   EXPECT_EQ(code(Qt::Key_CapsLock), 0);
+}
+
+// One holder per folder; a program the holder starts (a browser for the help
+// page) does not inherit the lock, so it is free again once the holder lets go.
+TEST(InstanceLockTest, OneHolderPerFolderAndNoneInherited) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  InstanceLock first, second;
+  ASSERT_EQ(first.Acquire(folder), InstanceLock::Result::kHeld);
+  EXPECT_EQ(second.Acquire(folder), InstanceLock::Result::kRunning);
+
+  // The pipe's write end closes when the child has become the new program.
+  int started[2];
+  ASSERT_EQ(pipe2(started, O_CLOEXEC), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    execl("/bin/sleep", "sleep", "30", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(child, 0);
+  close(started[1]);
+  char byte;
+  EXPECT_EQ(read(started[0], &byte, 1), 0);
+  close(started[0]);
+  first.Release();
+  EXPECT_EQ(second.Acquire(folder), InstanceLock::Result::kHeld);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  // The file stays, empty, for the next copy to lock.
+  EXPECT_EQ(std::filesystem::file_size(folder + "/" + kLockFileName), 0u);
+
+  // Where no lock file can be made, the game is told so.
+  InstanceLock nowhere;
+  EXPECT_EQ(nowhere.Acquire(folder + "/missing"), InstanceLock::Result::kUnavailable);
 }
 
 }  // namespace

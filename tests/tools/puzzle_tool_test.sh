@@ -54,4 +54,12 @@ for code in AC0 AD0 BC49999 BD49999 AD1 BC777 AD31415 BD27182 AC12345 BD999; do
   (cd "$root" && "$tool" "$code" --seeds data/seeds) >/dev/null 2>&1 || fail "$code with --seeds did not build"
 done
 expect_exit 2 AA1 --seeds /nonexistent-folder
+expect_exit 2 AA1 --seeds ""
+# A pipe in a seed file's place is passed over, named, and never waited on.
+fifo_dir=$(mktemp -d)
+mkfifo "$fifo_dir/0000001000d2.seed"
+timeout 20 "$tool" AA1 --seeds "$fifo_dir" >/dev/null 2>"$actual.err"; got=$?
+[ "$got" -eq 2 ] || fail "a pipe as the only seed file: exited $got, expected 2 (124 means it hung)"
+grep -q "$fifo_dir/0000001000d2.seed" "$actual.err" || fail "the pipe's path was not named on stderr"
+rm -rf "$fifo_dir" "$actual.err"
 exit $status

@@ -382,8 +382,8 @@ QImage IntroPage(int page) {
                     QStringLiteral("Click anywhere on the spectrum to color the game. You can change the "
                                    "color later in the New Game and Options menus."),
                     QRectF(22, 65, 440, 30), 15, Align::Left, note);
-      DrawPickerFrame(p, layout::IntroSwatchRect());
-      DrawPickerFrame(p, layout::IntroSpectrumRect());
+      DrawPickerFrame(p, layout::kIntroSwatchRect);
+      DrawPickerFrame(p, layout::kIntroSpectrumRect);
       TextStyle small = body;
       small.face = &Fonts().semibold;
       small.size = 12;

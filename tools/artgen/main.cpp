@@ -5,6 +5,8 @@
 //   velmora-artgen --picture ID FILE     one picture as a PNG, at full size
 //   velmora-artgen --preview FILE        the main screen in play and the New Game
 //                                        dialog, composed from the art
+//   velmora-artgen --desktop-icons DIR   the application icon at every hicolor size,
+//                                        DIR/NxN/apps/io.github.velmora.Sudoku.png
 //
 // It needs no display: run it with QT_QPA_PLATFORM=offscreen.
 #include <QElapsedTimer>
@@ -15,6 +17,7 @@
 
 #include "catalogue.h"
 #include "contact_sheet.h"
+#include "desktop_icons.h"
 #include "image_files.h"
 #include "preview.h"
 #include "typeface.h"
@@ -33,7 +36,8 @@ int Usage() {
                "usage: velmora-artgen --out DIR\n"
                "       velmora-artgen --contact-sheet FILE\n"
                "       velmora-artgen --picture ID FILE\n"
-               "       velmora-artgen --preview FILE\n");
+               "       velmora-artgen --preview FILE\n"
+               "       velmora-artgen --desktop-icons DIR\n");
   return 2;
 }
 
@@ -127,6 +131,16 @@ int main(int argc, char** argv) {
     p.drawImage(screen.width() + 16, 0, dialog);
     p.end();
     return WriteFile(args[1], EncodePng(both, false), &error) ? 0 : Fail(error);
+  }
+  if (args[0] == "--desktop-icons" && args.size() == 2) {
+    for (int size : kDesktopIconSizes) {
+      const QString path =
+          QStringLiteral("%1/%2x%2/apps/%3.png").arg(args[1]).arg(size).arg(DesktopIconName());
+      if (!WriteFile(path, EncodePng(DesktopIcon(size), true), &error)) {
+        return Fail(error);
+      }
+    }
+    return 0;
   }
   if (args[0] == "--picture" && args.size() == 3) {
     bool ok = false;

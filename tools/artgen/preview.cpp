@@ -128,25 +128,25 @@ QImage MainScreenPreview(const std::vector<QImage>& pictures) {
     p.drawImage(layout::BottomTabRect(c).topLeft(), Pic(pictures, 131 + 135));
   }
   for (int k = 0; k < 9; ++k) {
-    p.drawImage(layout::TrayButtonRect(k).topLeft(), pictures[size_t(k == active ? 80 + k : 91 + k)]);
+    p.drawImage(layout::TrayRect(k).topLeft(), pictures[size_t(k == active ? 80 + k : 91 + k)]);
   }
-  p.drawImage(layout::TrayButtonRect(9).topLeft(), pictures[100]);
-  p.drawImage(layout::PrintRect().topLeft(), pictures[125]);
-  p.drawImage(layout::HelpRect().topLeft(), pictures[188]);
-  p.drawImage(layout::ShowGuidesRect().topLeft(), pictures[133]);
-  p.drawImage(layout::HintRect().topLeft(), pictures[129]);
-  p.drawImage(layout::FreePlayRect().topLeft(), pictures[127]);
-  p.drawImage(layout::NewGameRect().topLeft(), pictures[131]);
-  p.drawImage(layout::OptionsRect().topLeft(), pictures[182]);
+  p.drawImage(layout::TrayRect(9).topLeft(), pictures[100]);
+  p.drawImage(layout::kPrintRect.topLeft(), pictures[125]);
+  p.drawImage(layout::kHelpRect.topLeft(), pictures[188]);
+  p.drawImage(layout::kShowGuidesRect.topLeft(), pictures[133]);
+  p.drawImage(layout::kHintRect.topLeft(), pictures[129]);
+  p.drawImage(layout::kFreePlayRect.topLeft(), pictures[127]);
+  p.drawImage(layout::kNewGameRect.topLeft(), pictures[131]);
+  p.drawImage(layout::kOptionsRect.topLeft(), pictures[182]);
 
   const QColor shadow(0x60, 0x60, 0x60);
-  GameText(p, QStringLiteral("Player"), layout::PlayerNameRect(), Qt::AlignHCenter | Qt::AlignBottom, 15, shadow);
+  GameText(p, QStringLiteral("Player"), layout::kPlayerNameArea, Qt::AlignHCenter | Qt::AlignBottom, 15, shadow);
   static const char* kCounts[10] = {"2 Remain", "3 Remain", "1 Remains", "All Found", "4 Remain",
                                     "2 Remain", "3 Remain", "2 Remain",  "5 Remain",  "Eraser"};
   for (int k = 0; k < 10; ++k) {
-    GameText(p, kCounts[k], layout::TrayCountRect(k), Qt::AlignHCenter | Qt::AlignBottom, 15, shadow);
+    GameText(p, kCounts[k], layout::TrayCountArea(k), Qt::AlignHCenter | Qt::AlignBottom, 15, shadow);
   }
-  GameText(p, QStringLiteral("Difficulty\nMedium"), layout::StatsPanelRect(), Qt::AlignHCenter | Qt::AlignVCenter,
+  GameText(p, QStringLiteral("Difficulty\nMedium"), layout::kStatsPanelArea, Qt::AlignHCenter | Qt::AlignVCenter,
            15, shadow);
   p.end();
   return screen;

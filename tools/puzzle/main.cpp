@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "board.h"
+#include "booklet.h"
 #include "engine_host.h"
 #include "hints.h"
 #include "logic_solver.h"
@@ -30,6 +31,18 @@ const char* kUsage =
     "  T     game type: 0 Normal, 1 Payback, 2 Blackout\n"
     "  D     difficulty: 0 Easy, 1 Medium, 2 Hard, 3 Expert\n"
     "  DIR   folder of the Hard and Expert seed files (without it every entry is 0)\n";
+
+const char* kMoreUsage =
+    "\n"
+    "       velmora-puzzle --booklet FILE.pdf --type T --difficulty D [--counter C] [--count N]\n"
+    "                      [--per-page P] [--solutions] [--paper a4|letter] [--seeds DIR]\n"
+    "       velmora-puzzle --booklet FILE.pdf CODE... [--per-page P] [--solutions] [--paper a4|letter]\n"
+    "  writes a PDF booklet of N puzzles (1..100, default 6) from the seedCreate counter C (default 0),\n"
+    "  or of the puzzles of the codes given, P to a page (1, 2, 4 or 6, default 4), with their\n"
+    "  solutions at the end on request, on the locale's paper unless --paper says otherwise.\n"
+    "\n"
+    "Exit status: 0 done, 2 bad arguments or an invalid code, 3 the build failed,\n"
+    "1 the booklet could not be written. See velmora-puzzle(6).\n";
 
 // Reports that would be shown to a player are kept; the first failure text is
 // what the tool prints when a build does not succeed.
@@ -87,6 +100,8 @@ std::optional<Options> ParseArguments(int argc, char** argv) {
     const bool hasValue = i + 1 < argc;
     if (arg == "--seeds" && hasValue) {
       options.seedsFolder = argv[++i];
+      // An empty folder name names no folder at all.
+      if (options.seedsFolder.empty()) return std::nullopt;
     } else if (arg == "--hint" && hasValue && !haveCode) {
       options.hint = true;
       options.code = argv[++i];
@@ -131,6 +146,19 @@ void PrintBoard(const Board& board, bool puzzleView) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      std::fputs(kMoreUsage, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("velmora-puzzle %s\n", VELMORA_VERSION);
+      return 0;
+    }
+  }
+  if (velmora::puzzle_tool::WantsBooklet(argc, argv)) return velmora::puzzle_tool::RunBooklet(argc, argv);
   const auto parsed = ParseArguments(argc, argv);
   if (!parsed) {
     std::fputs(kUsage, stderr);
@@ -145,7 +173,10 @@ int main(int argc, char** argv) {
     std::string folder = options.seedsFolder;
     if (folder.back() != '/') folder += '/';
     StderrMessages messages;
-    if (tables.LoadFromFolder(folder, messages) == 0) {
+    const auto note = [](std::string_view line) {
+      std::fprintf(stderr, "velmora-puzzle: %.*s\n", static_cast<int>(line.size()), line.data());
+    };
+    if (tables.LoadFromFolder(folder, messages, note) == 0) {
       std::fprintf(stderr, "velmora-puzzle: no seed files could be read from %s\n", folder.c_str());
       return kExitUsage;
     }

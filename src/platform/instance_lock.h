@@ -1,0 +1,36 @@
+#pragma once
+// One copy of the game per working folder. The copy that starts first holds an
+// advisory lock on a file in the folder for as long as it runs; a second copy
+// finds it held and leaves without touching anything. The kernel drops the
+// lock when the holder ends, however it ends, so a copy that crashed or was
+// killed leaves nothing to clean up and the next copy simply takes the lock.
+#include <string>
+
+namespace velmora {
+
+inline constexpr const char* kLockFileName = "velmora-sudoku.lock";
+
+class InstanceLock {
+ public:
+  enum class Result {
+    kHeld,           // this process holds the folder
+    kRunning,        // another copy holds it
+    kUnavailable,    // no lock can be had here (the file cannot be opened or locked)
+  };
+
+  InstanceLock() = default;
+  ~InstanceLock();
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
+
+  // Tries once, without waiting, to lock the folder's lock file, creating it
+  // (empty) when it does not exist yet. The file stays when the lock is let go:
+  // removing it would let two copies lock two different files of one name.
+  Result Acquire(const std::string& folder);
+  void Release();
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace velmora

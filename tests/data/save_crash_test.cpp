@@ -1,0 +1,116 @@
+// Saves cut short by a killed process, and two processes saving the same
+// player at once: the user file always holds one complete text, old or new.
+// The processes are forks of the test running the roster's own save, since
+// the game itself cannot be made to save in a loop without a display.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "data_test_support.h"
+#include "player_roster.h"
+
+namespace velmora {
+namespace {
+
+using testing::NewPlayer;
+using testing::RecordingMessageBox;
+using testing::TempFolder;
+
+constexpr int kVersions = 7;
+
+class SaveCrashTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int v = 0; v < kVersions; ++v) {
+      GDUSER record = NewPlayer("Ann");
+      Fill(record, v);
+      texts.insert(record.ComposeText());
+    }
+    GDUSER first = NewPlayer("Ann");
+    Fill(first, 0);
+    folder.Write("data/users/Ann.user", first.ComposeText());
+  }
+
+  // Version v of Ann: lengths differ from one version to the next, so a
+  // file cut short or mixed from two saves matches none of them.
+  static void Fill(GDUSER& record, int v) {
+    record.hints = v;
+    record.settings.tutorial = false;  // as every loaded player has it
+    record.playKeys.assign(static_cast<size_t>(v) * 40, PlayKey{true, 1000 + v});
+  }
+
+  // A process that saves Ann again and again, starting with version first;
+  // it ends after `saves` saves, or never (until killed) when saves is 0.
+  pid_t StartSaving(int first, int saves) {
+    const pid_t child = fork();
+    if (child != 0) return child;
+    RecordingMessageBox quiet;
+    PlayerRoster roster(quiet, [](std::chrono::milliseconds) {});
+    if (!roster.LoadGameDataFrom(folder.String(), nullptr) || roster.PlayerCount() != 1) _exit(3);
+    roster.SetCurrentPlayer(0);
+    for (int i = 0; saves == 0 || i < saves; ++i) {
+      Fill(*roster.Player(0), (first + i) % kVersions);
+      if (!roster.SavePlayer(false)) _exit(4);
+    }
+    _exit(0);
+  }
+
+  bool Complete(const std::string& text) const { return texts.count(text) == 1; }
+
+  TempFolder folder;
+  std::set<std::string> texts;
+};
+
+// Two savers at once, both killed at a random moment: each save goes through
+// a file of its own, so neither can rename the other's unfinished text into place.
+TEST_F(SaveCrashTest, AKilledSaveLeavesTheOldOrTheNewFileComplete) {
+  std::mt19937 random(20261208);
+  for (int trial = 0; trial < 60; ++trial) {
+    const pid_t savers[2] = {StartSaving(trial, 0), StartSaving(trial + 3, 0)};
+    ASSERT_GT(savers[0], 0);
+    ASSERT_GT(savers[1], 0);
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 15000));
+    for (const pid_t saver : savers) kill(saver, SIGKILL);
+    for (const pid_t saver : savers) {
+      int status = 0;
+      ASSERT_EQ(waitpid(saver, &status, 0), saver);
+      ASSERT_TRUE(WIFSIGNALED(status)) << "the saver ended by itself, status " << status;
+    }
+    ASSERT_TRUE(Complete(folder.Read("data/users/Ann.user"))) << "trial " << trial;
+  }
+}
+
+TEST_F(SaveCrashTest, TwoProcessesSavingTheSamePlayerNeverLeaveAPartialFile) {
+  const pid_t one = StartSaving(0, 150);
+  const pid_t two = StartSaving(3, 150);
+  ASSERT_GT(one, 0);
+  ASSERT_GT(two, 0);
+  int running = 2;
+  int reads = 0;
+  int partial = 0;
+  while (running > 0) {
+    if (!Complete(folder.Read("data/users/Ann.user"))) ++partial;
+    ++reads;
+    int status = 0;
+    const pid_t ended = waitpid(-1, &status, WNOHANG);
+    if (ended == one || ended == two) {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+      --running;
+    }
+  }
+  EXPECT_EQ(partial, 0) << "of " << reads << " reads";
+  EXPECT_TRUE(Complete(folder.Read("data/users/Ann.user")));
+  EXPECT_EQ(folder.List("data/users"), std::vector<std::string>{"Ann.user"}) << "no temporary file is left";
+}
+
+}  // namespace
+}  // namespace velmora
