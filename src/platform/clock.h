@@ -20,17 +20,4 @@ class SystemClock : public Clock {
   void Sleep(uint32_t milliseconds) override;
 };
 
-// A clock that moves only when told to; sleeping moves it.
-class ManualClock : public Clock {
- public:
-  explicit ManualClock(uint32_t start = 0) : now_(start) {}
-  uint32_t Now() const override { return now_; }
-  void Sleep(uint32_t milliseconds) override { now_ += milliseconds; }
-  void Advance(uint32_t milliseconds) { now_ += milliseconds; }
-  void Set(uint32_t now) { now_ = now; }
-
- private:
-  uint32_t now_;
-};
-
 }  // namespace velmora
