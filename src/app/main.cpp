@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   // Two copies on one working folder would each save over the other's players:
   // the second one says so and leaves before it opens or writes any file.
   velmora::InstanceLock lock;
-  switch (lock.Acquire(workingFolder)) {
+  switch (lock.Acquire(workingFolder.empty() ? std::string(".") : workingFolder)) {
     case velmora::InstanceLock::Result::kHeld:
       break;
     case velmora::InstanceLock::Result::kRunning:

@@ -41,7 +41,10 @@ bool ArtLoader::IsPngIndex(int index) { return PngFileOf(index) != nullptr; }
 QString ArtLoader::PngPath(int index) const {
   const char* file = PngFileOf(index);
   if (!file) return QString();
-  return workingFolder_ + QLatin1Char('/') + QLatin1String(imaging::kArtFolder) + QLatin1Char('/') +
+  // A working folder whose name could not be read is still the folder we run in:
+  // the art is looked for relative to it, never at the root of the file system.
+  const QString folder = workingFolder_.isEmpty() ? QStringLiteral(".") : workingFolder_;
+  return folder + QLatin1Char('/') + QLatin1String(imaging::kArtFolder) + QLatin1Char('/') +
          QLatin1String(file);
 }
 
