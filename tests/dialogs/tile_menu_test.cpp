@@ -1,5 +1,5 @@
 // The Tile menu: its two layouts, typing a type, choosing by mouse and
-// keyboard, and where it opens.
+// keyboard, and how it is pulled back onto the desktop.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -123,16 +123,6 @@ TEST_F(TileMenuTest, ChoicesByMouseAndKeyboard) {
     if (!c.cancelled) EXPECT_EQ(menu->ChosenType(), c.type) << index;
     ++index;
   }
-}
-
-TEST_F(TileMenuTest, OpensWhereItWasLeftAndRemembersWhereItIs) {
-  auto menu = Make(true);
-  ASSERT_TRUE(Open(*menu));
-  EXPECT_EQ(menu->frameGeometry().topLeft(), QPoint(260, 210));
-  menu->move(300, 250);
-  menu->reject();
-  EXPECT_EQ(memory.x, 300);
-  EXPECT_EQ(memory.y, 250);
 }
 
 TEST(TileMenuPlacement, APositionOffTheDesktopIsPulledBackInside) {
