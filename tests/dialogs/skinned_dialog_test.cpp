@@ -1,4 +1,4 @@
-// The shared frame: background, placement over the owner, faces by the
+// The shared frame: background, control places, faces by the
 // two-state rule, shadowed labels, the font, and the diagnostics it logs.
 #include <gtest/gtest.h>
 
@@ -61,16 +61,12 @@ TEST(SkinnedFrame, BackgroundIsTheGenericOneBorderedAtTheClientSize) {
   EXPECT_EQ(generic.pixel(263, 90), rig.art.ById(SkinnedDialog::kGenericBackgroundId).pixel(263, 90));
 }
 
-TEST(SkinnedFrame, FirstShowCentresOnTheOwnerAndPlacesTheControls) {
+TEST(SkinnedFrame, FirstShowPlacesTheControlsAtTheClientSize) {
   DialogRig rig;
   FrameDialog dialog(rig, QSize(264, 180));
   ASSERT_TRUE(Open(dialog));
   EXPECT_TRUE(dialog.LaidOut());
   EXPECT_EQ(dialog.size(), QSize(264, 180));
-  const QRect owner = rig.owner.frameGeometry();
-  const QRect mine = dialog.frameGeometry();
-  EXPECT_EQ(mine.left(), owner.left() + owner.width() / 2 - mine.width() / 2);
-  EXPECT_EQ(mine.top(), owner.top() + owner.height() / 2 - mine.height() / 2);
   EXPECT_EQ(dialog.Control(kDone)->geometry(), QRect(30, 100, 100, 28));
   EXPECT_EQ(dialog.Control(kRadio)->geometry(), QRect(20, 40, 24, 24));
   // The window keeps its size: the player cannot stretch it.
@@ -126,39 +122,33 @@ TEST(SkinnedFrame, LabelsAreWhiteOverADarkShadowInTheReadableFont) {
   EXPECT_EQ(SkinnedDialog::RowHeight(), QFontMetrics(SkinnedDialog::DefaultFont()).height());
 }
 
-TEST(SkinnedFrame, LogsFaultsWithItsPrefix) {
+// What the game log holds after a dialog was made from the rig and opened.
+QByteArray LoggedWhileOpening(bool withArt, QSize client, bool withUnknown) {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("game.log"));
   {
     DialogRig rig;
-    ASSERT_TRUE(rig.log.Open(path.toStdString()));
-    FrameDialog dialog(rig, QSize(264, 180), true);
-    ASSERT_TRUE(Open(dialog));
+    if (!withArt) rig.art.Clear();
+    EXPECT_TRUE(rig.log.Open(path.toStdString()));
+    FrameDialog dialog(rig, client, withUnknown);
+    EXPECT_EQ(dialog.Background().isNull(), !withArt);
+    EXPECT_TRUE(Open(dialog));
     dialog.grab();
     rig.log.Close();
   }
   QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray log = file.readAll();
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  return file.readAll();
+}
+
+TEST(SkinnedFrame, LogsFaultsWithItsPrefix) {
+  const QByteArray log = LoggedWhileOpening(true, QSize(264, 180), true);
   EXPECT_TRUE(log.contains("game message: XX - Invalid ID found while setting control dimensions!")) << log.constData();
   EXPECT_TRUE(log.contains("game message: XX - Invalid ID found while drawing ownder-drawn control!")) << log.constData();
 }
 
 TEST(SkinnedFrame, WithoutArtItStillOpensAndLogsTheBackground) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath(QStringLiteral("game.log"));
-  {
-    DialogRig rig;
-    rig.art.Clear();
-    ASSERT_TRUE(rig.log.Open(path.toStdString()));
-    FrameDialog dialog(rig, QSize(200, 100));
-    EXPECT_TRUE(dialog.Background().isNull());
-    ASSERT_TRUE(Open(dialog));
-    rig.log.Close();
-  }
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(file.readAll().contains("XX - Failed to create background image!"));
+  EXPECT_TRUE(LoggedWhileOpening(false, QSize(200, 100), false).contains("XX - Failed to create background image!"));
 }
 
 }  // namespace
