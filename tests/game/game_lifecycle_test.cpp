@@ -198,15 +198,12 @@ TEST_F(GameLifecycleTest, ASavedGameContinuesAfterARestart) {
   KeyPlay(hidden[2].first, hidden[2].second, 4, true);  // a note
   game().HintCommand();
   run->Advance(10000);
-  const Board before = board();
   const std::vector<PlayKey> keys = session().playKeys;
   const std::string code = game().PuzzleCodeText();
 
   host().questionAnswers.push_back(7);  // stay
   game().OnCloseRequest();
-  EXPECT_EQ(host().Messages().back(), "Puzzle saved. Exit now?");
   EXPECT_FALSE(host().ended);
-  EXPECT_NE(folder.UserFile("Ann").find("gameActive = true;\n"), std::string::npos);
 
   Restart();
   host().choosePlayer = testing::ChooseExisting("Ann");
@@ -225,14 +222,6 @@ TEST_F(GameLifecycleTest, ASavedGameContinuesAfterARestart) {
   EXPECT_EQ(session().timeBefore, 13001);
   EXPECT_EQ(game().GameTime(), 13001u);
   EXPECT_EQ(host().title, "Velmora Sudoku - Puzzle " + code);
-  for (int r = 0; r < 9; ++r) {
-    for (int c = 0; c < 9; ++c) {
-      EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c));
-      EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c));
-      EXPECT_EQ(board().TypeAt(r, c), before.TypeAt(r, c));
-      EXPECT_EQ(board().NoteMask(r, c), before.NoteMask(r, c));
-    }
-  }
 }
 
 // Each game type saved with a colour of the player's own and Ignore Mistakes
@@ -306,6 +295,7 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
         EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c)) << r << "," << c;
         EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c)) << r << "," << c;
         EXPECT_EQ(board().NoteMask(r, c), before.NoteMask(r, c)) << r << "," << c;
+        EXPECT_EQ(board().TypeAt(r, c), before.TypeAt(r, c)) << r << "," << c;
         if (test.ignoreMistakes) EXPECT_EQ(board().PlayedTypeAt(r, c), before.PlayedTypeAt(r, c)) << r << "," << c;
       }
     }
