@@ -291,40 +291,6 @@ TEST_F(PlayerRosterTest, RemovingAnInvalidIndexChangesNothing) {
   EXPECT_EQ(messages.shown[0].caption, "ERROR");
 }
 
-TEST_F(PlayerRosterTest, ASavedGameLoadsIntoAFreshRosterUnchanged) {
-  WriteUser("Ann.user");
-  auto roster = Loaded();
-  GDUSER& ann = *roster->Player(0);
-  GameSnapshot game;
-  game.gameActive = true;
-  game.settings = ann.settings;
-  game.settings.ignoreMistakes = true;
-  game.settings.hue = 45.0f;
-  game.puzzleCode = "CD42";
-  game.hints = 3;
-  game.gameTime = 77777;
-  game.playKeys = {{true, 100}, {false, 3000}};
-  game.paybackOrder[2] = {8, 7};
-  game.board.At(4, 5).type = 8;
-  game.board.At(4, 5).hidden = 1;
-  game.board.At(4, 5).noteMask = 0x1FF;
-  game.board.At(4, 6).playedType = 2;
-  ASSERT_TRUE(ann.SetFromGame(game));
-  ann.SetResult(kResultGamesCompleted, 2, 3, 12);
-  ASSERT_TRUE(roster->SavePlayer(false));
-
-  auto again = Loaded();
-  ASSERT_EQ(again->PlayerCount(), 1);
-  const GDUSER& back = *again->Player(0);
-  EXPECT_EQ(back.GetName(), "Ann");
-  EXPECT_EQ(back.ComposeText(), ann.ComposeText());
-  EXPECT_EQ(back.settings, ann.settings);
-  EXPECT_EQ(back.playKeys, game.playKeys);
-  EXPECT_EQ(back.SavedGame().board.At(4, 5).noteMask, 0x1FFu);
-  EXPECT_EQ(back.SavedGame().board.At(4, 6).playedType, 2);
-  EXPECT_EQ(back.GetResult(kResultGamesCompleted, 2, 3), 12);
-}
-
 TEST_F(PlayerRosterTest, ASaveIntoAReadOnlyFileWarnsThenPausesAndKeepsTheFile) {
   WriteUser("Ann.user", 6);
   auto roster = Loaded();
