@@ -116,27 +116,20 @@ TEST_F(KeyRoutingTest, OtherWindowsAndAltCombinationsPassBy) {
 }
 
 TEST(VirtualKeys, MainKeysKeypadAndFunctionKeys) {
-  auto code = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  auto code = [](int key, Qt::KeyboardModifiers modifiers) {
     return VirtualKeyOf(QKeyEvent(QEvent::KeyPress, key, modifiers));
   };
-  EXPECT_EQ(code(Qt::Key_1), 49);
-  EXPECT_EQ(code(Qt::Key_9), 57);
-  EXPECT_EQ(code(Qt::Key_4, Qt::KeypadModifier), 100);
-  EXPECT_EQ(code(Qt::Key_7, Qt::KeypadModifier), 103);
-  EXPECT_EQ(code(Qt::Key_Left, Qt::KeypadModifier), 37);
-  EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier), 13);
-  EXPECT_EQ(code(Qt::Key_Return), 13);
-  EXPECT_EQ(code(Qt::Key_Space), 32);
-  EXPECT_EQ(code(Qt::Key_Delete), 46);
-  EXPECT_EQ(code(Qt::Key_Backspace), 8);
-  EXPECT_EQ(code(Qt::Key_Home), 36);
-  EXPECT_EQ(code(Qt::Key_End), 35);
-  EXPECT_EQ(code(Qt::Key_PageUp), 33);
-  EXPECT_EQ(code(Qt::Key_F1), 112);
-  EXPECT_EQ(code(Qt::Key_F12), 123);
-  EXPECT_EQ(code(Qt::Key_Down), 40);
-  EXPECT_EQ(code(Qt::Key_Control), 17);
-  EXPECT_EQ(code(Qt::Key_CapsLock), 0);
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int code;
+  } cases[] = {{Qt::Key_1, {}, 49}, {Qt::Key_9, {}, 57}, {Qt::Key_4, Qt::KeypadModifier, 100},
+               {Qt::Key_7, Qt::KeypadModifier, 103}, {Qt::Key_Left, Qt::KeypadModifier, 37},
+               {Qt::Key_Enter, Qt::KeypadModifier, 13}, {Qt::Key_Return, {}, 13}, {Qt::Key_Space, {}, 32},
+               {Qt::Key_Delete, {}, 46}, {Qt::Key_Backspace, {}, 8}, {Qt::Key_Home, {}, 36}, {Qt::Key_End, {}, 35},
+               {Qt::Key_PageUp, {}, 33}, {Qt::Key_F1, {}, 112}, {Qt::Key_F12, {}, 123}, {Qt::Key_Down, {}, 40},
+               {Qt::Key_Control, {}, 17}, {Qt::Key_CapsLock, {}, 0}};
+  for (const auto& test : cases) EXPECT_EQ(code(test.key, test.modifiers), test.code) << "Qt key " << test.key;
 }
 
 // One holder per folder; a program the holder starts (a browser for the help
