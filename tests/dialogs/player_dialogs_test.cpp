@@ -95,6 +95,18 @@ class ChoosePlayerTest : public ::testing::Test {
     for (int i = 0; i < roster.PlayerCount(); ++i) names.push_back(roster.Player(i)->GetName());
     return names;
   }
+  // Runs the dialog, clicking Create New Player and giving it `name`.
+  std::unique_ptr<ChoosePlayerDialog> RunCreating(const std::string& name) {
+    auto dialog = Make();
+    dialog->askName = [name](std::string& given) {
+      given = name;
+      return true;
+    };
+    ChoosePlayerDialog* shown = dialog.get();
+    QTimer::singleShot(0, shown, [shown] { QTest::mouseClick(shown->Control(ChoosePlayerDialog::kCreate), Qt::LeftButton); });
+    dialog->Run();
+    return dialog;
+  }
   static QStringList ListNames(ChoosePlayerDialog& dialog) {
     QStringList names;
     for (int row = 0; row < dialog.List()->count(); ++row) names << dialog.List()->item(row)->text();
@@ -220,14 +232,7 @@ TEST_F(ChoosePlayerTest, WithNoPlayersItAsksForANameUntilGivenOneOrTheGameEnds) 
 
 TEST_F(ChoosePlayerTest, ANameInUseInAnyCaseIsRefusedAndTheDialogReopens) {
   AddPlayers({"Bob"});
-  auto dialog = Make();
-  dialog->askName = [](std::string& name) {
-    name = "bob";
-    return true;
-  };
-  QTimer::singleShot(0, dialog.get(),
-                     [&] { QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kCreate), Qt::LeftButton); });
-  dialog->Run();
+  auto dialog = RunCreating("bob");
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].text, "This player name is in use.  Please try another.");
   EXPECT_TRUE(dialog->Reopen());
@@ -244,14 +249,7 @@ TEST_F(ChoosePlayerTest, ANameInUseInAnyCaseIsRefusedAndTheDialogReopens) {
   roster.LoadGameDataFrom(folder.path().toStdString(), nullptr);
   ASSERT_EQ(RosterNames(), std::vector<std::string>{"Bob"});
   rig.messages.clear();
-  auto second = Make();
-  second->askName = [](std::string& name) {
-    name = "Cid";
-    return true;
-  };
-  QTimer::singleShot(0, second.get(),
-                     [&] { QTest::mouseClick(second->Control(ChoosePlayerDialog::kCreate), Qt::LeftButton); });
-  second->Run();
+  auto second = RunCreating("Cid");
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].text, "This player's file exists but could not be read:\n" + cid.toStdString() +
                                       "\nPlease try another name.");
