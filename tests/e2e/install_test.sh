@@ -12,8 +12,6 @@ here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 work=$(mktemp -d)
 trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
-status=0
-fail() { echo "FAIL: $*"; status=1; }
 
 deb="$build/velmora-sudoku_${version}_$(dpkg --print-architecture).deb"
 dpkg -x "$deb" "$work/root" || { echo "FAIL: dpkg -x $deb"; exit 1; }

@@ -11,12 +11,8 @@ source "$here/xvfb_session.sh"
 mkdir -p "$shots"
 work=$(mktemp -d)
 trap 'kill -9 ${first:-} ${second:-} ${third:-} 2>/dev/null; stop_window_manager; stop_display; rm -rf "$work"' EXIT
-status=0
-fail() { echo "FAIL: $*"; status=1; }
 
-cp -r "$runtime" "$work/run"
-rm -rf "$work/run/data/users"
-mkdir -p "$work/run/data/users"
+fresh_runtime
 cp "$source_dir/fuzz/corpus/new_player.user" "$work/run/data/users/Ada.user"
 
 # Every file and folder below the working folder: name, size, modification time,

@@ -10,8 +10,6 @@ source "$here/xvfb_session.sh"
 mkdir -p "$shots"
 work=$(mktemp -d)
 trap 'stop_display; rm -rf "$work"' EXIT
-status=0
-fail() { echo "FAIL: $*"; status=1; }
 
 # Presses Enter on a message box until its program ends (a busy machine may drop
 # the first key); sets EXIT_STATUS, 124 when it never ended.
@@ -28,16 +26,9 @@ dismiss_until_exit() {
   wait_for_exit "$pid" 1
 }
 
-fresh_folder() {
-  rm -rf "$work/run"
-  cp -r "$runtime" "$work/run"
-  rm -rf "$work/run/data/users"
-  mkdir -p "$work/run/data/users"
-}
-
 # 1. A normal start on a 24-bit screen.
 start_display 24 || exit 1
-fresh_folder
+fresh_runtime
 (cd "$work/run" && VELMORA_LOG="$work/game.log" exec "$game") &
 pid=$!
 if id=$(wait_for_window "^Velmora Sudoku" 20); then
@@ -75,7 +66,7 @@ stop_display
 
 # 2. A deep-colour screen (30 bits): the game window opens.
 start_display 30 || exit 1
-fresh_folder
+fresh_runtime
 (cd "$work/run" && exec "$game") &
 pid=$!
 if id=$(wait_for_window "^(Velmora Sudoku|Invalid Desktop Format)$" 20); then
@@ -91,7 +82,7 @@ stop_display
 
 # 3. A 16-bit screen: the colour-depth box, then status 252.
 start_display 16 || exit 1
-fresh_folder
+fresh_runtime
 (cd "$work/run" && exec "$game") &
 pid=$!
 if id=$(wait_for_window "Invalid Desktop Format" 20); then
@@ -106,7 +97,7 @@ stop_display
 
 # 4. Missing art: the re-install message, then status 244.
 start_display 24 || exit 1
-fresh_folder
+fresh_runtime
 rm -f "$work/run/art/background640x480.png"
 (cd "$work/run" && exec "$game") &
 pid=$!

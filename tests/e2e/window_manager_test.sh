@@ -22,12 +22,8 @@ source "$here/xvfb_session.sh"
 mkdir -p "$shots"
 work=$(mktemp -d)
 trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
-status=0
-fail() { echo "FAIL: $*"; status=1; }
 
-cp -r "$runtime" "$work/run"
-rm -rf "$work/run/data/users"
-mkdir -p "$work/run/data/users"
+fresh_runtime
 
 start_game() {
   (cd "$work/run" && exec "$game" 2>/dev/null) &

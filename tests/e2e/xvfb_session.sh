@@ -1,6 +1,18 @@
 # Shared by the end-to-end scripts: a private X display for the real program.
 # Usage: source this file, then `start_display DEPTH` sets DISPLAY; `stop_display` ends it.
 
+# `fail WHAT` reports a failed check and goes on; the script ends with `exit $status`.
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+
+# A fresh copy of the runtime folder ($runtime) at $work/run, without players.
+fresh_runtime() {
+  rm -rf "$work/run"
+  cp -r "$runtime" "$work/run"
+  rm -rf "$work/run/data/users"
+  mkdir -p "$work/run/data/users"
+}
+
 start_display() {
   local depth=$1 file
   file=$(mktemp)
