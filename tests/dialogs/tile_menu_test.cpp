@@ -120,7 +120,9 @@ TEST_F(TileMenuTest, ChoicesByMouseAndKeyboard) {
     }
     EXPECT_FALSE(menu->isVisible()) << index;
     EXPECT_EQ(menu->Cancelled(), c.cancelled) << index;
-    if (!c.cancelled) EXPECT_EQ(menu->ChosenType(), c.type) << index;
+    if (!c.cancelled) {
+      EXPECT_EQ(menu->ChosenType(), c.type) << index;
+    }
     ++index;
   }
 }

@@ -296,7 +296,9 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
         EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c)) << r << "," << c;
         EXPECT_EQ(board().NoteMask(r, c), before.NoteMask(r, c)) << r << "," << c;
         EXPECT_EQ(board().TypeAt(r, c), before.TypeAt(r, c)) << r << "," << c;
-        if (test.ignoreMistakes) EXPECT_EQ(board().PlayedTypeAt(r, c), before.PlayedTypeAt(r, c)) << r << "," << c;
+        if (test.ignoreMistakes) {
+          EXPECT_EQ(board().PlayedTypeAt(r, c), before.PlayedTypeAt(r, c)) << r << "," << c;
+        }
       }
     }
     if (test.revealsLeft == 24) {
