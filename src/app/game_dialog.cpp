@@ -205,7 +205,8 @@ ControlButton* GameDialog::Control(int id) const {
 // A plain copy of (part of) a table entry: the art's alpha bytes carry no meaning on screen.
 void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source) const {
   if (!GameBitmapTable::IsValidIndex(index)) return;
-  const QImage& bitmap = screenArt_[static_cast<size_t>(index)];
+  QImage& bitmap = screenArt_[static_cast<size_t>(index)];
+  if (bitmap.isNull()) bitmap = ImageOperations::OpaqueCopy(art_.Entry(index));
   if (bitmap.isNull() || target.isEmpty()) return;
   const QPainter::CompositionMode mode = painter.compositionMode();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -213,10 +214,11 @@ void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, c
   painter.setCompositionMode(mode);
 }
 
-// The screen shows the art as opaque copies, made once after every change of the art.
+// The screen shows the art as opaque copies, each made when the window first
+// draws that picture after a change of the art: most of the table (the intro
+// pages, the dialogs' pictures) is never drawn by the window, and needs no copy.
 void GameDialog::RefreshScreenArt() {
-  for (int i = 0; i < GameBitmapTable::Size(); ++i)
-    screenArt_[static_cast<size_t>(i)] = ImageOperations::OpaqueCopy(art_.Entry(i));
+  for (QImage& copy : screenArt_) copy = QImage();
 }
 
 void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const {

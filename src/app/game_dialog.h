@@ -149,7 +149,7 @@ class GameDialog : public QDialog, public GameHost {
   GameLog log_;
   MessageReporter reporter_;
   GameBitmapTable art_;
-  std::array<QImage, imaging::kGameBitmapCount> screenArt_;
+  mutable std::array<QImage, imaging::kGameBitmapCount> screenArt_;  // made on first draw
   ImageOperations imageOps_;
   MessageBackgrounds backgrounds_;
   GameFonts fonts_;

@@ -2,8 +2,13 @@
 
 #include <QFile>
 
+#include <array>
+#include <atomic>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "imaging_texts.h"
@@ -52,20 +57,75 @@ QString ArtLoader::ResourcePath(int resourceId) const {
   return resourceRoot_ + QLatin1Char('/') + QString::number(resourceId) + QLatin1String(".bmp");
 }
 
+// The twelve PNG files take most of the loading time, nearly all of it in
+// zlib and libpng. They decode on a second thread, and on this one too once
+// the built-in bitmaps are loaded; nothing is reported and no entry is touched
+// until both threads are done. Then the results go into the table in index
+// order, and the first failure in that order is reported and ends the load,
+// exactly as a load of one entry after another would.
 bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   table.SetArtLoaded(false);
+  struct PngJob {
+    int index = 0;
+    QImage image;
+    bool decoded = false;
+  };
+  std::array<PngJob, imaging::kPngArtFiles.size()> jobs;
+  for (size_t k = 0; k < jobs.size(); ++k) jobs[k].index = imaging::kPngArtFiles[k].index;
+  std::atomic<size_t> nextJob{0};
+  auto decodeJobs = [&] {
+    for (size_t k = nextJob++; k < jobs.size(); k = nextJob++) jobs[k].decoded = DecodePngImage(jobs[k].index, jobs[k].image);
+  };
+  std::thread second;
+  try {
+    second = std::thread(decodeJobs);
+  } catch (const std::system_error&) {
+    // No second thread: this one decodes them all below.
+  }
+
+  std::array<QImage, imaging::kGameBitmapCount> resources;
+  int firstResourceFailure = GameBitmapTable::Size();
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
+    if (IsPngIndex(index)) continue;
+    resources[static_cast<size_t>(index)] = ReadResourceBitmap(GameBitmapTable::IdOf(index));
+    if (resources[static_cast<size_t>(index)].isNull()) {
+      firstResourceFailure = index;
+      break;
+    }
+  }
+  decodeJobs();
+  if (second.joinable()) second.join();
+
+  size_t job = 0;
+  for (int index = 0; index < GameBitmapTable::Size(); ++index) {
+    GameBitmap& entry = table.Entry(index);
+    entry = GameBitmap();
     if (IsPngIndex(index)) {
-      if (!LoadPngBitmap(table, index)) {
+      PngJob& png = jobs[job++];
+      if (!png.decoded) {
+        LogOnly(reporter_, texts::kPngLoadFailed);
         LogOnly(reporter_, texts::kImageDataLoadFailed);
         return false;
       }
-    } else if (!LoadResourceBitmap(GameBitmapTable::IdOf(index), table, index)) {
-      return false;
+      entry = std::move(png.image);
+    } else {
+      if (index == firstResourceFailure) {
+        LogOnly(reporter_, texts::kResourceLoadFailed);
+        return false;
+      }
+      entry = std::move(resources[static_cast<size_t>(index)]);
     }
   }
   table.SetArtLoaded(true);
   return true;
+}
+
+// A built-in bitmap as Format_ARGB32, or a null image when it cannot be read.
+QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
+  QImage image(ResourcePath(resourceId));
+  if (image.isNull()) return image;
+  // 24-bit bitmaps arrive as Format_RGB32 (alpha 255); the logo keeps its alpha.
+  return std::move(image).convertToFormat(QImage::Format_ARGB32);
 }
 
 bool ArtLoader::LoadResourceBitmap(int resourceId, GameBitmapTable& table, int index) {
@@ -75,13 +135,7 @@ bool ArtLoader::LoadResourceBitmap(int resourceId, GameBitmapTable& table, int i
   }
   GameBitmap& entry = table.Entry(index);
   entry = GameBitmap();
-  QImage image(ResourcePath(resourceId));
-  if (image.isNull()) {
-    LogOnly(reporter_, texts::kResourceLoadFailed);
-    return false;
-  }
-  // 24-bit bitmaps arrive as Format_RGB32 (alpha 255); the logo keeps its alpha.
-  image = image.convertToFormat(QImage::Format_ARGB32);
+  QImage image = ReadResourceBitmap(resourceId);
   if (image.isNull()) {
     LogOnly(reporter_, texts::kResourceLoadFailed);
     return false;
@@ -91,32 +145,47 @@ bool ArtLoader::LoadResourceBitmap(int resourceId, GameBitmapTable& table, int i
 }
 
 bool ArtLoader::LoadPngBitmap(GameBitmapTable& table, int index) {
-  const QString path = PngPath(index);
-  if (path.isEmpty()) {
+  if (PngPath(index).isEmpty()) {
     LogOnly(reporter_, texts::kInvalidPngIndex);
     return false;
   }
   GameBitmap& entry = table.Entry(index);
   entry = GameBitmap();
+  QImage image;
+  if (!DecodePngImage(index, image)) {
+    LogOnly(reporter_, texts::kPngLoadFailed);
+    return false;
+  }
+  entry = std::move(image);
+  return true;
+}
 
+// Reports nothing and touches nothing but `image`, so that several can run at once.
+bool ArtLoader::DecodePngImage(int index, QImage& image) const {
+  const QString path = PngPath(index);
+  if (path.isEmpty()) return false;
   // Every picture has a known size; a file that claims another is refused
   // before anything is allocated for its pixels.
   const imaging::PngArtFile* art = PngArtOf(index);
   PngImage png;
-  if (!DecodePng(QFile::encodeName(path).toStdString(), png, art->width, art->height)) {
-    LogOnly(reporter_, texts::kPngLoadFailed);
-    return false;
-  }
+  if (!DecodePng(QFile::encodeName(path).toStdString(), png, art->width, art->height)) return false;
   constexpr uint32_t kMaxSide = static_cast<uint32_t>(std::numeric_limits<int>::max() / 4);
   if (png.width == 0 || png.height == 0 || png.width > kMaxSide || png.height > kMaxSide) return false;
 
-  QImage image(static_cast<int>(png.width), static_cast<int>(png.height), QImage::Format_ARGB32);
-  if (image.isNull()) return false;
-  const size_t rowBytes = static_cast<size_t>(png.width) * 4;
-  for (uint32_t y = 0; y < png.height; ++y) {
-    std::memcpy(image.scanLine(static_cast<int>(y)), png.pixels.data() + rowBytes * y, rowBytes);
+  // The image takes over the decoded buffer rather than a copy of it: rows of
+  // width x 4 bytes are what Format_ARGB32 wants, and the buffer is freed with
+  // the image's last copy.
+  auto* pixels = new (std::nothrow) std::vector<uint8_t>(std::move(png.pixels));
+  if (!pixels) return false;
+  const int width = static_cast<int>(png.width);
+  QImage decoded(
+      pixels->data(), width, static_cast<int>(png.height), static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32,
+      [](void* buffer) { delete static_cast<std::vector<uint8_t>*>(buffer); }, pixels);
+  if (decoded.isNull()) {
+    delete pixels;
+    return false;
   }
-  entry = std::move(image);
+  image = std::move(decoded);
   return true;
 }
 

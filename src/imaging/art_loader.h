@@ -3,6 +3,7 @@
 // program's compiled resources, twelve pictures from PNG files in the art
 // folder below the working folder. Every failure is logged only: the message
 // dialog cannot be shown before the art exists.
+#include <QImage>
 #include <QString>
 
 #include "engine_host.h"
@@ -32,6 +33,9 @@ class ArtLoader {
   static bool IsPngIndex(int index);
 
  private:
+  QImage ReadResourceBitmap(int resourceId) const;
+  bool DecodePngImage(int index, QImage& image) const;
+
   Reporter& reporter_;
   QString workingFolder_;
   QString resourceRoot_;

@@ -151,6 +151,27 @@ TEST_F(ArtLoaderTest, MissingResourceStopsAtItsEntry) {
   ExpectAllLogOnly();
 }
 
+// The PNG files decode beside the built-in bitmaps, yet with two faults the one
+// at the lower index is the one reported, whichever kind it is.
+TEST_F(ArtLoaderTest, WithTwoFaultsTheLowerIndexIsReported) {
+  ASSERT_TRUE(QFile::remove(resources + "/270.bmp"));  // entry 139, after the background
+  std::filesystem::remove(ArtFile("background640x480.png"));  // entry 138
+  ASSERT_FALSE(Loader().LoadGameArt(table));
+  EXPECT_FALSE(table.Entry(137).isNull());
+  EXPECT_TRUE(table.Entry(138).isNull());
+  EXPECT_TRUE(table.Entry(147).isNull());
+  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
+
+  host.reports.clear();
+  table.Clear();
+  ASSERT_TRUE(QFile::remove(resources + "/181.bmp"));  // entry 50, before any PNG file
+  ASSERT_FALSE(Loader().LoadGameArt(table));
+  EXPECT_FALSE(table.Entry(49).isNull());
+  EXPECT_TRUE(table.Entry(50).isNull());
+  EXPECT_TRUE(table.Entry(138).isNull());
+  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kResourceLoadFailed}));
+}
+
 TEST_F(ArtLoaderTest, ReloadAfterFailureClearsTheFlag) {
   ASSERT_TRUE(Loader().LoadGameArt(table));
   std::filesystem::remove(ArtFile("dialogues/backgroundGeneric480x480.png"));
