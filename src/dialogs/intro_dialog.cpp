@@ -23,7 +23,7 @@ IntroDialog::IntroDialog(int page, QPoint& position, float& hue, const GameBitma
       position_(position),
       hue_(hue),
       color_(this, reporter) {
-  if (art && page >= 0 && page < kPageCount) SetBackground(art->Entry(kFirstPageIndex + page));
+  if (art && page >= 0 && page < kPageCount) SetBackground(art->Entry(kFirstPageIndex + page), art->SharpEntry(kFirstPageIndex + page));
   auto* cancel = AddButton(kCancel);
   auto* back = AddButton(kBack);
   auto* next = AddButton(kNext);

@@ -65,6 +65,23 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   return true;
 }
 
+bool ArtLoader::LoadSharpArt(GameBitmapTable& table) const {
+  if (!table.ArtLoaded()) return false;
+  for (int index = 0; index < GameBitmapTable::Size(); ++index) {
+    const QImage& normal = table.Entry(index);
+    QImage image(QLatin1String(imaging::kResourceSharpBitmapRoot) + QLatin1Char('/') +
+                 QString::number(GameBitmapTable::IdOf(index)) + QLatin1String(".png"));
+    if (!image.isNull()) image = image.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull() || image.size() != normal.size() * 2) {
+      for (int i = 0; i < GameBitmapTable::Size(); ++i) table.SharpEntry(i) = GameBitmap();
+      return false;
+    }
+    image.setDevicePixelRatio(2);
+    table.SharpEntry(index) = std::move(image);
+  }
+  return true;
+}
+
 bool ArtLoader::LoadResourceBitmap(int resourceId, GameBitmapTable& table, int index) {
   if (!GameBitmapTable::IsValidIndex(index)) {
     LogOnly(reporter_, texts::kInvalidGameBitmap);

@@ -20,6 +20,8 @@ inline constexpr int kLastUnshiftedIndex = 156;
 
 // Where the built-in bitmaps live in the compiled resources: <root>/<id>.bmp.
 inline constexpr const char* kResourceBitmapRoot = ":/bitmaps";
+// Every picture again at twice the size, for scaled screens: <root>/<id>.png.
+inline constexpr const char* kResourceSharpBitmapRoot = ":/bitmaps2x";
 inline constexpr const char* kArtFolder = "art";
 
 // The twelve entries that come from PNG files below the art folder, with the
