@@ -95,7 +95,14 @@ bool ResultsDialog::BuildGraph() {
   // On a scaled screen the graph is drawn again, finer, on a background of twice the size.
   QImage sharp;
   if (devicePixelRatioF() > 1.0) {
-    sharp = image.scaled(image.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // Every pixel becomes two by two, bytes and all (QImage::scaled would
+    // premultiply, and the background's alpha is 0).
+    sharp = QImage(image.size() * 2, QImage::Format_ARGB32);
+    for (int y = 0; y < sharp.height(); ++y) {
+      const QRgb* from = reinterpret_cast<const QRgb*>(image.constScanLine(y / 2));
+      QRgb* to = reinterpret_cast<QRgb*>(sharp.scanLine(y));
+      for (int x = 0; x < sharp.width(); ++x) to[x] = from[x / 2];
+    }
     sharp.setDevicePixelRatio(2);
   }
   int count = kTiles;
