@@ -124,12 +124,15 @@ void GameDialog::Initialise() {
     reporter_.Report(texts::kArtMissingLog, false, true, false);
     EndProcess(kExitArtMissing);
   }
+  // The large pictures only where the screen can show them.
+  if (devicePixelRatioF() > 1.0) loader.LoadSharpArt(art_);
   RefreshScreenArt();
   if (imageOps_.BuildMessageBackgrounds(art_, backgrounds_))
     reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
   // Messages show in the skinned message dialog (src/dialogs) when the window uses its own dialogs.
   if (dynamic_cast<SkinnedGameDialogs*>(dialogs_.get())) reporter_.SetPresenter(MakeMessagePresenter(art_, reporter_));
-  splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex));
+  splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex),
+                                         art_.SharpEntry(imaging::kSplashLogoIndex));
   fonts_.CreateGameFonts();
 
   PlaceOnDesktop(false);
@@ -210,7 +213,20 @@ void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, c
   if (bitmap.isNull() || target.isEmpty()) return;
   const QPainter::CompositionMode mode = painter.compositionMode();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(target.topLeft(), bitmap, QRect(source, target.size()));
+  // On a scaled screen the large picture fills the same window rectangle with
+  // one of its pixels per device pixel (smoothly reduced at ratios below 2).
+  // The painter's own scale, not the widget's: a window rendered into a picture
+  // of 1:1 pixels (the printout) draws the normal art even on a scaled screen.
+  const qreal ratio = painter.deviceTransform().m11();
+  const QImage& sharp = art_.SharpEntry(index);
+  if (ratio > 1.0 && !sharp.isNull()) {
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio < 2.0);
+    painter.drawImage(QRectF(target), sharp, QRectF(QRect(source * 2, target.size() * 2)));
+    painter.restore();
+  } else {
+    painter.drawImage(target.topLeft(), bitmap, QRect(source, target.size()));
+  }
   painter.setCompositionMode(mode);
 }
 

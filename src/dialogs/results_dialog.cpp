@@ -38,26 +38,31 @@ void ResultsDialog::FirstShow() {
   SkinnedDialog::FirstShow();
 }
 
-void ResultsDialog::DrawColumn(QImage& image, int x, int curveRow) {
-  auto grey = [&](int y, int value) { image.setPixel(x, y, qRgba(value, value, value, qAlpha(image.pixel(x, y)))); };
-  for (int y = kGraphTop; y <= kGraphBottom; ++y) {
+void ResultsDialog::DrawColumn(QImage& image, int deviceX, int curveRow, int scale) {
+  auto grey = [&](int y, int value) {
+    image.setPixel(deviceX, y, qRgba(value, value, value, qAlpha(image.pixel(deviceX, y))));
+  };
+  const int x = deviceX / scale;
+  for (int deviceY = kGraphTop * scale; deviceY < (kGraphBottom + 1) * scale; ++deviceY) {
+    const int y = deviceY / scale;
     if (x <= kGraphLeft + 1 || x >= kGraphRight - 1) {
       if (x == kGraphLeft || x == kGraphRight || y == kGraphTop || y == kGraphBottom) {
-        grey(y, 28);
+        grey(deviceY, 28);
       } else if (x == kGraphLeft + 1) {
-        grey(y, 70);
+        grey(deviceY, 70);
       } else {
-        grey(y, 78);
+        grey(deviceY, 78);
       }
       continue;
     }
     if (y <= kGraphTop + 1 || y >= kGraphBottom - 1) {
-      grey(y, y == kGraphTop || y == kGraphBottom ? 28 : y == kGraphTop + 1 ? 56 : 98);
+      grey(deviceY, y == kGraphTop || y == kGraphBottom ? 28 : y == kGraphTop + 1 ? 56 : 98);
       continue;
     }
-    const QRgb pixel = image.pixel(x, y);
+    const QRgb pixel = image.pixel(deviceX, deviceY);
     int channels[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
-    const int d = y - curveRow;
+    const int steps = deviceY - curveRow;  // rows from the curve, in device pixels
+    const double d = scale == 1 ? steps : static_cast<double>(steps) / scale;
     for (int& v : channels) {
       if (d < -2) {
         v = std::max(v - 50, 0);
@@ -68,7 +73,7 @@ void ResultsDialog::DrawColumn(QImage& image, int x, int curveRow) {
         v = static_cast<int>(std::min(raised, 255.0));
       }
     }
-    image.setPixel(x, y, qRgba(channels[0], channels[1], channels[2], qAlpha(pixel)));
+    image.setPixel(deviceX, deviceY, qRgba(channels[0], channels[1], channels[2], qAlpha(pixel)));
   }
 }
 
@@ -86,6 +91,19 @@ bool ResultsDialog::BuildGraph() {
   for (int x = 100; x <= 379; ++x) {
     image.setPixel(x, 84, qRgba(255, 255, 255, qAlpha(image.pixel(x, 84))));
     image.setPixel(x + 1, 85, qRgba(32, 32, 32, qAlpha(image.pixel(x + 1, 85))));
+  }
+  // On a scaled screen the graph is drawn again, finer, on a background of twice the size.
+  QImage sharp;
+  if (devicePixelRatioF() > 1.0) {
+    // Every pixel becomes two by two, bytes and all (QImage::scaled would
+    // premultiply, and the background's alpha is 0).
+    sharp = QImage(image.size() * 2, QImage::Format_ARGB32);
+    for (int y = 0; y < sharp.height(); ++y) {
+      const QRgb* from = reinterpret_cast<const QRgb*>(image.constScanLine(y / 2));
+      QRgb* to = reinterpret_cast<QRgb*>(sharp.scanLine(y));
+      for (int x = 0; x < sharp.width(); ++x) to[x] = from[x / 2];
+    }
+    sharp.setDevicePixelRatio(2);
   }
   int count = kTiles;
   for (const PlayKey& play : plays_) count += play.flag ? -1 : 1;
@@ -108,9 +126,19 @@ bool ResultsDialog::BuildGraph() {
       const int curveRow = std::min(static_cast<int>(424.0f - (static_cast<float>(k) * slope + previousHeight)), 423);
       if (x >= 0 && x < image.width()) DrawColumn(image, x, curveRow);
     }
+    if (!sharp.isNull()) {
+      const int firstX = 2 * (static_cast<int>(previousX) + 20);
+      for (int k = 0; k < 2 * width; ++k) {
+        const float along = static_cast<float>(k) / 2.0f;
+        const int curveRow =
+            std::min(static_cast<int>(2.0f * (424.0f - (along * slope + previousHeight))), 2 * 423 + 1);
+        if (firstX + k >= 0 && firstX + k < sharp.width()) DrawColumn(sharp, firstX + k, curveRow, 2);
+      }
+    }
     previousX = newX;
     previousHeight = newHeight;
   }
+  if (!sharp.isNull()) MutableSharpBackground() = std::move(sharp);
   return true;
 }
 

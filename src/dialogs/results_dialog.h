@@ -39,7 +39,9 @@ class ResultsDialog : public SkinnedDialog {
 
  private:
   bool BuildGraph();
-  void DrawColumn(QImage& image, int x, int curveRow);
+  // One column of the graph. At scale 2 `x` and `curveRow` are in the pixels of
+  // an image of twice the size, and the same rules run on half-pixel steps.
+  void DrawColumn(QImage& image, int x, int curveRow, int scale = 1);
 
   std::vector<PlayKey> plays_;
   PuzzleResults results_;

@@ -181,9 +181,11 @@ void SkinnedDialog::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::black);
     LogFault("Unable to select game bitmap while drawing!");
   } else {
+    const bool sharp = !sharpBackground_.isNull() && devicePixelRatioF() > 1.0;
     if (backgroundPixmap_.isNull())
-      backgroundPixmap_ = QPixmap::fromImage(ImageOperations::OpaqueCopy(background_));
-    painter.drawPixmap(QPoint(0, 0), backgroundPixmap_, QRect(QPoint(0, 0), client_));
+      backgroundPixmap_ = QPixmap::fromImage(ImageOperations::OpaqueCopy(sharp ? sharpBackground_ : background_));
+    const int scale = backgroundPixmap_.devicePixelRatio() > 1.0 ? 2 : 1;
+    painter.drawPixmap(QPoint(0, 0), backgroundPixmap_, QRect(QPoint(0, 0), client_ * scale));
   }
   painter.setFont(DefaultFont());
   for (const Label& label : Labels()) DrawShadowText(painter, label.rect, label.text, label.format);
@@ -195,7 +197,9 @@ const QPixmap* SkinnedDialog::Face(int bitmapId) {
   if (found != faces_.end()) return &found->second;
   if (!art_ || bitmapId < imaging::kFirstBitmapId || bitmapId >= imaging::kFirstBitmapId + GameBitmapTable::Size())
     return nullptr;
-  const QImage& image = art_->ById(bitmapId);
+  // The large picture on a scaled screen: the same size in the dialog, finer.
+  const QImage& sharp = art_->SharpById(bitmapId);
+  const QImage& image = devicePixelRatioF() > 1.0 && !sharp.isNull() ? sharp : art_->ById(bitmapId);
   if (image.isNull()) return nullptr;
   return &faces_.emplace(bitmapId, QPixmap::fromImage(ImageOperations::OpaqueCopy(image))).first->second;
 }

@@ -103,14 +103,24 @@ class SkinnedDialog : public QDialog {
   void AddControl(int id, QWidget* widget);
   // Places each control of the table; an id the dialog does not know is logged.
   void PlaceControls(const std::vector<ControlPlace>& table);
-  void SetBackground(QImage background) {
+  // `sharp` is the same picture at twice the size (device pixel ratio 2), shown
+  // instead on a scaled screen; null when there is none.
+  void SetBackground(QImage background, QImage sharp = QImage()) {
     background_ = std::move(background);
+    sharpBackground_ = std::move(sharp);
     backgroundPixmap_ = QPixmap();
   }
-  // For pictures burnt into the background once.
+  // For pictures burnt into the background once. The screen then shows this
+  // background at every scale, unless the dialog burns the same pictures into
+  // MutableSharpBackground() too.
   QImage& MutableBackground() {
     backgroundPixmap_ = QPixmap();
+    sharpBackground_ = QImage();
     return background_;
+  }
+  QImage& MutableSharpBackground() {
+    backgroundPixmap_ = QPixmap();
+    return sharpBackground_;
   }
   void SetClientSize(QSize client);
   // Where the window's outer corner goes when it is first shown, for an outer
@@ -151,6 +161,7 @@ class SkinnedDialog : public QDialog {
   const GameBitmapTable* art_;
   MessageReporter& reporter_;
   QImage background_;
+  QImage sharpBackground_;
   QPixmap backgroundPixmap_;
   std::map<int, QPixmap> faces_;
   std::map<int, QWidget*> controls_;

@@ -128,6 +128,31 @@ QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
   return std::move(image).convertToFormat(QImage::Format_ARGB32);
 }
 
+bool ArtLoader::LoadSharpArt(GameBitmapTable& table) const {
+  if (!table.ArtLoaded()) return false;
+  for (int index = 0; index < GameBitmapTable::Size(); ++index) {
+    if ((index >= imaging::kFirstIntroPageIndex && index <= imaging::kLastIntroPageIndex) ||
+        index == imaging::kGenericDialogIndex)
+      continue;
+    QImage image = SharpPicture(index);
+    if (image.isNull() || image.size() != table.Entry(index).size() * 2) {
+      for (int i = 0; i < GameBitmapTable::Size(); ++i) table.SharpEntry(i) = GameBitmap();
+      return false;
+    }
+    table.SharpEntry(index) = std::move(image);
+  }
+  return true;
+}
+
+QImage ArtLoader::SharpPicture(int index) {
+  if (!GameBitmapTable::IsValidIndex(index)) return QImage();
+  QImage image(QLatin1String(imaging::kResourceSharpBitmapRoot) + QLatin1Char('/') +
+               QString::number(GameBitmapTable::IdOf(index)) + QLatin1String(".png"));
+  if (!image.isNull()) image = image.convertToFormat(QImage::Format_ARGB32);
+  if (!image.isNull()) image.setDevicePixelRatio(2);
+  return image;
+}
+
 bool ArtLoader::LoadResourceBitmap(int resourceId, GameBitmapTable& table, int index) {
   if (!GameBitmapTable::IsValidIndex(index)) {
     LogOnly(reporter_, texts::kInvalidGameBitmap);

@@ -21,6 +21,15 @@ class ArtLoader {
   // Loads every entry in index order and stops at the first failure, which it
   // reports. Sets the table's art-loaded flag only when all 189 loaded.
   bool LoadGameArt(GameBitmapTable& table);
+  // Loads the pictures at twice the size into the table's sharp entries
+  // (Format_ARGB32, device pixel ratio 2), for a screen scaled above 1. Only
+  // after LoadGameArt succeeded; on any failure every sharp entry is cleared
+  // and the game draws the normal set. Logs nothing: the normal set suffices.
+  // Left out: the intro pages (SharpPicture when a page opens; they are never
+  // recoloured) and the generic dialog background (one flat colour).
+  bool LoadSharpArt(GameBitmapTable& table) const;
+  // Entry `index` at twice the size, or a null image.
+  static QImage SharpPicture(int index);
   // Loads built-in bitmap `resourceId` into entry `index`, as Format_ARGB32.
   bool LoadResourceBitmap(int resourceId, GameBitmapTable& table, int index);
   // Loads the PNG file that belongs to entry `index`.

@@ -4,6 +4,7 @@ namespace velmora {
 
 void GameBitmapTable::Clear() {
   for (GameBitmap& entry : entries_) entry = GameBitmap();
+  for (GameBitmap& entry : sharpEntries_) entry = GameBitmap();
   artLoaded_ = false;
 }
 

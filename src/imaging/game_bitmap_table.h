@@ -25,6 +25,12 @@ class GameBitmapTable {
   GameBitmap& ById(int bitmapId) { return Entry(IndexOf(bitmapId)); }
   const GameBitmap& ById(int bitmapId) const { return Entry(IndexOf(bitmapId)); }
 
+  // The same picture drawn at twice the size (device pixel ratio 2), for
+  // screens scaled above 1; a null image when the large set is not loaded.
+  GameBitmap& SharpEntry(int index) { return sharpEntries_[static_cast<size_t>(index)]; }
+  const GameBitmap& SharpEntry(int index) const { return sharpEntries_[static_cast<size_t>(index)]; }
+  const GameBitmap& SharpById(int bitmapId) const { return SharpEntry(IndexOf(bitmapId)); }
+
   // Set by LoadGameArt only when every entry loaded.
   bool ArtLoaded() const { return artLoaded_; }
   void SetArtLoaded(bool loaded) { artLoaded_ = loaded; }
@@ -33,6 +39,7 @@ class GameBitmapTable {
 
  private:
   std::array<GameBitmap, imaging::kGameBitmapCount> entries_;
+  std::array<GameBitmap, imaging::kGameBitmapCount> sharpEntries_;
   bool artLoaded_ = false;
 };
 

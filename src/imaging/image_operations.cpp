@@ -106,6 +106,7 @@ bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta, Messa
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
     if (index >= imaging::kFirstUnshiftedIndex && index <= imaging::kLastUnshiftedIndex) continue;
     ShiftHue(table.Entry(index), delta);
+    if (!table.SharpEntry(index).isNull()) ShiftHue(table.SharpEntry(index), delta);
   }
   BuildMessageBackgrounds(table, backgrounds);
   if (extra) ShiftHue(*extra, delta);
@@ -217,11 +218,14 @@ bool ImageOperations::CopyWindowArea(QImage& target, const QRect& rect, QWidget*
     LogOnly(texts::kCopyContextFailed);
     return false;
   }
-  QImage copy(rect.size(), QImage::Format_ARGB32);
+  // A target of device pixel ratio 2 takes the window's look at twice the size.
+  const int scale = target.devicePixelRatio() > 1.0 ? 2 : 1;
+  QImage copy(rect.size() * scale, QImage::Format_ARGB32);
   if (copy.isNull()) {
     LogOnly(texts::kCopyBitmapFailed);
     return false;
   }
+  copy.setDevicePixelRatio(scale);
   // Whatever lies outside the window copies as black.
   copy.fill(0xFF000000u);
   const QRect inside = rect.intersected(window->rect());
@@ -257,6 +261,7 @@ bool ImageOperations::FadeBitmap(QImage& target, const QImage& background, const
   }
   if (target.size() != background.size() || target.format() != QImage::Format_ARGB32) {
     target = QImage(background.size(), QImage::Format_ARGB32);
+    target.setDevicePixelRatio(background.devicePixelRatio());
   }
   if (target.isNull() || !target.bits()) {
     LogOnly(texts::kFadeWriteFailed);

@@ -27,7 +27,8 @@ class ImageOperations {
   bool ShiftHue(QImage& bitmap, float delta);
 
   // Recolours the art set (all entries but 139..156, the orange buttons, the
-  // placeholders and the intro pages), rebuilds the message backgrounds and
+  // placeholders and the intro pages), at either size when the large set is
+  // loaded, rebuilds the message backgrounds and
   // recolours `extra` (the tips window's background) when given. Does nothing
   // before the art has loaded. Logs its processing time. A delta that is not
   // finite shifts by nothing.
@@ -53,7 +54,8 @@ class ImageOperations {
   bool DuplicateBitmap(const QImage& source, QImage& target);
 
   // The window's current look inside `rect` (window coordinates), as a
-  // Format_ARGB32 image of exactly the rectangle's size.
+  // Format_ARGB32 image of exactly the rectangle's size, or of twice its size
+  // (device pixel ratio 2) when `target` comes with a device pixel ratio above 1.
   bool CopyWindowArea(QImage& target, const QRect& rect, QWidget* window);
 
   // target = background faded towards overlay by overlay alpha x `alpha`

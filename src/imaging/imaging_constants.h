@@ -17,9 +17,14 @@ inline constexpr int kSplashLogoIndex = 180;     // bitmap id 311, the one image
 // The hue shift leaves the orange buttons, the placeholders and the intro pages alone.
 inline constexpr int kFirstUnshiftedIndex = 139;
 inline constexpr int kLastUnshiftedIndex = 156;
+// The ten intro pages, never recoloured: their large pictures are read when a page opens.
+inline constexpr int kFirstIntroPageIndex = 147;
+inline constexpr int kLastIntroPageIndex = 156;
 
 // Where the built-in bitmaps live in the compiled resources: <root>/<id>.bmp.
 inline constexpr const char* kResourceBitmapRoot = ":/bitmaps";
+// Every picture again at twice the size, for scaled screens: <root>/<id>.png.
+inline constexpr const char* kResourceSharpBitmapRoot = ":/bitmaps2x";
 inline constexpr const char* kArtFolder = "art";
 
 // The twelve entries that come from PNG files below the art folder, with the

@@ -16,12 +16,16 @@ namespace velmora {
 
 class SplashEffect {
  public:
-  // `logo` must outlive the effect (it is the game bitmap table's entry).
-  SplashEffect(ImageOperations& operations, const QImage& logo) : operations_(operations), logo_(logo) {}
+  // `logo` must outlive the effect (it is the game bitmap table's entry), and
+  // so must `sharpLogo`, the logo at twice the size (null when not loaded),
+  // which the effect uses on a window of device pixel ratio above 1.
+  SplashEffect(ImageOperations& operations, const QImage& logo, const QImage& sharpLogo = QImage())
+      : operations_(operations), logo_(logo), sharpLogo_(sharpLogo) {}
 
   // Remembers `now`, centres the 400 x 300 splash rectangle in a window of
   // width x height, copies the window's look there as the background and
-  // makes the effect image. A failed copy is reported and leaves a black
+  // makes the effect image (at twice the size, device pixel ratio 2, on a
+  // scaled window when the large logo is there). A failed copy is reported and leaves a black
   // background.
   bool StartSplash(uint32_t now, int width, int height, QWidget* window);
   // Advances the effect to `now`; clears Running() once 3000 ms have passed.
@@ -37,6 +41,8 @@ class SplashEffect {
  private:
   ImageOperations& operations_;
   const QImage& logo_;
+  const QImage& sharpLogo_;
+  bool sharp_ = false;  // the effect runs at twice the size
   uint32_t start_ = 0;
   QRect rect_;
   QImage background_;

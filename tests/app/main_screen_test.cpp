@@ -157,6 +157,35 @@ TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
   ExpectTileShows(Screen(), 0, 0, 31 + type);
 }
 
+// Also run at the screen scale 2 (QT_SCALE_FACTOR, see CMakeLists.txt). At scale 1
+// the large pictures are not even loaded; at scale 2 every device pixel of a tile
+// is the large picture's own, so edges change within one device pixel instead of
+// in steps of two as in an enlarged small picture.
+TEST_F(MainScreenTest, ShowsTheLargeArtOnAScaledScreen) {
+  const QImage screen = Screen();
+  const int face = TheGame().FaceOfControl(control::TileId(0, 0), false);
+  const QImage& sharp = Window().Art().SharpEntry(face);
+  if (Window().devicePixelRatioF() == 1.0) {
+    EXPECT_EQ(screen.size(), QSize(640, 480));
+    for (int i = 0; i < GameBitmapTable::Size(); ++i) EXPECT_TRUE(Window().Art().SharpEntry(i).isNull()) << i;
+    return;
+  }
+  ASSERT_EQ(Window().devicePixelRatioF(), 2.0);
+  ASSERT_EQ(screen.size(), QSize(1280, 960));
+  ASSERT_EQ(sharp.size(), QSize(80, 80));
+  const QImage art = ImageOperations::OpaqueCopy(sharp);
+  const QPoint origin = layout::TileRect(0, 0).topLeft() * 2;
+  int mismatches = 0, finerSteps = 0;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 80; ++x) {
+      const QRgb shown = screen.pixel(origin + QPoint(x, y));
+      mismatches += shown != art.pixel(x, y);
+      if (x % 2 == 1) finerSteps += shown != screen.pixel(origin + QPoint(x - 1, y));
+    }
+  EXPECT_EQ(mismatches, 0) << "the tile shows the large picture pixel for pixel";
+  EXPECT_GT(finerSteps, 0) << "an enlarged small picture never changes between device columns 2k and 2k+1";
+}
+
 // Also run at the screen scales 1.5 and 2 (QT_SCALE_FACTOR, see CMakeLists.txt):
 // the page must not depend on the scale.
 TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {

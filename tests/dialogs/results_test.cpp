@@ -82,6 +82,31 @@ TEST_F(ResultsTest, GraphPixelsForAKnownGame) {
   EXPECT_EQ(graph.pixel(300, 170), plain.pixel(300, 170));
 }
 
+// Run at QT_SCALE_FACTOR=2 (see CMakeLists.txt): the screen shows the graph drawn
+// again on a background of twice the size, with the curve in half-row steps.
+TEST_F(ResultsTest, OnAScaledScreenTheGraphIsDrawnAtTwiceTheSize) {
+  auto dialog = Make({{true, 500}, {true, 1000}}, Results(1000));
+  if (dialog->devicePixelRatioF() != 2.0) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+  const QImage screen = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(screen.size(), QSize(960, 960));
+  const QImage graph = ImageOperations::OpaqueCopy(dialog->Background());
+  const QImage plain = Plain();
+  // Away from the curve each pixel of the normal graph covers two by two.
+  for (QPoint at : {QPoint(20, 300), QPoint(21, 300), QPoint(100, 190), QPoint(100, 300), QPoint(10, 300),
+                    QPoint(200, 181), QPoint(100, 84)})
+    for (QPoint in : {QPoint(0, 0), QPoint(1, 1)})
+      EXPECT_EQ(screen.pixel(at * 2 + in), graph.pixel(at)) << at.x() << "," << at.y();
+  // Column 100 of the graph is device column 200: the curve lies at device row
+  // trunc(2 * 206.93) = 413, and row 416 is 1.5 rows below it, a step the normal graph has not.
+  const int curve = static_cast<int>(2.0f * (424.0f - (80.0f * 2.0f / 220.0f + 79 * 2.738496f)));
+  ASSERT_EQ(curve, 413);
+  const QRgb shown = screen.pixel(200, 416), base = plain.pixel(100, 208);
+  const int expected[3] = {qRed(base), qGreen(base), qBlue(base)};
+  const int got[3] = {qRed(shown), qGreen(shown), qBlue(shown)};
+  for (int c = 0; c < 3; ++c)
+    EXPECT_EQ(got[c], static_cast<int>(std::min(std::pow(double(expected[c]), 1.6 - 0.25 * 1.5), 255.0))) << c;
+}
+
 TEST_F(ResultsTest, TheCurveEndsAtEightyOneAtTheRightEdge) {
   // The last play at a quarter of the game still draws to x 459.
   auto dialog = Make({{true, 100}, {true, 250}}, Results(1000));

@@ -63,7 +63,9 @@ crop_board_row0() {  # the top row of tiles of the game window in a screenshot
   local id=$1 shot=$2 out=$3 ox oy
   ox=$(xwininfo -id "$id" | awk '/Absolute upper-left X:/{print $4}')
   oy=$(xwininfo -id "$id" | awk '/Absolute upper-left Y:/{print $4}')
-  convert "$shot" -crop "400x40+$((ox + 40))+$((oy + 40))" +repage "$out"
+  local s=${QT_SCALE_FACTOR:-1}  # a scaled program has more screen pixels per window pixel
+  convert "$shot" -crop "$(awk -v s="$s" -v x="$ox" -v y="$oy" \
+    'BEGIN { printf "%dx%d+%d+%d", 400 * s, 40 * s, x + 40 * s, y + 40 * s }')" +repage "$out"
 }
 
 start_display 24 || exit 1
@@ -98,6 +100,7 @@ id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
 click_in "$id" 238 437
 xdotool type --delay 50 "aa"
 import -window root "$shots/game-1-new-game.png"
+import -window "$id" "$shots/new-game-window.png"
 click_in "$id" 373 425
 gid=$(wait_for_window "^Velmora Sudoku - Puzzle AA$" 20) || { fail "the game AA did not begin"; exit 1; }
 sleep 0.5

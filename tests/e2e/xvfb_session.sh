@@ -17,7 +17,8 @@ start_display() {
   local depth=$1 file
   file=$(mktemp)
   # Xvfb picks a free display itself and writes its number once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  # VELMORA_XVFB_SCREEN gives another screen size (1600x1200 for a window scaled by 2).
+  Xvfb -displayfd 3 -screen 0 "${VELMORA_XVFB_SCREEN:-1024x768}x$depth" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 1 100); do
     if [ -s "$file" ]; then
@@ -98,6 +99,9 @@ click_in() {
   local id=$1 x=$2 y=$3 ox oy
   ox=$(xwininfo -id "$id" | awk '/Absolute upper-left X:/{print $4}')
   oy=$(xwininfo -id "$id" | awk '/Absolute upper-left Y:/{print $4}')
+  # x and y are the window's own coordinates; a scaled program (QT_SCALE_FACTOR) has more screen pixels.
+  x=$(awk -v v="$x" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", v * s }')
+  y=$(awk -v v="$y" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", v * s }')
   xdotool mousemove --sync $((ox + x)) $((oy + y)) click 1
 }
 

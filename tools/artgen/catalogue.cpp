@@ -135,6 +135,8 @@ QString OutputPath(const ArtEntry& entry) {
   return QStringLiteral("bitmaps/%1.bmp").arg(entry.id);
 }
 
+QString OutputPath2x(const ArtEntry& entry) { return QStringLiteral("bitmaps2x/%1.png").arg(entry.id); }
+
 QString IconOutputPath() { return QStringLiteral("icons/%1.png").arg(kIconId); }
 
 }  // namespace velmora::artgen

@@ -38,5 +38,7 @@ QImage PaintIcon();
 // Path of an entry's output below the generator's output folder.
 QString OutputPath(const ArtEntry& entry);
 QString IconOutputPath();
+// Path of an entry's picture at twice the size: bitmaps2x/<id>.png.
+QString OutputPath2x(const ArtEntry& entry);
 
 }  // namespace velmora::artgen

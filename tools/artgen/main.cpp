@@ -1,6 +1,9 @@
 // velmora-artgen draws the game's whole art set.
 //
 //   velmora-artgen --out DIR             bitmaps/<id>.bmp, icons/321.png and art/... under DIR
+//   velmora-artgen --out2x DIR           every picture drawn at twice the size, for
+//                                        screens of a device pixel ratio above 1:
+//                                        bitmaps2x/<id>.png under DIR
 //   velmora-artgen --contact-sheet FILE  every picture with its id on one PNG
 //   velmora-artgen --picture ID FILE     one picture as a PNG, at full size
 //   velmora-artgen --preview FILE        the main screen in play and the New Game
@@ -19,6 +22,7 @@
 #include "contact_sheet.h"
 #include "desktop_icons.h"
 #include "image_files.h"
+#include "paint.h"
 #include "preview.h"
 #include "typeface.h"
 
@@ -34,6 +38,7 @@ int Fail(const QString& message) {
 int Usage() {
   std::fprintf(stderr,
                "usage: velmora-artgen --out DIR\n"
+               "       velmora-artgen --out2x DIR\n"
                "       velmora-artgen --contact-sheet FILE\n"
                "       velmora-artgen --picture ID FILE\n"
                "       velmora-artgen --preview FILE\n"
@@ -45,13 +50,13 @@ int Usage() {
 bool PaintAll(std::vector<QImage>* pictures, QString* error) {
   for (const ArtEntry& e : Catalogue()) {
     QImage image = e.paint();
-    if (image.width() != e.width || image.height() != e.height) {
+    if (image.width() != e.width * DrawScale() || image.height() != e.height * DrawScale()) {
       *error = QStringLiteral("bitmap %1 came out %2 x %3 instead of %4 x %5")
                    .arg(e.id)
                    .arg(image.width())
                    .arg(image.height())
-                   .arg(e.width)
-                   .arg(e.height);
+                   .arg(e.width * DrawScale())
+                   .arg(e.height * DrawScale());
       return false;
     }
     pictures->push_back(std::move(image));
@@ -102,6 +107,24 @@ int main(int argc, char** argv) {
       return Fail(error);
     }
     std::printf("velmora-artgen: %zu pictures and the icon written to %s in %lld ms\n", pictures.size(),
+                qPrintable(args[1]), static_cast<long long>(timer.elapsed()));
+    return 0;
+  }
+  if (args[0] == "--out2x" && args.size() == 2) {
+    SetDrawScale(2);
+    std::vector<QImage> pictures;
+    if (!PaintAll(&pictures, &error)) {
+      return Fail(error);
+    }
+    const QString dir = args[1] + '/';
+    for (size_t i = 0; i < pictures.size(); ++i) {
+      const ArtEntry& e = Catalogue()[i];
+      const bool alpha = e.storage == Storage::Bitmap32Alpha;
+      if (!WriteFile(dir + OutputPath2x(e), EncodePng(pictures[i], alpha), &error)) {
+        return Fail(error);
+      }
+    }
+    std::printf("velmora-artgen: %zu pictures at twice the size written to %s in %lld ms\n", pictures.size(),
                 qPrintable(args[1]), static_cast<long long>(timer.elapsed()));
     return 0;
   }

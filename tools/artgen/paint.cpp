@@ -30,8 +30,21 @@ QColor Orange() { return Hsv(30, 0.88, 1.00); }
 QColor OrangeDark() { return Hsv(18, 0.92, 0.80); }
 }  // namespace palette
 
+namespace {
+int drawScale = 1;
+}  // namespace
+
+int DrawScale() { return drawScale; }
+void SetDrawScale(int scale) { drawScale = scale; }
+
+QImage ScaledImage(int width, int height, QImage::Format format) {
+  QImage image(width * drawScale, height * drawScale, format);
+  image.setDevicePixelRatio(drawScale);
+  return image;
+}
+
 QImage NewImage(int width, int height, const QColor& fill) {
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  QImage image = ScaledImage(width, height, QImage::Format_ARGB32_Premultiplied);
   image.fill(fill);
   return image;
 }

@@ -43,6 +43,14 @@ QColor Orange();
 QColor OrangeDark();
 }  // namespace palette
 
+// Every picture is drawn in its own 1:1 coordinates; the drawing scale (1 or 2)
+// sets how many device pixels one of them covers. A picture made by NewImage or
+// ScaledImage has scale x its size in pixels and the scale as its device pixel
+// ratio, so a QPainter on it draws the same shapes with finer detail.
+int DrawScale();
+void SetDrawScale(int scale);
+QImage ScaledImage(int width, int height, QImage::Format format);
+
 // A new picture filled with one colour.
 QImage NewImage(int width, int height, const QColor& fill);
 

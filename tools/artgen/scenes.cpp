@@ -156,15 +156,18 @@ QImage GuideTab(int dx, int dy) {
   } else {
     where = layout::BottomTabRect(0);
   }
-  static const QImage background = MainBackground();
-  QImage img = background.copy(where);
+  static const QImage background1x = MainBackground();
+  const QImage background = DrawScale() == 1 ? background1x : MainBackground();
+  const int s = DrawScale();
+  QImage img = background.copy(QRect(where.topLeft() * s, where.size() * s));
+  img.setDevicePixelRatio(s);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);
   // Arrow centred in the band part of the tab (away from the board's frame).
   const qreal length = 15;
   const qreal width = 16;
-  QPointF c(img.width() / 2.0, img.height() / 2.0);
+  QPointF c(where.width() / 2.0, where.height() / 2.0);
   if (dx > 0) c.setX(14);
   if (dx < 0) c.setX(16);
   if (dy > 0) c.setY(14);
@@ -187,7 +190,7 @@ QImage DialogBackground() {
 }
 
 QImage SplashLogo() {
-  QImage img(400, 300, QImage::Format_ARGB32_Premultiplied);
+  QImage img = ScaledImage(400, 300, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing, true);
@@ -274,7 +277,7 @@ QImage WindowIcon() {
 }
 
 QImage Placeholder() {
-  QImage img(1, 1, QImage::Format_RGB32);
+  QImage img = ScaledImage(1, 1, QImage::Format_RGB32);
   img.fill(Qt::black);
   return img;
 }

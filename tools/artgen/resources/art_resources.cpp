@@ -4,7 +4,10 @@
 
 // Q_INIT_RESOURCE declares the registration function, which lives in the
 // global namespace, so it is called from here.
-static void InitVelmoraArtResources() { Q_INIT_RESOURCE(velmora_art); }
+static void InitVelmoraArtResources() {
+  Q_INIT_RESOURCE(velmora_art);
+  Q_INIT_RESOURCE(velmora_art_2x);
+}
 
 namespace velmora::art {
 
