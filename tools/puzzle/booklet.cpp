@@ -26,6 +26,7 @@
 #include "puzzle_builder.h"
 #include "puzzle_code.h"
 #include "seed_tables.h"
+#include "tool_support.h"
 
 namespace velmora::puzzle_tool {
 
@@ -63,44 +64,9 @@ struct BookletPuzzle {
   std::array<bool, 81> given{};
 };
 
-class BookletHost : public EngineHost {
- public:
-  int Report(std::string_view text, bool, bool, bool) override {
-    if (failure.empty()) failure = text;
-    return 0;
-  }
-  bool LogOn() const override { return false; }
-  void Log(std::string_view) override {}
-  uint32_t MillisecondsSinceStart() const override { return 0; }
-  void SystemMessage(std::string_view text) override {
-    if (failure.empty()) failure = text;
-  }
-  void SetGameState(GameState) override {}
-  std::string failure;
-};
-
-class StderrMessages : public SystemMessageBox {
- public:
-  void Show(std::string_view text, std::string_view caption) override {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                 static_cast<int>(text.size()), text.data());
-  }
-};
-
 int Usage(const std::string& problem) {
   std::fprintf(stderr, "velmora-puzzle: %s\n%s", problem.c_str(), kBookletUsage);
   return kExitUsage;
-}
-
-std::optional<long> ParseNumber(std::string_view text, long low, long high) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  long value = 0;
-  for (char ch : text) {
-    if (ch < '0' || ch > '9') return std::nullopt;
-    value = value * 10 + (ch - '0');
-  }
-  if (value < low || value > high) return std::nullopt;
-  return value;
 }
 
 // Returns an error text, or nothing when the options are complete and consistent.
@@ -181,7 +147,7 @@ bool BuildPuzzle(BuildSettings& settings, const PrepareSeedSource& seeds, Bookle
   ApplyDifficultyParameters(settings, settings.difficultyIndex);
   Board board;
   LogicSolver solver;
-  BookletHost host;
+  ToolHost host;
   PuzzleBuilder builder(board, solver, settings, host, seeds);
   if (!builder.StartBuild()) {
     failure = host.failure.empty() ? "The puzzle could not be built." : host.failure;
@@ -343,19 +309,9 @@ int RunBooklet(int argc, char** argv) {
   BookletOptions options;
   if (const auto problem = ParseBookletArguments(argc, argv, options)) return Usage(*problem);
 
-  ZeroPrepareSeeds zeroSeeds;
-  SeedTables tables;
-  const PrepareSeedSource* seeds = &zeroSeeds;
-  if (!options.seedsFolder.empty()) {
-    std::string folder = options.seedsFolder;
-    if (folder.back() != '/') folder += '/';
-    StderrMessages messages;
-    if (tables.LoadFromFolder(folder, messages) == 0) {
-      std::fprintf(stderr, "velmora-puzzle: no seed files could be read from %s\n", folder.c_str());
-      return kExitUsage;
-    }
-    seeds = &tables;
-  }
+  SeedSource seedSource;
+  if (!seedSource.Load(options.seedsFolder)) return kExitUsage;
+  const PrepareSeedSource* seeds = &seedSource.Seeds();
 
   // Every puzzle is built before the file is opened, so a failed build leaves nothing behind.
   std::vector<BookletPuzzle> puzzles;

@@ -15,10 +15,14 @@
 #include "puzzle_builder.h"
 #include "puzzle_code.h"
 #include "seed_tables.h"
+#include "tool_support.h"
 
 namespace {
 
 using namespace velmora;
+using velmora::puzzle_tool::ParseNumber;
+using velmora::puzzle_tool::SeedSource;
+using velmora::puzzle_tool::ToolHost;
 
 constexpr int kExitUsage = 2;
 constexpr int kExitBuildFailed = 3;
@@ -44,33 +48,6 @@ const char* kMoreUsage =
     "Exit status: 0 done, 2 bad arguments or an invalid code, 3 the build failed,\n"
     "1 the booklet could not be written. See velmora-puzzle(6).\n";
 
-// Reports that would be shown to a player are kept; the first failure text is
-// what the tool prints when a build does not succeed.
-class ToolHost : public EngineHost {
- public:
-  int Report(std::string_view text, bool, bool, bool) override {
-    if (failure.empty()) failure = text;
-    return 0;
-  }
-  bool LogOn() const override { return false; }
-  void Log(std::string_view) override {}
-  uint32_t MillisecondsSinceStart() const override { return 0; }
-  void SystemMessage(std::string_view text) override {
-    if (failure.empty()) failure = text;
-  }
-  void SetGameState(GameState) override {}
-
-  std::string failure;
-};
-
-class StderrMessages : public SystemMessageBox {
- public:
-  void Show(std::string_view text, std::string_view caption) override {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                 static_cast<int>(text.size()), text.data());
-  }
-};
-
 struct Options {
   std::string code;
   bool hint = false;
@@ -80,17 +57,6 @@ struct Options {
   int difficulty = -1;
   std::string seedsFolder;
 };
-
-std::optional<long> ParseNumber(std::string_view text, long low, long high) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  long value = 0;
-  for (char ch : text) {
-    if (ch < '0' || ch > '9') return std::nullopt;
-    value = value * 10 + (ch - '0');
-  }
-  if (value < low || value > high) return std::nullopt;
-  return value;
-}
 
 std::optional<Options> ParseArguments(int argc, char** argv) {
   Options options;
@@ -166,22 +132,9 @@ int main(int argc, char** argv) {
   }
   const Options& options = *parsed;
 
-  ZeroPrepareSeeds zeroSeeds;
-  SeedTables tables;
-  const PrepareSeedSource* seeds = &zeroSeeds;
-  if (!options.seedsFolder.empty()) {
-    std::string folder = options.seedsFolder;
-    if (folder.back() != '/') folder += '/';
-    StderrMessages messages;
-    const auto note = [](std::string_view line) {
-      std::fprintf(stderr, "velmora-puzzle: %.*s\n", static_cast<int>(line.size()), line.data());
-    };
-    if (tables.LoadFromFolder(folder, messages, note) == 0) {
-      std::fprintf(stderr, "velmora-puzzle: no seed files could be read from %s\n", folder.c_str());
-      return kExitUsage;
-    }
-    seeds = &tables;
-  }
+  SeedSource seedSource;
+  if (!seedSource.Load(options.seedsFolder)) return kExitUsage;
+  const PrepareSeedSource* seeds = &seedSource.Seeds();
 
   BuildSettings settings;
   if (options.fromCounter) {
