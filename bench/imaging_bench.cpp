@@ -87,6 +87,23 @@ void BM_ChangeGameColor(benchmark::State& state) {
 }
 BENCHMARK(BM_ChangeGameColor)->Unit(benchmark::kMillisecond);
 
+// The art alone, as the window loads it at start-up.
+void BM_LoadGameArt(benchmark::State& state) {
+  EnsureGuiApplication();
+  SilentEngineHost host;
+  ArtSource& source = ArtSource::Get();
+  for (auto _ : state) {
+    auto table = std::make_unique<GameBitmapTable>();
+    if (!source.Loader(host).LoadGameArt(*table)) {
+      state.SkipWithError("the art did not load");
+      return;
+    }
+    benchmark::DoNotOptimize(table->Entry(188));
+  }
+  state.SetLabel(source.Label());
+}
+BENCHMARK(BM_LoadGameArt)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_LoadGameArtWithFonts(benchmark::State& state) {
   EnsureGuiApplication();
   SilentEngineHost host;

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QIcon>
+#include <QPixmap>
 #include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
@@ -32,7 +33,6 @@
 namespace velmora {
 namespace {
 
-constexpr int kIconResource = 321;
 constexpr uint32_t kSplashFirstDelay = 500;
 constexpr uint32_t kSplashFrame = 10;
 constexpr QRgb kTextColor = 0xFFFFFF;
@@ -46,6 +46,8 @@ constexpr int kRowTabLeft = 136, kRowTabRight = 137, kColumnTabTop = 134, kColum
 QString Qt8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
+
+QIcon GameWindowIcon() { return QIcon(QPixmap::fromImage(ReadImageAs(QStringLiteral(":/icons/321.png"), "png"))); }
 
 void GameDialog::DataMessages::Show(std::string_view text, std::string_view caption) {
   if (log_ && log_->IsOn()) log_->Write("data message: " + std::string(text) + "\n");
@@ -67,7 +69,7 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
       timers_([this](int id) { OnTimer(id); }),
       game_(*this, roster_) {
   setWindowTitle(texts::kAppName);
-  setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(kIconResource)));
+  setWindowIcon(GameWindowIcon());
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
   // Fixed at 640 x 480: it can be minimised and closed, never maximised.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -127,8 +129,14 @@ void GameDialog::Initialise() {
   // The large pictures only where the screen can show them.
   if (devicePixelRatioF() > 1.0) loader.LoadSharpArt(art_);
   RefreshScreenArt();
-  if (imageOps_.BuildMessageBackgrounds(art_, backgrounds_))
-    reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
+  // The message backgrounds are cut from the generic dialog background as it
+  // is when a message shows, so that they hold no memory in between.
+  reporter_.SetBackgroundsBuilder([this](std::array<QImage, 3>& images) {
+    MessageBackgrounds built;
+    if (!imageOps_.BuildMessageBackgrounds(art_, built)) return false;
+    images = std::move(built.images);
+    return true;
+  });
   // Messages show in the skinned message dialog (src/dialogs) when the window uses its own dialogs.
   if (dynamic_cast<SkinnedGameDialogs*>(dialogs_.get())) reporter_.SetPresenter(MakeMessagePresenter(art_, reporter_));
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex),
@@ -600,11 +608,10 @@ bool GameDialog::PrintPicture(QPrinter& printer, const QString& topLabel) {
 }
 
 void GameDialog::ShiftArtHue(float delta) {
-  imageOps_.ChangeGameColor(art_, delta, backgrounds_);
+  MessageBackgrounds rebuilt;  // the reporter builds its own when a message shows
+  imageOps_.ChangeGameColor(art_, delta, rebuilt);
   RefreshScreenArt();
   if (tips_) tips_->RebuildBackground();
-  if (backgrounds_.ready)
-    reporter_.SetBackgrounds(backgrounds_.images[0], backgrounds_.images[1], backgrounds_.images[2]);
   RedrawEverything();
 }
 

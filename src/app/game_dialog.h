@@ -5,6 +5,7 @@
 // from what the game computes, turns clicks and keys into the game's entry
 // points, and carries out what the game asks through GameHost.
 #include <QDialog>
+#include <QIcon>
 #include <QPrinter>
 #include <QImage>
 #include <array>
@@ -151,7 +152,6 @@ class GameDialog : public QDialog, public GameHost {
   GameBitmapTable art_;
   mutable std::array<QImage, imaging::kGameBitmapCount> screenArt_;  // made on first draw
   ImageOperations imageOps_;
-  MessageBackgrounds backgrounds_;
   GameFonts fonts_;
   PlayerRoster roster_;
   QtWindowTimers timers_;
@@ -167,5 +167,8 @@ class GameDialog : public QDialog, public GameHost {
   bool tipsRoom_ = false;  // the last placement kept room for the tips window
   bool boardControlsEnabled_ = false;
 };
+
+// The game's icon, for its windows and boxes.
+QIcon GameWindowIcon();
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "app_texts.h"
 #include "clock.h"
 #include "game_dialog.h"
+#include "game_fonts.h"
 #include "instance_lock.h"
 #include "key_router.h"
 #include "message_boxes.h"
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
     case velmora::InstanceLock::Result::kHeld:
       break;
     case velmora::InstanceLock::Result::kRunning:
-      QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/321.png")));
+      QApplication::setWindowIcon(velmora::GameWindowIcon());
       boxes.Show(velmora::texts::kAlreadyRunning, velmora::texts::kAppName, velmora::MessageButtons::Ok, false);
       return velmora::ExitStatusOf(velmora::kExitAlreadyRunning);
     case velmora::InstanceLock::Result::kUnavailable:
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
       break;
   }
 
+  // The fonts are matched on the second core while the window and the art load.
+  velmora::FontWarmUp fontWarmUp;
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
   boxes.SetOwner(&window);

@@ -2,6 +2,7 @@
 // Every message, log line and fatal stop of the program goes through here.
 // Until the message backgrounds exist nothing is shown, only logged.
 #include <QImage>
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -28,8 +29,13 @@ class MessageReporter : public Reporter {
   // The three message backgrounds (400 x 150, 300, 450); the reporter shows
   // messages once they are set.
   void SetBackgrounds(QImage small, QImage medium, QImage large);
+  // Or a builder that makes them, from the art as it is then, each time a
+  // message shows; the reporter shows messages from now on.
+  using BackgroundsBuilder = std::function<bool(std::array<QImage, 3>&)>;
+  void SetBackgroundsBuilder(BackgroundsBuilder builder);
   bool IsReady() const { return ready_; }
-  const QImage& Background(int index) const { return backgrounds_[index]; }
+  // The backgrounds set, or new ones from the builder (null images if it fails).
+  std::array<QImage, 3> Backgrounds() const;
   bool MessageOpen() const { return messageOpen_; }
 
   int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {
@@ -46,7 +52,8 @@ class MessageReporter : public Reporter {
   MillisecondsSource sinceStart_;
   Presenter presenter_;
   QWidget* defaultOwner_ = nullptr;
-  QImage backgrounds_[3];
+  std::array<QImage, 3> backgrounds_;
+  BackgroundsBuilder builder_;
   bool ready_ = false;
   bool messageOpen_ = false;
 };

@@ -24,7 +24,7 @@ IntroDialog::IntroDialog(int page, QPoint& position, float& hue, const GameBitma
       position_(position),
       hue_(hue),
       color_(this, reporter) {
-  if (art && page >= 0 && page < kPageCount) SetBackground(art->Entry(kFirstPageIndex + page),
+  if (art && page >= 0 && page < kPageCount) SetBackground(art->Picture(kFirstPageIndex + page),
                   devicePixelRatioF() > 1.0 ? ArtLoader::SharpPicture(kFirstPageIndex + page) : QImage());
   auto* cancel = AddButton(kCancel);
   auto* back = AddButton(kBack);

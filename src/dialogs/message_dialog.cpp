@@ -225,7 +225,7 @@ void MessageDialog::PaintPictures(QPainter& painter) {
 
 MessageReporter::Presenter MakeMessagePresenter(const GameBitmapTable& art, MessageReporter& reporter) {
   return [&art, &reporter](std::string_view text, bool question, QWidget* owner) {
-    const std::array<QImage, 3> backgrounds{reporter.Background(0), reporter.Background(1), reporter.Background(2)};
+    const std::array<QImage, 3> backgrounds = reporter.Backgrounds();
     MessageDialog dialog(text, question ? MessageDialog::kQuestion : MessageDialog::kNotice, backgrounds, &art,
                          reporter, owner);
     return dialog.Run();

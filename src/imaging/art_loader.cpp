@@ -1,6 +1,10 @@
 #include "art_loader.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QImageReader>
+#include <QResource>
 
 #include <array>
 #include <atomic>
@@ -10,6 +14,7 @@
 #include <system_error>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "imaging_texts.h"
 #include "png_image.h"
@@ -18,9 +23,6 @@ namespace velmora {
 namespace {
 
 namespace texts = imaging::texts;
-
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
-              "decoded pixels are copied byte for byte into Format_ARGB32 images");
 
 void LogOnly(Reporter& reporter, const char* text) { reporter.Report(text, false, true, false); }
 
@@ -34,6 +36,43 @@ const imaging::PngArtFile* PngArtOf(int index) {
 const char* PngFileOf(int index) {
   const imaging::PngArtFile* file = PngArtOf(index);
   return file ? file->relativePath : nullptr;
+}
+
+bool IsIntroPage(int index) {
+  return index >= imaging::kFirstIntroPageIndex && index <= imaging::kLastIntroPageIndex;
+}
+
+// The digests of the PNG files this build of the game was made with, one line
+// each: relative path, size in bytes, BLAKE2b-256 in hex. Compiled in beside
+// the built-in bitmaps; a program without them has none.
+struct KnownPng {
+  QByteArray path;
+  qint64 size = 0;
+  QByteArray digest;
+};
+
+std::vector<KnownPng> ReadKnownPngs() {
+  std::vector<KnownPng> known;
+  QFile file(QLatin1String(imaging::kResourcePngDigests));
+  if (!file.open(QIODevice::ReadOnly)) return known;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    const QList<QByteArray> fields = line.simplified().split(' ');
+    if (fields.size() != 3) continue;
+    bool sized = false;
+    const qint64 size = fields[1].toLongLong(&sized);
+    if (sized) known.push_back({fields[0], size, fields[2].toLower()});
+  }
+  return known;
+}
+
+bool IsKnownPng(const std::vector<KnownPng>& known, const char* relativePath, const std::vector<uint8_t>& bytes) {
+  for (const KnownPng& entry : known) {
+    if (entry.path != relativePath) continue;
+    if (entry.size != static_cast<qint64>(bytes.size())) return false;
+    const QByteArrayView view(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return QCryptographicHash::hash(view, QCryptographicHash::Blake2b_256).toHex() == entry.digest;
+  }
+  return false;
 }
 
 }  // namespace
@@ -57,30 +96,48 @@ QString ArtLoader::ResourcePath(int resourceId) const {
   return resourceRoot_ + QLatin1Char('/') + QString::number(resourceId) + QLatin1String(".bmp");
 }
 
-// The twelve PNG files take most of the loading time, nearly all of it in
-// zlib and libpng. They decode on a second thread, and on this one too once
-// the built-in bitmaps are loaded; nothing is reported and no entry is touched
+// The PNG files take most of the loading time, nearly all of it in zlib and
+// libpng. They are read on a second thread, and on this one too once the
+// built-in bitmaps are loaded; nothing is reported and no entry is touched
 // until both threads are done. Then the results go into the table in index
 // order, and the first failure in that order is reported and ends the load,
 // exactly as a load of one entry after another would.
+//
+// The ten intro pages are shown only to a new player or in the tutorial, so
+// the table keeps their files' bytes and a page is decoded when it opens. A
+// page must still decode now, for a damaged one to stop the game before its
+// window shows: a file with the very bytes this build was made with is known
+// to; any other is decoded once here to find out.
 bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   table.SetArtLoaded(false);
   struct PngJob {
-    int index = 0;
+    const imaging::PngArtFile* art = nullptr;
     QImage image;
-    bool decoded = false;
+    std::vector<uint8_t> bytes;  // an intro page's file
+    bool loaded = false;
   };
+  const std::vector<KnownPng> known = ReadKnownPngs();
   std::array<PngJob, imaging::kPngArtFiles.size()> jobs;
-  for (size_t k = 0; k < jobs.size(); ++k) jobs[k].index = imaging::kPngArtFiles[k].index;
+  for (size_t k = 0; k < jobs.size(); ++k) jobs[k].art = &imaging::kPngArtFiles[k];
+  auto load = [&](PngJob& job) {
+    if (!IsIntroPage(job.art->index)) {
+      job.loaded = DecodePngImage(job.art->index, job.image);
+      return;
+    }
+    if (!ReadPngFile(QFile::encodeName(PngPath(job.art->index)).toStdString(), job.bytes)) return;
+    PngImage png;
+    job.loaded = IsKnownPng(known, job.art->relativePath, job.bytes) ||
+                 DecodePngData(job.bytes.data(), job.bytes.size(), png, job.art->width, job.art->height);
+  };
   std::atomic<size_t> nextJob{0};
-  auto decodeJobs = [&] {
-    for (size_t k = nextJob++; k < jobs.size(); k = nextJob++) jobs[k].decoded = DecodePngImage(jobs[k].index, jobs[k].image);
+  auto loadJobs = [&] {
+    for (size_t k = nextJob++; k < jobs.size(); k = nextJob++) load(jobs[k]);
   };
   std::thread second;
   try {
-    second = std::thread(decodeJobs);
+    second = std::thread(loadJobs);
   } catch (const std::system_error&) {
-    // No second thread: this one decodes them all below.
+    // No second thread: this one reads them all below.
   }
 
   std::array<QImage, imaging::kGameBitmapCount> resources;
@@ -93,21 +150,26 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
       break;
     }
   }
-  decodeJobs();
+  loadJobs();
   if (second.joinable()) second.join();
 
   size_t job = 0;
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
     GameBitmap& entry = table.Entry(index);
     entry = GameBitmap();
+    table.KeepPngData(index, {}, 0, 0);
     if (IsPngIndex(index)) {
       PngJob& png = jobs[job++];
-      if (!png.decoded) {
+      if (!png.loaded) {
         LogOnly(reporter_, texts::kPngLoadFailed);
         LogOnly(reporter_, texts::kImageDataLoadFailed);
         return false;
       }
-      entry = std::move(png.image);
+      if (png.image.isNull()) {
+        table.KeepPngData(index, std::move(png.bytes), png.art->width, png.art->height);
+      } else {
+        entry = std::move(png.image);
+      }
     } else {
       if (index == firstResourceFailure) {
         LogOnly(reporter_, texts::kResourceLoadFailed);
@@ -120,9 +182,89 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   return true;
 }
 
+namespace {
+
+uint32_t Le32(const uchar* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
+uint16_t Le16(const uchar* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+// The two layouts the art generator writes, read straight into Format_ARGB32:
+// 24 bits a pixel without compression (alpha 255), and 32 bits with the
+// standard blue, green, red, alpha masks (alpha as stored); rows bottom-up or
+// top-down. A null image for any other file, which Qt's reader then takes.
+QImage ReadPlainBmp(const QByteArray& file) {
+  const auto* data = reinterpret_cast<const uchar*>(file.constData());
+  const size_t size = static_cast<size_t>(file.size());
+  constexpr size_t kFileHeader = 14;
+  if (size < kFileHeader + 40 || data[0] != 'B' || data[1] != 'M') return QImage();
+  const uint32_t offset = Le32(data + 10);
+  const uint32_t infoSize = Le32(data + 14);
+  if (infoSize < 40 || kFileHeader + infoSize > size) return QImage();
+  const auto width = static_cast<int32_t>(Le32(data + 18));
+  const auto signedHeight = static_cast<int32_t>(Le32(data + 22));
+  const uint16_t planes = Le16(data + 26), bits = Le16(data + 28);
+  const uint32_t compression = Le32(data + 30);
+  constexpr int32_t kMaxSide = 4096;
+  if (planes != 1 || width <= 0 || width > kMaxSide || signedHeight == 0 || signedHeight < -kMaxSide ||
+      signedHeight > kMaxSide)
+    return QImage();
+  const bool bottomUp = signedHeight > 0;
+  const int height = bottomUp ? signedHeight : -signedHeight;
+  if (bits == 24) {
+    if (compression != 0) return QImage();
+  } else if (bits == 32) {
+    // BI_BITFIELDS with the masks in the (version 4 or later) header.
+    if (compression != 3 || infoSize < 56 || Le32(data + 54) != 0x00FF0000u || Le32(data + 58) != 0x0000FF00u ||
+        Le32(data + 62) != 0x000000FFu || Le32(data + 66) != 0xFF000000u)
+      return QImage();
+  } else {
+    return QImage();
+  }
+  const size_t stride = bits == 24 ? (static_cast<size_t>(width) * 3 + 3) & ~size_t{3} : static_cast<size_t>(width) * 4;
+  if (offset > size || (size - offset) / stride < static_cast<size_t>(height)) return QImage();
+
+  QImage image(width, height, QImage::Format_ARGB32);
+  if (image.isNull()) return image;
+  for (int y = 0; y < height; ++y) {
+    const uchar* src = data + offset + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y);
+    auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
+    if (bits == 32) {
+      std::memcpy(dst, src, static_cast<size_t>(width) * 4);
+    } else {
+      for (int x = 0; x < width; ++x, src += 3) dst[x] = qRgb(src[2], src[1], src[0]);
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+QImage ReadImageAs(const QString& path, const char* format) {
+  // Told the format and not to guess, Qt's reader uses its own decoder at
+  // once instead of first loading every image plugin to ask each about the file.
+  QImageReader reader(path, format);
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
 // A built-in bitmap as Format_ARGB32, or a null image when it cannot be read.
 QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
-  QImage image(ResourcePath(resourceId));
+  const QString path = ResourcePath(resourceId);
+  // Compiled-in bitmaps are read in place; a folder's (in tests) from the file.
+  QByteArray bytes;
+  const QResource resource(path);
+  if (resource.isValid()) {
+    bytes = resource.uncompressedData();
+  } else {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+  }
+  QImage image = ReadPlainBmp(bytes);
+  if (!image.isNull()) return image;
+  // Any other bitmap goes through Qt's reader.
+  QBuffer buffer(&bytes);
+  QImageReader reader(&buffer, "bmp");
+  reader.setAutoDetectImageFormat(false);
+  image = reader.read();
   if (image.isNull()) return image;
   // 24-bit bitmaps arrive as Format_RGB32 (alpha 255); the logo keeps its alpha.
   return std::move(image).convertToFormat(QImage::Format_ARGB32);
@@ -131,9 +273,7 @@ QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
 bool ArtLoader::LoadSharpArt(GameBitmapTable& table) const {
   if (!table.ArtLoaded()) return false;
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
-    if ((index >= imaging::kFirstIntroPageIndex && index <= imaging::kLastIntroPageIndex) ||
-        index == imaging::kGenericDialogIndex)
-      continue;
+    if (IsIntroPage(index) || index == imaging::kGenericDialogIndex) continue;
     QImage image = SharpPicture(index);
     if (image.isNull() || image.size() != table.Entry(index).size() * 2) {
       for (int i = 0; i < GameBitmapTable::Size(); ++i) table.SharpEntry(i) = GameBitmap();
@@ -146,8 +286,9 @@ bool ArtLoader::LoadSharpArt(GameBitmapTable& table) const {
 
 QImage ArtLoader::SharpPicture(int index) {
   if (!GameBitmapTable::IsValidIndex(index)) return QImage();
-  QImage image(QLatin1String(imaging::kResourceSharpBitmapRoot) + QLatin1Char('/') +
-               QString::number(GameBitmapTable::IdOf(index)) + QLatin1String(".png"));
+  QImage image = ReadImageAs(QLatin1String(imaging::kResourceSharpBitmapRoot) + QLatin1Char('/') +
+                                 QString::number(GameBitmapTable::IdOf(index)) + QLatin1String(".png"),
+                             "png");
   if (!image.isNull()) image = image.convertToFormat(QImage::Format_ARGB32);
   if (!image.isNull()) image.setDevicePixelRatio(2);
   return image;
@@ -194,24 +335,8 @@ bool ArtLoader::DecodePngImage(int index, QImage& image) const {
   const imaging::PngArtFile* art = PngArtOf(index);
   PngImage png;
   if (!DecodePng(QFile::encodeName(path).toStdString(), png, art->width, art->height)) return false;
-  constexpr uint32_t kMaxSide = static_cast<uint32_t>(std::numeric_limits<int>::max() / 4);
-  if (png.width == 0 || png.height == 0 || png.width > kMaxSide || png.height > kMaxSide) return false;
-
-  // The image takes over the decoded buffer rather than a copy of it: rows of
-  // width x 4 bytes are what Format_ARGB32 wants, and the buffer is freed with
-  // the image's last copy.
-  auto* pixels = new (std::nothrow) std::vector<uint8_t>(std::move(png.pixels));
-  if (!pixels) return false;
-  const int width = static_cast<int>(png.width);
-  QImage decoded(
-      pixels->data(), width, static_cast<int>(png.height), static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32,
-      [](void* buffer) { delete static_cast<std::vector<uint8_t>*>(buffer); }, pixels);
-  if (decoded.isNull()) {
-    delete pixels;
-    return false;
-  }
-  image = std::move(decoded);
-  return true;
+  image = ImageFromPng(png);
+  return !image.isNull();
 }
 
 }  // namespace velmora

@@ -50,4 +50,8 @@ class ArtLoader {
   QString resourceRoot_;
 };
 
+// The image in a file or resource of the given format ("png", "bmp"), read
+// without loading Qt's image plugins; a null image when it cannot be read.
+QImage ReadImageAs(const QString& path, const char* format);
+
 }  // namespace velmora

@@ -5,6 +5,8 @@
 #include <QImage>
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "imaging_constants.h"
 
@@ -31,6 +33,15 @@ class GameBitmapTable {
   const GameBitmap& SharpEntry(int index) const { return sharpEntries_[static_cast<size_t>(index)]; }
   const GameBitmap& SharpById(int bitmapId) const { return SharpEntry(IndexOf(bitmapId)); }
 
+  // The picture of entry `index` to draw: the entry itself, or for an entry
+  // kept as its PNG file's bytes, a picture decoded from them now (the table
+  // keeps only the bytes). A null image when neither is there.
+  GameBitmap Picture(int index) const;
+  // Keeps entry `index` as the bytes of a PNG file known to decode to a picture
+  // of the given size; the entry itself stays empty.
+  void KeepPngData(int index, std::vector<uint8_t> bytes, uint32_t width, uint32_t height);
+  bool HasPngData(int index) const { return !kept_[static_cast<size_t>(index)].bytes.empty(); }
+
   // Set by LoadGameArt only when every entry loaded.
   bool ArtLoaded() const { return artLoaded_; }
   void SetArtLoaded(bool loaded) { artLoaded_ = loaded; }
@@ -40,7 +51,18 @@ class GameBitmapTable {
  private:
   std::array<GameBitmap, imaging::kGameBitmapCount> entries_;
   std::array<GameBitmap, imaging::kGameBitmapCount> sharpEntries_;
+  struct KeptPng {
+    std::vector<uint8_t> bytes;
+    uint32_t width = 0;
+    uint32_t height = 0;
+  };
+  std::array<KeptPng, imaging::kGameBitmapCount> kept_;
   bool artLoaded_ = false;
 };
+
+struct PngImage;
+// A decoded PNG as a Format_ARGB32 picture that takes over the decoded pixels
+// (no copy); a null image when `png` holds none.
+QImage ImageFromPng(PngImage& png);
 
 }  // namespace velmora

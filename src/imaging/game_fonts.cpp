@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <string>
+#include <system_error>
 
 #include "imaging_texts.h"
 
@@ -99,6 +100,22 @@ bool GameFonts::CreateGameFonts() {
                       QString::fromLatin1(texts::kGameFontFace)) && all;
   }
   return all;
+}
+
+FontWarmUp::FontWarmUp() {
+  try {
+    thread_ = std::thread([] {
+      SilentEngineHost silent;
+      GameFonts fonts(silent);
+      fonts.CreateGameFonts();
+    });
+  } catch (const std::system_error&) {
+    // No thread: the fonts are simply made from scratch when the window asks.
+  }
+}
+
+FontWarmUp::~FontWarmUp() {
+  if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace velmora

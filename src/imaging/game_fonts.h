@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <thread>
 #include <utility>
 
 #include "engine_host.h"
@@ -48,6 +49,23 @@ class GameFonts {
   QFont::Weight defaultWeight_;
   std::array<QFont, imaging::kGameFontCount> fonts_;
   std::array<bool, imaging::kGameFontCount> created_{};
+};
+
+// Qt reads the system's font list and matches a face the first time a font is
+// used, which costs more than anything else the game window does at start-up
+// apart from the art. This does that work for the game's faces on another
+// thread while the window is made, so that CreateGameFonts finds it done (Qt's
+// font database may be used from any thread). Made once the application object
+// exists; waits for the thread when destroyed. Reports nothing.
+class FontWarmUp {
+ public:
+  FontWarmUp();
+  ~FontWarmUp();
+  FontWarmUp(const FontWarmUp&) = delete;
+  FontWarmUp& operator=(const FontWarmUp&) = delete;
+
+ private:
+  std::thread thread_;
 };
 
 }  // namespace velmora

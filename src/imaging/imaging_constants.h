@@ -26,6 +26,8 @@ inline constexpr const char* kResourceBitmapRoot = ":/bitmaps";
 // Every picture again at twice the size, for scaled screens: <root>/<id>.png.
 inline constexpr const char* kResourceSharpBitmapRoot = ":/bitmaps2x";
 inline constexpr const char* kArtFolder = "art";
+// The digests of the PNG art files the program was built with, compiled in.
+inline constexpr const char* kResourcePngDigests = ":/digests/png-art.txt";
 
 // The twelve entries that come from PNG files below the art folder, with the
 // size each picture must have.

@@ -79,38 +79,38 @@ bool IsPngFile(const std::string& path) {
   return read == kSignatureBytes && png_sig_cmp(signature, 0, kSignatureBytes) == 0;
 }
 
-bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
-  image.width = 0;
-  image.height = 0;
-  image.pixels.clear();
-  image.loaded = false;
-  image.failure = PngFailure::kNone;
+namespace {
+
+// The bytes of a file held in memory, handed to libpng as it asks for them.
+struct MemorySource {
+  const uint8_t* data;
+  size_t size;
+  size_t offset;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
+  auto* source = static_cast<MemorySource*>(png_get_io_ptr(png));
+  if (length > source->size - source->offset) png_error(png, "read past the end of the data");
+  std::memcpy(out, source->data + source->offset, length);
+  source->offset += length;
+}
+
+// Decodes from a stream libpng reads either from `file` or from `memory`.
+bool DecodeFrom(std::FILE* file, MemorySource* memory, PngImage& image, uint32_t expectedWidth,
+                uint32_t expectedHeight) {
   const bool sizeGiven = expectedWidth != 0 && expectedHeight != 0;
   const uint32_t maxWidth = sizeGiven ? expectedWidth : kMaxPngSide;
   const uint32_t maxHeight = sizeGiven ? expectedHeight : kMaxPngSide;
-
-  if (!IsPngFile(path)) {
-    image.failure = PngFailure::kNotPng;
-    return false;
-  }
-
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    image.failure = PngFailure::kNotPng;
-    return false;
-  }
   // The library checks that the caller was built against a compatible
   // release, so it is handed the version of the headers in use.
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) {
-    std::fclose(file);
     image.failure = PngFailure::kUndecodable;
     return false;
   }
   png_infop info = png_create_info_struct(png);
   if (!info) {
     png_destroy_read_struct(&png, nullptr, nullptr);
-    std::fclose(file);
     image.failure = PngFailure::kUndecodable;
     return false;
   }
@@ -120,11 +120,14 @@ bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth,
   volatile bool refused = false;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(file);
     image.failure = refused ? PngFailure::kRefusedSize : PngFailure::kUndecodable;
     return false;
   }
-  png_init_io(png, file);
+  if (file) {
+    png_init_io(png, file);
+  } else {
+    png_set_read_fn(png, memory, ReadFromMemory);
+  }
   // Reading the chunks up to the image data allocates nothing for the pixels.
   png_read_info(png, info);
   const uint32_t headerWidth = png_get_image_width(png, info);
@@ -157,7 +160,6 @@ bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth,
   const bool converted = bitDepth == 8 && ConvertRows(rows, width, height, colorType, image.pixels);
 
   png_destroy_read_struct(&png, &info, nullptr);
-  std::fclose(file);
   if (!converted) {
     image.pixels.clear();
     image.failure = PngFailure::kUndecodable;
@@ -167,6 +169,67 @@ bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth,
   image.height = height;
   image.loaded = true;
   return true;
+}
+
+void Reset(PngImage& image) {
+  image.width = 0;
+  image.height = 0;
+  image.pixels.clear();
+  image.loaded = false;
+  image.failure = PngFailure::kNone;
+}
+
+}  // namespace
+
+bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
+  Reset(image);
+  if (!IsPngFile(path)) {
+    image.failure = PngFailure::kNotPng;
+    return false;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    image.failure = PngFailure::kNotPng;
+    return false;
+  }
+  const bool decoded = DecodeFrom(file, nullptr, image, expectedWidth, expectedHeight);
+  std::fclose(file);
+  return decoded;
+}
+
+bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth,
+                   uint32_t expectedHeight) {
+  Reset(image);
+  if (!data || size < kSignatureBytes || png_sig_cmp(data, 0, kSignatureBytes) != 0) {
+    image.failure = PngFailure::kNotPng;
+    return false;
+  }
+  MemorySource source{data, size, 0};
+  return DecodeFrom(nullptr, &source, image, expectedWidth, expectedHeight);
+}
+
+bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  if (!IsPngFile(path)) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bool ok = true;
+  try {
+    uint8_t buffer[65536];
+    for (;;) {
+      const size_t read = std::fread(buffer, 1, sizeof buffer, file);
+      bytes.insert(bytes.end(), buffer, buffer + read);
+      if (read < sizeof buffer) {
+        ok = !std::ferror(file);
+        break;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  std::fclose(file);
+  if (!ok) bytes.clear();
+  return ok;
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 // The PNG art decoder: libpng, 8 bits per channel, pixels as blue, green, red, alpha bytes.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,5 +38,13 @@ bool IsPngFile(const std::string& path);
 // the pixels: with expectedWidth and expectedHeight both non-zero it must be
 // exactly that, otherwise neither side may exceed kMaxPngSide.
 bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0, uint32_t expectedHeight = 0);
+
+// The same decode from the bytes of a PNG file held in memory.
+bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth = 0,
+                   uint32_t expectedHeight = 0);
+
+// Reads a whole file that starts with the PNG signature; false (and no bytes)
+// when it cannot be opened or read or has no signature.
+bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes);
 
 }  // namespace velmora

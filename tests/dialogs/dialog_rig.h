@@ -54,7 +54,7 @@ class DialogRig {
 
   // True when the shot shows bitmap `id` laid from the top-left of `place`.
   bool ShowsFace(const QImage& shot, const QRect& place, int id) const {
-    const QImage face = ImageOperations::OpaqueCopy(art.ById(id));
+    const QImage face = ImageOperations::OpaqueCopy(art.Picture(GameBitmapTable::IndexOf(id)));
     if (face.isNull() || place.width() > face.width() || place.height() > face.height()) return false;
     for (int y = 0; y < place.height(); ++y)
       for (int x = 0; x < place.width(); ++x)

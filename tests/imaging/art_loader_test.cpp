@@ -56,7 +56,7 @@ TEST_F(ArtLoaderTest, LoadsEveryEntryAtItsSize) {
   EXPECT_TRUE(table.ArtLoaded());
   EXPECT_TRUE(host.reports.empty());
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
-    const QImage& entry = table.Entry(index);
+    const QImage entry = table.Picture(index);
     ASSERT_FALSE(entry.isNull()) << index;
     EXPECT_EQ(entry.format(), QImage::Format_ARGB32) << index;
     EXPECT_EQ(entry.size(), testing::ArtSize(index)) << index;

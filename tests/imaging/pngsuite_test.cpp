@@ -69,6 +69,13 @@ TEST_P(PngSuiteTest, DecodesRightOrFailsCleanly) {
   const bool decoded = DecodePng(path, image);
   EXPECT_EQ(testing::OpenFileCount(), filesBefore);
   EXPECT_EQ(decoded, image.loaded);
+  // The same bytes held in memory decode alike; cut short, they fail.
+  const std::string bytes = testing::ReadBytes(path);
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  PngImage fromMemory, cut;
+  EXPECT_EQ(DecodePngData(data, bytes.size(), fromMemory), decoded);
+  EXPECT_EQ(fromMemory.pixels, image.pixels);
+  EXPECT_FALSE(DecodePngData(data, bytes.size() - 13, cut));
 
   if (corrupt || header.bitDepth == 16) {
     EXPECT_FALSE(decoded);

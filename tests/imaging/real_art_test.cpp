@@ -2,11 +2,18 @@
 // at the size of the art table, in the table's pixel format.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "art_loader.h"
 #include "fake_engine_host.h"
 #include "image_operations.h"
+#include "imaging_test_support.h"
+#include "imaging_texts.h"
+#include "png_image.h"
 #include "test_art.h"
 
 namespace velmora {
@@ -19,8 +26,60 @@ TEST(RealArtTest, LoadsEveryEntryAtItsSize) {
   ASSERT_TRUE(loader.LoadGameArt(table));
   EXPECT_TRUE(host.reports.empty());
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
-    EXPECT_EQ(table.Entry(index).size(), testing::ArtSize(index)) << "entry " << index;
-    EXPECT_EQ(table.Entry(index).format(), QImage::Format_ARGB32) << "entry " << index;
+    EXPECT_EQ(table.Picture(index).size(), testing::ArtSize(index)) << "entry " << index;
+    EXPECT_EQ(table.Picture(index).format(), QImage::Format_ARGB32) << "entry " << index;
+  }
+  // The intro pages stay as their files' bytes until a page opens, and then
+  // each is its own file's picture.
+  for (int index = 147; index <= 156; ++index) {
+    EXPECT_TRUE(table.Entry(index).isNull()) << index;
+    PngImage png;
+    ASSERT_TRUE(DecodePng(QFile::encodeName(loader.PngPath(index)).toStdString(), png)) << index;
+    EXPECT_EQ(table.Picture(index), ImageFromPng(png)) << index;
+  }
+}
+
+TEST(RealArtTest, BuiltInBitmapsReadAsQtReadsThem) {
+  testing::FakeEngineHost host;
+  GameBitmapTable table;
+  ArtLoader loader(host, QStringLiteral(VELMORA_RUNTIME_FOLDER));
+  for (int index = 0; index < GameBitmapTable::Size(); ++index) {
+    if (ArtLoader::IsPngIndex(index)) continue;
+    const int id = GameBitmapTable::IdOf(index);
+    ASSERT_TRUE(loader.LoadResourceBitmap(id, table, index)) << id;
+    const QImage qt = QImage(loader.ResourcePath(id)).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(table.Entry(index), qt) << id;
+  }
+}
+
+// A page whose bytes are not the ones the game was built with is decoded at
+// start-up to find out whether it can be shown: a damaged one stops the load.
+TEST(RealArtTest, AnIntroPageOtherThanTheBuildsIsDecodedToBeSure) {
+  namespace fs = std::filesystem;
+  testing::TempFolder folder;
+  fs::copy(fs::path(VELMORA_RUNTIME_FOLDER) / "art", folder.Path() / "art", fs::copy_options::recursive);
+  const fs::path pages = folder.Path() / "art/introDialogues/pages";
+  const std::string welcome = testing::ReadBytes((pages / "IDPageAWelcome.png").string());
+  {
+    // Another page's picture in the Blocks page's place: not the build's bytes, but a picture.
+    std::ofstream(pages / "IDPageGCTutorialBlocks.png", std::ios::binary | std::ios::trunc) << welcome;
+    testing::FakeEngineHost host;
+    GameBitmapTable table;
+    ASSERT_TRUE(ArtLoader(host, folder.QPath()).LoadGameArt(table));
+    EXPECT_EQ(table.Picture(152), table.Picture(147));
+  }
+  {
+    // One byte changed in the middle of the picture data, the size unchanged.
+    std::string damaged = welcome;
+    damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);
+    std::ofstream(pages / "IDPageGCTutorialBlocks.png", std::ios::binary | std::ios::trunc) << damaged;
+    testing::FakeEngineHost host;
+    GameBitmapTable table;
+    EXPECT_FALSE(ArtLoader(host, folder.QPath()).LoadGameArt(table));
+    EXPECT_FALSE(table.ArtLoaded());
+    ASSERT_EQ(host.reports.size(), 2u);
+    EXPECT_EQ(host.reports[0].text, imaging::texts::kPngLoadFailed);
+    EXPECT_EQ(host.reports[1].text, imaging::texts::kImageDataLoadFailed);
   }
 }
 

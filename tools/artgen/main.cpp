@@ -1,6 +1,8 @@
 // velmora-artgen draws the game's whole art set.
 //
-//   velmora-artgen --out DIR             bitmaps/<id>.bmp, icons/321.png and art/... under DIR
+//   velmora-artgen --out DIR             bitmaps/<id>.bmp, icons/321.png and art/... under DIR,
+//                                        and digests/png-art.txt: each art/ file's path,
+//                                        size and BLAKE2b-256, compiled into the game
 //   velmora-artgen --out2x DIR           every picture drawn at twice the size, for
 //                                        screens of a device pixel ratio above 1:
 //                                        bitmaps2x/<id>.png under DIR
@@ -12,6 +14,7 @@
 //                                        DIR/NxN/apps/io.github.velmora.Sudoku.png
 //
 // It needs no display: run it with QT_QPA_PLATFORM=offscreen.
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
@@ -97,11 +100,20 @@ int main(int argc, char** argv) {
       return Fail(error);
     }
     const QString dir = args[1] + '/';
+    QByteArray digests;
     for (size_t i = 0; i < pictures.size(); ++i) {
       const ArtEntry& e = Catalogue()[i];
-      if (!WriteFile(dir + OutputPath(e), Encode(e, pictures[i]), &error)) {
+      const QByteArray bytes = Encode(e, pictures[i]);
+      if (!WriteFile(dir + OutputPath(e), bytes, &error)) {
         return Fail(error);
       }
+      if (e.storage == Storage::PngFile) {
+        digests += QString(e.artPath).toUtf8() + ' ' + QByteArray::number(bytes.size()) + ' ' +
+                   QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex() + '\n';
+      }
+    }
+    if (!WriteFile(dir + QStringLiteral("digests/png-art.txt"), digests, &error)) {
+      return Fail(error);
     }
     if (!WriteFile(dir + IconOutputPath(), EncodePng(PaintIcon(), true), &error)) {
       return Fail(error);
