@@ -213,11 +213,11 @@ ControlButton* GameDialog::Control(int id) const {
 
 // ---- Painting ----
 
-// A plain copy of (part of) a table entry: the art's alpha bytes carry no meaning on screen.
+// (Part of) a table entry as it is: the art's alpha bytes carry no meaning on screen.
 void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source) const {
   if (!GameBitmapTable::IsValidIndex(index)) return;
   QImage& bitmap = screenArt_[static_cast<size_t>(index)];
-  if (bitmap.isNull()) bitmap = ImageOperations::OpaqueCopy(art_.Entry(index));
+  if (bitmap.isNull()) bitmap = ImageOperations::OpaqueView(art_.Entry(index));
   if (bitmap.isNull() || target.isEmpty()) return;
   const QPainter::CompositionMode mode = painter.compositionMode();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -238,9 +238,9 @@ void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, c
   painter.setCompositionMode(mode);
 }
 
-// The screen shows the art as opaque copies, each made when the window first
-// draws that picture after a change of the art: most of the table (the intro
-// pages, the dialogs' pictures) is never drawn by the window, and needs no copy.
+// The screen shows the art through opaque views of the entries' own pixels,
+// each made when the window first draws that picture; they are let go before
+// the art changes, so that the entries are changed in place, not copied.
 void GameDialog::RefreshScreenArt() {
   for (QImage& copy : screenArt_) copy = QImage();
 }
@@ -350,7 +350,7 @@ void GameDialog::paintEvent(QPaintEvent* event) {
   if (splash_) {
     if (splash_->Running()) {
       painter.setCompositionMode(QPainter::CompositionMode_Source);
-      painter.drawImage(splash_->Rect().topLeft(), ImageOperations::OpaqueCopy(splash_->Effect()));
+      painter.drawImage(splash_->Rect().topLeft(), ImageOperations::OpaqueView(splash_->Effect()));
       line += "; splash effect drawn";
     } else if (!game_.Session().TimerPending(kSplashTimer)) {
       game_.StartGameTimer(kSplashTimer, kSplashFirstDelay);
@@ -608,9 +608,11 @@ bool GameDialog::PrintPicture(QPrinter& printer, const QString& topLabel) {
 }
 
 void GameDialog::ShiftArtHue(float delta) {
+  // The screen's views go first, so that the art is recoloured in place
+  // rather than copied away from them.
+  RefreshScreenArt();
   MessageBackgrounds rebuilt;  // the reporter builds its own when a message shows
   imageOps_.ChangeGameColor(art_, delta, rebuilt);
-  RefreshScreenArt();
   if (tips_) tips_->RebuildBackground();
   RedrawEverything();
 }

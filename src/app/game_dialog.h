@@ -150,7 +150,7 @@ class GameDialog : public QDialog, public GameHost {
   GameLog log_;
   MessageReporter reporter_;
   GameBitmapTable art_;
-  mutable std::array<QImage, imaging::kGameBitmapCount> screenArt_;  // made on first draw
+  mutable std::array<QImage, imaging::kGameBitmapCount> screenArt_;  // views made on first draw
   ImageOperations imageOps_;
   GameFonts fonts_;
   PlayerRoster roster_;

@@ -44,7 +44,7 @@ void TipsWindow::RebuildBackground() {
     reporter_.Report("Ti - Failed to apply border to background image!", false, true, false);
     return;
   }
-  background_ = ImageOperations::OpaqueCopy(made);
+  background_ = ImageOperations::OpaqueView(made);
   update();
 }
 

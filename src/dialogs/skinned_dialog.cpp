@@ -182,10 +182,10 @@ void SkinnedDialog::paintEvent(QPaintEvent*) {
     LogFault("Unable to select game bitmap while drawing!");
   } else {
     const bool sharp = !sharpBackground_.isNull() && devicePixelRatioF() > 1.0;
-    if (backgroundPixmap_.isNull())
-      backgroundPixmap_ = QPixmap::fromImage(ImageOperations::OpaqueCopy(sharp ? sharpBackground_ : background_));
-    const int scale = backgroundPixmap_.devicePixelRatio() > 1.0 ? 2 : 1;
-    painter.drawPixmap(QPoint(0, 0), backgroundPixmap_, QRect(QPoint(0, 0), client_ * scale));
+    if (backgroundView_.isNull())
+      backgroundView_ = ImageOperations::OpaqueView(sharp ? sharpBackground_ : background_);
+    const int scale = backgroundView_.devicePixelRatio() > 1.0 ? 2 : 1;
+    painter.drawImage(QPoint(0, 0), backgroundView_, QRect(QPoint(0, 0), client_ * scale));
   }
   painter.setFont(DefaultFont());
   for (const Label& label : Labels()) DrawShadowText(painter, label.rect, label.text, label.format);
@@ -201,7 +201,7 @@ const QPixmap* SkinnedDialog::Face(int bitmapId) {
   const QImage& sharp = art_->SharpById(bitmapId);
   const QImage& image = devicePixelRatioF() > 1.0 && !sharp.isNull() ? sharp : art_->ById(bitmapId);
   if (image.isNull()) return nullptr;
-  return &faces_.emplace(bitmapId, QPixmap::fromImage(ImageOperations::OpaqueCopy(image))).first->second;
+  return &faces_.emplace(bitmapId, QPixmap::fromImage(ImageOperations::OpaqueView(image))).first->second;
 }
 
 void SkinnedDialog::DrawFace(QPainter& painter, SkinButton& button) {

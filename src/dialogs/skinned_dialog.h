@@ -108,18 +108,18 @@ class SkinnedDialog : public QDialog {
   void SetBackground(QImage background, QImage sharp = QImage()) {
     background_ = std::move(background);
     sharpBackground_ = std::move(sharp);
-    backgroundPixmap_ = QPixmap();
+    backgroundView_ = QImage();
   }
   // For pictures burnt into the background once. The screen then shows this
   // background at every scale, unless the dialog burns the same pictures into
   // MutableSharpBackground() too.
   QImage& MutableBackground() {
-    backgroundPixmap_ = QPixmap();
+    backgroundView_ = QImage();
     sharpBackground_ = QImage();
     return background_;
   }
   QImage& MutableSharpBackground() {
-    backgroundPixmap_ = QPixmap();
+    backgroundView_ = QImage();
     return sharpBackground_;
   }
   void SetClientSize(QSize client);
@@ -162,7 +162,7 @@ class SkinnedDialog : public QDialog {
   MessageReporter& reporter_;
   QImage background_;
   QImage sharpBackground_;
-  QPixmap backgroundPixmap_;
+  QImage backgroundView_;  // what is drawn: a view of the background's own pixels
   std::map<int, QPixmap> faces_;
   std::map<int, QWidget*> controls_;
   bool laidOut_ = false;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -187,11 +188,15 @@ namespace {
 uint32_t Le32(const uchar* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
 uint16_t Le16(const uchar* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
-// The two layouts the art generator writes, read straight into Format_ARGB32:
-// 24 bits a pixel without compression (alpha 255), and 32 bits with the
-// standard blue, green, red, alpha masks (alpha as stored); rows bottom-up or
-// top-down. A null image for any other file, which Qt's reader then takes.
-QImage ReadPlainBmp(const QByteArray& file) {
+// Plain bitmaps read straight into Format_ARGB32: 24 bits a pixel without
+// compression (alpha 255), and 32 bits with the standard blue, green, red,
+// alpha masks (alpha as stored); rows bottom-up or top-down. A null image for
+// any other file, which Qt's reader then takes. With `lasting` (bytes that
+// live as long as the program, such as a compiled-in resource), top-down
+// 32-bit rows that start on a 4-byte boundary, as the art generator writes
+// them, are used where they lie: a read-only image that copies them only if
+// it is ever written to (the colour shift).
+QImage ReadPlainBmp(const QByteArray& file, bool lasting) {
   const auto* data = reinterpret_cast<const uchar*>(file.constData());
   const size_t size = static_cast<size_t>(file.size());
   constexpr size_t kFileHeader = 14;
@@ -221,11 +226,14 @@ QImage ReadPlainBmp(const QByteArray& file) {
   }
   const size_t stride = bits == 24 ? (static_cast<size_t>(width) * 3 + 3) & ~size_t{3} : static_cast<size_t>(width) * 4;
   if (offset > size || (size - offset) / stride < static_cast<size_t>(height)) return QImage();
+  const uchar* pixels = data + offset;
+  if (lasting && bits == 32 && !bottomUp && reinterpret_cast<uintptr_t>(pixels) % 4 == 0)
+    return QImage(pixels, width, height, static_cast<qsizetype>(stride), QImage::Format_ARGB32);
 
   QImage image(width, height, QImage::Format_ARGB32);
   if (image.isNull()) return image;
   for (int y = 0; y < height; ++y) {
-    const uchar* src = data + offset + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y);
+    const uchar* src = pixels + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y);
     auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
     if (bits == 32) {
       std::memcpy(dst, src, static_cast<size_t>(width) * 4);
@@ -249,16 +257,20 @@ QImage ReadImageAs(const QString& path, const char* format) {
 // A built-in bitmap as Format_ARGB32, or a null image when it cannot be read.
 QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
   const QString path = ResourcePath(resourceId);
-  // Compiled-in bitmaps are read in place; a folder's (in tests) from the file.
+  // Compiled-in bitmaps are read where they lie; a folder's (in tests) from the file.
   QByteArray bytes;
+  bool lasting = false;
   const QResource resource(path);
-  if (resource.isValid()) {
+  if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+    bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size());
+    lasting = true;
+  } else if (resource.isValid()) {
     bytes = resource.uncompressedData();
   } else {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
   }
-  QImage image = ReadPlainBmp(bytes);
+  QImage image = ReadPlainBmp(bytes, lasting);
   if (!image.isNull()) return image;
   // Any other bitmap goes through Qt's reader.
   QBuffer buffer(&bytes);

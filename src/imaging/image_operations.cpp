@@ -303,4 +303,18 @@ QImage ImageOperations::OpaqueCopy(const QImage& image) {
   return copy;
 }
 
+QImage ImageOperations::OpaqueView(const QImage& image) {
+  if (image.isNull() || image.format() != QImage::Format_ARGB32) return OpaqueCopy(image);
+  auto* owner = new QImage(image);  // shares the pixels and keeps them for the view
+  QImage view(
+      owner->constBits(), owner->width(), owner->height(), owner->bytesPerLine(), QImage::Format_RGB32,
+      [](void* kept) { delete static_cast<QImage*>(kept); }, owner);
+  if (view.isNull()) {
+    delete owner;
+    return OpaqueCopy(image);
+  }
+  view.setDevicePixelRatio(image.devicePixelRatio());
+  return view;
+}
+
 }  // namespace velmora

@@ -66,6 +66,12 @@ class ImageOperations {
   // Windows show the game's images as plain copies; this is the copy to paint
   // (Format_RGB32, every pixel opaque, colours as they are).
   static QImage OpaqueCopy(const QImage& image);
+  // The same picture for drawing, without a copy: a Format_RGB32 view of a
+  // Format_ARGB32 image's own pixels (the screen ignores their alpha bytes),
+  // which keeps them alive. Writing to the image afterwards detaches it from
+  // the view, so a view must be made again after the image changes. Any other
+  // format gets an OpaqueCopy.
+  static QImage OpaqueView(const QImage& image);
 
   // What the run remembers: whether the notice about non-32-bit images was
   // shown, and whether the splash has shown its whole logo.

@@ -23,7 +23,7 @@ std::vector<ArtEntry> Build() {
     out.push_back(std::move(e));
   };
   auto bitmap = [&](int w, int h, QString label, std::function<QImage()> paint) {
-    add(w, h, Storage::Bitmap24, std::move(label), std::move(paint));
+    add(w, h, Storage::Bitmap, std::move(label), std::move(paint));
   };
   auto png = [&](int w, int h, QString path, std::function<QImage()> paint) {
     add(w, h, Storage::PngFile, path, std::move(paint), path);
@@ -111,7 +111,7 @@ std::vector<ArtEntry> Build() {
   bitmap(150, 50, "Begin", [] { return LargeButton("Begin", QSize(150, 50), false); });
   buttonPair("OK", QSize(100, 28), ButtonPlace::Dialog);             // 176, 177
   buttonPair("Learn to Play", QSize(150, 28), ButtonPlace::Dialog);  // 178, 179
-  add(400, 300, Storage::Bitmap32Alpha, "splash logo", [] { return SplashLogo(); });  // 180
+  add(400, 300, Storage::BitmapAlpha, "splash logo", [] { return SplashLogo(); });  // 180
   buttonPair("Options", QSize(150, 22), ButtonPlace::MainScreen);    // 181, 182
   buttonPair("No", QSize(100, 28), ButtonPlace::Dialog);             // 183, 184
   buttonPair("Yes", QSize(100, 28), ButtonPlace::Dialog);            // 185, 186

@@ -14,8 +14,8 @@ constexpr int kLastBitmapId = 319;
 constexpr int kIconId = 321;
 
 enum class Storage {
-  Bitmap24,       // resource :/bitmaps/<id>.bmp, 24 bits per pixel
-  Bitmap32Alpha,  // resource :/bitmaps/<id>.bmp, 32 bits per pixel with alpha
+  Bitmap,       // resource :/bitmaps/<id>.bmp, opaque (every alpha byte 255)
+  BitmapAlpha,  // resource :/bitmaps/<id>.bmp, with its alpha channel
   PngFile,        // art/<path>, loaded from the art folder at run time
 };
 
@@ -23,7 +23,7 @@ struct ArtEntry {
   int id = 0;
   int width = 0;
   int height = 0;
-  Storage storage = Storage::Bitmap24;
+  Storage storage = Storage::Bitmap;
   QString artPath;  // for PngFile: the path below the art folder, with '/'
   QString label;    // a few words for the contact sheet
   std::function<QImage()> paint;

@@ -34,53 +34,19 @@ constexpr quint32 kPixelsPerMetre = 3780;  // 96 dpi
 
 }  // namespace
 
-QByteArray EncodeBmp24(const QImage& source) {
-  const QImage image = source.convertToFormat(QImage::Format_RGB32);
-  const int w = image.width();
-  const int h = image.height();
-  const quint32 stride = quint32((w * 3 + 3) & ~3);
-  const quint32 pixelBytes = stride * quint32(h);
-  const quint32 offset = 14 + 40;
-  QByteArray b;
-  b.reserve(int(offset + pixelBytes));
-  PutFileHeader(b, offset + pixelBytes, offset);
-  Put32(b, 40);
-  Put32(b, quint32(w));
-  Put32(b, quint32(h));  // positive: bottom-up
-  Put16(b, 1);
-  Put16(b, 24);
-  Put32(b, 0);  // BI_RGB
-  Put32(b, pixelBytes);
-  Put32(b, kPixelsPerMetre);
-  Put32(b, kPixelsPerMetre);
-  Put32(b, 0);
-  Put32(b, 0);
-  for (int y = h - 1; y >= 0; --y) {
-    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < w; ++x) {
-      b.append(char(qBlue(row[x])));
-      b.append(char(qGreen(row[x])));
-      b.append(char(qRed(row[x])));
-    }
-    for (quint32 pad = quint32(w) * 3; pad < stride; ++pad) {
-      b.append('\0');
-    }
-  }
-  return b;
-}
-
-QByteArray EncodeBmp32Alpha(const QImage& source) {
+QByteArray EncodeBmp32(const QImage& source, bool withAlpha) {
   const QImage image = source.convertToFormat(QImage::Format_ARGB32);
   const int w = image.width();
   const int h = image.height();
   const quint32 pixelBytes = quint32(w) * quint32(h) * 4;
-  const quint32 offset = 14 + 124;
+  // The pixels start on a 16-byte boundary after the 14 + 124 header bytes.
+  const quint32 offset = 144;
   QByteArray b;
   b.reserve(int(offset + pixelBytes));
   PutFileHeader(b, offset + pixelBytes, offset);
   Put32(b, 124);  // BITMAPV5HEADER
   Put32(b, quint32(w));
-  Put32(b, quint32(h));
+  Put32(b, quint32(-h));  // negative: top-down
   Put16(b, 1);
   Put16(b, 32);
   Put32(b, 3);  // BI_BITFIELDS
@@ -104,13 +70,16 @@ QByteArray EncodeBmp32Alpha(const QImage& source) {
   Put32(b, 0);  // profile data, size, reserved
   Put32(b, 0);
   Put32(b, 0);
-  for (int y = h - 1; y >= 0; --y) {
+  while (quint32(b.size()) < offset) {
+    b.append('\0');
+  }
+  for (int y = 0; y < h; ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < w; ++x) {
       b.append(char(qBlue(row[x])));
       b.append(char(qGreen(row[x])));
       b.append(char(qRed(row[x])));
-      b.append(char(qAlpha(row[x])));
+      b.append(char(withAlpha ? qAlpha(row[x]) : 255));
     }
   }
   return b;

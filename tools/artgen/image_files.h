@@ -8,11 +8,11 @@
 
 namespace velmora::artgen {
 
-// 24 bits per pixel, BITMAPINFOHEADER, rows bottom-up and padded to 4 bytes.
-QByteArray EncodeBmp24(const QImage& image);
-// 32 bits per pixel with a straight (not premultiplied) alpha channel:
-// BITMAPV5HEADER with BI_BITFIELDS masks, so that readers keep the alpha.
-QByteArray EncodeBmp32Alpha(const QImage& image);
+// 32 bits per pixel, blue, green, red, alpha bytes: BITMAPV5HEADER with
+// BI_BITFIELDS masks (so that readers keep the alpha), rows top-down from a
+// 16-byte boundary, so that the game can use the pixels where they lie. The
+// alpha is straight (not premultiplied); without `withAlpha` every pixel's is 255.
+QByteArray EncodeBmp32(const QImage& image, bool withAlpha);
 // PNG, 8 bits per channel, RGB for opaque pictures and RGBA otherwise.
 QByteArray EncodePng(const QImage& image, bool withAlpha);
 

@@ -69,10 +69,10 @@ bool PaintAll(std::vector<QImage>* pictures, QString* error) {
 
 QByteArray Encode(const ArtEntry& e, const QImage& image) {
   switch (e.storage) {
-    case Storage::Bitmap24:
-      return EncodeBmp24(image);
-    case Storage::Bitmap32Alpha:
-      return EncodeBmp32Alpha(image);
+    case Storage::Bitmap:
+      return EncodeBmp32(image, false);
+    case Storage::BitmapAlpha:
+      return EncodeBmp32(image, true);
     case Storage::PngFile:
       return EncodePng(image, false);
   }
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     const QString dir = args[1] + '/';
     for (size_t i = 0; i < pictures.size(); ++i) {
       const ArtEntry& e = Catalogue()[i];
-      const bool alpha = e.storage == Storage::Bitmap32Alpha;
+      const bool alpha = e.storage == Storage::BitmapAlpha;
       if (!WriteFile(dir + OutputPath2x(e), EncodePng(pictures[i], alpha), &error)) {
         return Fail(error);
       }
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
       return Fail(QStringLiteral("no bitmap id %1").arg(args[1]));
     }
     const ArtEntry& e = Catalogue()[size_t(id - kFirstBitmapId)];
-    const bool alpha = e.storage == Storage::Bitmap32Alpha;
+    const bool alpha = e.storage == Storage::BitmapAlpha;
     return WriteFile(args[2], EncodePng(e.paint(), alpha), &error) ? 0 : Fail(error);
   }
   return Usage();
