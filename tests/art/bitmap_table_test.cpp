@@ -7,7 +7,6 @@
 #include <QImageReader>
 #include <set>
 
-#include "art_resources.h"
 #include "art_test_support.h"
 
 namespace velmora::arttest {
@@ -30,20 +29,6 @@ TEST(BitmapTable, EveryIdLoadsAtItsListedSize) {
     ASSERT_FALSE(image.isNull()) << "bitmap " << id;
     EXPECT_EQ(image.size(), ExpectedSize(id)) << "bitmap " << id;
   }
-}
-
-TEST(BitmapTable, ResourcesRegisterThemselvesWhenTheLibraryIsLinked) {
-  // No EnsureArtResources() here: linking velmora_art_resources must be enough.
-  EXPECT_TRUE(QFile::exists(QStringLiteral(":/bitmaps/131.bmp")));
-  EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/321.png")));
-}
-
-TEST(BitmapTable, ExplicitRegistrationIsHarmless) {
-  art::EnsureArtResources();
-  art::EnsureArtResources();
-  EXPECT_EQ(art::BitmapResourcePath(311), QStringLiteral(":/bitmaps/311.bmp"));
-  EXPECT_FALSE(QImage(art::BitmapResourcePath(131)).isNull());
-  EXPECT_FALSE(QImage(art::IconResourcePath()).isNull());
 }
 
 TEST(BitmapTable, ExactlyTheBuiltInIdsHaveResources) {
