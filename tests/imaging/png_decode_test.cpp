@@ -27,17 +27,6 @@ class PngDecodeTest : public ::testing::Test {
   PngImage image;
 };
 
-PngRecipe Recipe(uint32_t width, uint32_t height, int colorType, int bitDepth,
-             std::vector<std::vector<uint8_t>> rows) {
-  PngRecipe recipe;
-  recipe.width = width;
-  recipe.height = height;
-  recipe.colorType = colorType;
-  recipe.bitDepth = bitDepth;
-  recipe.rows = std::move(rows);
-  return recipe;
-}
-
 // A PNG file of a header and one byte of image data: it claims any size at all
 // in 58 bytes.
 std::string PngClaiming(uint32_t width, uint32_t height) {
@@ -62,7 +51,7 @@ std::string PngClaiming(uint32_t width, uint32_t height) {
 }
 
 TEST_F(PngDecodeTest, SignatureCheck) {
-  const std::string png = Write("a.png", Recipe(1, 1, PNG_COLOR_TYPE_GRAY, 8, {{7}}));
+  const std::string png = Write("a.png", PngRecipe{1, 1, PNG_COLOR_TYPE_GRAY, 8, {{7}}});
   EXPECT_TRUE(IsPngFile(png));
   EXPECT_FALSE(IsPngFile(folder.File("missing.png")));
 
@@ -79,13 +68,13 @@ TEST_F(PngDecodeTest, SignatureCheck) {
 
 // PngSuite's reference makes transparent pixels black: the colour under alpha 0 is checked here.
 TEST_F(PngDecodeTest, GrayAlphaKeepsAlpha) {
-  ASSERT_TRUE(DecodePng(Write("ga.png", Recipe(2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{40, 0, 90, 200}})), image));
+  ASSERT_TRUE(DecodePng(Write("ga.png", PngRecipe{2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{40, 0, 90, 200}}}), image));
   EXPECT_EQ(At(0, 0), (Bgra{40, 40, 40, 0}));
   EXPECT_EQ(At(1, 0), (Bgra{90, 90, 90, 200}));
 }
 
 TEST_F(PngDecodeTest, PaletteWithTransparencyKeepsIt) {
-  PngRecipe recipe = Recipe(3, 1, PNG_COLOR_TYPE_PALETTE, 8, {{0, 1, 2}});
+  PngRecipe recipe{3, 1, PNG_COLOR_TYPE_PALETTE, 8, {{0, 1, 2}}};
   recipe.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255};
   recipe.transparency = {0, 128};  // the third entry is opaque
   ASSERT_TRUE(DecodePng(Write("pt.png", recipe), image));
@@ -121,7 +110,7 @@ TEST_F(PngDecodeTest, AHeaderOfAnotherSizeIsRefusedBeforeAnyPixelMemory) {
   EXPECT_EQ(image.failure, PngFailure::kUndecodable);
 
   // A good picture decodes only at the size asked for, neither larger nor smaller.
-  const std::string two = Write("two.png", Recipe(2, 1, PNG_COLOR_TYPE_GRAY, 8, {{1, 2}}));
+  const std::string two = Write("two.png", PngRecipe{2, 1, PNG_COLOR_TYPE_GRAY, 8, {{1, 2}}});
   EXPECT_TRUE(DecodePng(two, image, 2, 1));
   EXPECT_EQ(image.failure, PngFailure::kNone);
   for (const auto& [width, height] : {std::pair{3u, 1u}, std::pair{1u, 1u}, std::pair{2u, 2u}}) {
@@ -132,7 +121,7 @@ TEST_F(PngDecodeTest, AHeaderOfAnotherSizeIsRefusedBeforeAnyPixelMemory) {
 }
 
 TEST_F(PngDecodeTest, FailureClearsAnEarlierImage) {
-  ASSERT_TRUE(DecodePng(Write("ok.png", Recipe(1, 1, PNG_COLOR_TYPE_GRAY, 8, {{5}})), image));
+  ASSERT_TRUE(DecodePng(Write("ok.png", PngRecipe{1, 1, PNG_COLOR_TYPE_GRAY, 8, {{5}}}), image));
   EXPECT_FALSE(DecodePng(folder.File("missing.png"), image));
   EXPECT_FALSE(image.loaded);
   EXPECT_EQ(image.width, 0u);
@@ -145,7 +134,7 @@ TEST_F(PngDecodeTest, TruncatedFileFailsAndClosesTheFile) {
   std::vector<std::vector<uint8_t>> rows(64, std::vector<uint8_t>(64 * 3));
   for (size_t y = 0; y < rows.size(); ++y)
     for (size_t i = 0; i < rows[y].size(); ++i) rows[y][i] = static_cast<uint8_t>(y * 7 + i * 13);
-  const std::string whole = testing::ReadBytes(Write("whole.png", Recipe(64, 64, PNG_COLOR_TYPE_RGB, 8, rows)));
+  const std::string whole = testing::ReadBytes(Write("whole.png", PngRecipe{64, 64, PNG_COLOR_TYPE_RGB, 8, rows}));
   ASSERT_TRUE(DecodePng(folder.File("whole.png"), image));
 
   const int filesBefore = testing::OpenFileCount();
@@ -161,7 +150,7 @@ TEST_F(PngDecodeTest, TruncatedFileFailsAndClosesTheFile) {
 
 TEST_F(PngDecodeTest, CorruptDataFailsAndClosesTheFile) {
   std::vector<std::vector<uint8_t>> rows(16, std::vector<uint8_t>(16, 0x5A));
-  std::string bytes = testing::ReadBytes(Write("g.png", Recipe(16, 16, PNG_COLOR_TYPE_GRAY, 8, rows)));
+  std::string bytes = testing::ReadBytes(Write("g.png", PngRecipe{16, 16, PNG_COLOR_TYPE_GRAY, 8, rows}));
   const size_t idat = bytes.find("IDAT");
   ASSERT_NE(idat, std::string::npos);
   bytes[idat + 6] = static_cast<char>(bytes[idat + 6] ^ 0xFF);  // inside the compressed data: CRC mismatch
