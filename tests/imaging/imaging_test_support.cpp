@@ -121,15 +121,7 @@ bool WritePng(const std::string& path, const PngRecipe& recipe) {
   return written;
 }
 
-bool WriteBmp24(const std::string& path, const QImage& image) {
-  WriteBytes(path, BmpFile(image, false));
-  return true;
-}
-
-bool WriteBmp32Alpha(const std::string& path, const QImage& image) {
-  WriteBytes(path, BmpFile(image, true));
-  return true;
-}
+void WriteBmp(const std::string& path, const QImage& image, bool alpha) { WriteBytes(path, BmpFile(image, alpha)); }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   fs::create_directories(fs::path(path).parent_path());

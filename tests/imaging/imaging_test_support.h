@@ -42,9 +42,9 @@ struct PngRecipe {
 // Writes the file with libpng; false when libpng refused.
 bool WritePng(const std::string& path, const PngRecipe& recipe);
 
-// Windows BMP files as the program's resources hold them.
-bool WriteBmp24(const std::string& path, const QImage& image);
-bool WriteBmp32Alpha(const std::string& path, const QImage& image);
+// A Windows BMP file as the program's resources hold them: 24-bit, or 32-bit
+// with an alpha mask.
+void WriteBmp(const std::string& path, const QImage& image, bool alpha);
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
