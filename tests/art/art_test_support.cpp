@@ -37,6 +37,8 @@ QImage LoadBitmap(int id) {
   return QImage(QStringLiteral(":/bitmaps/%1.bmp").arg(id));
 }
 
+QImage LoadRgb32(int id) { return LoadBitmap(id).convertToFormat(QImage::Format_RGB32); }
+
 bool SameRgb(QRgb a, QRgb b) { return (a & 0xFFFFFF) == (b & 0xFFFFFF); }
 
 double Luminance(QRgb c) { return (0.2126 * qRed(c) + 0.7152 * qGreen(c) + 0.0722 * qBlue(c)) / 255.0; }

@@ -195,8 +195,8 @@ TEST(BitmapTable, PressedLooksAreDarkerWithTheCaptionLower) {
       {303, 304, false}, {305, 306, false}, {307, 308, true},  {309, 310, true},  {312, 313, true},
       {314, 315, true},  {316, 317, true},  {318, 319, true}};
   for (const Pair& pair : kPairs) {
-    const QImage pressed = LoadBitmap(pair.first).convertToFormat(QImage::Format_RGB32);
-    const QImage normal = LoadBitmap(pair.second).convertToFormat(QImage::Format_RGB32);
+    const QImage pressed = LoadRgb32(pair.first);
+    const QImage normal = LoadRgb32(pair.second);
     ASSERT_EQ(pressed.size(), normal.size());
     EXPECT_LT(MeanLuminance(pressed) + 0.04, MeanLuminance(normal)) << pair.first << " and " << pair.second;
     if (pair.captioned)
@@ -217,8 +217,8 @@ TEST(BitmapTable, CaptionsAreAsWideAsTheirWords) {
     for (int look = 0; look < 2; ++look) {
       for (size_t i = 0; i + 1 < buttons.size(); ++i) {
         const int wider = buttons[i].first + look, narrower = buttons[i + 1].first + look;
-        const QRect a = CaptionOf(LoadBitmap(wider).convertToFormat(QImage::Format_RGB32)).box;
-        const QRect b = CaptionOf(LoadBitmap(narrower).convertToFormat(QImage::Format_RGB32)).box;
+        const QRect a = CaptionOf(LoadRgb32(wider)).box;
+        const QRect b = CaptionOf(LoadRgb32(narrower)).box;
         EXPECT_GT(a.width(), b.width()) << buttons[i].second << " (" << wider << ") and " << buttons[i + 1].second
                                         << " (" << narrower << ")";
       }
