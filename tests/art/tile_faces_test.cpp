@@ -133,7 +133,8 @@ TEST(TrayAndTypeButtons, DigitsAndEraserDiffer) {
   for (int first : {80, 91, 102, 113}) {
     for (int a = 0; a < 11; ++a) {
       for (int b = a + 1; b < 11; ++b) {
-        EXPECT_GT(CountDifferent(LoadRgb32(Id(first + a)), LoadRgb32(Id(first + b))), 30) << "indices " << first + a << ", " << first + b;
+        EXPECT_GT(CountDifferent(LoadRgb32(Id(first + a)), LoadRgb32(Id(first + b))), 30)
+            << "indices " << first + a << ", " << first + b;
       }
     }
   }
