@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QTest>
-#include <sstream>
 
 #include "fake_engine_host.h"
 #include "image_operations.h"
@@ -14,13 +13,6 @@ namespace {
 
 int SevenPixelsEach(const std::string& piece) { return static_cast<int>(piece.size()) * 7; }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST(TipWrapping, BreaksAtBlanksWithinTheFoundLineLength) {
   const std::string tip =
       "The information in the upper-right part of the screen can help you decide which number to play.";
@@ -29,9 +21,9 @@ TEST(TipWrapping, BreaksAtBlanksWithinTheFoundLineLength) {
   std::string rejoined = wrapped;
   std::replace(rejoined.begin(), rejoined.end(), '\n', ' ');
   EXPECT_EQ(rejoined, tip) << "only blanks become line breaks";
-  const auto lines = Lines(wrapped);
-  ASSERT_GE(lines.size(), 3u);
-  for (const std::string& line : lines) EXPECT_LE(line.size(), 36u) << line;
+  const QStringList lines = QString::fromStdString(wrapped).split('\n');
+  ASSERT_GE(lines.size(), 3);
+  for (const QString& line : lines) EXPECT_LE(line.size(), 36) << line.toStdString();
   EXPECT_EQ(lines[0], "The information in the upper-right");
 }
 

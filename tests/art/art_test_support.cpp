@@ -2,6 +2,7 @@
 
 #include "art_sizes.h"
 
+#include <QColor>
 #include <QFile>
 #include <algorithm>
 
@@ -36,32 +37,15 @@ QImage LoadBitmap(int id) {
   return QImage(QStringLiteral(":/bitmaps/%1.bmp").arg(id));
 }
 
+QImage LoadRgb32(int id) { return LoadBitmap(id).convertToFormat(QImage::Format_RGB32); }
+
 bool SameRgb(QRgb a, QRgb b) { return (a & 0xFFFFFF) == (b & 0xFFFFFF); }
 
 double Luminance(QRgb c) { return (0.2126 * qRed(c) + 0.7152 * qGreen(c) + 0.0722 * qBlue(c)) / 255.0; }
 
-double Hue(QRgb c) {
-  const double r = qRed(c) / 255.0, g = qGreen(c) / 255.0, b = qBlue(c) / 255.0;
-  const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
-  if (mx == mn) {
-    return 0;
-  }
-  double h;
-  if (mx == r) {
-    h = 60 * (g - b) / (mx - mn);
-  } else if (mx == g) {
-    h = 120 + 60 * (b - r) / (mx - mn);
-  } else {
-    h = 240 + 60 * (r - g) / (mx - mn);
-  }
-  return h < 0 ? h + 360 : h;
-}
-
-double Saturation(QRgb c) {
-  const int mx = std::max({qRed(c), qGreen(c), qBlue(c)});
-  const int mn = std::min({qRed(c), qGreen(c), qBlue(c)});
-  return mx == 0 ? 0 : double(mx - mn) / mx;
-}
+// QColor's hue is -1 for greys; every use here first asks for some saturation.
+double Hue(QRgb c) { return std::max(0.0f, QColor(c).hsvHueF()) * 360; }
+double Saturation(QRgb c) { return QColor(c).hsvSaturationF(); }
 
 QRect TileRect(int row, int column) {
   return QRect(40 + 40 * column + 20 * (column / 3), 40 + 40 * row + 20 * (row / 3), 40, 40);

@@ -22,6 +22,7 @@ std::optional<QString> PngFileOf(int id);
 // The picture of an id, loaded the way the game's loader does: from
 // :/bitmaps/<id>.bmp or from the art folder in build/runtime.
 QImage LoadBitmap(int id);
+QImage LoadRgb32(int id);  // the same with its alpha dropped, for comparing colours
 QString RuntimeArtDir();
 
 // Pixel helpers.

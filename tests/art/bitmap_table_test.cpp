@@ -7,7 +7,6 @@
 #include <QImageReader>
 #include <set>
 
-#include "art_resources.h"
 #include "art_test_support.h"
 
 namespace velmora::arttest {
@@ -32,20 +31,6 @@ TEST(BitmapTable, EveryIdLoadsAtItsListedSize) {
   }
 }
 
-TEST(BitmapTable, ResourcesRegisterThemselvesWhenTheLibraryIsLinked) {
-  // No EnsureArtResources() here: linking velmora_art_resources must be enough.
-  EXPECT_TRUE(QFile::exists(QStringLiteral(":/bitmaps/131.bmp")));
-  EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/321.png")));
-}
-
-TEST(BitmapTable, ExplicitRegistrationIsHarmless) {
-  art::EnsureArtResources();
-  art::EnsureArtResources();
-  EXPECT_EQ(art::BitmapResourcePath(311), QStringLiteral(":/bitmaps/311.bmp"));
-  EXPECT_FALSE(QImage(art::BitmapResourcePath(131)).isNull());
-  EXPECT_FALSE(QImage(art::IconResourcePath()).isNull());
-}
-
 TEST(BitmapTable, ExactlyTheBuiltInIdsHaveResources) {
   std::set<QString> found;
   QDirIterator it(QStringLiteral(":/bitmaps"));
@@ -62,37 +47,36 @@ TEST(BitmapTable, ExactlyTheBuiltInIdsHaveResources) {
   EXPECT_EQ(found, expected);
 }
 
-TEST(BitmapTable, ResourceBitmapsAreUncompressed24BitBmp) {
+// Every built-in bitmap: 32 bits a pixel with the blue, green, red, alpha
+// masks, rows top-down from a 16-byte boundary, so that the game uses the
+// pixels where they lie; opaque except the splash logo.
+TEST(BitmapTable, ResourceBitmapsAre32BitTopDownWithAlphaMasks) {
   for (int id = kFirstId; id <= kLastId; ++id) {
-    if (PngFileOf(id) || id == 311) {
+    if (PngFileOf(id)) {
       continue;
     }
     const QByteArray b = ReadAll(QStringLiteral(":/bitmaps/%1.bmp").arg(id));
-    ASSERT_GE(b.size(), 54) << "bitmap " << id;
+    ASSERT_GE(b.size(), 14 + 124) << "bitmap " << id;
     EXPECT_EQ(b.left(2), QByteArray("BM")) << "bitmap " << id;
     EXPECT_EQ(Le32(b, 2), quint32(b.size())) << "bitmap " << id;
-    EXPECT_EQ(Le32(b, 14), 40u) << "bitmap " << id;
-    EXPECT_EQ(Le16(b, 28), 24) << "bitmap " << id;
-    EXPECT_EQ(Le32(b, 30), 0u) << "bitmap " << id;
+    EXPECT_EQ(Le32(b, 14), 124u) << "bitmap " << id;
+    EXPECT_EQ(Le16(b, 28), 32) << "bitmap " << id;
+    EXPECT_EQ(Le32(b, 30), 3u) << "bitmap " << id;  // BI_BITFIELDS
+    EXPECT_EQ(Le32(b, 54), 0x00FF0000u);
+    EXPECT_EQ(Le32(b, 58), 0x0000FF00u);
+    EXPECT_EQ(Le32(b, 62), 0x000000FFu);
+    EXPECT_EQ(Le32(b, 66), 0xFF000000u);
     const QSize size = ExpectedSize(id);
+    const quint32 offset = Le32(b, 10);
+    EXPECT_EQ(offset % 16, 0u) << "bitmap " << id;
     EXPECT_EQ(int(Le32(b, 18)), size.width()) << "bitmap " << id;
-    EXPECT_EQ(int(Le32(b, 22)), size.height()) << "bitmap " << id << " (bottom-up rows)";
-    const int stride = (size.width() * 3 + 3) & ~3;
-    EXPECT_EQ(b.size(), 54 + stride * size.height()) << "bitmap " << id;
+    EXPECT_EQ(int(Le32(b, 22)), -size.height()) << "bitmap " << id << " (top-down rows)";
+    ASSERT_EQ(b.size(), qsizetype(offset) + size.width() * size.height() * 4) << "bitmap " << id;
+    if (id == 311) continue;
+    bool opaque = true;
+    for (qsizetype at = offset + 3; at < b.size(); at += 4) opaque = opaque && quint8(b[at]) == 255;
+    EXPECT_TRUE(opaque) << "bitmap " << id;
   }
-}
-
-TEST(SplashLogo, Is32BitBmpWithAlphaMask) {
-  const QByteArray b = ReadAll(QStringLiteral(":/bitmaps/311.bmp"));
-  ASSERT_GE(b.size(), 14 + 124);
-  EXPECT_EQ(b.left(2), QByteArray("BM"));
-  EXPECT_GE(Le32(b, 14), 56u);  // a header that carries an alpha mask
-  EXPECT_EQ(Le16(b, 28), 32);
-  EXPECT_EQ(Le32(b, 30), 3u);  // BI_BITFIELDS
-  EXPECT_EQ(Le32(b, 54), 0x00FF0000u);
-  EXPECT_EQ(Le32(b, 58), 0x0000FF00u);
-  EXPECT_EQ(Le32(b, 62), 0x000000FFu);
-  EXPECT_EQ(Le32(b, 66), 0xFF000000u);
 }
 
 TEST(SplashLogo, HasARealAlphaChannel) {
@@ -210,8 +194,8 @@ TEST(BitmapTable, PressedLooksAreDarkerWithTheCaptionLower) {
       {303, 304, false}, {305, 306, false}, {307, 308, true},  {309, 310, true},  {312, 313, true},
       {314, 315, true},  {316, 317, true},  {318, 319, true}};
   for (const Pair& pair : kPairs) {
-    const QImage pressed = LoadBitmap(pair.first).convertToFormat(QImage::Format_RGB32);
-    const QImage normal = LoadBitmap(pair.second).convertToFormat(QImage::Format_RGB32);
+    const QImage pressed = LoadRgb32(pair.first);
+    const QImage normal = LoadRgb32(pair.second);
     ASSERT_EQ(pressed.size(), normal.size());
     EXPECT_LT(MeanLuminance(pressed) + 0.04, MeanLuminance(normal)) << pair.first << " and " << pair.second;
     if (pair.captioned)
@@ -232,8 +216,8 @@ TEST(BitmapTable, CaptionsAreAsWideAsTheirWords) {
     for (int look = 0; look < 2; ++look) {
       for (size_t i = 0; i + 1 < buttons.size(); ++i) {
         const int wider = buttons[i].first + look, narrower = buttons[i + 1].first + look;
-        const QRect a = CaptionOf(LoadBitmap(wider).convertToFormat(QImage::Format_RGB32)).box;
-        const QRect b = CaptionOf(LoadBitmap(narrower).convertToFormat(QImage::Format_RGB32)).box;
+        const QRect a = CaptionOf(LoadRgb32(wider)).box;
+        const QRect b = CaptionOf(LoadRgb32(narrower)).box;
         EXPECT_GT(a.width(), b.width()) << buttons[i].second << " (" << wider << ") and " << buttons[i + 1].second
                                         << " (" << narrower << ")";
       }

@@ -10,15 +10,13 @@
 namespace velmora::arttest {
 namespace {
 
-QImage ById(int id) { return LoadBitmap(id).convertToFormat(QImage::Format_RGB32); }
-
 struct Placed {
   int id;
   int x, y;
 };
 
 void ExpectCornersMatch(const QImage& field, const Placed& c, const char* where) {
-  const QImage img = ById(c.id);
+  const QImage img = LoadRgb32(c.id);
   const QPoint corners[] = {{0, 0}, {img.width() - 1, 0}, {0, img.height() - 1}, {img.width() - 1, img.height() - 1}};
   for (const QPoint& p : corners) {
     EXPECT_TRUE(SameRgb(img.pixel(p), field.pixel(QPoint(c.x, c.y) + p)))
@@ -27,7 +25,7 @@ void ExpectCornersMatch(const QImage& field, const Placed& c, const char* where)
 }
 
 TEST(DialogArt, ControlsBlendIntoTheDialogBackgroundWhereTheDialogsPutThem) {
-  const QImage field = ById(288);
+  const QImage field = LoadRgb32(288);
   const std::vector<Placed> placed = {
       // New Game
       {305, 298, 400}, {306, 298, 400}, {295, 10, 400}, {296, 10, 400}, {299, 150, 234}, {300, 150, 234},
@@ -49,7 +47,7 @@ TEST(DialogArt, ControlsBlendIntoTheDialogBackgroundWhereTheDialogsPutThem) {
 }
 
 TEST(DialogArt, BackgroundIsDarkEnoughForWhiteLabels) {
-  const QImage field = ById(288);
+  const QImage field = LoadRgb32(288);
   double brightest = 0;
   for (int y = 8; y < 472; ++y) {
     for (int x = 8; x < 472; ++x) {
@@ -60,7 +58,7 @@ TEST(DialogArt, BackgroundIsDarkEnoughForWhiteLabels) {
 }
 
 TEST(DialogArt, BackgroundIsTheArtBlue) {
-  const QImage field = ById(288);
+  const QImage field = LoadRgb32(288);
   for (int y = 0; y < field.height(); y += 3) {
     for (int x = 0; x < field.width(); x += 3) {
       const QRgb c = field.pixel(x, y);
@@ -75,7 +73,7 @@ constexpr int kFirstPageId = 278;
 
 TEST(IntroPages, OrangeButtonsBlendIntoEveryPage) {
   for (int page = 0; page < 10; ++page) {
-    const QImage img = ById(kFirstPageId + page);
+    const QImage img = LoadRgb32(kFirstPageId + page);
     for (const Placed& c : {Placed{272, 10, 330}, Placed{273, 10, 330}, Placed{270, 320, 330},
                             Placed{271, 320, 330}, Placed{274, 400, 330}, Placed{275, 400, 330}}) {
       ExpectCornersMatch(img, c, qPrintable(QStringLiteral("page %1").arg(page)));
@@ -120,7 +118,7 @@ TEST(IntroPages, EachPageShowsItsTitleAndLightsItsUnit) {
   int titleRight[10];
   for (int page = 0; page < 10; ++page) {
     SCOPED_TRACE(pages[page].title);
-    const QImage img = ById(kFirstPageId + page);
+    const QImage img = LoadRgb32(kFirstPageId + page);
     const QRect title = BoxOf(img, titleBand, white);
     ASSERT_FALSE(title.isEmpty());
     EXPECT_NEAR(title.left(), 22, 2);
@@ -163,7 +161,7 @@ TEST(IntroPages, ColourPageLeavesTheSwatchAndSpectrumPlacesClear) {
   // The dialog draws the swatch at (10, 100), 100 x 200, and the spectrum at
   // (120, 100), 350 x 200, over the page: nothing of the page may hide there,
   // and the page frames both places.
-  const QImage img = ById(279);
+  const QImage img = LoadRgb32(279);
   for (const QRect& r : {QRect(10, 100, 100, 200), QRect(120, 100, 350, 200)}) {
     const QRgb inside = img.pixel(r.topLeft());
     for (int y = r.top(); y <= r.bottom(); ++y) {

@@ -19,16 +19,21 @@ QByteArray ReadAll(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Starts the generator with the arguments, headless.
+void Start(QProcess& gen, const QStringList& arguments) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  gen.setProcessEnvironment(env);
+  gen.start(QStringLiteral(VELMORA_ARTGEN), arguments);
+}
+
 TEST(ArtGenerator, DrawsTheSameBytesAgainAndInGoodTime) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   QProcess gen;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  gen.setProcessEnvironment(env);
   QElapsedTimer timer;
   timer.start();
-  gen.start(QStringLiteral(VELMORA_ARTGEN), {QStringLiteral("--out"), dir.path()});
+  Start(gen, {QStringLiteral("--out"), dir.path()});
   ASSERT_TRUE(gen.waitForFinished(60000));
   const qint64 ms = timer.elapsed();
   ASSERT_EQ(gen.exitStatus(), QProcess::NormalExit);
@@ -50,10 +55,7 @@ TEST(ArtGenerator, DrawsTheSameBytesAgainAndInGoodTime) {
 
 TEST(ArtGenerator, RejectsUnknownArguments) {
   QProcess gen;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  gen.setProcessEnvironment(env);
-  gen.start(QStringLiteral(VELMORA_ARTGEN), {QStringLiteral("--bogus"), QStringLiteral("x")});
+  Start(gen, {QStringLiteral("--bogus"), QStringLiteral("x")});
   ASSERT_TRUE(gen.waitForFinished(60000));
   EXPECT_NE(gen.exitCode(), 0);
 }

@@ -12,8 +12,8 @@ namespace {
 
 int Id(int index) { return kFirstId + index; }
 
-QImage Background() { return LoadBitmap(Id(138)).convertToFormat(QImage::Format_RGB32); }
-QImage Picture(int index) { return LoadBitmap(Id(index)).convertToFormat(QImage::Format_RGB32); }
+QImage Background() { return LoadRgb32(Id(138)); }
+QImage Picture(int index) { return LoadRgb32(Id(index)); }
 
 // The colour of the lines between tiles, taken from a tile face's outer ring.
 QRgb GridColour() { return Picture(40).pixel(20, 0); }

@@ -10,7 +10,7 @@ namespace {
 // Table index -> bitmap id.
 int Id(int index) { return kFirstId + index; }
 
-QImage Face(int set, int face) { return LoadBitmap(Id(10 * set + face)).convertToFormat(QImage::Format_RGB32); }
+QImage Face(int set, int face) { return LoadRgb32(Id(10 * set + face)); }
 
 bool IsWhite(QRgb c) { return SameRgb(c, qRgb(255, 255, 255)); }
 
@@ -133,9 +133,8 @@ TEST(TrayAndTypeButtons, DigitsAndEraserDiffer) {
   for (int first : {80, 91, 102, 113}) {
     for (int a = 0; a < 11; ++a) {
       for (int b = a + 1; b < 11; ++b) {
-        const QImage ia = LoadBitmap(Id(first + a)).convertToFormat(QImage::Format_RGB32);
-        const QImage ib = LoadBitmap(Id(first + b)).convertToFormat(QImage::Format_RGB32);
-        EXPECT_GT(CountDifferent(ia, ib), 30) << "indices " << first + a << ", " << first + b;
+        EXPECT_GT(CountDifferent(LoadRgb32(Id(first + a)), LoadRgb32(Id(first + b))), 30)
+            << "indices " << first + a << ", " << first + b;
       }
     }
   }
@@ -144,9 +143,7 @@ TEST(TrayAndTypeButtons, DigitsAndEraserDiffer) {
 TEST(TrayAndTypeButtons, TheActiveNumberStandsOut) {
   // Lit tray keys (80..90) against the normal ones (91..101).
   for (int k = 0; k < 11; ++k) {
-    const QImage lit = LoadBitmap(Id(80 + k)).convertToFormat(QImage::Format_RGB32);
-    const QImage normal = LoadBitmap(Id(91 + k)).convertToFormat(QImage::Format_RGB32);
-    EXPECT_GT(CountDifferent(lit, normal), 40 * 24 / 3) << "key " << k;
+    EXPECT_GT(CountDifferent(LoadRgb32(Id(80 + k)), LoadRgb32(Id(91 + k))), 40 * 24 / 3) << "key " << k;
   }
 }
 

@@ -51,6 +51,13 @@ class DialogRig {
 
   // The picture the dialog shows, as the screen would have it.
   static QImage Shot(QWidget& dialog) { return dialog.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  // The pure white pixels of an area of a shot: where text is drawn.
+  static int WhitePixels(const QImage& shot, const QRect& area) {
+    int white = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) white += (shot.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+    return white;
+  }
 
   // True when the shot shows bitmap `id` laid from the top-left of `place`.
   bool ShowsFace(const QImage& shot, const QRect& place, int id) const {

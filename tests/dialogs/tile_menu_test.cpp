@@ -15,12 +15,6 @@ class TileMenuTest : public ::testing::Test {
   std::unique_ptr<TileMenuDialog> Make(bool mouseOpened, bool noteMode = false) {
     return std::make_unique<TileMenuDialog>(mouseOpened, 0, noteMode, memory, &rig.art, rig.reporter, &rig.owner);
   }
-  static int WhiteIn(const QImage& shot, int top, int bottom) {
-    int white = 0;
-    for (int y = top; y < bottom; ++y)
-      for (int x = 0; x < shot.width(); ++x) white += (shot.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
-    return white;
-  }
   DialogRig rig;
   TileMenuMemory memory{260, 210};
 };
@@ -28,7 +22,6 @@ class TileMenuTest : public ::testing::Test {
 TEST_F(TileMenuTest, FromTheMouseTheRowIsLowerAndOnlyCancelShows) {
   auto menu = Make(true);
   ASSERT_TRUE(Open(*menu));
-  EXPECT_EQ(menu->windowTitle(), QStringLiteral("Tile"));
   EXPECT_EQ(menu->size(), QSize(264, 180));
   for (int n = 0; n < 9; ++n) {
     EXPECT_EQ(menu->Control(TileMenuDialog::kFirstType + n)->geometry(), QRect(12 + 24 * n, 78, 24, 24));
@@ -41,8 +34,8 @@ TEST_F(TileMenuTest, FromTheMouseTheRowIsLowerAndOnlyCancelShows) {
   EXPECT_EQ(menu->Control(TileMenuDialog::kCancel)->geometry(), QRect(82, 140, 100, 28));
   EXPECT_TRUE(rig.ShowsFace(*menu, TileMenuDialog::kCancel, 296));
   const QImage shot = DialogRig::Shot(*menu);
-  EXPECT_GT(WhiteIn(shot, 29, 50), 30);
-  EXPECT_EQ(WhiteIn(shot, 105, 138), 0);
+  EXPECT_GT(DialogRig::WhitePixels(shot, QRect(0, 29, 264, 21)), 30);
+  EXPECT_EQ(DialogRig::WhitePixels(shot, QRect(0, 105, 264, 33)), 0);
   // Held down, a type shows its pressed face.
   QTest::mousePress(menu->Control(TileMenuDialog::kFirstType + 4), Qt::LeftButton);
   EXPECT_TRUE(rig.ShowsFace(*menu, TileMenuDialog::kFirstType + 4, 237));
@@ -55,7 +48,7 @@ TEST_F(TileMenuTest, FromTheKeyboardItOffersTheBoxAndTheSecondLine) {
   EXPECT_EQ(menu->Control(TileMenuDialog::kEraser)->geometry(), QRect(228, 40, 24, 24));
   EXPECT_TRUE(menu->EntryBox()->isVisible());
   EXPECT_EQ(menu->EntryBox()->geometry(), QRect(117, 80, 30, 24));
-  EXPECT_GT(WhiteIn(DialogRig::Shot(*menu), 110, 138), 15);
+  EXPECT_GT(DialogRig::WhitePixels(DialogRig::Shot(*menu), QRect(0, 110, 264, 28)), 15);
 }
 
 TEST_F(TileMenuTest, TypingAcceptsOneTypeAtATime) {

@@ -27,10 +27,7 @@ start_game() {  # HOME_FOLDER: starts the installed game there and waits for its
   game_pid=$!
   wait_for_window "^Velmora Sudoku" 20 >/dev/null || fail "the installed game showed no window ($1)"
 }
-stop_game() {
-  kill "$game_pid" 2>/dev/null
-  wait "$game_pid" 2>/dev/null
-}
+stop_game() { stop_process "$game_pid"; }
 
 # A first start: nothing exists yet.
 home="$work/home"

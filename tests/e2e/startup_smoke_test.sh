@@ -17,13 +17,28 @@ dismiss_until_exit() {
   local id=$1 pid=$2
   for _ in 1 2 3; do
     xdotool windowfocus --sync "$id" key Return 2>/dev/null || xdotool key Return
-    for _ in $(seq 1 50); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null || break
+    poll 5 ended "$pid" && break
   done
   wait_for_exit "$pid" 1
+}
+
+# A start that must end at a message box (title TITLE), answered with Enter, with
+# the exit status STATUS. Usage: refused_start DEPTH TITLE STATUS SCREENSHOT WHAT [FILE TO REMOVE]
+refused_start() {
+  start_display "$1" || exit 1
+  fresh_runtime
+  [ -z "${6:-}" ] || rm -f "$work/run/$6"
+  (cd "$work/run" && exec "$game") &
+  pid=$!
+  if id=$(wait_for_window "$2" 20); then
+    import -window root "$shots/$4"
+    dismiss_until_exit "$id" "$pid"
+  else
+    fail "no message box: $5"
+    wait_for_exit "$pid" 5
+  fi
+  [ "$EXIT_STATUS" = "$3" ] || fail "$5 ended with status $EXIT_STATUS, not $3"
+  stop_display
 }
 
 # 1. A normal start on a 24-bit screen.
@@ -43,8 +58,7 @@ if id=$(wait_for_window "^Velmora Sudoku" 20); then
   import -window root "$shots/startup-after-splash.png"
   # The left of the board shows the background picture exactly: no tile is shown before a
   # game, and the Choose Player dialog stands centred on the window, clear of it.
-  origin=$(xwininfo -id "$id" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x "+" y}')
-  ox=${origin%+*} oy=${origin#*+}
+  read -r ox oy < <(origin_of "$id")
   convert "$shots/startup-after-splash.png" -crop "120x400+$((ox + 40))+$((oy + 40))" +repage "$work/board.png"
   convert "$runtime/art/background640x480.png" -crop 120x400+40+40 +repage "$work/expected.png"
   diff_pixels=$(compare -metric AE "$work/board.png" "$work/expected.png" null: 2>&1 || true)
@@ -55,8 +69,7 @@ if id=$(wait_for_window "^Velmora Sudoku" 20); then
 else
   fail "no game window appeared"
 fi
-kill "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
+stop_process "$pid"
 for line in ": app started" ": client visible" ": draw pass 0; region; " "timer event received: id=5" \
             "; splash effect drawn" "timer event received: id=1" "load data result: data path: "; do
   grep -q -F "$line" "$work/game.log" || fail "the log lacks \"$line\""
@@ -76,38 +89,12 @@ if id=$(wait_for_window "^(Velmora Sudoku|Invalid Desktop Format)$" 20); then
 else
   fail "no window on a 30-bit screen"
 fi
-kill "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
+stop_process "$pid"
 stop_display
 
 # 3. A 16-bit screen: the colour-depth box, then status 252.
-start_display 16 || exit 1
-fresh_runtime
-(cd "$work/run" && exec "$game") &
-pid=$!
-if id=$(wait_for_window "Invalid Desktop Format" 20); then
-  import -window root "$shots/startup-16bit.png"
-  dismiss_until_exit "$id" "$pid"; got=$EXIT_STATUS
-else
-  fail "no colour-depth message on a 16-bit screen"
-  wait_for_exit "$pid" 5; got=$EXIT_STATUS
-fi
-[ "$got" = "252" ] || fail "a 16-bit screen ended with status $got, not 252"
-stop_display
+refused_start 16 "Invalid Desktop Format" 252 startup-16bit.png "a 16-bit screen"
 
 # 4. Missing art: the re-install message, then status 244.
-start_display 24 || exit 1
-fresh_runtime
-rm -f "$work/run/art/background640x480.png"
-(cd "$work/run" && exec "$game") &
-pid=$!
-if id=$(wait_for_window "^Velmora Sudoku" 20); then
-  import -window root "$shots/startup-no-art.png"
-  dismiss_until_exit "$id" "$pid"; got=$EXIT_STATUS
-else
-  fail "no message about missing art"
-  wait_for_exit "$pid" 5; got=$EXIT_STATUS
-fi
-[ "$got" = "244" ] || fail "missing art ended with status $got, not 244"
-
+refused_start 24 "^Velmora Sudoku" 244 startup-no-art.png "missing art" art/background640x480.png
 exit $status

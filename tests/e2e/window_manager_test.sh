@@ -41,17 +41,12 @@ frame_of() {
   echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 
-client_of() {  # "left top" of the client area
-  [ -n "$1" ] || { echo "none"; return; }
-  xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}'
-}
-
 # Waits until a window's client area stops moving (the window manager has placed it).
 settle() {
   local id=$1 last="" now
   [ -n "$id" ] || return 1
   for _ in $(seq 1 30); do
-    now=$(client_of "$id")
+    now=$(origin_of "$id")
     [ "$now" = "$last" ] && return 0
     last=$now
     sleep 0.1
@@ -69,13 +64,8 @@ check_centred() {
 }
 
 # Waits for a window to go away.
-wait_gone() {
-  for _ in $(seq 1 50); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
+window_gone() { ! window_named "$1" >/dev/null; }
+wait_gone() { poll 5 window_gone "$1"; }
 
 wm_state() { xprop -id "$1" WM_STATE | awk '/window state:/{print $3}'; }
 
@@ -97,8 +87,7 @@ check_buttons() {
 }
 
 start_display 24 || exit 1
-need_wm() { start_window_manager || { echo "FAIL: no window manager"; exit 1; }; }
-need_wm
+start_window_manager || { echo "FAIL: no window manager"; exit 1; }
 begin=$(date +%s)
 
 # ---- A new player ----
@@ -109,10 +98,7 @@ settle "$gid"
 settle "$id"
 import -window root "$shots/wm-1-new-player.png"
 # The desktop as the window manager gives it to windows (one entry per virtual desktop).
-for _ in $(seq 1 50); do
-  xprop -root _NET_WORKAREA | grep -q '= ' && break
-  sleep 0.1
-done
+poll 5 sh -c "xprop -root _NET_WORKAREA | grep -q '= '"
 read -r desk_x desk_y desk_w desk_h _ < <(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g')
 read -r gx gy gw gh < <(frame_of "$gid")
 echo "game window: frame $gx,$gy ${gw}x$gh on the desktop $desk_x,$desk_y ${desk_w}x$desk_h"
@@ -133,25 +119,25 @@ settle "$id"
 read -r px py _ _ < <(frame_of "$id")
 [ "$px $py" = "$((gx + 80)) $((gy + 60))" ] ||
   fail "the first intro page opens at $px,$py, not at the game window's corner + (80, 60) = $((gx + 80)),$((gy + 60))"
-first=$(client_of "$id")
+first=$(origin_of "$id")
 focus_window "$id"
 xdotool key Return                                   # Next
 id=$(wait_for_window "^Color$" 10) || { fail "no Color page after Next"; exit 1; }
 settle "$id"
-[ "$(client_of "$id")" = "$first" ] || fail "after Next the page opens at $(client_of "$id"), not $first"
+[ "$(origin_of "$id")" = "$first" ] || fail "after Next the page opens at $(origin_of "$id"), not $first"
 click_in "$id" 355 342                               # Back
 wait_gone "^Color$"
 id=$(wait_for_window "^Welcome$" 10) || { fail "no Welcome page after Back"; exit 1; }
 settle "$id"
-[ "$(client_of "$id")" = "$first" ] || fail "after Back the page opens at $(client_of "$id"), not $first"
+[ "$(origin_of "$id")" = "$first" ] || fail "after Back the page opens at $(origin_of "$id"), not $first"
 xdotool windowmove --sync "$id" 200 150               # the player moves the page
 settle "$id"
-moved=$(client_of "$id")
+moved=$(origin_of "$id")
 focus_window "$id"
 xdotool key Return
 id=$(wait_for_window "^Color$" 10) || { fail "no Color page after the move"; exit 1; }
 settle "$id"
-[ "$(client_of "$id")" = "$moved" ] || fail "the page after a moved one opens at $(client_of "$id"), not $moved"
+[ "$(origin_of "$id")" = "$moved" ] || fail "the page after a moved one opens at $(origin_of "$id"), not $moved"
 import -window root "$shots/wm-2-intro.png"
 focus_window "$id"
 xdotool key Escape                                   # ends the pages
@@ -184,7 +170,7 @@ positions=""
 for n in $(seq 1 10); do
   open_menu || break
   [ "$n" = 1 ] && { read -r mx my _ _ < <(frame_of "$tid"); import -window root "$shots/wm-3-tile-menu.png"; }
-  positions="$positions$(client_of "$tid" | tr ' ' ',') "
+  positions="$positions$(origin_of "$tid" | tr ' ' ',') "
   close_menu
 done
 echo "Tile menu client corners: $positions"
@@ -194,10 +180,10 @@ echo "Tile menu client corners: $positions"
 open_menu
 xdotool windowmove --sync "$tid" 520 90               # the player moves it
 settle "$tid"
-moved=$(client_of "$tid")
+moved=$(origin_of "$tid")
 close_menu
 open_menu
-[ "$(client_of "$tid")" = "$moved" ] || fail "the moved Tile menu reopens at $(client_of "$tid"), not $moved"
+[ "$(origin_of "$tid")" = "$moved" ] || fail "the moved Tile menu reopens at $(origin_of "$tid"), not $moved"
 close_menu
 
 # ---- A message, centred ----
@@ -277,8 +263,7 @@ if [ -n "$id" ]; then
   import -window root "$shots/wm-6-continue.png"
   check_centred "$gid" "$id" "Continue Game"
 fi
-kill "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
+stop_process "$pid"
 
 echo "window checks done in $(( $(date +%s) - begin )) s"
 exit $status

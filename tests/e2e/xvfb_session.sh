@@ -5,6 +5,19 @@
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
+# Runs a command every tenth of a second until it succeeds, for up to SECONDS seconds.
+poll() {
+  local tries=$(($1 * 10))
+  shift
+  for _ in $(seq 1 "$tries"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+ended() { ! kill -0 "$1" 2>/dev/null; }
+stop_process() { kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; }
+
 # A fresh copy of the runtime folder ($runtime) at $work/run, without players.
 fresh_runtime() {
   rm -rf "$work/run"
@@ -35,70 +48,54 @@ start_display() {
 }
 
 stop_display() {
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && stop_process "$XVFB_PID"
   XVFB_PID=""
 }
 
+# The first visible window whose title matches, or a failure.
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 # Waits for a window whose title matches; prints its id.
-wait_for_window() {
-  local title=$1 seconds=${2:-20} id
-  for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -1)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+wait_for_window() { poll "${2:-20}" window_named "$1"; }
 
 # Waits for a child process to end and sets EXIT_STATUS (124 when it did not end in
 # time, and it is then stopped). Not for use inside $(...): only this shell can
 # collect its own children's status.
 wait_for_exit() {
-  local pid=$1 seconds=${2:-20}
-  for _ in $(seq 1 $((seconds * 10))); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid"
-      EXIT_STATUS=$?
-      return 0
-    fi
-    sleep 0.1
-  done
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  EXIT_STATUS=124
+  if poll "${2:-20}" ended "$1"; then
+    wait "$1"
+    EXIT_STATUS=$?
+  else
+    stop_process "$1"
+    EXIT_STATUS=124
+  fi
 }
 
 # Waits until a file holds a line with the text.
-wait_for_text() {
-  local file=$1 text=$2 seconds=${3:-20}
-  for _ in $(seq 1 $((seconds * 10))); do
-    if grep -q -F "$text" "$file" 2>/dev/null; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+wait_for_text() { poll "${3:-20}" grep -qsF -e "$2" "$1"; }
 
 # A window manager, so that windows can be closed as a person closes them.
 start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 &
   WM_PID=$!
-  for _ in $(seq 1 50); do
-    if wmctrl -m >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
+  poll 5 wmctrl -m >/dev/null 2>&1
 }
 
 stop_window_manager() {
-  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null && wait "$WM_PID" 2>/dev/null
+  [ -n "${WM_PID:-}" ] && stop_process "$WM_PID"
   WM_PID=""
+}
+
+# "LEFT TOP" of a window's client area on the screen ("none" without a window:
+# xwininfo without an id waits for a click).
+origin_of() {
+  [ -n "$1" ] || { echo "none"; return; }
+  xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}'
 }
 
 # Clicks at a point of a window's client area.
 click_in() {
   local id=$1 x=$2 y=$3 ox oy
-  ox=$(xwininfo -id "$id" | awk '/Absolute upper-left X:/{print $4}')
-  oy=$(xwininfo -id "$id" | awk '/Absolute upper-left Y:/{print $4}')
+  read -r ox oy < <(origin_of "$id")
   # x and y are the window's own coordinates; a scaled program (QT_SCALE_FACTOR) has more screen pixels.
   x=$(awk -v v="$x" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", v * s }')
   y=$(awk -v v="$y" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", v * s }')
@@ -122,18 +119,15 @@ wait_for_window_of() {
   return 1
 }
 
+# Brings a window to the front and tells whether it has the keyboard.
+has_focus() { focus_window "$1"; [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+
 # Presses Enter in a window of a process until the process ends, each time only
 # once that window has the keyboard (so that no other window gets the key).
 enter_until_exit() {
   local id=$1 pid=$2
   for _ in 1 2 3; do
-    for _ in $(seq 1 30); do
-      focus_window "$id"
-      [ "$(xdotool getactivewindow 2>/dev/null)" = "$id" ] && break
-      sleep 0.1
-    done
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$id" ] && xdotool key Return
-    for _ in $(seq 1 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null || break
+    poll 3 has_focus "$id" && xdotool key Return
+    poll 3 ended "$pid" && break
   done
 }

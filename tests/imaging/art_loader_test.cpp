@@ -76,11 +76,7 @@ TEST_F(ArtLoaderTest, AlphaBytesFollowTheSource) {
 }
 
 TEST_F(ArtLoaderTest, PngPixelsAreCopiedAsDecoded) {
-  testing::PngRecipe recipe;
-  recipe.width = 480;
-  recipe.height = 480;
-  recipe.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-  recipe.rows.assign(480, std::vector<uint8_t>(480 * 4, 0));
+  testing::PngRecipe recipe{480, 480, PNG_COLOR_TYPE_RGB_ALPHA, 8, {480, std::vector<uint8_t>(480 * 4, 0)}};
   const std::vector<uint8_t> first{10, 20, 30, 40, 50, 60, 70, 80};
   std::copy(first.begin(), first.end(), recipe.rows[0].begin());
   ASSERT_TRUE(testing::WritePng(ArtFile("dialogues/backgroundGeneric480x480.png"), recipe));
@@ -116,18 +112,9 @@ TEST_F(ArtLoaderTest, MissingBackgroundStopsAtItsEntry) {
 // A 16-bit file, or one of any size but the picture's own, stops the loading
 // as a missing file does.
 TEST_F(ArtLoaderTest, SixteenBitOrWrongSizeArtFileStopsLikeAMissingOne) {
-  testing::PngRecipe sixteenBit;  // the welcome page is 480 x 360
-  sixteenBit.width = 480;
-  sixteenBit.height = 360;
-  sixteenBit.colorType = PNG_COLOR_TYPE_GRAY;
-  sixteenBit.bitDepth = 16;
-  sixteenBit.rows.assign(360, std::vector<uint8_t>(960, 1));
-  testing::PngRecipe narrower;
-  narrower.width = 479;
-  narrower.height = 360;
-  narrower.colorType = PNG_COLOR_TYPE_GRAY;
-  narrower.bitDepth = 8;
-  narrower.rows.assign(360, std::vector<uint8_t>(479, 7));
+  // The welcome page is 480 x 360.
+  const testing::PngRecipe sixteenBit{480, 360, PNG_COLOR_TYPE_GRAY, 16, {360, std::vector<uint8_t>(960, 1)}};
+  const testing::PngRecipe narrower{479, 360, PNG_COLOR_TYPE_GRAY, 8, {360, std::vector<uint8_t>(479, 7)}};
   for (const testing::PngRecipe& recipe : {sixteenBit, narrower}) {
     host.reports.clear();
     ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), recipe));

@@ -34,9 +34,8 @@ bool WritePngFile(std::FILE* file, const PngRecipe& recipe, png_bytep* rows) {
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType,
-               recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!recipe.palette.empty()) {
     std::vector<png_color> colors;
     for (size_t i = 0; i + 2 < recipe.palette.size(); i += 3) {
@@ -122,15 +121,7 @@ bool WritePng(const std::string& path, const PngRecipe& recipe) {
   return written;
 }
 
-bool WriteBmp24(const std::string& path, const QImage& image) {
-  WriteBytes(path, BmpFile(image, false));
-  return true;
-}
-
-bool WriteBmp32Alpha(const std::string& path, const QImage& image) {
-  WriteBytes(path, BmpFile(image, true));
-  return true;
-}
+void WriteBmp(const std::string& path, const QImage& image, bool alpha) { WriteBytes(path, BmpFile(image, alpha)); }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   fs::create_directories(fs::path(path).parent_path());

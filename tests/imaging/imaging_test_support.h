@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::testing {
@@ -27,23 +28,23 @@ class TempFolder {
 };
 
 // What a test PNG is made of: raw (already packed) rows for the colour type
-// and bit depth, with an optional palette (r, g, b triples) and tRNS bytes.
+// (PNG_COLOR_TYPE_*) and bit depth, with an optional palette (r, g, b triples)
+// and tRNS bytes.
 struct PngRecipe {
-  uint32_t width = 1;
-  uint32_t height = 1;
-  int colorType = 0;  // PNG_COLOR_TYPE_*
-  int bitDepth = 8;
+  PngRecipe(uint32_t w, uint32_t h, int type, int depth, std::vector<std::vector<uint8_t>> pixelRows)
+      : width(w), height(h), colorType(type), bitDepth(depth), rows(std::move(pixelRows)) {}
+  uint32_t width, height;
+  int colorType, bitDepth;
   std::vector<std::vector<uint8_t>> rows;
   std::vector<uint8_t> palette;
   std::vector<uint8_t> transparency;
-  bool interlaced = false;
 };
 // Writes the file with libpng; false when libpng refused.
 bool WritePng(const std::string& path, const PngRecipe& recipe);
 
-// Windows BMP files as the program's resources hold them.
-bool WriteBmp24(const std::string& path, const QImage& image);
-bool WriteBmp32Alpha(const std::string& path, const QImage& image);
+// A Windows BMP file as the program's resources hold them: 24-bit, or 32-bit
+// with an alpha mask.
+void WriteBmp(const std::string& path, const QImage& image, bool alpha);
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);

@@ -71,17 +71,14 @@ class SplashTest : public ::testing::Test {
   const Bgra right{90, 60, 30, 255};
 };
 
-TEST_F(SplashTest, CopyWindowAreaTakesTheRectangle) {
+TEST_F(SplashTest, CopyWindowAreaTakesTheRectangleAndBlackOutsideTheWindow) {
   QImage copy;
   ASSERT_TRUE(operations.CopyWindowArea(copy, QRect(200, 10, 80, 20), &window));
   EXPECT_EQ(copy.size(), QSize(80, 20));
   EXPECT_EQ(copy.format(), QImage::Format_ARGB32);
   EXPECT_EQ(BgraAt(copy, 39, 5), left);
   EXPECT_EQ(BgraAt(copy, 40, 5), right);
-}
-
-TEST_F(SplashTest, CopyWindowAreaOutsideTheWindowIsBlack) {
-  QImage copy;
+  // Outside the window the copy is black.
   ASSERT_TRUE(operations.CopyWindowArea(copy, QRect(470, 470, 20, 20), &window));
   EXPECT_EQ(BgraAt(copy, 5, 5), right);
   EXPECT_EQ(BgraAt(copy, 15, 15), (Bgra{0, 0, 0, 255}));
@@ -116,37 +113,21 @@ TEST_F(SplashTest, WithoutAWindowTheSplashFadesOverBlack) {
   EXPECT_EQ(host.reports[0].text, texts::kCopyContextFailed);
 }
 
-TEST_F(SplashTest, FadesInOverTheFirstQuarter) {
+// In, whole in the middle, out, over 3000 ms.
+TEST_F(SplashTest, FadesInShowsTheWholeLogoAndFadesOut) {
   SplashEffect splash(operations, logo);
   ASSERT_TRUE(splash.StartSplash(kStart, 480, 480, &window));
   splash.StepSplash(kStart + 300);  // t = 0.1: alpha 0.4 eases to e[25]
   EXPECT_EQ(EffectAt(splash, 100, 100), (Bgra{60, 157, 67, 0}));
   EXPECT_EQ(EffectAt(splash, 0, 100), left);  // the logo's transparent column
-  EXPECT_TRUE(splash.Running());
-}
-
-TEST_F(SplashTest, ShowsTheWholeLogoInTheMiddle) {
-  SplashEffect splash(operations, logo);
-  ASSERT_TRUE(splash.StartSplash(kStart, 480, 480, &window));
+  EXPECT_FALSE(operations.SplashWholeLogoShown());
   splash.StepSplash(kStart + 1500);
   EXPECT_EQ(EffectAt(splash, 100, 100), (Bgra{255, 20, 250, 0}));
   EXPECT_EQ(EffectAt(splash, 300, 299), (Bgra{255, 20, 250, 0}));
   EXPECT_EQ(EffectAt(splash, 0, 100), left);
   EXPECT_TRUE(operations.SplashWholeLogoShown());
-}
-
-TEST_F(SplashTest, FadesOutOverTheLastQuarter) {
-  SplashEffect splash(operations, logo);
-  ASSERT_TRUE(splash.StartSplash(kStart, 480, 480, &window));
-  splash.StepSplash(kStart + 1500);
   splash.StepSplash(kStart + 2900);  // t = 0.9667: alpha 0.1333 eases to e[8] = 1/128
   EXPECT_EQ(EffectAt(splash, 100, 100), (Bgra{1, 198, 11, 0}));
-  EXPECT_TRUE(splash.Running());
-}
-
-TEST_F(SplashTest, EndsAfterThreeSeconds) {
-  SplashEffect splash(operations, logo);
-  ASSERT_TRUE(splash.StartSplash(kStart, 480, 480, &window));
   splash.StepSplash(kStart + 2999);
   EXPECT_TRUE(splash.Running());
   splash.StepSplash(kStart + 3000);

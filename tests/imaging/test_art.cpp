@@ -59,9 +59,7 @@ bool WriteTestArt(const QString& resourceFolder, const QString& workingFolder) {
     if (isPng) continue;
     const bool alpha = index == imaging::kSplashLogoIndex;
     const QString path = resourceFolder + "/" + QString::number(GameBitmapTable::IdOf(index)) + ".bmp";
-    const QImage picture = Picture(index, alpha);
-    const bool written = alpha ? WriteBmp32Alpha(path.toStdString(), picture) : WriteBmp24(path.toStdString(), picture);
-    if (!written) return false;
+    WriteBmp(path.toStdString(), Picture(index, alpha), alpha);
   }
   return true;
 }

@@ -16,7 +16,10 @@ class FakeEngineHost : public EngineHost {
     bool fatal = false;
   };
 
-  int Report(std::string_view text, bool question, bool logOnly, bool fatal) override;
+  int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {
+    reports.push_back({std::string(text), question, logOnly, fatal});
+    return answer;
+  }
   bool LogOn() const override { return logOn; }
   void Log(std::string_view text) override { log += text; }
   uint32_t MillisecondsSinceStart() const override { return millis; }

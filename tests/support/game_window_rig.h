@@ -69,8 +69,6 @@ class GameWindowRig {
     window->show();
   }
 
-  ~GameWindowRig() { window.reset(); }
-
   // The splash, the player's choice and the build take a few seconds of real time.
   bool WaitUntilPlaying(int milliseconds = 20000) {
     return QTest::qWaitFor([this] { return window->GetGame().Session().gameState == GameState::Playing; },
