@@ -34,25 +34,6 @@ TEST(PuzzleCodeDecoding, InvalidCodesLeaveTheOutputAlone) {
   EXPECT_TRUE(IsValidPuzzleCode("AD49999"));
 }
 
-TEST(PuzzleCodeDecoding, CanonicalForm) {
-  EXPECT_EQ(CanonicalPuzzleCode(1, 2, 1234), "BC1234");
-  EXPECT_EQ(CanonicalPuzzleCode(0, 0, 0), "AA0");
-  EXPECT_EQ(CanonicalPuzzleCode(2, 3, 49999), "CD49999");
-}
-
-TEST(PuzzleCodeBuilds, ZerosAndNoDigitsNameTheSamePuzzle) {
-  testing::BuildRig rig;
-  ASSERT_TRUE(rig.BuildCode("AA"));
-  const auto solution = testing::SolutionDigits(rig.board);
-  const auto puzzle = testing::VisibleDigits(rig.board);
-  for (const char* code : {"AA0", "AA00", "AA00000"}) {
-    testing::BuildRig other;
-    ASSERT_TRUE(other.BuildCode(code));
-    EXPECT_EQ(testing::SolutionDigits(other.board), solution) << code;
-    EXPECT_EQ(testing::VisibleDigits(other.board), puzzle) << code;
-  }
-}
-
 TEST(PuzzleCodeBuilds, CodeIsKeptAsEnteredAndTheCounterStays) {
   testing::BuildRig rig;
   rig.settings.seedCreate = 321;

@@ -134,15 +134,6 @@ TEST(SolutionFill, MatchesThePlainFillDrawForDraw) {
   RecordProperty("failedFillAttempts", attemptsFailed);
 }
 
-TEST(SolutionFill, EveryBuiltSolutionIsValid) {
-  testing::BuildRig rig;
-  rig.settings.seedCreate = 0;
-  for (int i = 0; i < 2000; ++i) {
-    ASSERT_TRUE(rig.BuildNext(i % 3, i % 2));
-    ASSERT_TRUE(rig.board.IsValidSolution());
-  }
-}
-
 TEST(SeedCreateCounter, WrapsFromTheLastSeedToZero) {
   testing::BuildRig rig;
   rig.settings.seedCreate = 49999;
