@@ -31,22 +31,16 @@ class HintTest : public ::testing::Test {
   testing::FakeEngineHost host;
 };
 
-TEST_F(HintTest, BlockComesBeforeRowAndColumn) {
-  Hide({{0, 0}});
-  const HintResult hint = FindHint(board);
-  EXPECT_EQ(hint.style, kHintBlock);
-  EXPECT_EQ(Sentence(), "Hint: The upper left block has only one hidden tile.");
-}
-
-TEST_F(HintTest, BlockNames) {
-  Hide({{4, 4}});
-  EXPECT_EQ(Sentence(), "Hint: The center block has only one hidden tile.");
-  board.SetHidden(4, 4, false);
-  Hide({{5, 1}});
-  EXPECT_EQ(Sentence(), "Hint: The center left block has only one hidden tile.");
-  EXPECT_EQ(BlockName(0, 1), "upper center ");
-  EXPECT_EQ(BlockName(1, 2), "center right ");
-  EXPECT_EQ(BlockName(2, 2), "lower right ");
+// One hidden tile is alone in its block, row and column: the block is named.
+TEST_F(HintTest, ALoneHiddenTileNamesItsBlock) {
+  const std::pair<std::pair<int, int>, const char*> cases[] = {
+      {{0, 0}, "upper left"}, {{1, 4}, "upper center"}, {{5, 1}, "center left"},
+      {{4, 4}, "center"},     {{4, 7}, "center right"}, {{8, 8}, "lower right"}};
+  for (const auto& [tile, name] : cases) {
+    HideAll(board, false);
+    Hide({tile});
+    EXPECT_EQ(Sentence(), "Hint: The " + std::string(name) + " block has only one hidden tile.");
+  }
 }
 
 TEST_F(HintTest, ColumnComesBeforeRow) {
@@ -122,7 +116,8 @@ TEST(FreePlay, Sentences) {
 
 // Seed 0 shuffles the rows to 6 4 0 5 2 8 7 1 3 and the columns to
 // 6 0 2 7 5 3 1 4 8 (see RandomSource.ShuffledOrdersFollowTheSwapRule): the scan
-// runs along row 6 in that column order first, then row 4, and so on.
+// runs along row 6 in that column order first, then row 4, and so on. The
+// whole shuffle is drawn even when no tile is hidden.
 TEST(FreePlay, TakesTheFirstHiddenTileOfTheShuffledScan) {
   struct Case {
     std::vector<std::pair<int, int>> hidden;
@@ -133,6 +128,7 @@ TEST(FreePlay, TakesTheFirstHiddenTileOfTheShuffledScan) {
       {{{6, 8}, {6, 4}, {6, 3}}, 6, 3},  // within row 6, column 3 comes before 4 and 8
       {{{4, 6}, {0, 0}, {3, 6}}, 4, 6},  // row 4 is the second row of the scan
       {{{3, 8}, {1, 6}}, 1, 6},          // row 1 comes before row 3
+      {{}, -1, -1},                      // nothing hidden: no tile
   };
   Board board;
   FillPattern(board);
@@ -141,26 +137,10 @@ TEST(FreePlay, TakesTheFirstHiddenTileOfTheShuffledScan) {
     for (auto [r, c] : test.hidden) board.SetHidden(r, c, true);
     SeedRandom(0);
     int row = -1, column = -1;
-    ASSERT_TRUE(ChooseFreePlayTile(board, row, column));
+    EXPECT_EQ(ChooseFreePlayTile(board, row, column), !test.hidden.empty());
     EXPECT_EQ(std::make_pair(row, column), std::make_pair(test.row, test.column));
+    EXPECT_EQ(RandomState(), 1650963434u) << "the state after seed 0's shuffle";
   }
-}
-
-TEST(FreePlay, NoHiddenTileStillDrawsTheShuffle) {
-  Board board;
-  FillPattern(board);
-  SeedRandom(5);
-  int rows[9], columns[9];
-  ShuffledOrders(rows, columns);
-  const uint32_t afterShuffle = RandomState();
-  SeedRandom(5);
-  int row = -1, column = -1;
-  EXPECT_FALSE(ChooseFreePlayTile(board, row, column));
-  EXPECT_EQ(RandomState(), afterShuffle);
-  board.SetHidden(6, 3, true);
-  EXPECT_TRUE(ChooseFreePlayTile(board, row, column));
-  EXPECT_EQ(row, 6);
-  EXPECT_EQ(column, 3);
 }
 
 }  // namespace
