@@ -226,14 +226,6 @@ TEST_F(DataFileTest, IntListFailsOnShortListsLongTokensAndLongFiles) {
   EXPECT_TRUE(With(padded).ReadIntList(values));
 }
 
-TEST_F(DataFileTest, WriteTextWritesTheBytesUnchangedAndLeavesNoTemporaryFile) {
-  const std::string path = folder.String() + "/out.user";
-  ASSERT_TRUE(file.OpenForWriting(path));
-  EXPECT_TRUE(file.WriteText("a = 1;\nb = 2;\n"));
-  EXPECT_EQ(folder.Read("out.user"), "a = 1;\nb = 2;\n");
-  EXPECT_EQ(folder.List(""), std::vector<std::string>{"out.user"});
-}
-
 TEST_F(DataFileTest, ARefusedWriteLeavesTheOldFileAsItWas) {
   const std::string path = folder.Write("out.user", "old");
   ASSERT_TRUE(file.OpenForWriting(path));

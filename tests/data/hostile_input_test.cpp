@@ -186,11 +186,5 @@ TEST_F(HostileInputTest, DamagedFilesLoadOnlyWithUsableValues) {
   EXPECT_GT(loadedCount, 100);
 }
 
-TEST_F(HostileInputTest, EmptyAndNulTextsDoNotLoad) {
-  EXPECT_FALSE(Load(""));
-  EXPECT_FALSE(Load(std::string(active).replace(100, 1, 1, '\0')));
-  EXPECT_TRUE(messages.shown.empty());
-}
-
 }  // namespace
 }  // namespace velmora

@@ -31,11 +31,6 @@ class SeedTablesTest : public ::testing::Test {
   SeedTables tables;
 };
 
-TEST_F(SeedTablesTest, FileNamesArePaddedToTenDigits) {
-  EXPECT_EQ(SeedTables::SeedFileName(2, 1000), "0000001000d2.seed");
-  EXPECT_EQ(SeedTables::SeedFileName(3, 50000), "0000050000d3.seed");
-}
-
 TEST_F(SeedTablesTest, SlotFifteenHundredOfExpertIsInTheSecondFile) {
   WriteSeedFile(3, 2000);
   EXPECT_EQ(Load(), 1);

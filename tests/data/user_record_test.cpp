@@ -262,12 +262,6 @@ TEST_F(UserRecordTest, EveryOtherEntryIsRequired) {
   EXPECT_FALSE(Load(record, ReplaceEntry(text, "settingsStatClock", "1"))) << "a flag must be a word";
 }
 
-TEST_F(UserRecordTest, KeysAreFoundWhereverTheyFirstOccur) {
-  GDUSER record;
-  ASSERT_TRUE(Load(record, "oldgameMistakes = 7;\n" + ActiveText()));
-  EXPECT_EQ(record.mistakes, 7);
-}
-
 TEST_F(UserRecordTest, AHandedOverGameComesBackFromTheFileUnchanged) {
   const GameSnapshot game = SampleGame();
   GDUSER record = NewPlayer("Ann");
@@ -353,20 +347,6 @@ TEST_F(UserRecordTest, AGameThatCannotBeSavedLeavesTheRecordAsItWas) {
   EXPECT_FALSE(record.SetFromGame(badHue));
 
   EXPECT_EQ(record.ComposeText(), before);
-}
-
-TEST(PlayerNameTest, NamesAreTakenFromFileNames) {
-  GDUSER record;
-  record.SetNameFromFileName("Ann Lee 2.user");
-  EXPECT_EQ(record.GetName(), "Ann Lee 2");
-  record.SetNameFromFileName("a-b.user");
-  EXPECT_EQ(record.GetName(), "Player");
-
-  GDUSER fresh;
-  fresh.SetNameFromFileName("Abcdefghijklmnop.user");  // 16 before ".user"
-  EXPECT_EQ(fresh.GetName(), "");
-  fresh.SetNameFromFileName("Abcdefghijklmno.user");  // 15
-  EXPECT_EQ(fresh.GetName(), "Abcdefghijklmno");
 }
 
 TEST(PlayerNameTest, SetNameReplacesEmptyAndOverlongNames) {
