@@ -174,8 +174,8 @@ TEST_F(HostileInputTest, DamagedFilesLoadOnlyWithUsableValues) {
     EXPECT_TRUE(settings.actionMouseButtonRight >= 0 && settings.actionMouseButtonRight < kPlayActionCount);
     EXPECT_TRUE(settings.hue >= 0.0f && settings.hue <= 360.0f);
     // A difficulty or game type out of range loads by design, with an empty name.
-    if (settings.difficulty < 0 || settings.difficulty > 3) EXPECT_EQ(settings.difficultyName, "");
-    if (settings.type < 0 || settings.type > 2) EXPECT_EQ(settings.gameTypeName, "");
+    EXPECT_TRUE((settings.difficulty >= 0 && settings.difficulty <= 3) || settings.difficultyName.empty());
+    EXPECT_TRUE((settings.type >= 0 && settings.type <= 2) || settings.gameTypeName.empty());
     for (const PaybackPair& pair : record.paybackOrder)
       EXPECT_TRUE(pair.row >= 0 && pair.row < 9 && pair.column >= 0 && pair.column < 9);
     const GameSnapshot saved = record.SavedGame();
