@@ -231,7 +231,9 @@ TEST_F(PlayerRosterTest, ANewPlayerIsSavedWithTheDefaultsAndTheUsersFolderIsMade
 TEST_F(PlayerRosterTest, ANameInUseAddsNothingAndLongNamesAreCut) {
   WriteUser("Abcdefghijklmno.user", 6);
   auto roster = Loaded();
-  for (const char* name : {"Abcdefghijklmno", "Abcdefghijklmnopqrst", ""}) EXPECT_FALSE(roster->AddPlayer(name)) << name;
+  for (const char* name : {"Abcdefghijklmno", "Abcdefghijklmnopqrst", ""}) {
+    EXPECT_FALSE(roster->AddPlayer(name)) << name;
+  }
   EXPECT_EQ(roster->PlayerCount(), 1);
   EXPECT_TRUE(sleeps.pauses.empty());
   EXPECT_NE(folder.Read("data/users/Abcdefghijklmno.user").find("gameHints = 6;"), std::string::npos);

@@ -119,11 +119,10 @@ TEST_F(PaybackTest, ACountdownLeftOverFromAnEarlierGameStopsAtItsNextExpiry) {
   run->Advance(60000 + 60000);
   EXPECT_EQ(host().timers.count(kPaybackTimer), 0u);
   EXPECT_TRUE(session().playKeys.empty());
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) {
-      EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c)) << r << "," << c;
-      EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c)) << r << "," << c;
-    }
+  for (int i = 0; i < 81; ++i) {
+    EXPECT_EQ(std::pair(board().IsHidden(i / 9, i % 9), board().IsGiven(i / 9, i % 9)),
+              std::pair(before.IsHidden(i / 9, i % 9), before.IsGiven(i / 9, i % 9))) << "tile " << i;
+  }
 }
 
 class BlackoutTest : public GameTest {};
