@@ -31,26 +31,23 @@ class HintTest : public ::testing::Test {
   testing::FakeEngineHost host;
 };
 
-// One hidden tile is alone in its block, row and column: the block is named.
-TEST_F(HintTest, ALoneHiddenTileNamesItsBlock) {
-  const std::pair<std::pair<int, int>, const char*> cases[] = {
-      {{0, 0}, "upper left"}, {{1, 4}, "upper center"}, {{5, 1}, "center left"},
-      {{4, 4}, "center"},     {{4, 7}, "center right"}, {{8, 8}, "lower right"}};
-  for (const auto& [tile, name] : cases) {
+// A block with one hidden tile comes first, then a column, then a row.
+TEST_F(HintTest, BlockThenColumnThenRow) {
+  const std::pair<std::vector<std::pair<int, int>>, const char*> cases[] = {
+      {{{0, 0}}, "The upper left block"},
+      {{{1, 4}}, "The upper center block"},
+      {{{5, 1}}, "The center left block"},
+      {{{4, 4}}, "The center block"},
+      {{{4, 7}}, "The center right block"},
+      {{{8, 8}}, "The lower right block"},
+      {{{3, 4}, {4, 5}}, "The fifth column from the left"},  // the center block has two
+      {{{1, 1}, {2, 2}, {4, 1}, {4, 2}, {5, 1}, {5, 2}}, "The second row from the top"},
+  };
+  for (const auto& [tiles, where] : cases) {
     HideAll(board, false);
-    Hide({tile});
-    EXPECT_EQ(Sentence(), "Hint: The " + std::string(name) + " block has only one hidden tile.");
+    for (auto [r, c] : tiles) board.SetHidden(r, c, true);
+    EXPECT_EQ(Sentence(), "Hint: " + std::string(where) + " has only one hidden tile.");
   }
-}
-
-TEST_F(HintTest, ColumnComesBeforeRow) {
-  Hide({{3, 4}, {4, 5}});  // the center block has two hidden tiles
-  EXPECT_EQ(Sentence(), "Hint: The fifth column from the left has only one hidden tile.");
-}
-
-TEST_F(HintTest, RowWhenNoBlockOrColumnQualifies) {
-  Hide({{1, 1}, {2, 2}, {4, 1}, {4, 2}, {5, 1}, {5, 2}});
-  EXPECT_EQ(Sentence(), "Hint: The second row from the top has only one hidden tile.");
 }
 
 TEST_F(HintTest, LastHiddenTileOfAType) {
