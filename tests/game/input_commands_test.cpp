@@ -141,15 +141,14 @@ TEST_F(InputTest, NewGameWaitsWhileAHandOverIsPending) {
             "puzzle code.");
 }
 
-TEST_F(InputTest, AHintIsToldAndCounted) {
+// F5 tells and counts a hint, F6 reveals a tile and tells which.
+TEST_F(InputTest, HintAndFreePlayKeys) {
   game().OnKey(key::kF5, false);
   EXPECT_EQ(host().Messages().back().rfind("Hint: ", 0), 0u);
   EXPECT_EQ(session().hints, 1);
   run->Settle();
   EXPECT_EQ(host().tipTexts.back(), game().TipText(8));
-}
 
-TEST_F(InputTest, AFreePlayRevealsATileAndTellsWhich) {
   const int visible = board().VisibleTotal();
   game().OnKey(key::kF6, false);
   EXPECT_EQ(board().VisibleTotal(), visible + 1);
