@@ -74,10 +74,10 @@ TEST_F(HostileInputTest, AGameThatCannotBeContinuedIsDroppedAndThePlayerKept) {
 
 TEST_F(HostileInputTest, AHueOrMouseActionTheGameCannotUseBecomesTheDefault) {
   GDUSER record;
-  ASSERT_TRUE(Load(ReplaceEntry(active, "settingsHue", "0"), record));
-  EXPECT_EQ(record.settings.hue, 0.0f);
-  ASSERT_TRUE(Load(ReplaceEntry(active, "settingsHue", "360"), record));
-  EXPECT_EQ(record.settings.hue, 360.0f);
+  for (int hue : {0, 360}) {
+    ASSERT_TRUE(Load(ReplaceEntry(active, "settingsHue", std::to_string(hue)), record));
+    EXPECT_EQ(record.settings.hue, static_cast<float>(hue));
+  }
   for (const char* hue : {"nan", "inf", "-inf", "1e30", "-0.5", "360.5", "1e999", "400"}) {
     ASSERT_TRUE(Load(ReplaceEntry(ReplaceEntry(active, "settingsHue", hue), "gameRecordBAA", "42"), record)) << hue;
     EXPECT_EQ(record.settings.hue, 220.0f) << hue;

@@ -1,6 +1,5 @@
 // Whole games: a new player from the splash to the victory, the saved file,
 // continuing, leaving.
-#include <algorithm>
 #include <tuple>
 
 #include "game_rig.h"
@@ -40,8 +39,7 @@ TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide)
   EXPECT_FLOAT_EQ(session().appliedHue, 100.0f);
   // The build takes no time on this clock: the whole second is slept.
   EXPECT_EQ(host().sleeps, std::vector<uint32_t>{1000});
-  EXPECT_TRUE(host().redrawn.end() !=
-              std::find(host().redrawn.begin(), host().redrawn.end(), ScreenArea::BuildingText()));
+  EXPECT_GE(host().CountRedrawn(ScreenArea::BuildingText()), 1);
   EXPECT_EQ(session().gameState, GameState::Playing);
   EXPECT_EQ(host().title, "Velmora Sudoku - Puzzle AB41");
   EXPECT_EQ(session().settings.seedCreate, 42);
