@@ -31,11 +31,6 @@ class SeedTablesTest : public ::testing::Test {
   SeedTables tables;
 };
 
-TEST_F(SeedTablesTest, FileNamesArePaddedToTenDigits) {
-  EXPECT_EQ(SeedTables::SeedFileName(2, 1000), "0000001000d2.seed");
-  EXPECT_EQ(SeedTables::SeedFileName(3, 50000), "0000050000d3.seed");
-}
-
 TEST_F(SeedTablesTest, SlotFifteenHundredOfExpertIsInTheSecondFile) {
   WriteSeedFile(3, 2000);
   EXPECT_EQ(Load(), 1);
@@ -44,6 +39,13 @@ TEST_F(SeedTablesTest, SlotFifteenHundredOfExpertIsInTheSecondFile) {
   EXPECT_EQ(tables.PrepareSeedFor(3, 1999), 301999);
   EXPECT_EQ(tables.PrepareSeedFor(3, 999), 0) << "its file was not there";
   EXPECT_EQ(tables.PrepareSeedFor(2, 1500), 0) << "the other difficulty's file was not there";
+  // Easy and Medium need no seed; other difficulties and seeds have none.
+  EXPECT_EQ(tables.PrepareSeedFor(0, 5), 0);
+  EXPECT_EQ(tables.PrepareSeedFor(1, 5), 0);
+  EXPECT_EQ(tables.PrepareSeedFor(4, 5), -1);
+  EXPECT_EQ(tables.PrepareSeedFor(-1, 5), -1);
+  EXPECT_EQ(tables.PrepareSeedFor(3, 50000), 0);
+  EXPECT_EQ(tables.PrepareSeedFor(3, -1), 0);
 }
 
 TEST_F(SeedTablesTest, AFullFolderFillsBothTables) {
@@ -53,17 +55,6 @@ TEST_F(SeedTablesTest, AFullFolderFillsBothTables) {
   EXPECT_EQ(tables.PrepareSeedFor(2, 0), 200000);
   EXPECT_EQ(tables.PrepareSeedFor(2, 49999), 249999);
   EXPECT_EQ(tables.PrepareSeedFor(3, 49999), 349999);
-}
-
-TEST_F(SeedTablesTest, EasyAndMediumNeedNoSeedAndOtherDifficultiesHaveNone) {
-  WriteSeedFile(2, 1000);
-  Load();
-  EXPECT_EQ(tables.PrepareSeedFor(0, 5), 0);
-  EXPECT_EQ(tables.PrepareSeedFor(1, 5), 0);
-  EXPECT_EQ(tables.PrepareSeedFor(4, 5), -1);
-  EXPECT_EQ(tables.PrepareSeedFor(-1, 5), -1);
-  EXPECT_EQ(tables.PrepareSeedFor(2, 50000), 0);
-  EXPECT_EQ(tables.PrepareSeedFor(2, -1), 0);
 }
 
 TEST_F(SeedTablesTest, ABrokenFileIsSkippedAndTheOthersStillLoad) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <utility>
 
 #include "engine_fixtures.h"
@@ -43,20 +42,6 @@ TEST(BoardValidity, PatternIsValidAndDamageIsCaught) {
   EXPECT_FALSE(latin.IsValidSolution());
 }
 
-TEST(BoardRules, CandidatesIgnoreHiddenTiles) {
-  Board board;
-  FillPattern(board);
-  HideAll(board, true);
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c)
-      for (int type = 0; type < 9; ++type) ASSERT_TRUE(board.IsCandidate(type, r, c));
-
-  HideAll(board, false);
-  board.SetHidden(0, 0, true);
-  const int own = board.TypeAt(0, 0);
-  for (int type = 0; type < 9; ++type) EXPECT_EQ(board.IsCandidate(type, 0, 0), type == own);
-}
-
 TEST(BoardRules, FirstTileOfTheTypeDecidesInLines) {
   Board board;  // all types 0: the first tile of each line decides
   board.SetHidden(0, 0, true);
@@ -79,25 +64,6 @@ TEST(BoardRules, BlockScanMovesOnToTheNextBlockRow) {
   EXPECT_TRUE(board.TypeHiddenStateInBlock(0, true, 0, 0));
 }
 
-TEST(BoardCounts, VisibleAndHiddenCounts) {
-  Board board;
-  FillPattern(board);
-  EXPECT_EQ(board.VisibleTotal(), 81);
-  HideAll(board, true);
-  EXPECT_EQ(board.VisibleTotal(), 0);
-  for (int type = 0; type < 9; ++type) EXPECT_EQ(board.HiddenCountOfType(type), 9);
-
-  HideAll(board, false);
-  board.SetHidden(1, 1, true);
-  board.SetHidden(1, 2, true);
-  board.SetHidden(5, 1, true);
-  EXPECT_EQ(board.VisibleCountInBlock(0, 0), 7);
-  EXPECT_EQ(board.VisibleCountInRow(1), 7);
-  EXPECT_EQ(board.VisibleCountInColumn(1), 7);
-  EXPECT_EQ(board.VisibleTotal(), 78);
-  EXPECT_EQ(board.HiddenCountOfType(board.TypeAt(1, 1)), 1);
-}
-
 TEST(BoardCounts, ShownCountUsesPlayedTypeOfFoundTiles) {
   Board board;
   FillPattern(board);
@@ -115,21 +81,6 @@ TEST(BoardCounts, ShownCountUsesPlayedTypeOfFoundTiles) {
   EXPECT_EQ(board.ShownCountOfType(1), 2);
 }
 
-TEST(BoardVictory, AllFoundStrictWithIgnoredMistakes) {
-  Board board;
-  FillPattern(board);
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) board.SetPlayedType(r, c, board.TypeAt(r, c));
-  board.SetPlayedType(3, 3, (board.TypeAt(3, 3) + 1) % 9);
-  EXPECT_FALSE(board.AllFound(true, true));
-  EXPECT_TRUE(board.AllFound(true, false));
-  EXPECT_TRUE(board.AllFound(false, false));
-  board.SetGiven(3, 3, true);  // a given tile's played type does not matter
-  EXPECT_TRUE(board.AllFound(true, true));
-  board.SetHidden(8, 8, true);
-  EXPECT_FALSE(board.AllFound(false, false));
-}
-
 TEST(BoardNotes, ToggleAndMask) {
   Board board;
   board.ToggleNote(2, 3, 4);
@@ -139,19 +90,6 @@ TEST(BoardNotes, ToggleAndMask) {
   board.ToggleNote(2, 3, 4);
   EXPECT_EQ(board.HasNote(2, 3, 4), 0);
   EXPECT_EQ(board.NoteMask(3, 2), 0u);
-}
-
-TEST(BoardCopy, ExportImportRoundTrip) {
-  Board a;
-  FillPattern(a);
-  a.SetHidden(4, 5, true);
-  a.SetCursor(7, 7, true);
-  a.SetNoteMask(1, 1, 0x155);
-  Tile copy[81];
-  a.ExportTiles(copy);
-  Board b;
-  b.ImportTiles(copy);
-  EXPECT_EQ(std::memcmp(a.Tiles(), b.Tiles(), sizeof(Tile) * 81), 0);
 }
 
 }  // namespace

@@ -31,32 +31,23 @@ class HintTest : public ::testing::Test {
   testing::FakeEngineHost host;
 };
 
-TEST_F(HintTest, BlockComesBeforeRowAndColumn) {
-  Hide({{0, 0}});
-  const HintResult hint = FindHint(board);
-  EXPECT_EQ(hint.style, kHintBlock);
-  EXPECT_EQ(Sentence(), "Hint: The upper left block has only one hidden tile.");
-}
-
-TEST_F(HintTest, BlockNames) {
-  Hide({{4, 4}});
-  EXPECT_EQ(Sentence(), "Hint: The center block has only one hidden tile.");
-  board.SetHidden(4, 4, false);
-  Hide({{5, 1}});
-  EXPECT_EQ(Sentence(), "Hint: The center left block has only one hidden tile.");
-  EXPECT_EQ(BlockName(0, 1), "upper center ");
-  EXPECT_EQ(BlockName(1, 2), "center right ");
-  EXPECT_EQ(BlockName(2, 2), "lower right ");
-}
-
-TEST_F(HintTest, ColumnComesBeforeRow) {
-  Hide({{3, 4}, {4, 5}});  // the center block has two hidden tiles
-  EXPECT_EQ(Sentence(), "Hint: The fifth column from the left has only one hidden tile.");
-}
-
-TEST_F(HintTest, RowWhenNoBlockOrColumnQualifies) {
-  Hide({{1, 1}, {2, 2}, {4, 1}, {4, 2}, {5, 1}, {5, 2}});
-  EXPECT_EQ(Sentence(), "Hint: The second row from the top has only one hidden tile.");
+// A block with one hidden tile comes first, then a column, then a row.
+TEST_F(HintTest, BlockThenColumnThenRow) {
+  const std::pair<std::vector<std::pair<int, int>>, const char*> cases[] = {
+      {{{0, 0}}, "The upper left block"},
+      {{{1, 4}}, "The upper center block"},
+      {{{5, 1}}, "The center left block"},
+      {{{4, 4}}, "The center block"},
+      {{{4, 7}}, "The center right block"},
+      {{{8, 8}}, "The lower right block"},
+      {{{3, 4}, {4, 5}}, "The fifth column from the left"},  // the center block has two
+      {{{1, 1}, {2, 2}, {4, 1}, {4, 2}, {5, 1}, {5, 2}}, "The second row from the top"},
+  };
+  for (const auto& [tiles, where] : cases) {
+    HideAll(board, false);
+    for (auto [r, c] : tiles) board.SetHidden(r, c, true);
+    EXPECT_EQ(Sentence(), "Hint: " + std::string(where) + " has only one hidden tile.");
+  }
 }
 
 TEST_F(HintTest, LastHiddenTileOfAType) {
@@ -122,7 +113,8 @@ TEST(FreePlay, Sentences) {
 
 // Seed 0 shuffles the rows to 6 4 0 5 2 8 7 1 3 and the columns to
 // 6 0 2 7 5 3 1 4 8 (see RandomSource.ShuffledOrdersFollowTheSwapRule): the scan
-// runs along row 6 in that column order first, then row 4, and so on.
+// runs along row 6 in that column order first, then row 4, and so on. The
+// whole shuffle is drawn even when no tile is hidden.
 TEST(FreePlay, TakesTheFirstHiddenTileOfTheShuffledScan) {
   struct Case {
     std::vector<std::pair<int, int>> hidden;
@@ -133,6 +125,7 @@ TEST(FreePlay, TakesTheFirstHiddenTileOfTheShuffledScan) {
       {{{6, 8}, {6, 4}, {6, 3}}, 6, 3},  // within row 6, column 3 comes before 4 and 8
       {{{4, 6}, {0, 0}, {3, 6}}, 4, 6},  // row 4 is the second row of the scan
       {{{3, 8}, {1, 6}}, 1, 6},          // row 1 comes before row 3
+      {{}, -1, -1},                      // nothing hidden: no tile
   };
   Board board;
   FillPattern(board);
@@ -141,26 +134,10 @@ TEST(FreePlay, TakesTheFirstHiddenTileOfTheShuffledScan) {
     for (auto [r, c] : test.hidden) board.SetHidden(r, c, true);
     SeedRandom(0);
     int row = -1, column = -1;
-    ASSERT_TRUE(ChooseFreePlayTile(board, row, column));
+    EXPECT_EQ(ChooseFreePlayTile(board, row, column), !test.hidden.empty());
     EXPECT_EQ(std::make_pair(row, column), std::make_pair(test.row, test.column));
+    EXPECT_EQ(RandomState(), 1650963434u) << "the state after seed 0's shuffle";
   }
-}
-
-TEST(FreePlay, NoHiddenTileStillDrawsTheShuffle) {
-  Board board;
-  FillPattern(board);
-  SeedRandom(5);
-  int rows[9], columns[9];
-  ShuffledOrders(rows, columns);
-  const uint32_t afterShuffle = RandomState();
-  SeedRandom(5);
-  int row = -1, column = -1;
-  EXPECT_FALSE(ChooseFreePlayTile(board, row, column));
-  EXPECT_EQ(RandomState(), afterShuffle);
-  board.SetHidden(6, 3, true);
-  EXPECT_TRUE(ChooseFreePlayTile(board, row, column));
-  EXPECT_EQ(row, 6);
-  EXPECT_EQ(column, 3);
 }
 
 }  // namespace

@@ -110,33 +110,5 @@ TEST(Preparation, HardAndExpertUseTheTableSeed) {
   EXPECT_GT(refused, 0);
 }
 
-TEST(Preparation, TableIsAskedForTheCodeSeedOrTheSeedJustUsed) {
-  struct RecordingSeeds : PrepareSeedSource {
-    mutable int lastDifficulty = -1, lastSeed = -1;
-    int32_t PrepareSeedFor(int difficulty, int creationSeed) const override {
-      lastDifficulty = difficulty;
-      lastSeed = creationSeed;
-      return 0;
-    }
-  } seeds;
-  Board board;
-  LogicSolver solver;
-  BuildSettings settings;
-  testing::FakeEngineHost host;
-  PuzzleBuilder builder(board, solver, settings, host, seeds);
-  settings.puzzleCode = "BD01234";
-  ApplyDifficultyParameters(settings, 3);
-  builder.StartBuild();
-  EXPECT_EQ(seeds.lastDifficulty, 3);
-  EXPECT_EQ(seeds.lastSeed, 1234);
-
-  settings.puzzleCode.clear();
-  settings.difficultyIndex = 2;
-  settings.seedCreate = 777;
-  builder.StartBuild();
-  EXPECT_EQ(seeds.lastDifficulty, 2);
-  EXPECT_EQ(seeds.lastSeed, 777);
-}
-
 }  // namespace
 }  // namespace velmora

@@ -134,15 +134,6 @@ TEST(SolutionFill, MatchesThePlainFillDrawForDraw) {
   RecordProperty("failedFillAttempts", attemptsFailed);
 }
 
-TEST(SolutionFill, EveryBuiltSolutionIsValid) {
-  testing::BuildRig rig;
-  rig.settings.seedCreate = 0;
-  for (int i = 0; i < 2000; ++i) {
-    ASSERT_TRUE(rig.BuildNext(i % 3, i % 2));
-    ASSERT_TRUE(rig.board.IsValidSolution());
-  }
-}
-
 TEST(SeedCreateCounter, WrapsFromTheLastSeedToZero) {
   testing::BuildRig rig;
   rig.settings.seedCreate = 49999;
@@ -161,10 +152,8 @@ TEST(SeedCreateCounter, WrapsFromTheLastSeedToZero) {
   EXPECT_EQ(testing::SolutionDigits(fromCode.board), wrapped);
   ASSERT_TRUE(fromCode.BuildCode("AA49999"));
   EXPECT_EQ(testing::SolutionDigits(fromCode.board), seed49999);
-}
 
-TEST(SeedCreateCounter, ValuesAboveTheLastSeedStandForZero) {
-  testing::BuildRig rig;
+  // Values above the last seed (from a damaged file) stand for zero too.
   rig.settings.seedCreate = 123456;
   ASSERT_TRUE(rig.BuildNext(0, 0));
   EXPECT_EQ(rig.settings.seedCreate, 1u);

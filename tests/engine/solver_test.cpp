@@ -8,25 +8,12 @@
 namespace velmora {
 namespace {
 
-using testing::FillPattern;
-
 Board BuiltSolution(uint32_t seed) {
   testing::BuildRig rig;
   rig.settings.seedCreate = seed;
   EXPECT_TRUE(rig.BuildNext(0, 0));
   testing::HideAll(rig.board, false);
   return rig.board;
-}
-
-TEST(LogicSolver, TrivialBoards) {
-  Board board;
-  FillPattern(board);
-  LogicSolver solver;
-  EXPECT_TRUE(solver.Solve(board));
-  EXPECT_TRUE(solver.SolveStepwise(board));
-  board.SetHidden(4, 7, true);
-  EXPECT_TRUE(solver.Solve(board));
-  EXPECT_TRUE(solver.SolveStepwise(board));
 }
 
 TEST(LogicSolver, DeadlyRectangleIsRejected) {

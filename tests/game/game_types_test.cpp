@@ -119,11 +119,10 @@ TEST_F(PaybackTest, ACountdownLeftOverFromAnEarlierGameStopsAtItsNextExpiry) {
   run->Advance(60000 + 60000);
   EXPECT_EQ(host().timers.count(kPaybackTimer), 0u);
   EXPECT_TRUE(session().playKeys.empty());
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) {
-      EXPECT_EQ(board().IsHidden(r, c), before.IsHidden(r, c)) << r << "," << c;
-      EXPECT_EQ(board().IsGiven(r, c), before.IsGiven(r, c)) << r << "," << c;
-    }
+  for (int i = 0; i < 81; ++i) {
+    EXPECT_EQ(std::pair(board().IsHidden(i / 9, i % 9), board().IsGiven(i / 9, i % 9)),
+              std::pair(before.IsHidden(i / 9, i % 9), before.IsGiven(i / 9, i % 9))) << "tile " << i;
+  }
 }
 
 class BlackoutTest : public GameTest {};
@@ -132,9 +131,6 @@ TEST_F(BlackoutTest, ExpertRevealsEighteenTilesChosenByClicks) {
   StartGame(kGameTypeBlackout, kDifficultyExpert);
   EXPECT_EQ(session().blackoutCount, 18);
   EXPECT_EQ(board().VisibleTotal(), 0);
-  EXPECT_EQ(host().Messages().back(), "To create your Blackout puzzle, click on the tiles you wish to reveal.");
-  EXPECT_EQ(host().tipTexts.back(),
-            "BLACKOUT! Choose the tiles you wish to reveal by clicking them now. You have '18' tiles remaining.");
   run->Advance(1000);
   EXPECT_EQ(game().StatsPanelText(), "Blackout\n18 Tiles Left");
 
@@ -145,8 +141,6 @@ TEST_F(BlackoutTest, ExpertRevealsEighteenTilesChosenByClicks) {
   }
   EXPECT_TRUE(host().tileMenuCalls.empty());
   EXPECT_EQ(session().blackoutCount, 1);
-  EXPECT_EQ(host().tipTexts.back(),
-            "BLACKOUT! Choose the tiles you wish to reveal by clicking them now. You have '1' tile remaining.");
   EXPECT_EQ(game().StatsPanelText(), "Blackout\n1 Tile Left");
 
   // A revealed tile is given: clicking it again does not use a reveal.

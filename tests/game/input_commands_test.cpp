@@ -35,18 +35,22 @@ TEST_F(InputTest, TabCyclesTheActiveNumberThroughTheEraser) {
             host().redrawnControls.end());
 }
 
+// At the edge the Cursor Tile stays but still takes the focus.
 TEST_F(InputTest, ArrowsAndTheNumericPadMoveTheCursorTile) {
   game().SetCursorTile(4, 4);
   const std::pair<int, std::pair<int, int>> moves[] = {
-      {key::kLeft, {4, 3}},     {key::kNumpad6, {4, 4}}, {key::kUp, {3, 4}},      {key::kNumpad2, {4, 4}},
-      {key::kNumpad7, {3, 3}},  {key::kNumpad3, {4, 4}}, {key::kNumpad9, {3, 5}}, {key::kNumpad1, {4, 4}},
-      {key::kEnd, {4, 8}},      {key::kHome, {4, 0}},    {key::kPageUp, {0, 0}},  {key::kPageDown, {8, 0}},
-      {key::kNumpad4, {8, 0}},  {key::kNumpad8, {7, 0}}, {key::kRight, {7, 1}},   {key::kDown, {8, 1}},
+      {key::kLeft, {4, 3}},    {key::kNumpad6, {4, 4}}, {key::kUp, {3, 4}},      {key::kNumpad2, {4, 4}},
+      {key::kNumpad7, {3, 3}}, {key::kNumpad3, {4, 4}}, {key::kNumpad9, {3, 5}}, {key::kNumpad1, {4, 4}},
+      {key::kEnd, {4, 8}},     {key::kHome, {4, 0}},    {key::kLeft, {4, 0}},    {key::kHome, {4, 0}},
+      {key::kPageUp, {0, 0}},  {key::kPageDown, {8, 0}}, {key::kNumpad4, {8, 0}}, {key::kNumpad8, {7, 0}},
+      {key::kRight, {7, 1}},   {key::kDown, {8, 1}},
   };
+  host().focused.clear();
   for (const auto& [code, target] : moves) {
     game().OnKey(code, false);
     EXPECT_EQ(Cursor(), target) << "key " << code;
-    EXPECT_EQ(host().focused.back(), control::TileId(target.first, target.second));
+    EXPECT_EQ(host().focused, std::vector<int>{control::TileId(target.first, target.second)}) << "key " << code;
+    host().focused.clear();
   }
   EXPECT_TRUE(board().IsCursor(8, 1));
   EXPECT_FALSE(board().IsCursor(7, 1));
@@ -54,15 +58,6 @@ TEST_F(InputTest, ArrowsAndTheNumericPadMoveTheCursorTile) {
   // No numeric pad key plays.
   EXPECT_TRUE(session().playKeys.empty());
   EXPECT_EQ(session().mistakes, 0);
-}
-
-TEST_F(InputTest, AtTheEdgeTheCursorStaysButTakesTheFocus) {
-  game().SetCursorTile(2, 0);
-  host().focused.clear();
-  game().OnKey(key::kLeft, false);
-  game().OnKey(key::kHome, false);
-  EXPECT_EQ(Cursor(), std::make_pair(2, 0));
-  EXPECT_EQ(host().focused, (std::vector<int>{control::TileId(2, 0), control::TileId(2, 0)}));
 }
 
 TEST_F(InputTest, EnterOpensThePlayMenuAndCtrlEnterTheNoteMenu) {
@@ -146,15 +141,14 @@ TEST_F(InputTest, NewGameWaitsWhileAHandOverIsPending) {
             "puzzle code.");
 }
 
-TEST_F(InputTest, AHintIsToldAndCounted) {
+// F5 tells and counts a hint, F6 reveals a tile and tells which.
+TEST_F(InputTest, HintAndFreePlayKeys) {
   game().OnKey(key::kF5, false);
   EXPECT_EQ(host().Messages().back().rfind("Hint: ", 0), 0u);
   EXPECT_EQ(session().hints, 1);
   run->Settle();
   EXPECT_EQ(host().tipTexts.back(), game().TipText(8));
-}
 
-TEST_F(InputTest, AFreePlayRevealsATileAndTellsWhich) {
   const int visible = board().VisibleTotal();
   game().OnKey(key::kF6, false);
   EXPECT_EQ(board().VisibleTotal(), visible + 1);

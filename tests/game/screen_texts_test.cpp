@@ -66,12 +66,6 @@ TEST_F(ScreenTextsTest, IgnoringMistakesTheTrayCountsWhatIsShown) {
   EXPECT_EQ(game().StatsPanelText(), "Mistakes: N/A");
 }
 
-TEST_F(ScreenTextsTest, WithNoStatisticTheLogoShows) {
-  StartGame(kGameTypeNormal, kDifficultyMedium);
-  SetFlags(false, false, false, false, false, false, false);
-  EXPECT_EQ(Rotation(2), (std::vector<std::string>{"Velmora\nSudoku", "Velmora\nSudoku"}));
-}
-
 TEST_F(ScreenTextsTest, WithEveryStatisticEachShowsFiveSecondsInTurn) {
   StartGame(kGameTypeNormal, kDifficultyMedium);
   EXPECT_EQ(game().StatsPanelText(), "");  // the clock shows nothing in the first second
@@ -81,25 +75,27 @@ TEST_F(ScreenTextsTest, WithEveryStatisticEachShowsFiveSecondsInTurn) {
                                                     "0:00:37"}));
 }
 
-TEST_F(ScreenTextsTest, TwoStatisticsTakeTurnsAndOneStaysShown) {
-  StartGame(kGameTypeNormal, kDifficultyMedium);
-  SetFlags(true, false, false, true, false, false, false);
-  EXPECT_EQ(Rotation(4), (std::vector<std::string>{"Hints: 0", "0:00:12", "Hints: 0", "0:00:22"}));
-  SetFlags(false, false, false, false, false, true, false);
-  EXPECT_EQ(Rotation(3), (std::vector<std::string>{"Free Plays: 0", "Free Plays: 0", "Free Plays: 0"}));
-}
-
-TEST_F(ScreenTextsTest, NeighbouringStatisticsTakeTurnsToo) {
-  StartGame(kGameTypeNormal, kDifficultyMedium);
-  SetFlags(true, true, false, false, false, false, false);
-  EXPECT_EQ(Rotation(4),
-            (std::vector<std::string>{"Difficulty\nMedium", "0:00:12", "Difficulty\nMedium", "0:00:22"}));
-}
-
-TEST_F(ScreenTextsTest, ABlackoutCountOverridesTheStatistics) {
-  StartGame(kGameTypeBlackout, kDifficultyHard);
-  SetFlags(false, false, false, false, false, false, false);
-  EXPECT_EQ(Rotation(1), std::vector<std::string>{"Blackout\n27 Tiles Left"});
+// A new game with some statistics chosen: two take turns, one stays shown,
+// none shows the logo, and a Blackout count overrides them all.
+TEST_F(ScreenTextsTest, TheChosenStatisticsTakeTurns) {
+  struct Case {
+    int type;
+    bool clock, difficulty, hints, freePlays;
+    std::vector<std::string> shown;
+  };
+  const Case cases[] = {
+      {kGameTypeNormal, false, false, false, false, {"Velmora\nSudoku", "Velmora\nSudoku"}},
+      {kGameTypeNormal, true, false, true, false, {"Hints: 0", "0:00:12", "Hints: 0", "0:00:22"}},
+      {kGameTypeNormal, true, true, false, false, {"Difficulty\nHard", "0:00:12", "Difficulty\nHard", "0:00:22"}},
+      {kGameTypeNormal, false, false, false, true, {"Free Plays: 0", "Free Plays: 0", "Free Plays: 0"}},
+      {kGameTypeBlackout, false, false, false, false, {"Blackout\n27 Tiles Left"}},
+  };
+  for (const Case& test : cases) {
+    Restart();
+    StartGame(test.type, kDifficultyHard);
+    SetFlags(test.clock, test.difficulty, false, test.hints, false, test.freePlays, false);
+    EXPECT_EQ(Rotation(static_cast<int>(test.shown.size())), test.shown);
+  }
 }
 
 TEST_F(ScreenTextsTest, FacesFollowTheTileAndTheGameState) {

@@ -34,7 +34,6 @@ int ScriptedHost::ShowContinueGame(std::string_view question, std::string_view d
 NewGameAnswer ScriptedHost::ShowNewGame(PlayerSettings& settings, bool gameInProgress) {
   newGameShownAt.push_back(now);
   newGameInProgress.push_back(gameInProgress);
-  now += newGameDuration;
   if (!newGame) return NewGameAnswer::kCancel;
   return newGame(settings, gameInProgress);
 }
@@ -60,7 +59,6 @@ void ScriptedHost::ShowIntroDialogues(bool tutorialOnly, PlayerSettings& setting
 void ScriptedHost::ShowPuzzleResults(const PuzzleResults& shown) {
   results.push_back(shown);
   now += resultsDuration;
-  resultsClosedAt.push_back(now);
 }
 
 uint32_t ScriptedHost::StartTimer(int id, uint32_t periodMs) {
@@ -73,12 +71,6 @@ std::vector<std::string> ScriptedHost::Messages() const {
   for (const Reported& r : reports)
     if (!r.logOnly && !r.fatal) texts.push_back(r.text);
   return texts;
-}
-
-int ScriptedHost::CountFatal() const {
-  int count = 0;
-  for (const Reported& r : reports) count += r.fatal ? 1 : 0;
-  return count;
 }
 
 int ScriptedHost::CountRedrawn(ScreenArea area) const {
@@ -114,7 +106,7 @@ void DataFolder::WriteUserFile(const std::string& name, const std::string& text)
 }
 
 GameRun::GameRun(const DataFolder& folder)
-    : roster(messageBox, [this](std::chrono::milliseconds pause) { savePauses.push_back(pause); }),
+    : roster(messageBox, [](std::chrono::milliseconds) {}),
       game(host, roster) {
   EXPECT_TRUE(roster.LoadGameDataFrom(folder.Path(), nullptr));
   game.ResetSession();

@@ -38,7 +38,7 @@ class ScriptedHost : public GameHost {
   void Log(std::string_view text) override { log += text; }
   uint32_t MillisecondsSinceStart() const override { return now - runStart; }
 
-  void SystemMessage(std::string_view text) override { systemMessages.emplace_back(text); }
+  void SystemMessage(std::string_view) override {}
 
   ChoosePlayerAnswer ShowChoosePlayer(PlayerRoster& roster) override;
   int ShowContinueGame(std::string_view question, std::string_view details) override;
@@ -51,7 +51,7 @@ class ScriptedHost : public GameHost {
   void Invalidate(const ScreenArea& area) override { invalidated.push_back(area); }
   void Redraw(const ScreenArea& area) override { redrawn.push_back(area); }
   void RedrawControl(int id) override { redrawnControls.push_back(id); }
-  void RedrawEverything() override { ++everythingRedrawn; }
+  void RedrawEverything() override {}
   void ShowTileControls(bool show) override { tileControlsShown = show; }
   void EnableBoardControls(bool enable) override { boardControlCalls.push_back(enable); }
   void EnableCommandButtons(bool enable) override { commandButtonsEnabled = enable; }
@@ -75,7 +75,7 @@ class ScriptedHost : public GameHost {
   void SetWindowTitle(std::string_view title) override { this->title = title; }
   bool ShowTipsWindow() override {
     ++tipsWindowShown;
-    return tipsWindowAvailable;
+    return true;
   }
   void HideTipsWindow() override { ++tipsWindowHidden; }
   void ShowTipText(std::string_view text) override { tipTexts.emplace_back(text); }
@@ -83,7 +83,6 @@ class ScriptedHost : public GameHost {
 
   // The texts of shown messages and questions, in order.
   std::vector<std::string> Messages() const;
-  int CountFatal() const;
   int CountRedrawn(ScreenArea area) const;
 
   uint32_t now = 100000;
@@ -91,14 +90,11 @@ class ScriptedHost : public GameHost {
   std::string log;
   std::vector<Reported> reports;
   std::deque<int> questionAnswers;  // answers to yes/no questions; "no" when empty
-  std::vector<std::string> systemMessages;
 
   std::function<ChoosePlayerAnswer(PlayerRoster&)> choosePlayer;
   int continueAnswer = 2;
   std::vector<std::pair<std::string, std::string>> continueTexts;
-  // Edits the dialog's copy; the dialog stays open for newGameDuration ms.
-  std::function<NewGameAnswer(PlayerSettings&, bool)> newGame;
-  uint32_t newGameDuration = 0;
+  std::function<NewGameAnswer(PlayerSettings&, bool)> newGame;  // edits the dialog's copy
   std::vector<uint32_t> newGameShownAt;
   std::vector<bool> newGameInProgress;
   std::deque<TileMenuAnswer> tileMenuAnswers;
@@ -109,11 +105,9 @@ class ScriptedHost : public GameHost {
   float introHue = -1.0f;       // a hue the colour page picks, when not negative
   std::vector<PuzzleResults> results;
   uint32_t resultsDuration = 0;
-  std::vector<uint32_t> resultsClosedAt;
 
   std::vector<ScreenArea> invalidated, redrawn;
   std::vector<int> redrawnControls;
-  int everythingRedrawn = 0;
   bool tileControlsShown = false;
   std::vector<bool> boardControlCalls;
   bool commandButtonsEnabled = false;
@@ -127,7 +121,6 @@ class ScriptedHost : public GameHost {
   std::vector<std::string> printLabels;
   std::vector<float> hueShifts;
   std::string title;
-  bool tipsWindowAvailable = true;
   int tipsWindowShown = 0, tipsWindowHidden = 0;
   std::vector<std::string> tipTexts;
   bool ended = false;
@@ -165,7 +158,6 @@ struct GameRun {
   void Settle() { Advance(0); }
 
   QuietMessageBox messageBox;
-  std::vector<std::chrono::milliseconds> savePauses;
   PlayerRoster roster;
   ScriptedHost host;
   Game game;

@@ -11,17 +11,15 @@
 namespace velmora {
 namespace {
 
-class RecordingMessages : public SystemMessageBox {
- public:
-  void Show(std::string_view text, std::string_view) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
+struct NoMessages : SystemMessageBox {
+  void Show(std::string_view, std::string_view) override {}
 };
 
 class SeedTableTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     tables = new SeedTables;
-    RecordingMessages messages;
+    NoMessages messages;
     filesRead = tables->LoadFromFolder(VELMORA_SEEDS_FOLDER, messages);
   }
   static void TearDownTestSuite() { delete tables; }
