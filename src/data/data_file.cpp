@@ -72,11 +72,16 @@ bool FollowLinks(const std::string& path, std::string& target) {
   return false;
 }
 
-// Six characters from the letters and digits, for a fresh file name.
+// Six characters from the letters and digits, for a fresh file name. A forked
+// copy of the process draws its own names, not the same ones as its parent.
 std::string RandomSuffix() {
   static constexpr char kCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  static thread_local std::mt19937_64 generator{std::random_device{}() ^
-                                                (static_cast<uint64_t>(getpid()) << 32)};
+  static thread_local std::mt19937_64 generator;
+  static thread_local pid_t seededFor = 0;
+  if (seededFor != getpid()) {
+    seededFor = getpid();
+    generator.seed(std::random_device{}() ^ (static_cast<uint64_t>(seededFor) << 32));
+  }
   std::string suffix(6, 'x');
   for (char& c : suffix) c = kCharacters[generator() % (sizeof kCharacters - 1)];
   return suffix;
