@@ -105,16 +105,17 @@ QString ArtLoader::ResourcePath(int resourceId) const {
 // exactly as a load of one entry after another would.
 //
 // The ten intro pages are shown only to a new player or in the tutorial, so
-// the table keeps their files' bytes and a page is decoded when it opens. A
+// the table keeps no pixels for them and a page is decoded when it opens. A
 // page must still decode now, for a damaged one to stop the game before its
 // window shows: a file with the very bytes this build was made with is known
-// to; any other is decoded once here to find out.
+// to, and is read again when its page opens; any other is decoded once here
+// to find out, and its bytes are kept.
 bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   table.SetArtLoaded(false);
   struct PngJob {
     const imaging::PngArtFile* art = nullptr;
     QImage image;
-    std::vector<uint8_t> bytes;  // an intro page's file
+    std::vector<uint8_t> bytes;  // an intro page's file, when it is not the build's own
     bool loaded = false;
   };
   const std::vector<KnownPng> known = ReadKnownPngs();
@@ -126,9 +127,13 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
       return;
     }
     if (!ReadPngFile(QFile::encodeName(PngPath(job.art->index)).toStdString(), job.bytes)) return;
+    if (IsKnownPng(known, job.art->relativePath, job.bytes)) {
+      job.bytes.clear();
+      job.loaded = true;
+      return;
+    }
     PngImage png;
-    job.loaded = IsKnownPng(known, job.art->relativePath, job.bytes) ||
-                 DecodePngData(job.bytes.data(), job.bytes.size(), png, job.art->width, job.art->height);
+    job.loaded = DecodePngData(job.bytes.data(), job.bytes.size(), png, job.art->width, job.art->height);
   };
   std::atomic<size_t> nextJob{0};
   auto loadJobs = [&] {
@@ -166,10 +171,12 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
         LogOnly(reporter_, texts::kImageDataLoadFailed);
         return false;
       }
-      if (png.image.isNull()) {
+      if (!png.image.isNull()) {
+        entry = std::move(png.image);
+      } else if (!png.bytes.empty()) {
         table.KeepPngData(index, std::move(png.bytes), png.art->width, png.art->height);
       } else {
-        entry = std::move(png.image);
+        table.KeepPngFile(index, QFile::encodeName(PngPath(index)).toStdString(), png.art->width, png.art->height);
       }
     } else {
       if (index == firstResourceFailure) {

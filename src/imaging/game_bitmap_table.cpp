@@ -21,15 +21,26 @@ void GameBitmapTable::Clear() {
 GameBitmap GameBitmapTable::Picture(int index) const {
   const GameBitmap& entry = Entry(index);
   const KeptPng& kept = kept_[static_cast<size_t>(index)];
-  if (!entry.isNull() || kept.bytes.empty()) return entry;
+  if (!entry.isNull() || (kept.bytes.empty() && kept.path.empty())) return entry;
   PngImage png;
-  if (!DecodePngData(kept.bytes.data(), kept.bytes.size(), png, kept.width, kept.height)) return GameBitmap();
-  return ImageFromPng(png);
+  const bool decoded = kept.bytes.empty()
+                           ? DecodePng(kept.path, png, kept.width, kept.height)
+                           : DecodePngData(kept.bytes.data(), kept.bytes.size(), png, kept.width, kept.height);
+  return decoded ? ImageFromPng(png) : GameBitmap();
 }
 
 void GameBitmapTable::KeepPngData(int index, std::vector<uint8_t> bytes, uint32_t width, uint32_t height) {
   KeptPng& kept = kept_[static_cast<size_t>(index)];
+  kept = KeptPng();
   kept.bytes = std::move(bytes);
+  kept.width = width;
+  kept.height = height;
+}
+
+void GameBitmapTable::KeepPngFile(int index, std::string path, uint32_t width, uint32_t height) {
+  KeptPng& kept = kept_[static_cast<size_t>(index)];
+  kept = KeptPng();
+  kept.path = std::move(path);
   kept.width = width;
   kept.height = height;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "imaging_constants.h"
@@ -34,13 +35,13 @@ class GameBitmapTable {
   const GameBitmap& SharpById(int bitmapId) const { return SharpEntry(IndexOf(bitmapId)); }
 
   // The picture of entry `index` to draw: the entry itself, or for an entry
-  // kept as its PNG file's bytes, a picture decoded from them now (the table
-  // keeps only the bytes). A null image when neither is there.
+  // kept as a PNG file or its bytes, a picture decoded from them now (the
+  // table keeps no pixels for it). A null image when there is none.
   GameBitmap Picture(int index) const;
   // Keeps entry `index` as the bytes of a PNG file known to decode to a picture
-  // of the given size; the entry itself stays empty.
+  // of the given size, or as the file itself; the entry itself stays empty.
   void KeepPngData(int index, std::vector<uint8_t> bytes, uint32_t width, uint32_t height);
-  bool HasPngData(int index) const { return !kept_[static_cast<size_t>(index)].bytes.empty(); }
+  void KeepPngFile(int index, std::string path, uint32_t width, uint32_t height);
 
   // Set by LoadGameArt only when every entry loaded.
   bool ArtLoaded() const { return artLoaded_; }
@@ -53,6 +54,7 @@ class GameBitmapTable {
   std::array<GameBitmap, imaging::kGameBitmapCount> sharpEntries_;
   struct KeptPng {
     std::vector<uint8_t> bytes;
+    std::string path;
     uint32_t width = 0;
     uint32_t height = 0;
   };

@@ -1,5 +1,6 @@
 #include "game_fonts.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
 
@@ -105,12 +106,10 @@ bool GameFonts::CreateGameFonts() {
 FontWarmUp::FontWarmUp() {
   try {
     thread_ = std::thread([] {
-      SilentEngineHost silent;
-      GameFonts fonts(silent);
-      fonts.CreateGameFonts();
+      QFontDatabase::families();
     });
   } catch (const std::system_error&) {
-    // No thread: the fonts are simply made from scratch when the window asks.
+    // No thread: the font list is read when the window first asks for a font.
   }
 }
 

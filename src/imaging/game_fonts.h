@@ -51,12 +51,13 @@ class GameFonts {
   std::array<bool, imaging::kGameFontCount> created_{};
 };
 
-// Qt reads the system's font list and matches a face the first time a font is
-// used, which costs more than anything else the game window does at start-up
-// apart from the art. This does that work for the game's faces on another
-// thread while the window is made, so that CreateGameFonts finds it done (Qt's
-// font database may be used from any thread). Made once the application object
-// exists; waits for the thread when destroyed. Reports nothing.
+// Qt reads the system's font list the first time a font is used, which costs
+// more than anything else the game window does at start-up apart from the
+// art. This reads it on another thread while the window is made, so that
+// CreateGameFonts finds it done (Qt's font database may be used from any
+// thread; matching the faces stays with the window, whose thread keeps the
+// fonts it loads). Made once the application object exists; waits for the
+// thread when destroyed.
 class FontWarmUp {
  public:
   FontWarmUp();
