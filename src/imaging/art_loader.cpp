@@ -291,9 +291,26 @@ QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
 
 bool ArtLoader::LoadSharpArt(GameBitmapTable& table) const {
   if (!table.ArtLoaded()) return false;
+  // Read on two threads, as the normal set is.
+  std::array<QImage, imaging::kGameBitmapCount> pictures;
+  std::atomic<int> next{0};
+  auto read = [&] {
+    for (int index = next++; index < GameBitmapTable::Size(); index = next++) {
+      if (!IsIntroPage(index) && index != imaging::kGenericDialogIndex)
+        pictures[static_cast<size_t>(index)] = SharpPicture(index);
+    }
+  };
+  std::thread second;
+  try {
+    second = std::thread(read);
+  } catch (const std::system_error&) {
+    // No second thread: this one reads them all.
+  }
+  read();
+  if (second.joinable()) second.join();
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
     if (IsIntroPage(index) || index == imaging::kGenericDialogIndex) continue;
-    QImage image = SharpPicture(index);
+    QImage& image = pictures[static_cast<size_t>(index)];
     if (image.isNull() || image.size() != table.Entry(index).size() * 2) {
       for (int i = 0; i < GameBitmapTable::Size(); ++i) table.SharpEntry(i) = GameBitmap();
       return false;
