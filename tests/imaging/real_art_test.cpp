@@ -60,6 +60,7 @@ TEST(RealArtTest, AnIntroPageOtherThanTheBuildsIsDecodedToBeSure) {
   fs::copy(fs::path(VELMORA_RUNTIME_FOLDER) / "art", folder.Path() / "art", fs::copy_options::recursive);
   const fs::path pages = folder.Path() / "art/introDialogues/pages";
   const std::string welcome = testing::ReadBytes((pages / "IDPageAWelcome.png").string());
+  const std::string blocks = testing::ReadBytes((pages / "IDPageGCTutorialBlocks.png").string());
   {
     // Another page's picture in the Blocks page's place: not the build's bytes, but a picture.
     std::ofstream(pages / "IDPageGCTutorialBlocks.png", std::ios::binary | std::ios::trunc) << welcome;
@@ -69,8 +70,9 @@ TEST(RealArtTest, AnIntroPageOtherThanTheBuildsIsDecodedToBeSure) {
     EXPECT_EQ(table.Picture(152), table.Picture(147));
   }
   {
-    // One byte changed in the middle of the picture data, the size unchanged.
-    std::string damaged = welcome;
+    // One byte of the page's own file changed in the middle of the picture data:
+    // the size is still the build's.
+    std::string damaged = blocks;
     damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);
     std::ofstream(pages / "IDPageGCTutorialBlocks.png", std::ios::binary | std::ios::trunc) << damaged;
     testing::FakeEngineHost host;
