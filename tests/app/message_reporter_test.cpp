@@ -51,6 +51,23 @@ TEST_F(ReporterTest, BeforeTheBackgroundsExistEverythingIsOnlyLogged) {
   EXPECT_EQ(ReadFile(folder / "game.log"), "game message: hello\r\ngame message: stop\r\n");
 }
 
+// The backgrounds are made for each message from the art as it is then, so a
+// colour change between two messages shows in the second.
+TEST_F(ReporterTest, ABuilderMakesTheBackgroundsForEachMessage) {
+  QRgb colour = qRgb(10, 20, 30);
+  reporter.SetBackgroundsBuilder([&colour](std::array<QImage, 3>& images) {
+    for (QImage& image : images) {
+      image = QImage(400, 450, QImage::Format_ARGB32);
+      image.fill(colour);
+    }
+    return true;
+  });
+  EXPECT_TRUE(reporter.IsReady());
+  EXPECT_EQ(reporter.Backgrounds()[2].pixel(0, 0), qRgb(10, 20, 30));
+  colour = qRgb(200, 100, 0);
+  EXPECT_EQ(reporter.Backgrounds()[0].pixel(5, 5), qRgb(200, 100, 0));
+}
+
 TEST_F(ReporterTest, MessagesQuestionsAndLogOnlyLines) {
   MakeReady();
   ASSERT_TRUE(reporter.IsReady());
