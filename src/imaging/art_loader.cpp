@@ -1,6 +1,5 @@
 #include "art_loader.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QImageReader>
@@ -9,7 +8,6 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <system_error>
@@ -195,60 +193,27 @@ namespace {
 uint32_t Le32(const uchar* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
 uint16_t Le16(const uchar* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
-// Plain bitmaps read straight into Format_ARGB32: 24 bits a pixel without
-// compression (alpha 255), and 32 bits with the standard blue, green, red,
-// alpha masks (alpha as stored); rows bottom-up or top-down. A null image for
-// any other file, which Qt's reader then takes. With `lasting` (bytes that
-// live as long as the program, such as a compiled-in resource), top-down
-// 32-bit rows that start on a 4-byte boundary, as the art generator writes
-// them, are used where they lie: a read-only image that copies them only if
-// it is ever written to (the colour shift).
-QImage ReadPlainBmp(const QByteArray& file, bool lasting) {
-  const auto* data = reinterpret_cast<const uchar*>(file.constData());
-  const size_t size = static_cast<size_t>(file.size());
-  constexpr size_t kFileHeader = 14;
-  if (size < kFileHeader + 40 || data[0] != 'B' || data[1] != 'M') return QImage();
+// The layout the art generator writes, used where the bytes lie (a compiled-in
+// resource, which lives as long as the program): 32 bits a pixel with the
+// standard blue, green, red, alpha masks, rows top-down from a 4-byte
+// boundary. A read-only image over them, which copies them only if it is ever
+// written to (the colour shift); a null image for any other bitmap.
+QImage InPlaceBitmap(const uchar* data, size_t size) {
+  constexpr size_t kHeaders = 14 + 56;  // file header, info header up to the alpha mask
+  if (size < kHeaders || data[0] != 'B' || data[1] != 'M' || Le32(data + 14) < 56) return QImage();
   const uint32_t offset = Le32(data + 10);
-  const uint32_t infoSize = Le32(data + 14);
-  if (infoSize < 40 || kFileHeader + infoSize > size) return QImage();
   const auto width = static_cast<int32_t>(Le32(data + 18));
-  const auto signedHeight = static_cast<int32_t>(Le32(data + 22));
-  const uint16_t planes = Le16(data + 26), bits = Le16(data + 28);
-  const uint32_t compression = Le32(data + 30);
+  const auto height = -static_cast<int32_t>(Le32(data + 22));  // top-down rows have a negative height
   constexpr int32_t kMaxSide = 4096;
-  if (planes != 1 || width <= 0 || width > kMaxSide || signedHeight == 0 || signedHeight < -kMaxSide ||
-      signedHeight > kMaxSide)
+  if (Le16(data + 26) != 1 || Le16(data + 28) != 32 || Le32(data + 30) != 3 || Le32(data + 54) != 0x00FF0000u ||
+      Le32(data + 58) != 0x0000FF00u || Le32(data + 62) != 0x000000FFu || Le32(data + 66) != 0xFF000000u ||
+      width <= 0 || width > kMaxSide || height <= 0 || height > kMaxSide)
     return QImage();
-  const bool bottomUp = signedHeight > 0;
-  const int height = bottomUp ? signedHeight : -signedHeight;
-  if (bits == 24) {
-    if (compression != 0) return QImage();
-  } else if (bits == 32) {
-    // BI_BITFIELDS with the masks in the (version 4 or later) header.
-    if (compression != 3 || infoSize < 56 || Le32(data + 54) != 0x00FF0000u || Le32(data + 58) != 0x0000FF00u ||
-        Le32(data + 62) != 0x000000FFu || Le32(data + 66) != 0xFF000000u)
-      return QImage();
-  } else {
+  const size_t stride = static_cast<size_t>(width) * 4;
+  if (offset > size || (size - offset) / stride < static_cast<size_t>(height) ||
+      reinterpret_cast<uintptr_t>(data + offset) % 4 != 0)
     return QImage();
-  }
-  const size_t stride = bits == 24 ? (static_cast<size_t>(width) * 3 + 3) & ~size_t{3} : static_cast<size_t>(width) * 4;
-  if (offset > size || (size - offset) / stride < static_cast<size_t>(height)) return QImage();
-  const uchar* pixels = data + offset;
-  if (lasting && bits == 32 && !bottomUp && reinterpret_cast<uintptr_t>(pixels) % 4 == 0)
-    return QImage(pixels, width, height, static_cast<qsizetype>(stride), QImage::Format_ARGB32);
-
-  QImage image(width, height, QImage::Format_ARGB32);
-  if (image.isNull()) return image;
-  for (int y = 0; y < height; ++y) {
-    const uchar* src = pixels + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y);
-    auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
-    if (bits == 32) {
-      std::memcpy(dst, src, static_cast<size_t>(width) * 4);
-    } else {
-      for (int x = 0; x < width; ++x, src += 3) dst[x] = qRgb(src[2], src[1], src[0]);
-    }
-  }
-  return image;
+  return QImage(data + offset, width, height, static_cast<qsizetype>(stride), QImage::Format_ARGB32);
 }
 
 }  // namespace
@@ -264,26 +229,14 @@ QImage ReadImageAs(const QString& path, const char* format) {
 // A built-in bitmap as Format_ARGB32, or a null image when it cannot be read.
 QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
   const QString path = ResourcePath(resourceId);
-  // Compiled-in bitmaps are read where they lie; a folder's (in tests) from the file.
-  QByteArray bytes;
-  bool lasting = false;
+  // Compiled-in bitmaps are used where they lie; any other goes through Qt's
+  // reader (a folder's, in tests).
   const QResource resource(path);
   if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
-    bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size());
-    lasting = true;
-  } else if (resource.isValid()) {
-    bytes = resource.uncompressedData();
-  } else {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+    const QImage image = InPlaceBitmap(resource.data(), static_cast<size_t>(resource.size()));
+    if (!image.isNull()) return image;
   }
-  QImage image = ReadPlainBmp(bytes, lasting);
-  if (!image.isNull()) return image;
-  // Any other bitmap goes through Qt's reader.
-  QBuffer buffer(&bytes);
-  QImageReader reader(&buffer, "bmp");
-  reader.setAutoDetectImageFormat(false);
-  image = reader.read();
+  QImage image = ReadImageAs(path, "bmp");
   if (image.isNull()) return image;
   // 24-bit bitmaps arrive as Format_RGB32 (alpha 255); the logo keeps its alpha.
   return std::move(image).convertToFormat(QImage::Format_ARGB32);
