@@ -611,8 +611,7 @@ void GameDialog::ShiftArtHue(float delta) {
   // The screen's views go first, so that the art is recoloured in place
   // rather than copied away from them.
   RefreshScreenArt();
-  MessageBackgrounds rebuilt;  // the reporter builds its own when a message shows
-  imageOps_.ChangeGameColor(art_, delta, rebuilt);
+  imageOps_.ChangeGameColor(art_, delta);  // messages cut their backgrounds when shown
   if (tips_) tips_->RebuildBackground();
   RedrawEverything();
 }

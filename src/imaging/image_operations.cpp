@@ -100,6 +100,15 @@ bool ImageOperations::ShiftHue(QImage& bitmap, float delta) {
 
 bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta, MessageBackgrounds& backgrounds,
                                       QImage* extra) {
+  return ShiftGameColor(table, delta, &backgrounds, extra);
+}
+
+bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta) {
+  return ShiftGameColor(table, delta, nullptr, nullptr);
+}
+
+bool ImageOperations::ShiftGameColor(GameBitmapTable& table, float delta, MessageBackgrounds* backgrounds,
+                                     QImage* extra) {
   if (!table.ArtLoaded()) return false;
   const auto start = std::chrono::steady_clock::now();
   delta = WrapDegrees(delta);
@@ -108,7 +117,7 @@ bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta, Messa
     ShiftHue(table.Entry(index), delta);
     if (!table.SharpEntry(index).isNull()) ShiftHue(table.SharpEntry(index), delta);
   }
-  BuildMessageBackgrounds(table, backgrounds);
+  if (backgrounds) BuildMessageBackgrounds(table, *backgrounds);
   if (extra) ShiftHue(*extra, delta);
   if (reporter_.LogOn()) {
     const auto spent =

@@ -34,6 +34,9 @@ class ImageOperations {
   // finite shifts by nothing.
   bool ChangeGameColor(GameBitmapTable& table, float delta, MessageBackgrounds& backgrounds,
                        QImage* extra = nullptr);
+  // The art set alone, for a window that cuts its message backgrounds when a
+  // message shows.
+  bool ChangeGameColor(GameBitmapTable& table, float delta);
 
   // The game session's side of a colour change: shifts the art from
   // `appliedHue` to `playerHue` (a hue that is not a number counts as the
@@ -80,6 +83,7 @@ class ImageOperations {
   void SetSplashWholeLogoShown() { splashWholeLogoShown_ = true; }
 
  private:
+  bool ShiftGameColor(GameBitmapTable& table, float delta, MessageBackgrounds* backgrounds, QImage* extra);
   void LogOnly(const char* text);
 
   Reporter& reporter_;
