@@ -124,7 +124,9 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
       job.loaded = DecodePngImage(job.art->index, job.image);
       return;
     }
-    if (!ReadPngFile(QFile::encodeName(PngPath(job.art->index)).toStdString(), job.bytes)) return;
+    if (!ReadPngFile(QFile::encodeName(PngPath(job.art->index)).toStdString(), job.bytes,
+                     MaxPngFileSize(job.art->width, job.art->height)))
+      return;
     if (IsKnownPng(known, job.art->relativePath, job.bytes)) {
       job.bytes.clear();
       job.loaded = true;

@@ -1,9 +1,12 @@
 #include "png_image.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -70,13 +73,67 @@ bool ConvertRows(const png_bytep* rows, uint32_t width, uint32_t height, int col
 
 }  // namespace
 
-bool IsPngFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
+uint64_t MaxPngFileSize(uint32_t width, uint32_t height) {
+  if (width == 0 || height == 0) width = height = kMaxPngSide;
+  constexpr uint64_t kRoomForChunks = 64 * 1024;
+  return 2 * static_cast<uint64_t>(height) * (static_cast<uint64_t>(width) * 4 + 1) + kRoomForChunks;
+}
+
+namespace {
+
+// An open regular file, closed with the object.
+class RegularFile {
+ public:
+  // Only a regular file is opened, and the open itself does not wait: a pipe
+  // put in a picture's place (or a link to one) would block the open or the
+  // first read for good. The type is checked on what was opened, so a path
+  // changed in between cannot slip through.
+  explicit RegularFile(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat info;
+    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) Close();
+    if (fd_ >= 0) size_ = static_cast<uint64_t>(info.st_size);
+  }
+  ~RegularFile() { Close(); }
+  RegularFile(const RegularFile&) = delete;
+  RegularFile& operator=(const RegularFile&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  uint64_t Size() const { return size_; }
+  bool Rewind() { return ::lseek(fd_, 0, SEEK_SET) == 0; }
+  // Reads up to `length` bytes, fewer only at the end of the file; -1 on an error.
+  ssize_t Read(void* out, size_t length) {
+    size_t done = 0;
+    while (done < length) {
+      const ssize_t got = ::read(fd_, static_cast<uint8_t*>(out) + done, length - done);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return -1;
+      if (got == 0) break;
+      done += static_cast<size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+  }
+
+ private:
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+  int fd_ = -1;
+  uint64_t size_ = 0;
+};
+
+bool HasSignature(RegularFile& file) {
   png_byte signature[kSignatureBytes];
-  const size_t read = std::fread(signature, 1, kSignatureBytes, file);
-  std::fclose(file);
-  return read == kSignatureBytes && png_sig_cmp(signature, 0, kSignatureBytes) == 0;
+  return file.Read(signature, kSignatureBytes) == static_cast<ssize_t>(kSignatureBytes) &&
+         png_sig_cmp(signature, 0, kSignatureBytes) == 0;
+}
+
+}  // namespace
+
+bool IsPngFile(const std::string& path) {
+  RegularFile file(path);
+  return file.IsOpen() && HasSignature(file);
 }
 
 namespace {
@@ -95,8 +152,26 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
   source->offset += length;
 }
 
+// A file handed to libpng as it asks for its bytes, never more than the file
+// held when it was opened: a file that grows meanwhile is not followed.
+struct FileSource {
+  RegularFile* file;
+  uint64_t left;
+};
+
+void ReadFromFile(png_structp png, png_bytep out, png_size_t length) {
+  auto* source = static_cast<FileSource*>(png_get_io_ptr(png));
+  if (length > source->left || source->file->Read(out, length) != static_cast<ssize_t>(length))
+    png_error(png, "read past the end of the file");
+  source->left -= length;
+}
+
+// The longest ancillary chunk read; the pixels' own chunks (IDAT) may be as
+// long as the picture needs.
+constexpr png_alloc_size_t kMaxChunkBytes = 1024 * 1024;
+
 // Decodes from a stream libpng reads either from `file` or from `memory`.
-bool DecodeFrom(std::FILE* file, MemorySource* memory, PngImage& image, uint32_t expectedWidth,
+bool DecodeFrom(FileSource* file, MemorySource* memory, PngImage& image, uint32_t expectedWidth,
                 uint32_t expectedHeight) {
   const bool sizeGiven = expectedWidth != 0 && expectedHeight != 0;
   const uint32_t maxWidth = sizeGiven ? expectedWidth : kMaxPngSide;
@@ -124,10 +199,15 @@ bool DecodeFrom(std::FILE* file, MemorySource* memory, PngImage& image, uint32_t
     return false;
   }
   if (file) {
-    png_init_io(png, file);
+    png_set_read_fn(png, file, ReadFromFile);
   } else {
     png_set_read_fn(png, memory, ReadFromMemory);
   }
+  // Only IHDR, PLTE, tRNS, IDAT and IEND make the pixels of the expand
+  // transformation. Every other chunk is skipped as it is read: a few hundred
+  // kilobytes of compressed text would otherwise cost gigabytes to inflate.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_set_chunk_malloc_max(png, kMaxChunkBytes);
   // Reading the chunks up to the image data allocates nothing for the pixels.
   png_read_info(png, info);
   const uint32_t headerWidth = png_get_image_width(png, info);
@@ -183,18 +263,17 @@ void Reset(PngImage& image) {
 
 bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
   Reset(image);
-  if (!IsPngFile(path)) {
+  RegularFile file(path);
+  if (!file.IsOpen() || !HasSignature(file) || !file.Rewind()) {
     image.failure = PngFailure::kNotPng;
     return false;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    image.failure = PngFailure::kNotPng;
+  if (file.Size() > MaxPngFileSize(expectedWidth, expectedHeight)) {
+    image.failure = PngFailure::kRefusedSize;
     return false;
   }
-  const bool decoded = DecodeFrom(file, nullptr, image, expectedWidth, expectedHeight);
-  std::fclose(file);
-  return decoded;
+  FileSource source{&file, file.Size()};
+  return DecodeFrom(&source, nullptr, image, expectedWidth, expectedHeight);
 }
 
 bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth,
@@ -208,28 +287,26 @@ bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t e
   return DecodeFrom(nullptr, &source, image, expectedWidth, expectedHeight);
 }
 
-bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes) {
+bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) {
   bytes.clear();
-  if (!IsPngFile(path)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  bool ok = true;
+  RegularFile file(path);
+  if (!file.IsOpen() || file.Size() > maxBytes || file.Size() < kSignatureBytes) return false;
+  // The size is known before a byte is read: nothing is spent on a file too
+  // long to be a picture. One byte more than it had is asked for, to tell a
+  // file that grew since.
   try {
-    uint8_t buffer[65536];
-    for (;;) {
-      const size_t read = std::fread(buffer, 1, sizeof buffer, file);
-      bytes.insert(bytes.end(), buffer, buffer + read);
-      if (read < sizeof buffer) {
-        ok = !std::ferror(file);
-        break;
-      }
-    }
+    bytes.resize(static_cast<size_t>(file.Size()) + 1);
   } catch (const std::bad_alloc&) {
-    ok = false;
+    bytes.clear();
+    return false;
   }
-  std::fclose(file);
-  if (!ok) bytes.clear();
-  return ok;
+  const ssize_t read = file.Read(bytes.data(), bytes.size());
+  if (read != static_cast<ssize_t>(file.Size()) || png_sig_cmp(bytes.data(), 0, kSignatureBytes) != 0) {
+    bytes.clear();
+    return false;
+  }
+  bytes.resize(static_cast<size_t>(read));
+  return true;
 }
 
 }  // namespace velmora

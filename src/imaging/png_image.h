@@ -13,9 +13,10 @@ inline constexpr uint32_t kMaxPngSide = 4096;
 // Why a decode failed.
 enum class PngFailure {
   kNone,
-  kNotPng,        // cannot be opened, or no PNG signature
-  kRefusedSize,   // the header's size is not the one asked for (or above kMaxPngSide);
-                  // refused before any pixel memory was allocated
+  kNotPng,        // cannot be opened, not a regular file, or no PNG signature
+  kRefusedSize,   // the header's size is not the one asked for (or above kMaxPngSide),
+                  // or the file is longer than such a picture can need; refused
+                  // before any pixel memory was allocated
   kUndecodable,   // libpng rejected the file, or a 16-bit or otherwise unsupported image
 };
 
@@ -28,7 +29,15 @@ struct PngImage {
   PngFailure failure = PngFailure::kNone;
 };
 
-// True when the file opens and its first 8 bytes are the PNG signature.
+// The longest PNG file taken for a picture of width x height (kMaxPngSide on
+// both sides when either is 0): twice its raw rows and some room for the
+// chunks, more than any writer's compression or chunk layout needs. A longer
+// file is refused unread, so no file makes the reader spend more time or
+// memory than the picture itself calls for.
+uint64_t MaxPngFileSize(uint32_t width, uint32_t height);
+
+// True when the path is a regular file that opens and its first 8 bytes are
+// the PNG signature.
 bool IsPngFile(const std::string& path);
 
 // Decodes a PNG file with libpng's expand transformation only. Gray and RGB
@@ -36,15 +45,20 @@ bool IsPngFile(const std::string& path);
 // and anything libpng rejects fail, leaving the image empty and unloaded.
 // The size in the file's header is checked before anything is allocated for
 // the pixels: with expectedWidth and expectedHeight both non-zero it must be
-// exactly that, otherwise neither side may exceed kMaxPngSide.
+// exactly that, otherwise neither side may exceed kMaxPngSide. Only a regular
+// file is opened (a pipe or a device could block for good), and one longer
+// than MaxPngFileSize of that size is refused. Only the chunks that make the
+// pixels are read (IHDR, PLTE, tRNS, IDAT, IEND); text, profiles and every
+// other ancillary chunk are passed over unread, so their size costs nothing.
 bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0, uint32_t expectedHeight = 0);
 
 // The same decode from the bytes of a PNG file held in memory.
 bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth = 0,
                    uint32_t expectedHeight = 0);
 
-// Reads a whole file that starts with the PNG signature; false (and no bytes)
-// when it cannot be opened or read or has no signature.
-bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes);
+// Reads a whole regular file that starts with the PNG signature and holds at
+// most maxBytes bytes; false (and no bytes) when it cannot be opened or read,
+// is not a regular file, is longer, or has no signature.
+bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);
 
 }  // namespace velmora

@@ -1,8 +1,13 @@
 // The PNG decoder where the PngSuite comparison cannot see: colours under
 // alpha 0, the size limits, and broken files, written here with libpng.
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "imaging_test_support.h"
 #include "png_image.h"
@@ -27,27 +32,45 @@ class PngDecodeTest : public ::testing::Test {
   PngImage image;
 };
 
+uint32_t Crc(const std::string& bytes) {
+  uint32_t c = 0xFFFFFFFFu;
+  for (unsigned char b : bytes) {
+    c ^= b;
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+  }
+  return c ^ 0xFFFFFFFFu;
+}
+
+std::string Be32(uint32_t v) {
+  return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                     static_cast<char>(v)};
+}
+
+std::string Chunk(const std::string& type, const std::string& data) {
+  return Be32(static_cast<uint32_t>(data.size())) + type + data + Be32(Crc(type + data));
+}
+
 // A PNG file of a header and one byte of image data: it claims any size at all
 // in 58 bytes.
 std::string PngClaiming(uint32_t width, uint32_t height) {
-  auto crc = [](const std::string& bytes) {
-    uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char b : bytes) {
-      c ^= b;
-      for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
-    }
-    return c ^ 0xFFFFFFFFu;
-  };
-  auto be32 = [](uint32_t v) {
-    return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-                       static_cast<char>(v)};
-  };
-  auto chunk = [&](const std::string& type, const std::string& data) {
-    return be32(static_cast<uint32_t>(data.size())) + type + data + be32(crc(type + data));
-  };
-  const std::string header = be32(width) + be32(height) + std::string{8, 2, 0, 0, 0};  // 8-bit RGB
-  return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", std::string(1, '\x78')) +
-         chunk("IEND", "");
+  const std::string header = Be32(width) + Be32(height) + std::string{8, 2, 0, 0, 0};  // 8-bit RGB
+  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", std::string(1, '\x78')) +
+         Chunk("IEND", "");
+}
+
+// `chunks` put into a PNG file just before its IEND chunk.
+std::string WithChunksBeforeEnd(std::string png, const std::string& chunks) {
+  png.insert(png.size() - 12, chunks);
+  return png;
+}
+
+// The most memory this process has held, in kilobytes.
+long PeakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  return -1;
 }
 
 TEST_F(PngDecodeTest, SignatureCheck) {
@@ -118,6 +141,78 @@ TEST_F(PngDecodeTest, AHeaderOfAnotherSizeIsRefusedBeforeAnyPixelMemory) {
     EXPECT_EQ(image.failure, PngFailure::kRefusedSize);
     EXPECT_FALSE(image.loaded);
   }
+}
+
+// A named pipe (or a link to one) in a picture's place would block an open or
+// a read for good; a device would be read without end. Neither is opened.
+TEST_F(PngDecodeTest, OnlyRegularFilesAreRead) {
+  const std::string pipe = folder.File("pipe.png");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string link = folder.File("link.png");
+  ASSERT_EQ(symlink(pipe.c_str(), link.c_str()), 0);
+  std::vector<uint8_t> bytes;
+  for (const std::string& path : {pipe, link, std::string("/dev/zero"), folder.Path().string()}) {
+    EXPECT_FALSE(IsPngFile(path)) << path;
+    EXPECT_FALSE(DecodePng(path, image, 480, 360)) << path;
+    EXPECT_EQ(image.failure, PngFailure::kNotPng) << path;
+    EXPECT_FALSE(ReadPngFile(path, bytes, 1 << 20)) << path;
+  }
+  // A link to a regular file is read as the file.
+  const std::string good = Write("good.png", PngRecipe{1, 1, PNG_COLOR_TYPE_GRAY, 8, {{9}}});
+  ASSERT_EQ(symlink(good.c_str(), folder.File("good-link.png").c_str()), 0);
+  EXPECT_TRUE(DecodePng(folder.File("good-link.png"), image, 1, 1));
+}
+
+// What a file may cost is set by the picture it must hold: a file longer than
+// such a picture can need is refused unread, and a file that is read is read
+// only up to the length it had when it was opened.
+TEST_F(PngDecodeTest, AFileLongerThanItsPictureNeedsIsRefusedUnread) {
+  // 480 x 360: 360 rows of a filter byte and 1920 bytes, twice over, and 64 KiB.
+  EXPECT_EQ(MaxPngFileSize(480, 360), 2u * 360 * 1921 + 65536);
+  EXPECT_EQ(MaxPngFileSize(0, 0), 2ull * 4096 * 16385 + 65536);
+
+  const std::string small = testing::ReadBytes(Write("small.png", PngRecipe{2, 2, PNG_COLOR_TYPE_GRAY, 8, {{1, 2}, {3, 4}}}));
+  const std::string padded = WithChunksBeforeEnd(small, Chunk("prVt", std::string(70000, 'x')));
+  testing::WriteBytes(folder.File("padded.png"), padded);
+  ASSERT_GT(padded.size(), MaxPngFileSize(2, 2));
+  EXPECT_FALSE(DecodePng(folder.File("padded.png"), image, 2, 2));
+  EXPECT_EQ(image.failure, PngFailure::kRefusedSize);
+
+  std::vector<uint8_t> bytes;
+  EXPECT_FALSE(ReadPngFile(folder.File("padded.png"), bytes, padded.size() - 1));
+  EXPECT_TRUE(bytes.empty());
+  ASSERT_TRUE(ReadPngFile(folder.File("padded.png"), bytes, padded.size()));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), padded);
+}
+
+// Compressed text is what made a small file expensive: each zTXt chunk of a
+// few kilobytes inflates to megabytes, and libpng keeps a thousand of them.
+// Text never makes pixels, so it is passed over unread.
+TEST_F(PngDecodeTest, CompressedTextCostsNoMemory) {
+  std::ofstream reset("/proc/self/clear_refs");
+  if (!(reset << "5" << std::flush)) GTEST_SKIP() << "the peak resident size cannot be reset here";
+  reset.close();
+
+  const std::string inflated(4 << 20, 'a');
+  uLongf packedSize = compressBound(inflated.size());
+  std::string packed(packedSize, '\0');
+  ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                      reinterpret_cast<const Bytef*>(inflated.data()), inflated.size(), 9),
+            Z_OK);
+  packed.resize(packedSize);
+  std::string text;
+  for (int k = 0; k < 60; ++k) text += Chunk("zTXt", std::string("Comment\0\0", 9) + packed);
+
+  std::vector<std::vector<uint8_t>> rows(360, std::vector<uint8_t>(480, 0x33));
+  const std::string plain = testing::ReadBytes(Write("plain.png", PngRecipe{480, 360, PNG_COLOR_TYPE_GRAY, 8, rows}));
+  const std::string wordy = WithChunksBeforeEnd(plain, text);
+  ASSERT_LT(wordy.size(), MaxPngFileSize(480, 360));  // 60 x 4 MiB of text in about 250 KB
+  testing::WriteBytes(folder.File("wordy.png"), wordy);
+
+  const long before = PeakResidentKb();
+  ASSERT_TRUE(DecodePng(folder.File("wordy.png"), image, 480, 360));
+  EXPECT_EQ(At(479, 359), (Bgra{0x33, 0x33, 0x33, 0}));
+  EXPECT_LT(PeakResidentKb() - before, 32 * 1024) << "kilobytes more at the peak";
 }
 
 TEST_F(PngDecodeTest, FailureClearsAnEarlierImage) {
