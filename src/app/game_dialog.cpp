@@ -140,7 +140,7 @@ void GameDialog::Initialise() {
   // Messages show in the skinned message dialog (src/dialogs) when the window uses its own dialogs.
   if (dynamic_cast<SkinnedGameDialogs*>(dialogs_.get())) reporter_.SetPresenter(MakeMessagePresenter(art_, reporter_));
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex),
-                                         art_.SharpEntry(imaging::kSplashLogoIndex));
+                                         &art_.SharpEntry(imaging::kSplashLogoIndex));
   fonts_.CreateGameFonts();
 
   PlaceOnDesktop(false);

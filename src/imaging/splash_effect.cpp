@@ -19,7 +19,7 @@ bool SplashEffect::StartSplash(uint32_t now, int width, int height, QWidget* win
   rect_ = QRect(width / 2 - imaging::kSplashWidth / 2, height / 2 - imaging::kSplashHeight / 2,
                 imaging::kSplashWidth, imaging::kSplashHeight);
 
-  sharp_ = !sharpLogo_.isNull() && window && window->devicePixelRatioF() > 1.0;
+  sharp_ = sharpLogo_ && !sharpLogo_->isNull() && window && window->devicePixelRatioF() > 1.0;
   const int scale = sharp_ ? 2 : 1;
   background_ = QImage(rect_.size() * scale, QImage::Format_ARGB32);
   if (background_.isNull()) {
@@ -60,13 +60,13 @@ void SplashEffect::StepSplash(uint32_t now) {
     // The logo stands whole; it is drawn once in the run and then left alone.
     if (!operations_.SplashWholeLogoShown()) {
       operations_.SetSplashWholeLogoShown();
-      operations_.FadeBitmap(effect_, background_, sharp_ ? sharpLogo_ : logo_, 1.0f);
+      operations_.FadeBitmap(effect_, background_, sharp_ ? *sharpLogo_ : logo_, 1.0f);
     }
     return;
   } else {
     alpha = 4.0f * t;
   }
-  operations_.FadeBitmap(effect_, background_, sharp_ ? sharpLogo_ : logo_, EaseAlpha(alpha));
+  operations_.FadeBitmap(effect_, background_, sharp_ ? *sharpLogo_ : logo_, EaseAlpha(alpha));
 }
 
 }  // namespace velmora

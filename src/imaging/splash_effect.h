@@ -17,9 +17,10 @@ namespace velmora {
 class SplashEffect {
  public:
   // `logo` must outlive the effect (it is the game bitmap table's entry), and
-  // so must `sharpLogo`, the logo at twice the size (null when not loaded),
-  // which the effect uses on a window of device pixel ratio above 1.
-  SplashEffect(ImageOperations& operations, const QImage& logo, const QImage& sharpLogo = QImage())
+  // so must `sharpLogo` when given, the logo at twice the size (a null image
+  // when not loaded), which the effect uses on a window of device pixel ratio
+  // above 1. Both are read where they lie, so a colour change reaches them.
+  SplashEffect(ImageOperations& operations, const QImage& logo, const QImage* sharpLogo = nullptr)
       : operations_(operations), logo_(logo), sharpLogo_(sharpLogo) {}
 
   // Remembers `now`, centres the 400 x 300 splash rectangle in a window of
@@ -41,7 +42,7 @@ class SplashEffect {
  private:
   ImageOperations& operations_;
   const QImage& logo_;
-  const QImage& sharpLogo_;
+  const QImage* sharpLogo_;
   bool sharp_ = false;  // the effect runs at twice the size
   uint32_t start_ = 0;
   QRect rect_;
