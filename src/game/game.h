@@ -76,6 +76,11 @@ class Game {
   void OnKey(int virtualKey, bool control);
   // The close box, the system menu's Close or Alt+F4.
   void OnCloseRequest();
+  // The process is asked to end (a termination or hang-up signal) or the
+  // desktop session is ending: the game is saved as leaving it saves, without
+  // a question, a message or the pause after a save, since nobody may be there
+  // to answer. False when a save was due and failed (logged).
+  bool OnSessionEnd();
   // The system menu's About item; it shows the About text only while a game is played.
   void OnAboutRequest(bool windowMinimised);
   bool AboutAvailable(bool windowMinimised) const {
@@ -98,7 +103,9 @@ class Game {
   bool ContinueLastGame(GDUSER& record);
   void NewGame();
   void BeginPlay(bool resuming, int32_t timeBefore);
-  void SaveGame();
+  // Saves the player's game (the player is told when the file cannot be
+  // written); true when saved or when there is no player to save.
+  bool SaveGame();
 
   void PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_t typeOverride);
   void ToggleShowGuides();
@@ -185,6 +192,12 @@ class Game {
   bool ClearNotes(int row, int column);
   void AcceptPlay(int row, int column, int type, int previousPlayedType);
   void Victory();
+  // Hands the game to the player's record; false (after the fatal report) when
+  // the record refuses it.
+  bool StoreGameInRecord(GDUSER& record);
+  // The close request's own guard: a player being chosen, the next game about
+  // to start, the splash.
+  bool BetweenGames() const;
   void ChooseStatistic(int32_t period);
 
   bool BeginPaybackPlay(bool resuming);

@@ -269,15 +269,15 @@ void Game::Victory() {
   results.puzzleCode = PuzzleCodeText();
   results.kind = session_.settings.gameTypeName + " - " + session_.settings.difficultyName;
   results.playKeys = session_.playKeys;
+  // The win is on the disk before its results show: the results stay open as
+  // long as the player likes, and a logout or a kill meanwhile loses nothing.
+  SaveGame();
   host_.ShowPuzzleResults(results);
 
-  SaveGame();
   StartGameTimer(kNewGameTimer, kNewGameAfterVictoryDelay);
 }
 
-void Game::SaveGame() {
-  GDUSER* record = CurrentRecord();
-  if (record == nullptr) return;
+bool Game::StoreGameInRecord(GDUSER& record) {
   GameSnapshot game;
   game.gameActive = session_.gameState == GameState::Playing;
   game.blackoutCount = session_.blackoutCount;
@@ -292,21 +292,45 @@ void Game::SaveGame() {
   game.puzzleCode = session_.settings.puzzleCode;
   game.paybackOrder = session_.paybackOrder;
   game.settings = session_.settings;
-  if (record->SetFromGame(game))
-    roster_.SavePlayer(false);
-  else
-    Fatal(texts::kSaveFailed);
+  if (record.SetFromGame(game)) return true;
+  Fatal(texts::kSaveFailed);
+  return false;
+}
+
+bool Game::SaveGame() {
+  GDUSER* record = CurrentRecord();
+  if (record == nullptr) return true;
+  return StoreGameInRecord(*record) && roster_.SavePlayer(false);
+}
+
+bool Game::BetweenGames() const {
+  return session_.TimerPending(kChoosePlayerTimer) || session_.TimerPending(kNewGameTimer) ||
+         session_.TimerPending(kSplashTimer);
 }
 
 void Game::OnCloseRequest() {
-  if (session_.TimerPending(kChoosePlayerTimer) || session_.TimerPending(kNewGameTimer) ||
-      session_.TimerPending(kSplashTimer))
-    return;
+  if (BetweenGames()) return;
   QueueTip(6);
-  const char* question = session_.gameState == GameState::Playing ? texts::kExitWhilePlaying : texts::kExit;
+  // Saved before the question, so that "Puzzle saved." is true when it is
+  // asked. A save that failed has told the player so; the plain question then
+  // lets the player stay with the game rather than lose it.
+  const bool saved = SaveGame();
+  const char* question =
+      saved && session_.gameState == GameState::Playing ? texts::kExitWhilePlaying : texts::kExit;
   const int answer = host_.Report(question, true, false, false);
-  SaveGame();
   if (answer == 6) host_.EndGameWindow();
+}
+
+bool Game::OnSessionEnd() {
+  GDUSER* record = CurrentRecord();
+  if (BetweenGames() || record == nullptr) return true;
+  if (!StoreGameInRecord(*record)) return false;
+  if (roster_.SaveUserFile(roster_.CurrentPlayer())) {
+    LogOnly(texts::kSavedAtSessionEnd);
+    return true;
+  }
+  LogOnly(texts::kSaveAtSessionEndFailed);
+  return false;
 }
 
 }  // namespace velmora

@@ -23,6 +23,8 @@ inline constexpr const char* kSaveFailed = "Failed to validate tile data while p
 inline constexpr const char* kInvalidGameState = "INVALID GAME STATE!";
 inline constexpr const char* kExitWhilePlaying = "Puzzle saved. Exit now?";
 inline constexpr const char* kExit = "Exit now?";
+inline constexpr const char* kSavedAtSessionEnd = "The game was saved as the program was asked to end.";
+inline constexpr const char* kSaveAtSessionEndFailed = "The game could not be saved as the program was asked to end!";
 
 // Plays.
 inline constexpr const char* kInvalidMouseAction = "Invalid play action encountered while processing mouse play!";

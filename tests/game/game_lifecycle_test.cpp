@@ -1,5 +1,6 @@
 // Whole games: a new player from the splash to the victory, the saved file,
 // continuing, leaving.
+#include <filesystem>
 #include <tuple>
 
 #include "game_rig.h"
@@ -68,6 +69,9 @@ TEST_F(GameLifecycleTest, NewPlayerSeesTheIntroThenNewGameThenPlaysWithTheGuide)
 TEST_F(GameLifecycleTest, VictoryUpdatesTheResultsSavesAndOffersTheNextGame) {
   StartGame(kGameTypeNormal, kDifficultyMedium);
   host().resultsDuration = 4000;
+  // The results may stay open until the session ends: the win is on the disk first.
+  std::string savedWhileResultsShow;
+  host().whileResultsShow = [&] { savedWhileResultsShow = folder.UserFile("Ann"); };
   auto hidden = HiddenTiles(board());
   ASSERT_FALSE(hidden.empty());
   // A wrong pick from the Play menu, one closed without a choice, then the
@@ -109,6 +113,7 @@ TEST_F(GameLifecycleTest, VictoryUpdatesTheResultsSavesAndOffersTheNextGame) {
   EXPECT_NE(saved.find("gameActive = false;\n"), std::string::npos);
   EXPECT_NE(saved.find("gameRecordBAB = 1;\n"), std::string::npos);
   EXPECT_NE(saved.find("gameRecordAAB = " + std::to_string(gameTime / 100) + ";\n"), std::string::npos);
+  EXPECT_EQ(savedWhileResultsShow, saved);
 
   // No key works after the victory, not even F2; the New Game dialog comes by itself.
   game().OnKey(key::kF2, false);
@@ -330,6 +335,65 @@ TEST_F(GameLifecycleTest, CloseRequestsWaitForTheStartUpHandOvers) {
   game().OnCloseRequest();
   EXPECT_EQ(host().Messages(), (std::vector<std::string>{"Exit now?", "Exit now?"}));
   EXPECT_TRUE(host().ended);
+}
+
+// "Puzzle saved." is said only of a save that happened. When the file cannot
+// be written the player has been told so, and the plain question lets the
+// player stay with the game instead of leaving it unsaved.
+TEST_F(GameLifecycleTest, LeavingSavesBeforeAskingAndAFailedSaveLetsThePlayerStay) {
+  StartGame(kGameTypeNormal, kDifficultyEasy);
+  run->Advance(4000);
+  const std::filesystem::path file = std::filesystem::path(folder.Path()) / "data" / "users" / "Ann.user";
+  ASSERT_TRUE(std::filesystem::remove(file));
+  std::filesystem::create_directory(file);  // nothing can be saved there
+  game().OnCloseRequest();                  // answered no
+  EXPECT_EQ(host().Messages(), std::vector<std::string>{"Exit now?"});
+  ASSERT_EQ(run->messageBox.shown.size(), 1u);
+  EXPECT_EQ(run->messageBox.shown[0].rfind("Unable to save!", 0), 0u);
+  EXPECT_FALSE(host().ended);
+  EXPECT_EQ(session().gameState, GameState::Playing);
+
+  std::filesystem::remove(file);
+  host().reports.clear();
+  std::string savedWhenAsked;
+  host().questionAnswers.push_back(6);
+  host().whileAsked = [&] { savedWhenAsked = folder.UserFile("Ann"); };
+  game().OnCloseRequest();
+  EXPECT_EQ(host().Messages(), std::vector<std::string>{"Puzzle saved. Exit now?"});
+  EXPECT_NE(savedWhenAsked.find("gameActive = true;\n"), std::string::npos);
+  EXPECT_NE(savedWhenAsked.find("gameTime = 4000;\n"), std::string::npos);
+  EXPECT_TRUE(host().ended);
+}
+
+// At a logout or a termination signal the game is saved as leaving saves it,
+// with nothing shown and no pause: nobody may be there to answer.
+TEST_F(GameLifecycleTest, TheEndOfTheSessionSavesWithoutAQuestion) {
+  StartGame(kGameTypeNormal, kDifficultyEasy);
+  run->Advance(7000);
+  const size_t sleeps = host().sleeps.size();
+  EXPECT_TRUE(game().OnSessionEnd());
+  EXPECT_TRUE(host().Messages().empty());
+  EXPECT_EQ(host().sleeps.size(), sleeps);
+  EXPECT_FALSE(host().ended);
+  const std::string saved = folder.UserFile("Ann");
+  EXPECT_NE(saved.find("gameActive = true;\n"), std::string::npos);
+  EXPECT_NE(saved.find("gameTime = 7000;\n"), std::string::npos);
+
+  // A file that cannot be written is logged, not shown.
+  const std::filesystem::path file = std::filesystem::path(folder.Path()) / "data" / "users" / "Ann.user";
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  EXPECT_FALSE(game().OnSessionEnd());
+  EXPECT_TRUE(host().Messages().empty());
+  EXPECT_TRUE(run->messageBox.shown.empty());
+  EXPECT_EQ(host().reports.back().text, texts::kSaveAtSessionEndFailed);
+  EXPECT_TRUE(host().reports.back().logOnly);
+
+  // Between games, where leaving saves nothing, neither does the session's end.
+  std::filesystem::remove(file);
+  game().StartGameTimer(kNewGameTimer, 1000);
+  EXPECT_TRUE(game().OnSessionEnd());
+  EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 TEST_F(GameLifecycleTest, ChoosePlayerCanQuitOrComeBack) {

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 int ScriptedHost::Report(std::string_view text, bool question, bool logOnly, bool fatal) {
   reports.push_back({std::string(text), question, logOnly, fatal});
   if (!question) return 0;
+  if (whileAsked) whileAsked();
   if (questionAnswers.empty()) return 7;
   const int answer = questionAnswers.front();
   questionAnswers.pop_front();
@@ -58,6 +59,7 @@ void ScriptedHost::ShowIntroDialogues(bool tutorialOnly, PlayerSettings& setting
 
 void ScriptedHost::ShowPuzzleResults(const PuzzleResults& shown) {
   results.push_back(shown);
+  if (whileResultsShow) whileResultsShow();
   now += resultsDuration;
 }
 

@@ -90,6 +90,7 @@ class ScriptedHost : public GameHost {
   std::string log;
   std::vector<Reported> reports;
   std::deque<int> questionAnswers;  // answers to yes/no questions; "no" when empty
+  std::function<void()> whileAsked;  // runs while a question is open
 
   std::function<ChoosePlayerAnswer(PlayerRoster&)> choosePlayer;
   int continueAnswer = 2;
@@ -105,6 +106,7 @@ class ScriptedHost : public GameHost {
   float introHue = -1.0f;       // a hue the colour page picks, when not negative
   std::vector<PuzzleResults> results;
   uint32_t resultsDuration = 0;
+  std::function<void()> whileResultsShow;  // runs while the results are open
 
   std::vector<ScreenArea> invalidated, redrawn;
   std::vector<int> redrawnControls;
