@@ -11,6 +11,10 @@ inline constexpr const char* kFatalCaption = "Error";
 inline constexpr const char* kArtMissing = "Failed to load the game art. Please re-install.";
 inline constexpr const char* kArtMissingLog = "Failed to load game art!";
 inline constexpr const char* kAlreadyRunning = "Velmora Sudoku is already running.";
+inline constexpr const char* kLockUnavailable =
+    "Velmora Sudoku cannot lock its folder, so it cannot tell whether another copy of the game is "
+    "playing there.\n\nIf one is, close one of them: two copies would save over each other's players.";
+inline constexpr const char* kLockUnavailableLog = "cannot lock the working folder; not guarding against a second copy: ";
 inline constexpr const char* kDepthCaption = "Invalid Desktop Format";
 inline constexpr const char* kDepthContextFailed =
     "game message: Failed to get device context on bitdepth verification!\n";

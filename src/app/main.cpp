@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
   // Two copies on one working folder would each save over the other's players:
   // the second one says so and leaves before it opens or writes any file.
   velmora::InstanceLock lock;
+  bool guarded = true;
   switch (lock.Acquire(workingFolder.empty() ? std::string(".") : workingFolder)) {
     case velmora::InstanceLock::Result::kHeld:
       break;
@@ -60,18 +61,25 @@ int main(int argc, char** argv) {
       boxes.Show(velmora::texts::kAlreadyRunning, velmora::texts::kAppName, velmora::MessageButtons::Ok, false);
       return velmora::ExitStatusOf(velmora::kExitAlreadyRunning);
     case velmora::InstanceLock::Result::kUnavailable:
-      // A folder that cannot hold the lock file: play on without it.
-      std::fprintf(stderr, "velmora-sudoku: cannot lock %s/%s; not guarding against a second copy\n",
-                   workingFolder.c_str(), velmora::kLockFileName);
+      // A folder that cannot hold the lock file (or something else under its
+      // name): the player is told that a second copy would go unnoticed, and
+      // plays on.
+      guarded = false;
+      std::fprintf(stderr, "velmora-sudoku: %s%s/%s\n", velmora::texts::kLockUnavailableLog, workingFolder.c_str(),
+                   velmora::kLockFileName);
+      QApplication::setWindowIcon(velmora::GameWindowIcon());
+      boxes.Show(velmora::texts::kLockUnavailable, velmora::texts::kAppName, velmora::MessageButtons::Ok, false);
       break;
   }
 
-  // The fonts are matched on the second core while the window and the art load.
+  // The font list is read on the second core while the window and the art load.
   velmora::FontWarmUp fontWarmUp;
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
   boxes.SetOwner(&window);
   window.Initialise();
+  if (!guarded && window.LogOn())
+    window.Log(std::string(velmora::texts::kLockUnavailableLog) + workingFolder + "/" + velmora::kLockFileName + "\n");
   window.show();
   window.exec();
   return 0;

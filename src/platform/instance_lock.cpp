@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,9 +15,16 @@ InstanceLock::Result InstanceLock::Acquire(const std::string& folder) {
   Release();
   const std::string path = folder + "/" + kLockFileName;
   // Close-on-exec: a program the game starts (the help page's browser) must not
-  // inherit the lock and keep it after the game has ended. No link is followed.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0644);
+  // inherit the lock and keep it after the game has ended. No link is followed,
+  // and the open does not wait: a named pipe in the file's place would block
+  // it for good. Only a regular file is a lock file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0644);
   if (fd < 0) return Result::kUnavailable;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return Result::kUnavailable;
+  }
   int locked;
   do {
     locked = ::flock(fd, LOCK_EX | LOCK_NB);

@@ -15,7 +15,8 @@ class InstanceLock {
   enum class Result {
     kHeld,           // this process holds the folder
     kRunning,        // another copy holds it
-    kUnavailable,    // no lock can be had here (the file cannot be opened or locked)
+    kUnavailable,    // no lock can be had here: the file cannot be made, opened or
+                     // locked, or something other than a regular file has its name
   };
 
   InstanceLock() = default;

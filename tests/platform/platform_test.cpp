@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -164,6 +165,27 @@ TEST(InstanceLockTest, OneHolderPerFolderAndNoneInherited) {
   // Where no lock file can be made, the game is told so.
   InstanceLock nowhere;
   EXPECT_EQ(nowhere.Acquire(folder + "/missing"), InstanceLock::Result::kUnavailable);
+}
+
+// Something other than a regular file under the lock file's name is no lock:
+// it is neither waited on (a named pipe would block the open for good), nor
+// followed (a dangling link would make a file somewhere else), nor taken for
+// another copy of the game.
+TEST(InstanceLockTest, ALockFileThatIsNotARegularFileIsRefusedAtOnce) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  const std::string outside = folder + "/outside";
+  const std::string lockName = std::string("/") + kLockFileName;
+  std::filesystem::create_directories(folder + "/pipe");
+  ASSERT_EQ(mkfifo((folder + "/pipe" + lockName).c_str(), 0600), 0);
+  std::filesystem::create_directories(folder + "/folder" + lockName);
+  std::filesystem::create_directories(folder + "/dangling");
+  std::filesystem::create_symlink(outside, folder + "/dangling" + lockName);
+  for (const char* place : {"/pipe", "/folder", "/dangling"}) {
+    InstanceLock lock;
+    EXPECT_EQ(lock.Acquire(folder + place), InstanceLock::Result::kUnavailable) << place;
+  }
+  EXPECT_FALSE(std::filesystem::exists(outside));
 }
 
 }  // namespace
