@@ -2,7 +2,8 @@
 # Prints a booklet of four known puzzles, four to a page, with their solutions,
 # and reads the PDF back as positioned words (pdftotext -bbox): each Puzzle Code
 # sits under its grid and every digit of the puzzle (then of the solution) stands
-# in its own row and column. Bad arguments end with status 2 and leave no file.
+# in its own row and column. Bad arguments end with status 2 and leave no file,
+# nor replace one that is not a regular file.
 # Usage: booklet_test.sh PUZZLE_TOOL EXPECTED_OUTPUTS (the puzzle tool's expected text)
 set -u
 tool=$1 expected=$2
@@ -126,6 +127,32 @@ expect_refusal 2 AA aa1
 expect_refusal 2 AA --type 0 --difficulty 0
 expect_refusal 2 AA --frobnicate
 expect_refusal 3 AA AD1500   # Expert without the seed tables cannot be prepared
+expect_refusal 2 AD1500 --seeds ""
+# A missing file name: the option after --booklet is not taken for one.
+rm -rf "$work/out"; mkdir "$work/out"
+(cd "$work/out" && "$tool" --booklet --solutions AA) >/dev/null 2>&1
+[ $? = 2 ] || fail "--booklet --solutions AA did not exit 2"
+[ -z "$(ls -A "$work/out")" ] || fail "--booklet --solutions AA left $(ls -A "$work/out")"
+# The booklet is renamed over its name when complete, so a name taken by anything
+# but a regular file is refused and left as it was: a pipe, a device node made like
+# /dev/null (here, never the real one; root only) and links to them.
+mkdir "$work/taken"
+mkfifo "$work/taken/pipe" && ln -s pipe "$work/taken/to-pipe"
+mknod "$work/taken/null" c 1 3 2>/dev/null && ln -s null "$work/taken/to-null"
+before=$(stat -c '%n %F' "$work/taken"/*)
+for name in pipe to-pipe null to-null; do
+  [ -L "$work/taken/$name" ] || [ -e "$work/taken/$name" ] || continue
+  timeout 20 "$tool" --booklet "$work/taken/$name" AA >/dev/null 2>"$work/err"
+  got=$?
+  [ "$got" = 2 ] || fail "a booklet over $name exited $got, expected 2"
+  [ -s "$work/err" ] || fail "a booklet over $name gave no message"
+done
+[ "$(stat -c '%n %F' "$work/taken"/*)" = "$before" ] || fail "a booklet replaced: $(stat -c '%n %F' "$work/taken"/*)"
+# A link to a regular file is written through: the file gets the booklet, the link stays.
+echo old >"$work/taken/file" && ln -s file "$work/taken/to-file"
+"$tool" --booklet "$work/taken/to-file" AA >/dev/null 2>&1 || fail "a booklet through a link to a file was refused"
+[ -L "$work/taken/to-file" ] && pdfinfo "$work/taken/file" >/dev/null 2>&1 ||
+  fail "a booklet through a link to a file did not land in the file"
 "$tool" --booklet "$work/missing/x.pdf" AA >/dev/null 2>&1
 [ $? = 2 ] || fail "a booklet into a missing folder did not exit 2"
 exit $status

@@ -38,6 +38,8 @@ expect_exit 2 AA000000
 expect_exit 2 AA1 AA2
 expect_exit 2 --counter
 expect_exit 2 --counter x --type 0 --difficulty 0
+expect_exit 2 --counter 5x --type 0 --difficulty 0
+expect_exit 2 --counter 4294967296 --type 0 --difficulty 0
 expect_exit 2 --counter 5 --type 3 --difficulty 0
 expect_exit 2 --counter 5 --type 0 --difficulty 4
 expect_exit 2 --counter 5 --type 0

@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 #include <locale.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,12 +15,14 @@
 #include <QPen>
 #include <QSaveFile>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "arguments.h"
 #include "board.h"
 #include "engine_host.h"
 #include "logic_solver.h"
@@ -31,6 +34,9 @@
 namespace velmora::puzzle_tool {
 
 namespace {
+
+using velmora::tools::LooksLikeOption;
+using velmora::tools::ParseWholeNumber;
 
 constexpr int kExitWriteFailed = 1;
 constexpr int kExitUsage = 2;
@@ -49,8 +55,8 @@ struct BookletOptions {
   std::string file;
   int type = -1;
   int difficulty = -1;
-  std::optional<long> counter;
-  std::optional<long> count;
+  std::optional<int64_t> counter;
+  std::optional<int64_t> count;
   std::vector<std::string> codes;
   int perPage = 4;
   bool solutions = false;
@@ -75,9 +81,12 @@ std::optional<std::string> ParseBookletArguments(int argc, char** argv, BookletO
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    auto number = [&](long low, long high) -> std::optional<long> { return ParseNumber(argv[++i], low, high); };
+    auto number = [&](int64_t low, int64_t high) { return ParseWholeNumber(argv[++i], low, high); };
     if (arg == "--booklet") {
       if (!hasValue || haveFile) return "--booklet needs one output file name";
+      if (LooksLikeOption(argv[i + 1]))
+        return "--booklet needs one output file name, not the option " + std::string(argv[i + 1]) +
+               " (for a file of that name, write ./" + argv[i + 1] + ")";
       options.file = argv[++i];
       haveFile = true;
       if (options.file.empty()) return "--booklet needs one output file name";
@@ -93,7 +102,7 @@ std::optional<std::string> ParseBookletArguments(int argc, char** argv, BookletO
       options.difficulty = static_cast<int>(*v);
     } else if (arg == "--counter") {
       if (!hasValue) return "--counter needs a value";
-      options.counter = number(0, 4294967295L);
+      options.counter = number(0, UINT32_MAX);
       if (!options.counter) return "--counter must be a whole number from 0 to 4294967295";
     } else if (arg == "--count") {
       if (!hasValue) return "--count needs a value";
@@ -117,8 +126,10 @@ std::optional<std::string> ParseBookletArguments(int argc, char** argv, BookletO
         return "--paper must be a4 or letter";
       }
     } else if (arg == "--seeds") {
-      if (!hasValue) return "--seeds needs a folder";
+      if (!hasValue || LooksLikeOption(argv[i + 1])) return "--seeds needs a folder";
       options.seedsFolder = argv[++i];
+      // An empty folder name names no folder at all.
+      if (options.seedsFolder.empty()) return "--seeds needs a folder";
     } else if (!arg.empty() && arg[0] != '-') {
       if (!IsValidPuzzleCode(arg) || arg.size() > 7) return "not a valid Puzzle Code: " + std::string(arg);
       options.codes.emplace_back(arg);
@@ -136,6 +147,14 @@ std::optional<std::string> ParseBookletArguments(int argc, char** argv, BookletO
   }
   const QFileInfo target(QString::fromStdString(options.file));
   if (target.isDir()) return "the booklet file is a folder: " + options.file;
+  // The finished booklet is renamed over the name, so whatever is there already
+  // must be a regular file (or a link to one, written through): a pipe or a
+  // device such as /dev/null would otherwise be replaced by a plain file.
+  struct stat status {};
+  if (lstat(options.file.c_str(), &status) == 0) {
+    if (stat(options.file.c_str(), &status) != 0) return "the booklet file is a link to nothing: " + options.file;
+    if (!S_ISREG(status.st_mode)) return "the booklet file is not a regular file: " + options.file;
+  }
   const QFileInfo folder(target.absolutePath());
   if (!folder.isDir() || !folder.isWritable())
     return "cannot write into the folder of " + options.file;

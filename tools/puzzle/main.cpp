@@ -1,5 +1,6 @@
 // velmora-puzzle: builds a puzzle from a Puzzle Code or from a seedCreate
 // counter and prints it, for scripts, tests and players who want to look.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -7,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "arguments.h"
 #include "board.h"
 #include "booklet.h"
 #include "engine_host.h"
@@ -20,9 +22,10 @@
 namespace {
 
 using namespace velmora;
-using velmora::puzzle_tool::ParseNumber;
 using velmora::puzzle_tool::SeedSource;
 using velmora::puzzle_tool::ToolHost;
+using velmora::tools::LooksLikeOption;
+using velmora::tools::ParseWholeNumber;
 
 constexpr int kExitUsage = 2;
 constexpr int kExitBuildFailed = 3;
@@ -52,7 +55,7 @@ struct Options {
   std::string code;
   bool hint = false;
   bool fromCounter = false;
-  long counter = -1;
+  int64_t counter = -1;
   int type = -1;
   int difficulty = -1;
   std::string seedsFolder;
@@ -63,7 +66,8 @@ std::optional<Options> ParseArguments(int argc, char** argv) {
   bool haveCode = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const bool hasValue = i + 1 < argc;
+    // An option followed by another option has lost its value.
+    const bool hasValue = i + 1 < argc && !LooksLikeOption(argv[i + 1]);
     if (arg == "--seeds" && hasValue) {
       options.seedsFolder = argv[++i];
       // An empty folder name names no folder at all.
@@ -73,16 +77,16 @@ std::optional<Options> ParseArguments(int argc, char** argv) {
       options.code = argv[++i];
       haveCode = true;
     } else if (arg == "--counter" && hasValue) {
-      const auto value = ParseNumber(argv[++i], 0, 4294967295L);
+      const auto value = ParseWholeNumber(argv[++i], 0, UINT32_MAX);
       if (!value) return std::nullopt;
       options.counter = *value;
       options.fromCounter = true;
     } else if (arg == "--type" && hasValue) {
-      const auto value = ParseNumber(argv[++i], 0, 2);
+      const auto value = ParseWholeNumber(argv[++i], 0, 2);
       if (!value) return std::nullopt;
       options.type = static_cast<int>(*value);
     } else if (arg == "--difficulty" && hasValue) {
-      const auto value = ParseNumber(argv[++i], 0, 3);
+      const auto value = ParseWholeNumber(argv[++i], 0, 3);
       if (!value) return std::nullopt;
       options.difficulty = static_cast<int>(*value);
     } else if (!arg.empty() && arg[0] != '-' && !haveCode) {

@@ -18,17 +18,6 @@ void StderrMessages::Show(std::string_view text, std::string_view caption) {
                static_cast<int>(text.size()), text.data());
 }
 
-std::optional<long> ParseNumber(std::string_view text, long low, long high) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  long value = 0;
-  for (char ch : text) {
-    if (ch < '0' || ch > '9') return std::nullopt;
-    value = value * 10 + (ch - '0');
-  }
-  if (value < low || value > high) return std::nullopt;
-  return value;
-}
-
 bool SeedSource::Load(const std::string& seedsFolder) {
   if (seedsFolder.empty()) return true;
   std::string folder = seedsFolder;

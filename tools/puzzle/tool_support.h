@@ -1,8 +1,7 @@
 // What the puzzle tool's two modes (one puzzle, a booklet) share: the engine's
-// host, plain messages on stderr, number arguments and the seed tables.
+// host, plain messages on stderr and the seed tables.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,9 +29,6 @@ class StderrMessages : public SystemMessageBox {
  public:
   void Show(std::string_view text, std::string_view caption) override;
 };
-
-// A decimal number of at most ten digits within low..high; nothing otherwise.
-std::optional<long> ParseNumber(std::string_view text, long low, long high);
 
 // The prepare-seed source for a --seeds folder: the tables read from it, or
 // zeros when no folder was given. Nothing when the folder yields no seed file

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,18 +21,23 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "prepare_seed_search.h"
 #include "seed_tables.h"
 
 namespace {
 
 using namespace velmora;
+using velmora::tools::LooksLikeOption;
+using velmora::tools::ParseWholeNumber;
 
 constexpr int kDifficulties[] = {kDifficultyHard, kDifficultyExpert};
 constexpr int kNumbersPerLine = 20;
 constexpr int32_t kSearchLimit = 1 << 30;
 
-int Usage() {
+// The usage text on stderr, after the problem when there is one; status 2.
+int Usage(const std::string& problem = {}) {
+  if (!problem.empty()) std::fprintf(stderr, "velmora-seedgen: %s\n", problem.c_str());
   std::fputs(
       "usage: velmora-seedgen generate DIR [--jobs N]\n"
       "       velmora-seedgen check DIR [--first] [--sample N] [--jobs N]\n",
@@ -137,22 +143,28 @@ int main(int argc, char** argv) {
   if (argc < 3) return Usage();
   const std::string mode = argv[1];
   std::string folder = argv[2];
+  // An empty name is no folder (and must not become "/").
+  if (folder.empty()) return Usage("DIR is empty: name the folder of the seed files");
+  if (LooksLikeOption(folder)) return Usage("DIR must come before the options (found " + folder + ")");
   if (folder.back() != '/') folder += '/';
   int jobs = 2, sample = 0;
   bool first = false;
   for (int i = 3; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--jobs" && i + 1 < argc) {
-      jobs = std::atoi(argv[++i]);
+      const auto value = ParseWholeNumber(argv[++i], 1, 64);
+      if (!value) return Usage("--jobs must be a whole number from 1 to 64");
+      jobs = static_cast<int>(*value);
     } else if (arg == "--sample" && i + 1 < argc) {
-      sample = std::atoi(argv[++i]);
+      const auto value = ParseWholeNumber(argv[++i], 0, INT_MAX);
+      if (!value) return Usage("--sample must be a whole number from 0 to " + std::to_string(INT_MAX));
+      sample = static_cast<int>(*value);
     } else if (arg == "--first") {
       first = true;
     } else {
       return Usage();
     }
   }
-  if (jobs < 1 || jobs > 64 || sample < 0) return Usage();
 
   const auto start = std::chrono::steady_clock::now();
   auto seconds = [&start] {
