@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QSessionManager>
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "key_router.h"
 #include "message_boxes.h"
 #include "process_exit.h"
+#include "termination_signals.h"
 
 namespace {
 
@@ -77,6 +79,15 @@ int main(int argc, char** argv) {
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
   boxes.SetOwner(&window);
+  // A logout, a shutdown or a kill saves the game first, as leaving it does:
+  // the desktop session asks for the data before it ends, and the signals
+  // that end the process are caught and end it once the game is saved.
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { (void)window.SaveForSessionEnd(); }, Qt::DirectConnection);
+  velmora::TerminationSignals endRequests([&window](int signal) {
+    (void)window.SaveForSessionEnd();
+    velmora::EndProcessBySignal(signal);
+  });
   window.Initialise();
   if (!guarded && window.LogOn())
     window.Log(std::string(velmora::texts::kLockUnavailableLog) + workingFolder + "/" + velmora::kLockFileName + "\n");

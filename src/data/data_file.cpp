@@ -1,6 +1,7 @@
 #include "data_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cerrno>
@@ -9,9 +10,12 @@
 #include <random>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <ctime>
 
 #include "data_texts.h"
 
@@ -72,6 +76,13 @@ bool FollowLinks(const std::string& path, std::string& target) {
   return false;
 }
 
+// A save writes NAME.tmp.XXXXXX beside NAME and renames it over NAME.
+constexpr size_t kSuffixLength = 6;
+constexpr std::string_view kReplacementInfix = ".tmp.";
+// A replacement older than this belongs to a save that will never finish (its
+// process was killed); a younger one may still be written by another process.
+constexpr time_t kStaleReplacementSeconds = 60;
+
 // Six characters from the letters and digits, for a fresh file name. A forked
 // copy of the process draws its own names, not the same ones as its parent.
 std::string RandomSuffix() {
@@ -82,9 +93,38 @@ std::string RandomSuffix() {
     seededFor = getpid();
     generator.seed(std::random_device{}() ^ (static_cast<uint64_t>(seededFor) << 32));
   }
-  std::string suffix(6, 'x');
+  std::string suffix(kSuffixLength, 'x');
   for (char& c : suffix) c = kCharacters[generator() % (sizeof kCharacters - 1)];
   return suffix;
+}
+
+bool IsReplacementOf(std::string_view name, std::string_view base) {
+  if (name.size() != base.size() + kReplacementInfix.size() + kSuffixLength) return false;
+  if (name.substr(0, base.size()) != base || name.substr(base.size(), kReplacementInfix.size()) != kReplacementInfix)
+    return false;
+  for (const char c : name.substr(name.size() - kSuffixLength))
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+// Removes what saves of `target` that were cut short left beside it: regular
+// files under a replacement name of that very file, older than a save takes.
+void RemoveStaleReplacements(const std::string& target) {
+  const std::string folder = FolderOf(target);
+  const size_t slash = target.find_last_of('/');
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  DIR* directory = opendir(folder.c_str());
+  if (!directory) return;
+  const time_t now = std::time(nullptr);
+  while (const dirent* entry = readdir(directory)) {
+    if (!IsReplacementOf(entry->d_name, base)) continue;
+    struct stat info;
+    if (fstatat(dirfd(directory), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+        now - info.st_mtime < kStaleReplacementSeconds)
+      continue;
+    unlinkat(dirfd(directory), entry->d_name, 0);
+  }
+  closedir(directory);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -383,7 +423,7 @@ bool DataFile::OpenForWriting(const std::string& path) {
   // A fresh name beside the target, created here and now: an existing file
   // or link of that name is never opened, let alone followed.
   for (int attempt = 0; attempt < kReplacementNameTries; ++attempt) {
-    std::string candidate = targetPath_ + ".tmp." + RandomSuffix();
+    std::string candidate = targetPath_ + std::string(kReplacementInfix) + RandomSuffix();
     const int fd =
         open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, exists ? S_IRUSR | S_IWUSR : 0666);
     if (fd >= 0) {
@@ -435,6 +475,7 @@ bool DataFile::WriteText(std::string_view text) {
   SyncFolder(FolderOf(targetPath_));
   outputMode_ = OutputMode::None;
   replacementPath_.clear();
+  RemoveStaleReplacements(targetPath_);
   return true;
 }
 

@@ -13,8 +13,12 @@ std::function<void()>& BeforeExit() {
 
 void SetBeforeProcessExit(std::function<void()> hook) { BeforeExit() = std::move(hook); }
 
-void EndProcess(int code) {
+void RunBeforeProcessExit() {
   if (BeforeExit()) BeforeExit()();
+}
+
+void EndProcess(int code) {
+  RunBeforeProcessExit();
   std::fflush(nullptr);
   // No destructors: the failure may have come from inside any handler.
   std::_Exit(ExitStatusOf(code));

@@ -17,6 +17,8 @@ constexpr int ExitStatusOf(int code) { return code & 0xFF; }
 
 // Runs just before the process ends (the log uses it to reach the disk).
 void SetBeforeProcessExit(std::function<void()> hook);
+// Runs that hook now, if there is one.
+void RunBeforeProcessExit();
 
 [[noreturn]] void EndProcess(int code);
 

@@ -6,12 +6,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
 #include <thread>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,6 +91,40 @@ TEST_F(SaveCrashTest, AKilledSaveLeavesTheOldOrTheNewFileComplete) {
     }
     ASSERT_TRUE(Complete(folder.Read("data/users/Ann.user"))) << "trial " << trial;
   }
+}
+
+// Saves killed half-way leave their unfinished files; the player's next save
+// removes them once they are older than a save can take, and touches nothing
+// else: another player's, a name of another form, a folder.
+TEST_F(SaveCrashTest, ThePlayersNextSaveRemovesWhatKilledSavesLeft) {
+  namespace fs = std::filesystem;
+  for (int trial = 0; trial < 40 && folder.List("data/users").size() < 3; ++trial) {
+    const pid_t saver = StartSaving(trial, 0);
+    ASSERT_GT(saver, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    kill(saver, SIGKILL);
+    waitpid(saver, nullptr, 0);
+  }
+  const fs::path users = folder.Path() / "data/users";
+  folder.Write("data/users/Bob.user.tmp.Ab12Cd", "Bob's");
+  folder.Write("data/users/Ann.user.tmp.longer1", "not a replacement");
+  fs::create_directory(users / "Ann.user.tmp.Folder");
+  std::vector<std::string> left;
+  for (const std::string& name : folder.List("data/users")) {
+    const timespec anHourAgo[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+    utimensat(AT_FDCWD, (users / name).c_str(), anHourAgo, AT_SYMLINK_NOFOLLOW);
+    if (name.rfind("Ann.user.tmp.", 0) == 0 && name.size() == 19 && name != "Ann.user.tmp.Folder") left.push_back(name);
+  }
+  ASSERT_FALSE(left.empty()) << "no save was cut short";
+  folder.Write("data/users/Ann.user.tmp.Fresh1", "a save of another copy, under way");
+
+  const pid_t saver = StartSaving(1, 1);
+  int status = 0;
+  ASSERT_EQ(waitpid(saver, &status, 0), saver);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  EXPECT_EQ(folder.List("data/users"),
+            (std::vector<std::string>{"Ann.user", "Ann.user.tmp.Folder", "Ann.user.tmp.Fresh1", "Ann.user.tmp.longer1",
+                                      "Bob.user.tmp.Ab12Cd"}));
 }
 
 TEST_F(SaveCrashTest, TwoProcessesSavingTheSamePlayerNeverLeaveAPartialFile) {

@@ -66,4 +66,20 @@ fi
 wait_for_exit "$third" 20
 third=""
 [ "$EXIT_STATUS" = "0" ] || fail "the copy after the kill ended with status $EXIT_STATUS"
+
+# ---- A named pipe in the lock file's place: no guard, and the player is told ----
+# The pipe is neither waited on nor taken for a running copy: a message says that
+# a second copy would go unnoticed, and the game goes on to its first dialog.
+rm -f "$work/run/velmora-sudoku.lock"
+mkfifo "$work/run/velmora-sudoku.lock"
+start_copy "$work/fourth.log"; third=$pid
+if box=$(wait_for_window_of "$third" 10); then
+  [ "$(xdotool getwindowname "$box")" = "Velmora Sudoku" ] || fail "the unguarded copy's box is titled $(xdotool getwindowname "$box")"
+  poll 3 has_focus "$box" && xdotool key Return
+  wait_for_window "^Choose Player$" 30 >/dev/null || fail "after the unguarded message the game did not go on"
+  grep -q -F "cannot lock the working folder" "$work/fourth.log" || fail "the log does not say that the folder is unguarded"
+else
+  fail "with a pipe for a lock file the game showed nothing within 10 s"
+fi
+[ -p "$work/run/velmora-sudoku.lock" ] || fail "the pipe in the lock file's place was replaced"
 exit $status

@@ -141,6 +141,8 @@ fi
 focus_window "$gid"
 play_rows AA 9 shift
 rid=$(wait_for_window "^Puzzle Results$" 20) || fail "no Puzzle Results after the last tile"
+# The win is saved before its results show: a logout or a kill now loses nothing.
+grep -q "^gameRecordBAA = 1;" "$user" || fail "the win is not saved while its results show"
 import -window root "$shots/game-1-results.png"
 [ -n "$rid" ] && import -window "$rid" "$shots/results-window.png"   # the README's picture
 [ -n "$rid" ] && { focus_window "$rid"; xdotool key Return; }
