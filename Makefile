@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 BUILD_TYPE ?= Release
 
-.PHONY: all deps configure build test bench play install deb clean fuzz
+.PHONY: all deps configure build test bench play install deb clean fuzz sanitize
 
 all: build
 
@@ -47,6 +47,15 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	@./scripts/install-deps.sh --fuzz
 	@./fuzz/run.sh $(FUZZ_SECONDS)
+
+# Not part of `make test`: every test again on a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Leaks are not checked: Qt and fontconfig keep
+# their caches until the process ends.
+SANITIZE_BUILD ?= build-sanitize
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE=ON >/dev/null
+	@ASAN_OPTIONS=detect_leaks=0 cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	@cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
 clean:
 	@rm -rf $(BUILD)
