@@ -23,9 +23,10 @@ grep -qx 'Icon=io.github.velmora.Sudoku' "$prefix/share/applications/io.github.v
 start_display 24 || exit 1
 start_window_manager || fail "no window manager"
 start_game() {  # HOME_FOLDER: starts the installed game there and waits for its window
-  VELMORA_HOME="$1" "$prefix/games/velmora-sudoku" >/dev/null 2>&1 &
+  VELMORA_HOME="$1" "$prefix/games/velmora-sudoku" >/dev/null 2>"$work/game.err" &
   game_pid=$!
-  wait_for_window "^Velmora Sudoku" 20 >/dev/null || fail "the installed game showed no window ($1)"
+  wait_for_window_while "$game_pid" "^Velmora Sudoku" 120 >/dev/null ||
+    fail "the installed game showed no window ($1): $(cat "$work/game.err")"
 }
 stop_game() { stop_process "$game_pid"; }
 
@@ -37,8 +38,8 @@ start_game "$home"
 find "$home" -printf '%p %s %T@ %i\n' | sort >"$work/home.before"
 VELMORA_HOME="$home" "$prefix/games/velmora-sudoku" >/dev/null 2>&1 &
 second=$!
-if box=$(wait_for_window_of "$second" 20); then enter_until_exit "$box" "$second"; else fail "the second start showed nothing"; fi
-wait_for_exit "$second" 10
+if box=$(wait_for_window_of "$second" 120); then enter_until_exit "$box" "$second"; else fail "the second start showed nothing"; fi
+wait_for_exit "$second" 60
 [ "$EXIT_STATUS" = "240" ] || fail "the second start ended with status $EXIT_STATUS, not 240"
 find "$home" -printf '%p %s %T@ %i\n' | sort >"$work/home.after"
 diff "$work/home.before" "$work/home.after" >/dev/null || fail "the second start changed the working folder"

@@ -1,11 +1,15 @@
 # Shared by the end-to-end scripts: a private X display for the real program.
 # Usage: source this file, then `start_display DEPTH` sets DISPLAY; `stop_display` ends it.
+# The waits for something that should happen are long (a loaded machine or a
+# sanitizer build is slow) and end as soon as it has happened, or as soon as
+# the process it waits for has ended, so that they cost time only on a failure.
 
 # `fail WHAT` reports a failed check and goes on; the script ends with `exit $status`.
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
 # Runs a command every tenth of a second until it succeeds, for up to SECONDS seconds.
+# (Counted in tries, so a slow command makes the wait longer, never shorter.)
 poll() {
   local tries=$(($1 * 10))
   shift
@@ -16,6 +20,18 @@ poll() {
   return 1
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }
+# Runs a command every tenth of a second until it succeeds, for up to SECONDS
+# seconds while the process lives: fails at once when it has ended.
+poll_while() {  # PID SECONDS COMMAND...
+  local pid=$1 tries=$(($2 * 10))
+  shift 2
+  for _ in $(seq 1 "$tries"); do
+    "$@" && return 0
+    ended "$pid" && return 1
+    sleep 0.1
+  done
+  return 1
+}
 stop_process() { kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; }
 
 # A fresh copy of the runtime folder ($runtime) at $work/run, without players.
@@ -33,15 +49,11 @@ start_display() {
   # VELMORA_XVFB_SCREEN gives another screen size (1600x1200 for a window scaled by 2).
   Xvfb -displayfd 3 -screen 0 "${VELMORA_XVFB_SCREEN:-1024x768}x$depth" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 1 100); do
-    if [ -s "$file" ]; then
-      export DISPLAY=":$(tr -dc '0-9' <"$file")"
-      rm -f "$file"
-      return 0
-    fi
-    kill -0 "$XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
+  if poll_while "$XVFB_PID" 60 test -s "$file"; then
+    export DISPLAY=":$(tr -dc '0-9' <"$file")"
+    rm -f "$file"
+    return 0
+  fi
   rm -f "$file"
   echo "could not start Xvfb" >&2
   return 1
@@ -56,6 +68,8 @@ stop_display() {
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 # Waits for a window whose title matches; prints its id.
 wait_for_window() { poll "${2:-20}" window_named "$1"; }
+# The same while a process lives: fails at once when it has ended.
+wait_for_window_while() { poll_while "$1" "${3:-60}" window_named "$2"; }  # PID PATTERN [SECONDS]
 
 # Waits for a child process to end and sets EXIT_STATUS (124 when it did not end in
 # time, and it is then stopped). Not for use inside $(...): only this shell can
@@ -73,11 +87,14 @@ wait_for_exit() {
 # Waits until a file holds a line with the text.
 wait_for_text() { poll "${3:-20}" grep -qsF -e "$2" "$1"; }
 
-# A window manager, so that windows can be closed as a person closes them.
+# A window manager, so that windows can be closed as a person closes them. It is
+# ready once it has announced itself on the screen (what wmctrl -m reads).
 start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 &
   WM_PID=$!
-  poll 5 wmctrl -m >/dev/null 2>&1
+  if poll_while "$WM_PID" 60 wmctrl -m >/dev/null 2>&1; then return 0; fi
+  if ended "$WM_PID"; then echo "openbox ended at its start" >&2; else echo "openbox did not announce itself" >&2; fi
+  return 1
 }
 
 stop_window_manager() {
@@ -107,27 +124,26 @@ focus_window() {
   xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" >/dev/null 2>&1
 }
 
-# Waits for the first visible window of a process; prints its id.
-wait_for_window_of() {
-  local pid=$1 seconds=${2:-20} id
-  for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
+# Waits for the first visible window of a process while it lives; prints its id.
+window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1 | grep .; }
+wait_for_window_of() { poll_while "$1" "${2:-20}" window_of "$1"; }
 
 # Brings a window to the front and tells whether it has the keyboard.
 has_focus() { focus_window "$1"; [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
-# Presses Enter in a window of a process until the process ends, each time only
-# once that window has the keyboard (so that no other window gets the key).
+# Presses Enter in a window of a process until the process ends, for up to
+# SECONDS (60 by default), each time only once that window has the keyboard (so
+# that no other window gets the key); after a press the process has 10 s to end
+# before the next one.
 enter_until_exit() {
-  local id=$1 pid=$2
-  for _ in 1 2 3; do
-    poll 3 has_focus "$id" && xdotool key Return
-    poll 3 ended "$pid" && break
+  local id=$1 pid=$2 seconds=${3:-60} start=$SECONDS
+  while ! ended "$pid" && [ $((SECONDS - start)) -lt "$seconds" ]; do
+    if has_focus "$id"; then
+      xdotool key Return
+      poll 10 ended "$pid" && return 0
+    else
+      sleep 0.1
+    fi
   done
+  ended "$pid"
 }
