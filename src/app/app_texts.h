@@ -1,13 +1,12 @@
 #pragma once
 // The application shell's own texts, exactly as the player or the log sees them.
 
+#include "reporting_texts.h"
+
 namespace velmora::texts {
 
-inline constexpr const char* kAppName = "Velmora Sudoku";
 inline constexpr const char* kAboutMenuItem = "&About Velmora Sudoku...";
 
-inline constexpr const char* kFatalText = "The program has encountered a problem, and must close.";
-inline constexpr const char* kFatalCaption = "Error";
 inline constexpr const char* kArtMissing = "Failed to load the game art. Please re-install.";
 inline constexpr const char* kArtMissingLog = "Failed to load game art!";
 inline constexpr const char* kAlreadyRunning = "Velmora Sudoku is already running.";

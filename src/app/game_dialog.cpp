@@ -17,9 +17,6 @@
 
 #include "app_texts.h"
 #include "art_loader.h"
-#include "game_dialogs.h"
-#include "message_dialog.h"
-#include "skinned_game_dialogs.h"
 #include "print_picture.h"
 #include "process_exit.h"
 #include "random_source.h"
@@ -84,8 +81,6 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
   SetBeforeProcessExit([this] { log_.Close(); });
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app started\n");
   reporter_.SetDefaultOwner(this);
-  // The game's own skinned dialogs (src/dialogs).
-  dialogs_ = std::make_unique<SkinnedGameDialogs>(art_, reporter_, static_cast<QWidget*>(this));
   CreateControls();
 }
 
@@ -99,7 +94,10 @@ GameDialog::~GameDialog() {
   log_.Close();
 }
 
-void GameDialog::SetDialogs(std::unique_ptr<GameDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+void GameDialog::SetDialogs(std::unique_ptr<GameDialogs> dialogs) {
+  dialogs_ = std::move(dialogs);
+  game_.SetDialogs(*dialogs_);
+}
 
 // ---- Start-up ----
 
@@ -137,8 +135,6 @@ void GameDialog::Initialise() {
     images = std::move(built.images);
     return true;
   });
-  // Messages show in the skinned message dialog (src/dialogs) when the window uses its own dialogs.
-  if (dynamic_cast<SkinnedGameDialogs*>(dialogs_.get())) reporter_.SetPresenter(MakeMessagePresenter(art_, reporter_));
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex),
                                          &art_.SharpEntry(imaging::kSplashLogoIndex));
   fonts_.CreateGameFonts();
@@ -396,8 +392,7 @@ void GameDialog::closeEvent(QCloseEvent* event) {
 void GameDialog::contextMenuEvent(QContextMenuEvent* event) {
   if (event->reason() != QContextMenuEvent::Mouse) return;
   const QPoint at = mapFromGlobal(event->globalPos());
-  const bool onBoard = at.x() >= 40 && at.x() <= 439 && at.y() >= 40 && at.y() <= 439;
-  if (onBoard) {
+  if (layout::OnBoard(at.x(), at.y())) {
     game_.OnRightClick(at.x(), at.y());
     return;
   }
@@ -448,28 +443,6 @@ void GameDialog::EndSplash() {
 void GameDialog::SystemMessage(std::string_view text) {
   boxes_.Show(text, texts::kAppName, MessageButtons::Ok, true);
 }
-
-ChoosePlayerAnswer GameDialog::ShowChoosePlayer(PlayerRoster& roster) { return dialogs_->ChoosePlayer(roster); }
-
-int GameDialog::ShowContinueGame(std::string_view question, std::string_view details) {
-  return dialogs_->ContinueGame(question, details);
-}
-
-NewGameAnswer GameDialog::ShowNewGame(PlayerSettings& settings, bool gameInProgress) {
-  return dialogs_->NewGame(settings, gameInProgress);
-}
-
-TileMenuAnswer GameDialog::ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
-  return dialogs_->TileMenu(row, column, noteMenu, fromMouse, memory);
-}
-
-OptionsAnswer GameDialog::ShowOptions(PlayerSettings& settings) { return dialogs_->Options(settings); }
-
-void GameDialog::ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) {
-  dialogs_->Intro(tutorialOnly, settings);
-}
-
-void GameDialog::ShowPuzzleResults(const PuzzleResults& results) { dialogs_->Results(results); }
 
 QRect GameDialog::AreaRect(const ScreenArea& area) const {
   switch (area.kind) {

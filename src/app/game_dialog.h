@@ -39,7 +39,8 @@ class GameDialog : public QDialog, public GameHost {
  public:
   // workingFolder holds art/ and data/.
   GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const std::string& workingFolder);
-  // The game's secondary windows; the window makes its own plain ones unless given these.
+  // The game's secondary windows (the skinned ones, or a test's scripted ones):
+  // given before Initialise.
   void SetDialogs(std::unique_ptr<GameDialogs> dialogs);
   ~GameDialog() override;
 
@@ -61,13 +62,6 @@ class GameDialog : public QDialog, public GameHost {
 
   // GameHost
   void SystemMessage(std::string_view text) override;
-  ChoosePlayerAnswer ShowChoosePlayer(PlayerRoster& roster) override;
-  int ShowContinueGame(std::string_view question, std::string_view details) override;
-  NewGameAnswer ShowNewGame(PlayerSettings& settings, bool gameInProgress) override;
-  TileMenuAnswer ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
-  OptionsAnswer ShowOptions(PlayerSettings& settings) override;
-  void ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) override;
-  void ShowPuzzleResults(const PuzzleResults& results) override;
   void Invalidate(const ScreenArea& area) override;
   void Redraw(const ScreenArea& area) override;
   void RedrawControl(int controlId) override;

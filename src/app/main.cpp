@@ -14,7 +14,9 @@
 #include "instance_lock.h"
 #include "key_router.h"
 #include "message_boxes.h"
+#include "message_dialog.h"
 #include "process_exit.h"
+#include "skinned_game_dialogs.h"
 #include "termination_signals.h"
 
 namespace {
@@ -79,6 +81,10 @@ int main(int argc, char** argv) {
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
   boxes.SetOwner(&window);
+  // The game's secondary windows and its messages are drawn from the art the
+  // window loads, over the window.
+  window.SetDialogs(std::make_unique<velmora::SkinnedGameDialogs>(window.Art(), window.Messages(), &window));
+  window.Messages().SetPresenter(velmora::MakeMessagePresenter(window.Art(), window.Messages()));
   // A logout, a shutdown or a kill saves the game first, as leaving it does:
   // the desktop session asks for the data before it ends, and the signals
   // that end the process are caught and end it once the game is saved.

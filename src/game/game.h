@@ -12,6 +12,7 @@
 #include "engine_host.h"
 #include "game_host.h"
 #include "game_session.h"
+#include "key_codes.h"
 #include "logic_solver.h"
 
 namespace velmora {
@@ -35,16 +36,6 @@ enum class MoveDirection : int {
   kBottom,
 };
 
-// Virtual-key codes of the keys the game acts on.
-namespace key {
-inline constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kEscape = 27, kSpace = 32;
-inline constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
-inline constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kDelete = 46;
-inline constexpr int kDigit1 = 49, kDigit9 = 57;
-inline constexpr int kNumpad1 = 97, kNumpad2 = 98, kNumpad3 = 99, kNumpad4 = 100, kNumpad6 = 102;
-inline constexpr int kNumpad7 = 103, kNumpad8 = 104, kNumpad9 = 105;
-inline constexpr int kF1 = 112, kF2 = 113, kF3 = 114, kF4 = 115, kF5 = 116, kF6 = 117, kF11 = 122, kF12 = 123;
-}  // namespace key
 
 // Which rows and columns get a pair of guide tabs.
 struct GuideTabs {
@@ -55,7 +46,9 @@ struct GuideTabs {
 
 class Game {
  public:
-  Game(GameHost& host, PlayerRoster& roster);
+  // The dialogs may come later (SetDialogs), but before the splash ends.
+  Game(GameHost& host, PlayerRoster& roster, GameDialogs* dialogs = nullptr);
+  void SetDialogs(GameDialogs& dialogs) { dialogs_ = &dialogs; }
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
@@ -210,6 +203,7 @@ class Game {
   void OnTrayClicked(int32_t type, int controlId);
 
   GameHost& host_;
+  GameDialogs* dialogs_;
   PlayerRoster& roster_;
   EngineBridge engineHost_{*this};
   Board board_;

@@ -1,7 +1,7 @@
 #pragma once
-// Everything the game asks of its window. The Qt game window implements it; the
-// tests implement it with a scripted host whose clock moves by hand and whose
-// dialogs answer from a script. The game names what to redraw (a tile, a tray
+// Everything the game asks of its window but the dialogs (game_dialogs.h). The
+// Qt game window implements it; the tests implement it with a scripted host
+// whose clock moves by hand. The game names what to redraw (a tile, a tray
 // row, the stats panel...); where that is on the screen is the window's business.
 #include <cstdint>
 #include <string>
@@ -10,6 +10,7 @@
 
 #include "engine_host.h"
 #include "game_session.h"
+#include "game_dialogs.h"
 #include "user_record.h"
 
 namespace velmora {
@@ -64,55 +65,10 @@ struct ScreenArea {
   bool operator==(const ScreenArea&) const = default;
 };
 
-struct ChoosePlayerAnswer {
-  enum Outcome { kQuit, kShowAgain, kChosen };
-  Outcome outcome = kQuit;
-  bool newPlayer = false;  // the chosen player was created just now
-};
-
-enum class NewGameAnswer { kQuit, kCancel, kOk };
-enum class OptionsAnswer { kCancel, kOk, kViewTutorial };
-
-struct TileMenuAnswer {
-  bool chosen = false;  // false: the menu closed without a choice
-  int type = 0;         // 0..8, or kTileMenuEraser
-};
-inline constexpr int kTileMenuEraser = -1;
-
-// What the Puzzle Results dialog shows.
-struct PuzzleResults {
-  std::vector<PlayKey> playKeys;
-  uint32_t gameTime = 0;  // ms
-  int32_t hints = 0;
-  int32_t mistakes = 0;
-  int32_t freePlays = 0;
-  bool perfect = false;
-  int32_t averageTime = 0;  // tenths of a second
-  int32_t bestTime = 0;     // tenths of a second
-  bool newBest = false;
-  std::string puzzleCode;
-  std::string kind;  // "Normal - Medium"
-};
-
 class GameHost : public Reporter {
  public:
   // A plain system message box with an OK button.
   virtual void SystemMessage(std::string_view text) = 0;
-
-  // Dialogs. Each runs modally; the window's timers keep firing meanwhile.
-  // Choose Player adds, removes and chooses players in the roster itself.
-  virtual ChoosePlayerAnswer ShowChoosePlayer(PlayerRoster& roster) = 0;
-  // Returns 2 when the player wants to continue.
-  virtual int ShowContinueGame(std::string_view question, std::string_view details) = 0;
-  virtual NewGameAnswer ShowNewGame(PlayerSettings& settings, bool gameInProgress) = 0;
-  // The Play menu, or the Note menu when noteMenu is set; fromMouse hides its
-  // entry box. The menu keeps where it was left in memory.
-  virtual TileMenuAnswer ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse,
-                                      TileMenuMemory& memory) = 0;
-  virtual OptionsAnswer ShowOptions(PlayerSettings& settings) = 0;
-  // The intro pages; the colour page may change the settings' hue.
-  virtual void ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) = 0;
-  virtual void ShowPuzzleResults(const PuzzleResults& results) = 0;
 
   // Drawing: Invalidate repaints later, Redraw at once.
   virtual void Invalidate(const ScreenArea& area) = 0;

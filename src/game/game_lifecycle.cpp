@@ -34,7 +34,7 @@ BuildSettings ToBuildSettings(const GameSession& session) {
 
 void Game::OnChoosePlayerTimer() {
   KillGameTimer(kChoosePlayerTimer);
-  const ChoosePlayerAnswer answer = host_.ShowChoosePlayer(roster_);
+  const ChoosePlayerAnswer answer = dialogs_->ChoosePlayer(roster_);
   switch (answer.outcome) {
     case ChoosePlayerAnswer::kQuit:
       host_.EndGameWindow();
@@ -50,7 +50,7 @@ void Game::OnChoosePlayerTimer() {
   GDUSER* record = CurrentRecord();
   if (record != nullptr) session_.settings = record->settings;
   if (newPlayer_) {
-    host_.ShowIntroDialogues(false, session_.settings);
+    dialogs_->Intro(false, session_.settings);
   } else if (record != nullptr && record->gameActive && ContinueLastGame(*record)) {
     BeginPlay(true, record->gameTime);
     return;
@@ -65,7 +65,7 @@ bool Game::ContinueLastGame(GDUSER& record) {
                               "\nDifficulty: " + session_.settings.difficultyName +
                               "\nMistakes: " + std::to_string(record.mistakes) +
                               "\nTime Played: " + FormatTime(record.gameTime, TimeStyle::Words);
-  const int answer = host_.ShowContinueGame(question, details);
+  const int answer = dialogs_->ContinueGame(question, details);
   host_.Redraw(ScreenArea::WholeWindow());
   if (answer != 2) return false;
 
@@ -102,7 +102,7 @@ void Game::NewGame() {
   PlayerSettings copy = session_.settings;
   if (session_.gameState == GameState::Playing) QueueTip(10);
 
-  const NewGameAnswer answer = host_.ShowNewGame(copy, session_.gameState == GameState::Playing);
+  const NewGameAnswer answer = dialogs_->NewGame(copy, session_.gameState == GameState::Playing);
   const uint32_t closedAt = host_.Now();
   if (answer == NewGameAnswer::kQuit) {
     host_.EndGameWindow();
@@ -272,7 +272,7 @@ void Game::Victory() {
   // The win is on the disk before its results show: the results stay open as
   // long as the player likes, and a logout or a kill meanwhile loses nothing.
   SaveGame();
-  host_.ShowPuzzleResults(results);
+  dialogs_->Results(results);
 
   StartGameTimer(kNewGameTimer, kNewGameAfterVictoryDelay);
 }

@@ -1,18 +1,12 @@
 // The player's clicks and keys, and the commands of the buttons.
 #include "game.h"
+#include "board_geometry.h"
 #include "game_texts.h"
 #include "hints.h"
 
 namespace velmora {
 
 namespace {
-
-// The board on the screen: 3 blocks of 3 tiles of 40 pixels, 20 pixels apart.
-constexpr int kBoardOrigin = 40;
-constexpr int kBoardEnd = 439;
-constexpr int kTileSize = 40;
-constexpr int kBlockStride = 140;
-constexpr int kBlockExtent = 120;
 
 // The Options dialog comes back after the tutorial at most this often.
 constexpr int kMaxOptionsRuns = 10;
@@ -49,13 +43,14 @@ void Game::OnControlClicked(int controlId) {
 
 void Game::OnRightClick(int x, int y) {
   if (session_.gameState != GameState::Playing) return;
-  if (x < kBoardOrigin || x > kBoardEnd || y < kBoardOrigin || y > kBoardEnd) return;
-  x -= kBoardOrigin;
-  y -= kBoardOrigin;
+  if (!layout::OnBoard(x, y)) return;
+  x -= layout::kBoardOrigin;
+  y -= layout::kBoardOrigin;
   // The gaps between the blocks belong to no tile.
-  if (x % kBlockStride >= kBlockExtent || y % kBlockStride >= kBlockExtent) return;
-  const int column = (x / kBlockStride) * 3 + (x % kBlockStride) / kTileSize;
-  const int row = (y / kBlockStride) * 3 + (y % kBlockStride) / kTileSize;
+  constexpr int stride = layout::kBlockStride;
+  if (x % stride >= layout::kBlockSize || y % stride >= layout::kBlockSize) return;
+  const int column = (x / stride) * 3 + (x % stride) / layout::kTileSize;
+  const int row = (y / stride) * 3 + (y % stride) / layout::kTileSize;
   PlayTile(row, column, static_cast<uint32_t>(session_.settings.actionMouseButtonRight), false,
            static_cast<uint32_t>(-1));
 }
@@ -176,9 +171,9 @@ void Game::OptionsCommand() {
 
   OptionsAnswer answer = OptionsAnswer::kCancel;
   for (int run = 1; run <= kMaxOptionsRuns; ++run) {
-    answer = host_.ShowOptions(copy);
+    answer = dialogs_->Options(copy);
     if (answer != OptionsAnswer::kViewTutorial) break;
-    host_.ShowIntroDialogues(true, copy);
+    dialogs_->Intro(true, copy);
   }
   // Asking for the tutorial also accepts the dialog.
   if (answer == OptionsAnswer::kCancel) return;

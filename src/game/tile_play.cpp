@@ -99,7 +99,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
     case kPlay:
     case kNote: {
       const TileMenuAnswer answer =
-          host_.ShowTileMenu(row, column, action == kNote, !keyboard, session_.tileMenuMemory);
+          dialogs_->TileMenu(row, column, action == kNote, !keyboard, session_.tileMenuMemory);
       if (!answer.chosen) {
         MarkCursorTile();
         return;

@@ -26,30 +26,30 @@ int VirtualKeyOf(const QKeyEvent& event) {
   // The key, not the character: Shift+3 is 3 (Qt reports '#'), Shift+Tab is Tab.
   const quint32 code = event.nativeScanCode();
   if (!keypad && KeyCodesArePositions() && code >= 10 && code <= 19)
-    return vk::kDigit0 + (code == 19 ? 0 : static_cast<int>(code) - 9);
-  if (key == Qt::Key_Backtab) return vk::kTab;
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return (keypad ? vk::kNumpad0 : vk::kDigit0) + (key - Qt::Key_0);
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return vk::kLetterA + (key - Qt::Key_A);
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vk::kF1 + (key - Qt::Key_F1);
+    return key::kDigit0 + (code == 19 ? 0 : static_cast<int>(code) - 9);
+  if (key == Qt::Key_Backtab) return key::kTab;
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return (keypad ? key::kNumpad0 : key::kDigit0) + (key - Qt::Key_0);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return key::kLetterA + (key - Qt::Key_A);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return key::kF1 + (key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Backspace: return vk::kBackspace;
-    case Qt::Key_Tab: return vk::kTab;
+    case Qt::Key_Backspace: return key::kBackspace;
+    case Qt::Key_Tab: return key::kTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vk::kEnter;
-    case Qt::Key_Escape: return vk::kEscape;
-    case Qt::Key_Space: return vk::kSpace;
-    case Qt::Key_PageUp: return vk::kPageUp;
-    case Qt::Key_PageDown: return vk::kPageDown;
-    case Qt::Key_End: return vk::kEnd;
-    case Qt::Key_Home: return vk::kHome;
-    case Qt::Key_Left: return vk::kLeft;
-    case Qt::Key_Up: return vk::kUp;
-    case Qt::Key_Right: return vk::kRight;
-    case Qt::Key_Down: return vk::kDown;
-    case Qt::Key_Insert: return vk::kInsert;
-    case Qt::Key_Delete: return vk::kDelete;
-    case Qt::Key_Shift: return vk::kShift;
-    case Qt::Key_Control: return vk::kControl;
+    case Qt::Key_Enter: return key::kEnter;
+    case Qt::Key_Escape: return key::kEscape;
+    case Qt::Key_Space: return key::kSpace;
+    case Qt::Key_PageUp: return key::kPageUp;
+    case Qt::Key_PageDown: return key::kPageDown;
+    case Qt::Key_End: return key::kEnd;
+    case Qt::Key_Home: return key::kHome;
+    case Qt::Key_Left: return key::kLeft;
+    case Qt::Key_Up: return key::kUp;
+    case Qt::Key_Right: return key::kRight;
+    case Qt::Key_Down: return key::kDown;
+    case Qt::Key_Insert: return key::kInsert;
+    case Qt::Key_Delete: return key::kDelete;
+    case Qt::Key_Shift: return key::kShift;
+    case Qt::Key_Control: return key::kControl;
     default: return 0;
   }
 }

@@ -7,20 +7,14 @@
 #include <QPointer>
 #include <functional>
 
+#include "key_codes.h"
+
 class QKeyEvent;
 class QWidget;
 
 namespace velmora {
 
-// Desktop virtual-key codes, as the key map and the log name keys.
-namespace vk {
-inline constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kShift = 16, kControl = 17, kEscape = 27, kSpace = 32;
-inline constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
-inline constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45, kDelete = 46;
-inline constexpr int kDigit0 = 48, kLetterA = 65, kNumpad0 = 96, kF1 = 112;
-}  // namespace vk
-
-// The virtual-key code of a key event, 0 for keys the game has no code for.
+// The virtual-key code (key_codes.h) of a key event, 0 for keys the game has no code for.
 // The code names the key pressed, not the character it types: Shift+Tab gives
 // Tab, and the main keyboard's digit keys give their digits with Shift held or
 // on layouts that put other characters there (on X11 and Wayland, which number

@@ -22,24 +22,24 @@ int ScriptedHost::Report(std::string_view text, bool question, bool logOnly, boo
   return answer;
 }
 
-ChoosePlayerAnswer ScriptedHost::ShowChoosePlayer(PlayerRoster& roster) {
+ChoosePlayerAnswer ScriptedHost::ChoosePlayer(PlayerRoster& roster) {
   if (!choosePlayer) return {ChoosePlayerAnswer::kQuit, false};
   return choosePlayer(roster);
 }
 
-int ScriptedHost::ShowContinueGame(std::string_view question, std::string_view details) {
+int ScriptedHost::ContinueGame(std::string_view question, std::string_view details) {
   continueTexts.emplace_back(std::string(question), std::string(details));
   return continueAnswer;
 }
 
-NewGameAnswer ScriptedHost::ShowNewGame(PlayerSettings& settings, bool gameInProgress) {
+NewGameAnswer ScriptedHost::NewGame(PlayerSettings& settings, bool gameInProgress) {
   newGameShownAt.push_back(now);
   newGameInProgress.push_back(gameInProgress);
   if (!newGame) return NewGameAnswer::kCancel;
   return newGame(settings, gameInProgress);
 }
 
-TileMenuAnswer ScriptedHost::ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory&) {
+TileMenuAnswer ScriptedHost::TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory&) {
   tileMenuCalls.push_back({row, column, noteMenu, fromMouse});
   if (tileMenuAnswers.empty()) return {};
   const TileMenuAnswer answer = tileMenuAnswers.front();
@@ -47,17 +47,17 @@ TileMenuAnswer ScriptedHost::ShowTileMenu(int row, int column, bool noteMenu, bo
   return answer;
 }
 
-OptionsAnswer ScriptedHost::ShowOptions(PlayerSettings& settings) {
+OptionsAnswer ScriptedHost::Options(PlayerSettings& settings) {
   ++optionsShown;
   return options ? options(settings) : OptionsAnswer::kCancel;
 }
 
-void ScriptedHost::ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) {
+void ScriptedHost::Intro(bool tutorialOnly, PlayerSettings& settings) {
   introRuns.push_back(tutorialOnly);
   if (introHue >= 0.0f) settings.hue = introHue;
 }
 
-void ScriptedHost::ShowPuzzleResults(const PuzzleResults& shown) {
+void ScriptedHost::Results(const PuzzleResults& shown) {
   results.push_back(shown);
   if (whileResultsShow) whileResultsShow();
   now += resultsDuration;
@@ -109,7 +109,7 @@ void DataFolder::WriteUserFile(const std::string& name, const std::string& text)
 
 GameRun::GameRun(const DataFolder& folder)
     : roster(messageBox, [](std::chrono::milliseconds) {}),
-      game(host, roster) {
+      game(host, roster, &host) {
   EXPECT_TRUE(roster.LoadGameDataFrom(folder.Path(), nullptr));
   game.ResetSession();
 }

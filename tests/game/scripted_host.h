@@ -17,7 +17,7 @@
 
 namespace velmora::testing {
 
-class ScriptedHost : public GameHost {
+class ScriptedHost : public GameHost, public GameDialogs {
  public:
   struct Reported {
     std::string text;
@@ -40,13 +40,13 @@ class ScriptedHost : public GameHost {
 
   void SystemMessage(std::string_view) override {}
 
-  ChoosePlayerAnswer ShowChoosePlayer(PlayerRoster& roster) override;
-  int ShowContinueGame(std::string_view question, std::string_view details) override;
-  NewGameAnswer ShowNewGame(PlayerSettings& settings, bool gameInProgress) override;
-  TileMenuAnswer ShowTileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
-  OptionsAnswer ShowOptions(PlayerSettings& settings) override;
-  void ShowIntroDialogues(bool tutorialOnly, PlayerSettings& settings) override;
-  void ShowPuzzleResults(const PuzzleResults& shown) override;
+  ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
+  int ContinueGame(std::string_view question, std::string_view details) override;
+  NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
+  TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
+  OptionsAnswer Options(PlayerSettings& settings) override;
+  void Intro(bool tutorialOnly, PlayerSettings& settings) override;
+  void Results(const PuzzleResults& shown) override;
 
   void Invalidate(const ScreenArea& area) override { invalidated.push_back(area); }
   void Redraw(const ScreenArea& area) override { redrawn.push_back(area); }

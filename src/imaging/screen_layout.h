@@ -5,23 +5,19 @@
 // places, so the two always agree.
 #include <QRect>
 
-namespace velmora::layout {
+#include "board_geometry.h"
 
-inline constexpr int kClientWidth = 640;
-inline constexpr int kClientHeight = 480;
+namespace velmora::layout {
 
 // A rectangle given by its edges; right and bottom lie just outside it.
 constexpr QRect FromEdges(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
 
-// The board: 9 x 9 tiles of 40 x 40 pixels with a 20-pixel gap between the 3 x 3 blocks.
-inline constexpr int kTileSize = 40;
-inline constexpr int kBlockGap = 20;
-constexpr int TileX(int column) { return 40 + 40 * column + 20 * (column / 3); }
-constexpr int TileY(int row) { return 40 + 40 * row + 20 * (row / 3); }
+// The board (board_geometry.h): 9 x 9 tiles with a gap between the 3 x 3 blocks.
 constexpr QRect TileRect(int row, int column) { return {TileX(column), TileY(row), kTileSize, kTileSize}; }
 // The 120 x 120 area of block (blockRow, blockColumn), both 0..2.
-constexpr QRect BlockRect(int blockRow, int blockColumn) { return {TileX(3 * blockColumn), TileY(3 * blockRow), 120, 120}; }
-constexpr QRect BoardRect() { return {40, 40, 400, 400}; }
+constexpr QRect BlockRect(int blockRow, int blockColumn) {
+  return {TileX(3 * blockColumn), TileY(3 * blockRow), kBlockSize, kBlockSize};
+}
 
 // The type tray: rows 0..8 the types, row 9 the Eraser; the count text beside each.
 constexpr QRect TrayRect(int row) { return {480, 40 + 24 * row, 40, 24}; }

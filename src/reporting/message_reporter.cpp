@@ -1,6 +1,6 @@
 #include "message_reporter.h"
 
-#include "app_texts.h"
+#include "reporting_texts.h"
 #include "process_exit.h"
 
 namespace velmora {
