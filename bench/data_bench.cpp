@@ -63,7 +63,7 @@ class RosterFolder {
       }
       for (int k = 0; k < playKeys; ++k) game.playKeys.push_back({k % 2 == 0, 1000 + k * 2345});
       game.gameTime = 1000 + playKeys * 2345;
-      record.SetFromGame(game);
+      if (!record.SetFromGame(game)) std::abort();
       WriteFile(path_ / "data/users" / ("Player " + std::to_string(p) + ".user"), record.ComposeText());
     }
   }

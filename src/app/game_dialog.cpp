@@ -121,7 +121,7 @@ void GameDialog::Initialise() {
   loader.LoadGameArt(art_);
   if (!art_.ArtLoaded()) {
     boxes_.Show(texts::kArtMissing, texts::kAppName, MessageButtons::Ok, true);
-    reporter_.Report(texts::kArtMissingLog, false, true, false);
+    reporter_.LogOnly(texts::kArtMissingLog);
     EndProcess(kExitArtMissing);
   }
   // The large pictures only where the screen can show them.
@@ -164,11 +164,11 @@ void GameDialog::PlaceOnDesktop(bool withTipsRoom) {
   const Placement placement = PlaceGameWindow(in);
   if (placement.tooSmall && !placementWarningMade_) {
     placementWarningMade_ = true;
-    reporter_.Report(texts::kLowResolution, false, true, false);
+    reporter_.LogOnly(texts::kLowResolution);
   }
   game_.Session().tileMenuMemory = {desktop.left() + placement.tileMenuX, desktop.top() + placement.tileMenuY};
   if (!MoveWindowFrame(this, desktop.topLeft() + QPoint(placement.x, placement.y)))
-    reporter_.Report(texts::kPlacementFailed, false, true, false);
+    reporter_.LogOnly(texts::kPlacementFailed);
 }
 
 void GameDialog::CreateControls() {
@@ -416,7 +416,7 @@ void GameDialog::OnSplashTimer() {
   const uint32_t now = clock_.Now();
   if (!splash_->Running()) {
     if (!splash_->StartSplash(now, 480, 480, this)) {
-      reporter_.Report(texts::kSplashActivationFailed, false, true, false);
+      reporter_.LogOnly(texts::kSplashActivationFailed);
       EndSplash();
       return;
     }

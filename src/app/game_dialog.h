@@ -50,7 +50,7 @@ class GameDialog : public QDialog, public GameHost {
   void Initialise();
   // The session ends or the process is asked to end: the game saves itself as
   // leaving it does, without a question. False when a due save failed.
-  bool SaveForSessionEnd() { return game_.OnSessionEnd(); }
+  [[nodiscard]] bool SaveForSessionEnd() { return game_.OnSessionEnd(); }
 
   // Reporter
   int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {

@@ -36,12 +36,12 @@ TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const QI
 void TipsWindow::RebuildBackground() {
   QImage made;
   if (!operations_.DuplicateBitmap(dialogBackground_, made)) {
-    reporter_.Report("Ti - Failed to create background image!", false, true, false);
+    reporter_.LogOnly("Ti - Failed to create background image!");
     return;
   }
   // The dialog background is 480 x 480; a tips window is never larger than 479 x 479.
   if (!operations_.ApplyBorder(made, width(), height())) {
-    reporter_.Report("Ti - Failed to apply border to background image!", false, true, false);
+    reporter_.LogOnly("Ti - Failed to apply border to background image!");
     return;
   }
   background_ = ImageOperations::OpaqueView(made);
@@ -114,7 +114,7 @@ void TipsWindow::timerEvent(QTimerEvent* event) {
     update();
     return;
   }
-  reporter_.Report("Ti - Invalid timer ID encountered!", false, true, false);
+  reporter_.LogOnly("Ti - Invalid timer ID encountered!");
 }
 
 }  // namespace velmora

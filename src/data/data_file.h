@@ -45,7 +45,7 @@ class DataFile {
   // cannot be opened or read, when it is kMaxDataFileSize bytes or longer
   // (after telling the player, with the file's path after the message), or
   // when it holds a NUL byte (silently).
-  bool OpenForReading(const std::string& path);
+  [[nodiscard]] bool OpenForReading(const std::string& path);
   // The same checks on a text that did not come from a file.
   bool LoadText(std::string_view bytes);
   void CloseInput();
@@ -75,14 +75,14 @@ class DataFile {
   // symbolic link is written through: the file it points at is replaced and
   // the link stays. A file that is marked read-only, or that is not a regular
   // file, is left alone: the open fails.
-  bool OpenForWriting(const std::string& path);
+  [[nodiscard]] bool OpenForWriting(const std::string& path);
   // Writes the whole text and completes the replacement. An empty text, or one
   // of kMaxDataFileSize characters or more (after telling the player, with the
   // path), is refused and leaves the old file as it was.
-  bool WriteText(std::string_view text);
+  [[nodiscard]] bool WriteText(std::string_view text);
 
   // The log's stream: starts the file anew and keeps it open for AppendText.
-  bool OpenForAppending(const std::string& path);
+  [[nodiscard]] bool OpenForAppending(const std::string& path);
   // Adds the text with every "\n" written as "\r\n". An empty text writes nothing.
   bool AppendText(std::string_view text);
   // Ends whatever output is open; an unfinished replacement is abandoned.

@@ -219,7 +219,9 @@ bool PlayerRoster::AddPlayer(std::string_view name) {
   player->SetDefaultSettings();
   player->ResetResults();
   players_.push_back(std::move(player));
-  SavePlayer(true);
+  // A new player whose first save fails still plays: SavePlayer has said so
+  // to the player, and the next save tries again.
+  static_cast<void>(SavePlayer(true));
   return true;
 }
 
@@ -238,7 +240,9 @@ bool PlayerRoster::RemovePlayer(int index) {
   players_.erase(slot);
 
   std::error_code error;
-  if (path.empty() || !fs::remove(path, error)) DebugTrace(std::string(texts::kDeleteUserFileFailed) + path);
+  // The player is gone from the list either way; a file that stays would bring
+  // the player back at the next start, so the log says which one it is.
+  if (path.empty() || !fs::remove(path, error)) Note(std::string(texts::kDeleteUserFileFailed) + path);
   return true;
 }
 
@@ -247,7 +251,7 @@ bool PlayerRoster::SaveUserFile(int index) {
   if (!player) return false;
   std::unique_ptr<DataFile> file(new (std::nothrow) DataFile(messages_));
   if (!file) {
-    DebugTrace(texts::kSaveOutOfMemory);
+    Note(texts::kSaveOutOfMemory);
     return false;
   }
   const std::string path = PathOf(*player);
@@ -259,7 +263,7 @@ bool PlayerRoster::SaveUserFile(int index) {
   std::error_code error;
   fs::create_directories(UsersFolder(), error);
   if (!file->OpenForWriting(path)) {
-    DebugTrace(std::string(texts::kUserFileOpenFailed) + path);
+    Note(std::string(texts::kUserFileOpenFailed) + path);
     return false;
   }
   return file->WriteText(player->ComposeText());

@@ -68,9 +68,9 @@ class PlayerRoster : public PrepareSeedSource {
   bool RemovePlayer(int index);
   // Saves the newest player (flag set) or the current one, warns the player
   // when that fails, and pauses kPauseAfterSave in either case.
-  bool SavePlayer(bool newestPlayer);
+  [[nodiscard]] bool SavePlayer(bool newestPlayer);
   // Writes one player's file; true when it was written.
-  bool SaveUserFile(int index);
+  [[nodiscard]] bool SaveUserFile(int index);
 
   int PlayerCount() const { return static_cast<int>(players_.size()); }
   GDUSER* Player(int index);

@@ -112,7 +112,7 @@ class GDUSER {
   // Takes over the game's state before a save. False, with the record left as
   // it was, when the game holds something a user file cannot carry (an invalid
   // tile, a Puzzle Code that is not one, a Payback tile off the board).
-  bool SetFromGame(const GameSnapshot& game);
+  [[nodiscard]] bool SetFromGame(const GameSnapshot& game);
 
   // The saved game, for continuing it: the counters, code, time, play keys and
   // Payback order, and a board with every tile word applied to a cleared tile.

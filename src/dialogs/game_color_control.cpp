@@ -139,7 +139,7 @@ bool GameColorControl::BuildSwatch(float hue, bool& swatchExists, int x, int y, 
 }
 
 void GameColorControl::LogFault(const char* text) const {
-  reporter_.Report(std::string("CtlGameColor - ") + text, false, true, false);
+  reporter_.LogOnly(std::string("CtlGameColor - ") + text);
 }
 
 }  // namespace velmora

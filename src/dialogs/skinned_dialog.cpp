@@ -223,7 +223,7 @@ void SkinnedDialog::DrawFace(QPainter& painter, SkinButton& button) {
 void SkinnedDialog::LogFault(std::string_view text) const {
   std::string line = prefix_.empty() ? std::string() : prefix_ + " - ";
   line += text;
-  reporter_.Report(line, false, true, false);
+  reporter_.LogOnly(line);
 }
 
 int SkinnedDialog::Ask(std::string_view text, bool question) {

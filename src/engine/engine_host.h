@@ -16,8 +16,20 @@ class Reporter {
   virtual ~Reporter() = default;
 
   // A shown message (no flags), a question, a log-only line or a fatal stop.
-  // Returns 6 when a question was answered yes.
+  // Returns 6 when a question was answered yes. Callers use the named forms
+  // below; this is what a reporter implements.
   virtual int Report(std::string_view text, bool question, bool logOnly, bool fatal) = 0;
+
+  // Shown to the player (and logged); returns when the player closed it.
+  void ShowMessage(std::string_view text) { Report(text, false, false, false); }
+  // A yes/no question; true for yes.
+  [[nodiscard]] bool Ask(std::string_view question) { return Report(question, true, false, false) == kAnswerYes; }
+  // Written to the log alone.
+  void LogOnly(std::string_view text) { Report(text, false, true, false); }
+  // The stop box, then the process ends with status 255 (a test's reporter may return).
+  void Fatal(std::string_view text) { Report(text, false, false, true); }
+
+  static constexpr int kAnswerYes = 6;
   // The log switch and its raw writer.
   virtual bool LogOn() const = 0;
   virtual void Log(std::string_view text) = 0;

@@ -62,7 +62,7 @@ HintResult FindHint(const Board& board) {
 
 void OrdinalWord(int n, std::string& text, EngineHost& host) {
   if (n < 0 || n > 8) {
-    host.Report(texts::kInvalidOrdinal, false, false, true);
+    host.Fatal(texts::kInvalidOrdinal);
     return;
   }
   text += kOrdinals[n];
@@ -100,7 +100,7 @@ std::string HintSentence(const HintResult& hint, EngineHost& host) {
       text += "Search for the " + Quoted(hint.type) + " in the " + BlockName(hint.first, hint.second) + "block.";
       break;
     default:
-      host.Report(texts::kInvalidHintStyle, false, true, false);
+      host.LogOnly(texts::kInvalidHintStyle);
       return "";
   }
   return text;

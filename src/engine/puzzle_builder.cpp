@@ -46,9 +46,9 @@ bool PuzzleBuilder::StartBuild() {
   DecodedPuzzleCode decoded;
   if (!settings_.puzzleCode.empty() && DecodePuzzleCode(settings_.puzzleCode, decoded)) {
     if (decoded.difficultyIndex < 0 || decoded.difficultyIndex >= kDifficultyCount)
-      host_.Report(texts::kInvalidDifficultyFromCode, false, false, true);
+      host_.Fatal(texts::kInvalidDifficultyFromCode);
     if (decoded.typeIndex < 0 || decoded.typeIndex >= kGameTypeCount)
-      host_.Report(texts::kInvalidTypeFromCode, false, false, true);
+      host_.Fatal(texts::kInvalidTypeFromCode);
     settings_.typeIndex = decoded.typeIndex;
     settings_.difficultyIndex = decoded.difficultyIndex;
     creationSeed = static_cast<uint32_t>(decoded.creationSeed);
@@ -86,12 +86,12 @@ bool PuzzleBuilder::BuildPuzzle(int codeSeed) {
   for (int attempt = 0; attempt < kFillAttempts; ++attempt) {
     LogStamp(": build puzzle; attempt ", attempt);
     if (!FillSolution()) continue;
-    if (!board_.IsValidSolution()) host_.Report(texts::kInvalidBoardFound, false, false, true);
+    if (!board_.IsValidSolution()) host_.Fatal(texts::kInvalidBoardFound);
     LogStamp(": board filled; attempts: ", attempt + 1);
     host_.SetGameState(GameState::Filled);
     return PreparePuzzle(codeSeed);
   }
-  host_.Report(texts::kUnableToFillBoard, false, true, false);
+  host_.LogOnly(texts::kUnableToFillBoard);
   return false;
 }
 
@@ -176,7 +176,7 @@ bool PuzzleBuilder::PreparePuzzle(int codeSeed) {
     if (difficulty >= 0 && difficulty < kDifficultyCount)
       HideTiles(0, 0, true);
     else
-      host_.Report(texts::kInvalidBlackoutCount, false, true, false);
+      host_.LogOnly(texts::kInvalidBlackoutCount);
   } else {
     bool accepted = false;
     const bool fromTable = difficulty == kDifficultyHard || difficulty == kDifficultyExpert;

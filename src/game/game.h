@@ -73,7 +73,7 @@ class Game {
   // desktop session is ending: the game is saved as leaving it saves, without
   // a question, a message or the pause after a save, since nobody may be there
   // to answer. False when a save was due and failed (logged).
-  bool OnSessionEnd();
+  [[nodiscard]] bool OnSessionEnd();
   // The system menu's About item; it shows the About text only while a game is played.
   void OnAboutRequest(bool windowMinimised);
   bool AboutAvailable(bool windowMinimised) const {
@@ -98,7 +98,7 @@ class Game {
   void BeginPlay(bool resuming, int32_t timeBefore);
   // Saves the player's game (the player is told when the file cannot be
   // written); true when saved or when there is no player to save.
-  bool SaveGame();
+  [[nodiscard]] bool SaveGame();
 
   void PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_t typeOverride);
   void ToggleShowGuides();
@@ -171,9 +171,9 @@ class Game {
     Game& game_;
   };
 
-  int Message(const std::string& text) { return host_.Report(text, false, false, false); }
-  void LogOnly(const char* text) { host_.Report(text, false, true, false); }
-  void Fatal(const char* text) { host_.Report(text, false, false, true); }
+  void Message(const std::string& text) { host_.ShowMessage(text); }
+  void LogOnly(const char* text) { host_.LogOnly(text); }
+  void Fatal(const char* text) { host_.Fatal(text); }
   void LogText(const std::string& text);
 
   GDUSER* CurrentRecord();
@@ -187,7 +187,7 @@ class Game {
   void Victory();
   // Hands the game to the player's record; false (after the fatal report) when
   // the record refuses it.
-  bool StoreGameInRecord(GDUSER& record);
+  [[nodiscard]] bool StoreGameInRecord(GDUSER& record);
   // The close request's own guard: a player being chosen, the next game about
   // to start, the splash.
   bool BetweenGames() const;

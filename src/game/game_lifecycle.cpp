@@ -271,7 +271,8 @@ void Game::Victory() {
   results.playKeys = session_.playKeys;
   // The win is on the disk before its results show: the results stay open as
   // long as the player likes, and a logout or a kill meanwhile loses nothing.
-  SaveGame();
+  // A save that fails has told the player; the results show all the same.
+  static_cast<void>(SaveGame());
   dialogs_->Results(results);
 
   StartGameTimer(kNewGameTimer, kNewGameAfterVictoryDelay);
@@ -317,8 +318,7 @@ void Game::OnCloseRequest() {
   const bool saved = SaveGame();
   const char* question =
       saved && session_.gameState == GameState::Playing ? texts::kExitWhilePlaying : texts::kExit;
-  const int answer = host_.Report(question, true, false, false);
-  if (answer == 6) host_.EndGameWindow();
+  if (host_.Ask(question)) host_.EndGameWindow();
 }
 
 bool Game::OnSessionEnd() {

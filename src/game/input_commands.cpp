@@ -121,7 +121,7 @@ void Game::HintCommand() {
     Message(sentence);
     session_.hints = SaturatingAdd(session_.hints, 1);
     host_.Invalidate(ScreenArea::StatsPanel());
-  } else if (host_.Report(HintSentence(hint, engineHost_), true, false, false) == 6) {
+  } else if (host_.Ask(HintSentence(hint, engineHost_))) {
     FreePlayCommand();
   }
   host_.RedrawControl(control::kHint);

@@ -23,7 +23,7 @@ namespace {
 
 namespace texts = imaging::texts;
 
-void LogOnly(Reporter& reporter, const char* text) { reporter.Report(text, false, true, false); }
+void LogOnly(Reporter& reporter, const char* text) { reporter.LogOnly(text); }
 
 const imaging::PngArtFile* PngArtOf(int index) {
   for (const imaging::PngArtFile& file : imaging::kPngArtFiles) {

@@ -44,7 +44,7 @@ bool IsInstalled(const QFont& font, const QString& family) {
 
 void ReportFaceFailed(Reporter& reporter, const QString& face) {
   const std::string text = std::string(texts::kFontFailedBefore) + face.toStdString() + texts::kFontFailedAfter;
-  reporter.Report(text, false, true, false);
+  reporter.LogOnly(text);
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ bool GameFonts::MakeFont(const QString& face, int height, QFont& font) const {
 
 bool GameFonts::SetGameFont(int index, int height, const QString& face) {
   if (index < 0 || index >= imaging::kGameFontCount) {
-    reporter_.Report(texts::kInvalidFontSize, false, true, false);
+    reporter_.LogOnly(texts::kInvalidFontSize);
     return false;
   }
   const size_t slot = static_cast<size_t>(index);
@@ -88,7 +88,7 @@ bool GameFonts::SetGameFont(int index, int height, const QString& face) {
     if (candidate.isEmpty()) break;
     ReportFaceFailed(reporter_, candidate);
   }
-  reporter_.Report(texts::kDefaultFontFailed, false, true, false);
+  reporter_.LogOnly(texts::kDefaultFontFailed);
   fonts_[slot] = QFont();
   fonts_[slot].setPixelSize(height);
   return false;

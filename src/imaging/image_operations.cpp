@@ -71,7 +71,7 @@ uint32_t FadeChannel(uint32_t background, uint32_t overlay, float weight) {
 
 }  // namespace
 
-void ImageOperations::LogOnly(const char* text) { reporter_.Report(text, false, true, false); }
+void ImageOperations::LogOnly(const char* text) { reporter_.LogOnly(text); }
 
 bool ImageOperations::ShiftHue(QImage& bitmap, float delta) {
   int bitsPerPixel = 0;
@@ -83,7 +83,7 @@ bool ImageOperations::ShiftHue(QImage& bitmap, float delta) {
   if (bitsPerPixel != 32) {
     if (!colorNoticeShown_) {
       colorNoticeShown_ = true;
-      reporter_.Report(texts::kColorProblem, false, false, false);
+      reporter_.ShowMessage(texts::kColorProblem);
     }
     return false;
   }

@@ -50,15 +50,15 @@ bool IsPngFile(const std::string& path);
 // than MaxPngFileSize of that size is refused. Only the chunks that make the
 // pixels are read (IHDR, PLTE, tRNS, IDAT, IEND); text, profiles and every
 // other ancillary chunk are passed over unread, so their size costs nothing.
-bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0, uint32_t expectedHeight = 0);
+[[nodiscard]] bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0, uint32_t expectedHeight = 0);
 
 // The same decode from the bytes of a PNG file held in memory.
-bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth = 0,
+[[nodiscard]] bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth = 0,
                    uint32_t expectedHeight = 0);
 
 // Reads a whole regular file that starts with the PNG signature and holds at
 // most maxBytes bytes; false (and no bytes) when it cannot be opened or read,
 // is not a regular file, is longer, or has no signature.
-bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);
+[[nodiscard]] bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);
 
 }  // namespace velmora

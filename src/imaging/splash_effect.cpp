@@ -23,7 +23,7 @@ bool SplashEffect::StartSplash(uint32_t now, int width, int height, QWidget* win
   const int scale = sharp_ ? 2 : 1;
   background_ = QImage(rect_.size() * scale, QImage::Format_ARGB32);
   if (background_.isNull()) {
-    operations_.GetReporter().Report(texts::kSplashBackgroundAllocFailed, false, true, false);
+    operations_.GetReporter().LogOnly(texts::kSplashBackgroundAllocFailed);
     return false;
   }
   background_.setDevicePixelRatio(scale);
@@ -33,7 +33,7 @@ bool SplashEffect::StartSplash(uint32_t now, int width, int height, QWidget* win
 
   effect_ = background_.copy();
   if (effect_.isNull()) {
-    operations_.GetReporter().Report(texts::kSplashEffectCreateFailed, false, true, false);
+    operations_.GetReporter().LogOnly(texts::kSplashEffectCreateFailed);
     return false;
   }
   running_ = true;

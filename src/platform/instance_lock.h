@@ -27,7 +27,7 @@ class InstanceLock {
   // Tries once, without waiting, to lock the folder's lock file, creating it
   // (empty) when it does not exist yet. The file stays when the lock is let go:
   // removing it would let two copies lock two different files of one name.
-  Result Acquire(const std::string& folder);
+  [[nodiscard]] Result Acquire(const std::string& folder);
   void Release();
 
  private:

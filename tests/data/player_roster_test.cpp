@@ -199,6 +199,16 @@ TEST_F(PlayerRosterTest, EachPlayerKeepsItsOwnFileAndNoNameIsShared) {
   EXPECT_EQ(folder.List("data/users"), (std::vector<std::string>{"Ann.bak.user", "Ann.user", "our-save.user"}));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_NE(folder.Read("data/users/Ann.bak.user").find("gameHints = 1;"), std::string::npos);
+
+  // A file that cannot be deleted would bring its player back at the next
+  // start: the player leaves the list, and the log names the file.
+  std::vector<std::string> logged;
+  roster->SetLog([&](std::string_view line) { logged.emplace_back(line); });
+  std::filesystem::remove(folder.Path() / "data/users/Ann.user");
+  std::filesystem::create_directories(folder.Path() / "data/users/Ann.user/kept");
+  ASSERT_TRUE(roster->RemovePlayer(0));
+  EXPECT_TRUE(Names(*roster).empty());
+  EXPECT_EQ(logged, std::vector<std::string>{"Unable to delete user file!\nPath: " + users + "Ann.user\n"});
 }
 
 TEST_F(PlayerRosterTest, AFileThatLoadsOnlyPartlyIsDropped) {
