@@ -42,7 +42,10 @@ struct Setting {
     loader.LoadGameArt(art);
     ImageOperations operations(reporter);
     operations.BuildMessageBackgrounds(art, backgrounds);
-    reporter.SetBackgrounds(backgrounds.images[0], backgrounds.images[1], backgrounds.images[2]);
+    reporter.SetBackgroundsBuilder([this](std::array<QImage, 3>& images) {
+      images = backgrounds.images;
+      return backgrounds.ready;
+    });
     owner.setFixedSize(640, 480);
     owner.show();
   }

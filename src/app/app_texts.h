@@ -15,8 +15,6 @@ inline constexpr const char* kLockUnavailable =
     "playing there.\n\nIf one is, close one of them: two copies would save over each other's players.";
 inline constexpr const char* kLockUnavailableLog = "cannot lock the working folder; not guarding against a second copy: ";
 inline constexpr const char* kDepthCaption = "Invalid Desktop Format";
-inline constexpr const char* kDepthContextFailed =
-    "game message: Failed to get device context on bitdepth verification!\n";
 inline constexpr const char* kDepthSteps[] = {
     "Velmora Sudoku requires a color depth of at least 24 bits.\n",
     "\nYou can follow these steps to correct the problem:",

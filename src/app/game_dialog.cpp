@@ -505,7 +505,6 @@ void GameDialog::ShowTileControls(bool show) {
 }
 
 void GameDialog::EnableBoardControls(bool enable) {
-  boardControlsEnabled_ = enable;
   for (int r = 0; r < 9; ++r)
     for (int c = 0; c < 9; ++c) controls_[control::TileId(r, c)]->setEnabled(enable);
   for (int k = 0; k < 9; ++k) controls_[control::kFirstTray + k]->setEnabled(enable);

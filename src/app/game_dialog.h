@@ -162,7 +162,6 @@ class GameDialog : public QDialog, public GameHost {
   bool closing_ = false;
   bool placementWarningMade_ = false;
   bool tipsRoom_ = false;  // the last placement kept room for the tips window
-  bool boardControlsEnabled_ = false;
 };
 
 // The game's icon, for its windows and boxes.

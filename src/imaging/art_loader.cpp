@@ -285,38 +285,6 @@ QImage ArtLoader::SharpPicture(int index) {
   return image;
 }
 
-bool ArtLoader::LoadResourceBitmap(int resourceId, GameBitmapTable& table, int index) {
-  if (!GameBitmapTable::IsValidIndex(index)) {
-    LogOnly(reporter_, texts::kInvalidGameBitmap);
-    return false;
-  }
-  GameBitmap& entry = table.Entry(index);
-  entry = GameBitmap();
-  QImage image = ReadResourceBitmap(resourceId);
-  if (image.isNull()) {
-    LogOnly(reporter_, texts::kResourceLoadFailed);
-    return false;
-  }
-  entry = std::move(image);
-  return true;
-}
-
-bool ArtLoader::LoadPngBitmap(GameBitmapTable& table, int index) {
-  if (PngPath(index).isEmpty()) {
-    LogOnly(reporter_, texts::kInvalidPngIndex);
-    return false;
-  }
-  GameBitmap& entry = table.Entry(index);
-  entry = GameBitmap();
-  QImage image;
-  if (!DecodePngImage(index, image)) {
-    LogOnly(reporter_, texts::kPngLoadFailed);
-    return false;
-  }
-  entry = std::move(image);
-  return true;
-}
-
 // Reports nothing and touches nothing but `image`, so that several can run at once.
 bool ArtLoader::DecodePngImage(int index, QImage& image) const {
   const QString path = PngPath(index);

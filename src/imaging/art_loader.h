@@ -30,10 +30,6 @@ class ArtLoader {
   bool LoadSharpArt(GameBitmapTable& table) const;
   // Entry `index` at twice the size, or a null image.
   static QImage SharpPicture(int index);
-  // Loads built-in bitmap `resourceId` into entry `index`, as Format_ARGB32.
-  bool LoadResourceBitmap(int resourceId, GameBitmapTable& table, int index);
-  // Loads the PNG file that belongs to entry `index`.
-  bool LoadPngBitmap(GameBitmapTable& table, int index);
 
   // The file of a PNG entry, or an empty string for an entry without one.
   QString PngPath(int index) const;

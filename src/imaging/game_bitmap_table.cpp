@@ -11,13 +11,6 @@ namespace velmora {
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
               "decoded pixels are used byte for byte as Format_ARGB32 images");
 
-void GameBitmapTable::Clear() {
-  for (GameBitmap& entry : entries_) entry = GameBitmap();
-  for (GameBitmap& entry : sharpEntries_) entry = GameBitmap();
-  for (KeptPng& kept : kept_) kept = KeptPng();
-  artLoaded_ = false;
-}
-
 GameBitmap GameBitmapTable::Picture(int index) const {
   const GameBitmap& entry = Entry(index);
   const KeptPng& kept = kept_[static_cast<size_t>(index)];

@@ -47,8 +47,6 @@ class GameBitmapTable {
   bool ArtLoaded() const { return artLoaded_; }
   void SetArtLoaded(bool loaded) { artLoaded_ = loaded; }
 
-  void Clear();
-
  private:
   std::array<GameBitmap, imaging::kGameBitmapCount> entries_;
   std::array<GameBitmap, imaging::kGameBitmapCount> sharpEntries_;

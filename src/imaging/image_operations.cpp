@@ -98,17 +98,7 @@ bool ImageOperations::ShiftHue(QImage& bitmap, float delta) {
   return true;
 }
 
-bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta, MessageBackgrounds& backgrounds,
-                                      QImage* extra) {
-  return ShiftGameColor(table, delta, &backgrounds, extra);
-}
-
 bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta) {
-  return ShiftGameColor(table, delta, nullptr, nullptr);
-}
-
-bool ImageOperations::ShiftGameColor(GameBitmapTable& table, float delta, MessageBackgrounds* backgrounds,
-                                     QImage* extra) {
   if (!table.ArtLoaded()) return false;
   const auto start = std::chrono::steady_clock::now();
   delta = WrapDegrees(delta);
@@ -117,27 +107,12 @@ bool ImageOperations::ShiftGameColor(GameBitmapTable& table, float delta, Messag
     ShiftHue(table.Entry(index), delta);
     if (!table.SharpEntry(index).isNull()) ShiftHue(table.SharpEntry(index), delta);
   }
-  if (backgrounds) BuildMessageBackgrounds(table, *backgrounds);
-  if (extra) ShiftHue(*extra, delta);
   if (reporter_.LogOn()) {
     const auto spent =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     reporter_.Log(std::string(texts::kColorChangedBefore) + std::to_string(spent.count()) +
                   texts::kColorChangedAfter);
   }
-  return true;
-}
-
-bool ImageOperations::UpdateGameColor(float playerHue, float& appliedHue, GameBitmapTable& table,
-                                      MessageBackgrounds& backgrounds, QImage* extra) {
-  const float hue = std::isfinite(playerHue) ? playerHue : imaging::kStandardHue;
-  const float delta = hue - appliedHue;
-  if (!(std::fabs(delta) >= imaging::kHueEpsilon)) {
-    LogOnly(texts::kHueDeltaTooSmall);
-    return false;
-  }
-  ChangeGameColor(table, delta, backgrounds, extra);
-  appliedHue += delta;
   return true;
 }
 

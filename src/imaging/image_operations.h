@@ -28,22 +28,10 @@ class ImageOperations {
 
   // Recolours the art set (all entries but 139..156, the orange buttons, the
   // placeholders and the intro pages), at either size when the large set is
-  // loaded, rebuilds the message backgrounds and
-  // recolours `extra` (the tips window's background) when given. Does nothing
-  // before the art has loaded. Logs its processing time. A delta that is not
-  // finite shifts by nothing.
-  bool ChangeGameColor(GameBitmapTable& table, float delta, MessageBackgrounds& backgrounds,
-                       QImage* extra = nullptr);
-  // The art set alone, for a window that cuts its message backgrounds when a
-  // message shows.
+  // loaded. The messages cut their backgrounds from the art when they show, so
+  // they follow. Does nothing before the art has loaded. Logs its processing
+  // time. A delta that is not finite shifts by nothing.
   bool ChangeGameColor(GameBitmapTable& table, float delta);
-
-  // The game session's side of a colour change: shifts the art from
-  // `appliedHue` to `playerHue` (a hue that is not a number counts as the
-  // standard blue) and adds the difference to `appliedHue`. A difference
-  // below 0.001 degrees is logged and shifts nothing.
-  bool UpdateGameColor(float playerHue, float& appliedHue, GameBitmapTable& table,
-                       MessageBackgrounds& backgrounds, QImage* extra = nullptr);
 
   // Darkens an 8-pixel ramp along the edges of the top-left width x height
   // area towards red 16, green 32, blue 64 and clears the ramp's alpha.
@@ -83,7 +71,6 @@ class ImageOperations {
   void SetSplashWholeLogoShown() { splashWholeLogoShown_ = true; }
 
  private:
-  bool ShiftGameColor(GameBitmapTable& table, float delta, MessageBackgrounds* backgrounds, QImage* extra);
   void LogOnly(const char* text);
 
   Reporter& reporter_;

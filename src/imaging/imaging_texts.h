@@ -4,11 +4,9 @@
 namespace velmora::imaging::texts {
 
 // Art loading.
-inline constexpr const char* kInvalidPngIndex = "INVALID GAME BITMAP INDEX ENCOUNTERED WHILE LOADING IMAGE DATA!";
 inline constexpr const char* kPngLoadFailed = "Failed to load .PNG image.";
 inline constexpr const char* kImageDataLoadFailed = "Failed to load image data into game bitmap!";
 inline constexpr const char* kResourceLoadFailed = "Failed to load bitmap resource!";
-inline constexpr const char* kInvalidGameBitmap = "Attempted to load an invalid game bitmap!";
 
 // Fonts.
 inline constexpr const char* kGameFontFace = "Copperplate Gothic Bold";
@@ -22,7 +20,6 @@ inline constexpr const char* kInvalidFontSize = "Invalid game font size encounte
 inline constexpr const char* kHueInfoFailed = "Failed to get bitmap info on hue shift.";
 inline constexpr const char* kColorProblem =
     "There was a problem changing the game color.  The standard blue will be used.";
-inline constexpr const char* kHueDeltaTooSmall = "Hue shift delta smaller than epsilon.";
 inline constexpr const char* kColorChangedBefore = "T+game color changed; processing time: ";
 inline constexpr const char* kColorChangedAfter = "ms\n";
 

@@ -13,23 +13,14 @@ MessageReporter::MessageReporter(GameLog& log, MessageBoxes& boxes, Milliseconds
   };
 }
 
-void MessageReporter::SetBackgrounds(QImage small, QImage medium, QImage large) {
-  backgrounds_[0] = std::move(small);
-  backgrounds_[1] = std::move(medium);
-  backgrounds_[2] = std::move(large);
-  builder_ = nullptr;
-  ready_ = !backgrounds_[0].isNull() && !backgrounds_[1].isNull() && !backgrounds_[2].isNull();
-}
-
 void MessageReporter::SetBackgroundsBuilder(BackgroundsBuilder builder) {
-  for (QImage& background : backgrounds_) background = QImage();
   builder_ = std::move(builder);
   ready_ = static_cast<bool>(builder_);
 }
 
 std::array<QImage, 3> MessageReporter::Backgrounds() const {
-  if (!builder_) return backgrounds_;
   std::array<QImage, 3> built;
+  if (!builder_) return built;
   if (!builder_(built)) built = {};
   return built;
 }

@@ -26,15 +26,13 @@ class MessageReporter : public Reporter {
 
   void SetDefaultOwner(QWidget* owner) { defaultOwner_ = owner; }
   void SetPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
-  // The three message backgrounds (400 x 150, 300, 450); the reporter shows
-  // messages once they are set.
-  void SetBackgrounds(QImage small, QImage medium, QImage large);
-  // Or a builder that makes them, from the art as it is then, each time a
-  // message shows; the reporter shows messages from now on.
+  // The builder of the three message backgrounds (400 x 150, 300, 450), which
+  // makes them from the art as it is then, each time a message shows; the
+  // reporter shows messages from now on.
   using BackgroundsBuilder = std::function<bool(std::array<QImage, 3>&)>;
   void SetBackgroundsBuilder(BackgroundsBuilder builder);
   bool IsReady() const { return ready_; }
-  // The backgrounds set, or new ones from the builder (null images if it fails).
+  // New backgrounds from the builder (null images without one, or when it fails).
   std::array<QImage, 3> Backgrounds() const;
   bool MessageOpen() const { return messageOpen_; }
 
@@ -52,7 +50,6 @@ class MessageReporter : public Reporter {
   MillisecondsSource sinceStart_;
   Presenter presenter_;
   QWidget* defaultOwner_ = nullptr;
-  std::array<QImage, 3> backgrounds_;
   BackgroundsBuilder builder_;
   bool ready_ = false;
   bool messageOpen_ = false;

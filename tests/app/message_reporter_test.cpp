@@ -33,7 +33,13 @@ class ReporterTest : public ::testing::Test {
     std::filesystem::create_directories(folder);
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
-  void MakeReady() { reporter.SetBackgrounds(QImage(400, 150, QImage::Format_ARGB32), QImage(400, 300, QImage::Format_ARGB32), QImage(400, 450, QImage::Format_ARGB32)); }
+  void MakeReady() {
+    reporter.SetBackgroundsBuilder([](std::array<QImage, 3>& images) {
+      images = {QImage(400, 150, QImage::Format_ARGB32), QImage(400, 300, QImage::Format_ARGB32),
+                QImage(400, 450, QImage::Format_ARGB32)};
+      return true;
+    });
+  }
 
   std::filesystem::path folder;
   NoDataMessages dataMessages;

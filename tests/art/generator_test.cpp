@@ -1,5 +1,5 @@
 // The art is drawn at build time, so the generator must give the same bytes on
-// every run, and quickly.
+// every run.
 #include <gtest/gtest.h>
 
 #include <QDirIterator>

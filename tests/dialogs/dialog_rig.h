@@ -39,7 +39,10 @@ class DialogRig {
     loader.LoadGameArt(art);
     ImageOperations operations(reporter);
     operations.BuildMessageBackgrounds(art, backgrounds);
-    reporter.SetBackgrounds(backgrounds.images[0], backgrounds.images[1], backgrounds.images[2]);
+    reporter.SetBackgroundsBuilder([this](std::array<QImage, 3>& images) {
+      images = backgrounds.images;
+      return backgrounds.ready;
+    });
     reporter.SetPresenter([this](std::string_view text, bool question, QWidget* shownOver) {
       messages.push_back({std::string(text), question, shownOver});
       return answer;

@@ -127,7 +127,7 @@ QByteArray LoggedWhileOpening(bool withArt, QSize client, bool withUnknown) {
   const QString path = folder.filePath(QStringLiteral("game.log"));
   {
     DialogRig rig;
-    if (!withArt) rig.art.Clear();
+    if (!withArt) rig.art = GameBitmapTable();
     EXPECT_TRUE(rig.log.Open(path.toStdString()));
     FrameDialog dialog(rig, client, withUnknown);
     EXPECT_EQ(dialog.Background().isNull(), !withArt);

@@ -80,8 +80,7 @@ TEST_F(ArtLoaderTest, PngPixelsAreCopiedAsDecoded) {
   const std::vector<uint8_t> first{10, 20, 30, 40, 50, 60, 70, 80};
   std::copy(first.begin(), first.end(), recipe.rows[0].begin());
   ASSERT_TRUE(testing::WritePng(ArtFile("dialogues/backgroundGeneric480x480.png"), recipe));
-  ArtLoader loader = Loader();
-  ASSERT_TRUE(loader.LoadPngBitmap(table, 157));
+  ASSERT_TRUE(Loader().LoadGameArt(table));
   const QImage& entry = table.Entry(157);
   ASSERT_EQ(entry.size(), QSize(480, 480));
   EXPECT_EQ(BgraAt(entry, 0, 0), (Bgra{30, 20, 10, 40}));
@@ -150,7 +149,7 @@ TEST_F(ArtLoaderTest, WithTwoFaultsTheLowerIndexIsReported) {
   EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
 
   host.reports.clear();
-  table.Clear();
+  table = GameBitmapTable();
   ASSERT_TRUE(QFile::remove(resources + "/181.bmp"));  // entry 50, before any PNG file
   ASSERT_FALSE(Loader().LoadGameArt(table));
   EXPECT_FALSE(table.Entry(49).isNull());
@@ -167,38 +166,21 @@ TEST_F(ArtLoaderTest, ReloadAfterFailureClearsTheFlag) {
   EXPECT_TRUE(table.Entry(157).isNull());
 }
 
-TEST_F(ArtLoaderTest, InvalidIndicesAreReported) {
-  ArtLoader loader = Loader();
-  EXPECT_FALSE(loader.LoadPngBitmap(table, 139));
-  EXPECT_FALSE(loader.LoadResourceBitmap(131, table, 189));
-  EXPECT_FALSE(loader.LoadResourceBitmap(131, table, -1));
-  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kInvalidPngIndex, texts::kInvalidGameBitmap,
-                                                   texts::kInvalidGameBitmap}));
-  ExpectAllLogOnly();
-}
-
-// The same loader reads bitmaps compiled into the program as Qt resources.
+// The same loader reads bitmaps compiled into the program as Qt resources
+// (here only the first, 131, is there, so the load stops at the second).
 TEST(ArtLoaderResourceTest, ReadsCompiledInBitmaps) {
   testing::FakeEngineHost host;
   GameBitmapTable table;
   ArtLoader loader(host, QStringLiteral("/nonexistent"), QStringLiteral(":/imaging-test/bitmaps"));
   EXPECT_EQ(loader.ResourcePath(131), QStringLiteral(":/imaging-test/bitmaps/131.bmp"));
 
-  ASSERT_TRUE(loader.LoadResourceBitmap(131, table, 0));
+  EXPECT_FALSE(loader.LoadGameArt(table));
   const QImage& tile = table.Entry(0);
   ASSERT_EQ(tile.size(), QSize(4, 3));
   EXPECT_EQ(tile.format(), QImage::Format_ARGB32);
   EXPECT_EQ(BgraAt(tile, 0, 0), (Bgra{77, 2, 1, 255}));
   EXPECT_EQ(BgraAt(tile, 3, 2), (Bgra{77, 42, 31, 255}));
 
-  // The logo is the one built-in bitmap with alpha.
-  ASSERT_TRUE(loader.LoadResourceBitmap(311, table, 180));
-  const QImage& logo = table.Entry(180);
-  EXPECT_EQ(BgraAt(logo, 0, 0), (Bgra{50, 100, 200, 0}));
-  EXPECT_EQ(BgraAt(logo, 2, 1), (Bgra{50, 100, 200, 121}));
-  EXPECT_EQ(BgraAt(logo, 3, 2), (Bgra{50, 100, 200, 182}));
-
-  EXPECT_FALSE(loader.LoadResourceBitmap(132, table, 1));
   EXPECT_TRUE(table.Entry(1).isNull());
   ASSERT_EQ(host.reports.size(), 1u);
   EXPECT_EQ(host.reports[0].text, texts::kResourceLoadFailed);

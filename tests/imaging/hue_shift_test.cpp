@@ -137,11 +137,10 @@ class ChangeGameColorTest : public HueShiftTest {
   Bgra Entry(int index) { return BgraAt(table.Entry(index), 1, 1); }
 
   GameBitmapTable table;
-  MessageBackgrounds backgrounds;
 };
 
 TEST_F(ChangeGameColorTest, LeavesTheIntroSetUntouched) {
-  ASSERT_TRUE(operations.ChangeGameColor(table, 120.0f, backgrounds));
+  ASSERT_TRUE(operations.ChangeGameColor(table, 120.0f));
   const Bgra green{0, 255, 0, 255};
   const Bgra red{0, 0, 255, 255};
   for (int i = 0; i <= 138; ++i) EXPECT_EQ(Entry(i), green) << i;
@@ -150,37 +149,22 @@ TEST_F(ChangeGameColorTest, LeavesTheIntroSetUntouched) {
 }
 
 TEST_F(ChangeGameColorTest, NegativeDeltaGoesTheOtherWayRound) {
-  ASSERT_TRUE(operations.ChangeGameColor(table, -10.0f, backgrounds));
+  ASSERT_TRUE(operations.ChangeGameColor(table, -10.0f));
   // Pure red at hue 350: blue 255 * (1 - (1 - 5/6)) truncated.
   EXPECT_EQ(Entry(0), (Bgra{42, 0, 255, 255}));
 }
 
 TEST_F(ChangeGameColorTest, NonFiniteDeltaShiftsNothing) {
   table.Entry(0) = testing::Filled(2, 2, Rgb(40, 90, 200, 255));
-  ASSERT_TRUE(operations.ChangeGameColor(table, std::numeric_limits<float>::quiet_NaN(), backgrounds));
+  ASSERT_TRUE(operations.ChangeGameColor(table, std::numeric_limits<float>::quiet_NaN()));
   // A shift by 0 (which truncates once) and no more.
   EXPECT_EQ(Entry(0), (Bgra{200, 90, 39, 255}));
   EXPECT_EQ(Entry(1), (Bgra{0, 0, 255, 255}));
 }
 
-TEST_F(ChangeGameColorTest, RebuildsTheMessageBackgroundsFromTheShiftedArt) {
-  ASSERT_TRUE(operations.ChangeGameColor(table, 120.0f, backgrounds));
-  ASSERT_TRUE(backgrounds.ready);
-  for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(backgrounds.images[i].size(), QSize(480, 480));
-    EXPECT_EQ(BgraAt(backgrounds.images[i], 200, 75), (Bgra{0, 255, 0, 255})) << i;
-  }
-}
-
-TEST_F(ChangeGameColorTest, ShiftsTheExtraImage) {
-  QImage tips = testing::Filled(3, 3, Rgb(255, 0, 0, 0));
-  ASSERT_TRUE(operations.ChangeGameColor(table, 240.0f, backgrounds, &tips));
-  EXPECT_EQ(BgraAt(tips, 2, 2), (Bgra{255, 0, 0, 0}));
-}
-
 TEST_F(ChangeGameColorTest, LogsItsProcessingTime) {
   host.logOn = true;
-  ASSERT_TRUE(operations.ChangeGameColor(table, 10.0f, backgrounds));
+  ASSERT_TRUE(operations.ChangeGameColor(table, 10.0f));
   const std::string prefix = texts::kColorChangedBefore;
   ASSERT_EQ(host.log.rfind(prefix, 0), 0u) << host.log;
   const std::string rest = host.log.substr(prefix.size());
@@ -192,37 +176,14 @@ TEST_F(ChangeGameColorTest, LogsItsProcessingTime) {
 }
 
 TEST_F(ChangeGameColorTest, LogsNothingWithTheLogOff) {
-  ASSERT_TRUE(operations.ChangeGameColor(table, 10.0f, backgrounds));
+  ASSERT_TRUE(operations.ChangeGameColor(table, 10.0f));
   EXPECT_TRUE(host.log.empty());
 }
 
 TEST_F(ChangeGameColorTest, DoesNothingBeforeTheArtHasLoaded) {
   table.SetArtLoaded(false);
-  EXPECT_FALSE(operations.ChangeGameColor(table, 120.0f, backgrounds));
+  EXPECT_FALSE(operations.ChangeGameColor(table, 120.0f));
   EXPECT_EQ(Entry(0), (Bgra{0, 0, 255, 255}));
-  EXPECT_FALSE(backgrounds.ready);
-}
-
-TEST_F(ChangeGameColorTest, UpdateGameColorShiftsByTheDifference) {
-  float applied = imaging::kStandardHue;
-  ASSERT_TRUE(operations.UpdateGameColor(340.0f, applied, table, backgrounds));
-  EXPECT_FLOAT_EQ(applied, 340.0f);
-  EXPECT_EQ(Entry(0), (Bgra{0, 255, 0, 255}));  // +120
-
-  ASSERT_TRUE(operations.UpdateGameColor(330.0f, applied, table, backgrounds));  // -10: by 350
-  EXPECT_FLOAT_EQ(applied, 330.0f);
-  EXPECT_TRUE(host.reports.empty());
-}
-
-TEST_F(ChangeGameColorTest, UpdateGameColorIgnoresTinyDifferencesAndNaN) {
-  float applied = imaging::kStandardHue;
-  EXPECT_FALSE(operations.UpdateGameColor(220.0005f, applied, table, backgrounds));
-  EXPECT_FALSE(operations.UpdateGameColor(std::numeric_limits<float>::quiet_NaN(), applied, table, backgrounds));
-  EXPECT_FLOAT_EQ(applied, imaging::kStandardHue);
-  EXPECT_EQ(Entry(0), (Bgra{0, 0, 255, 255}));
-  ASSERT_EQ(host.reports.size(), 2u);
-  EXPECT_EQ(host.reports[0].text, texts::kHueDeltaTooSmall);
-  EXPECT_TRUE(host.reports[0].logOnly);
 }
 
 }  // namespace
