@@ -65,10 +65,11 @@ struct ScreenArea {
   bool operator==(const ScreenArea&) const = default;
 };
 
-class GameHost : public Reporter {
+// The main screen: what to draw again, the controls' state, the colour, the
+// title and the tips window beside it.
+class GameScreen {
  public:
-  // A plain system message box with an OK button.
-  virtual void SystemMessage(std::string_view text) = 0;
+  virtual ~GameScreen() = default;
 
   // Drawing: Invalidate repaints later, Redraw at once.
   virtual void Invalidate(const ScreenArea& area) = 0;
@@ -87,16 +88,6 @@ class GameHost : public Reporter {
   // Whether the mouse pointer is inside the control now; logs the test.
   virtual bool IsMouseOverControl(int controlId) = 0;
 
-  // Window timers: (re)start timer id with a period, returning its handle (0
-  // on failure); stop it, returning whether it was stopped.
-  virtual uint32_t StartTimer(int id, uint32_t periodMs) = 0;
-  virtual bool StopTimer(int id) = 0;
-  virtual uint32_t Now() const = 0;
-  virtual void Sleep(uint32_t milliseconds) = 0;
-
-  virtual void OpenHelpPage() = 0;
-  // Prints the window's picture under a label naming the puzzle.
-  virtual void PrintPuzzle(std::string_view label) = 0;
   // Recolours the art by a hue difference in degrees.
   virtual void ShiftArtHue(float delta) = 0;
   virtual void SetWindowTitle(std::string_view title) = 0;
@@ -104,6 +95,29 @@ class GameHost : public Reporter {
   virtual bool ShowTipsWindow() = 0;
   virtual void HideTipsWindow() = 0;
   virtual void ShowTipText(std::string_view text) = 0;
+};
+
+// Time: the window's timers by id, the clock and a pause.
+class GameTimers {
+ public:
+  virtual ~GameTimers() = default;
+  // (Re)starts timer id with a period, returning its handle (0 on failure).
+  virtual uint32_t StartTimer(int id, uint32_t periodMs) = 0;
+  // Stops it, returning whether it was stopped.
+  virtual bool StopTimer(int id) = 0;
+  virtual uint32_t Now() const = 0;
+  virtual void Sleep(uint32_t milliseconds) = 0;
+};
+
+// The whole window as the game sees it: reports and the log, the screen, the
+// timers, and the few services left.
+class GameHost : public Reporter, public GameScreen, public GameTimers {
+ public:
+  // A plain system message box with an OK button.
+  virtual void SystemMessage(std::string_view text) = 0;
+  virtual void OpenHelpPage() = 0;
+  // Prints the window's picture under a label naming the puzzle.
+  virtual void PrintPuzzle(std::string_view label) = 0;
   // Closes the game window, which ends the program.
   virtual void EndGameWindow() = 0;
 };
