@@ -153,19 +153,24 @@ TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
   ExpectTileShows(Screen(), 0, 0, 31 + type);
 }
 
-// Also run at the screen scale 2 (QT_SCALE_FACTOR, see CMakeLists.txt). At scale 1
-// the large pictures are not even loaded; at scale 2 every device pixel of a tile
-// is the large picture's own, so edges change within one device pixel instead of
-// in steps of two as in an enlarged small picture.
+// At scale 1 the large pictures are not even loaded.
+TEST_F(MainScreenTest, LeavesTheLargeArtUnloadedOnAnUnscaledScreen) {
+  if (Window().devicePixelRatioF() != 1.0) GTEST_SKIP() << "needs an unscaled screen";
+  const QImage screen = Screen();
+  EXPECT_EQ(screen.size(), QSize(640, 480));
+  for (int i = 0; i < GameBitmapTable::Size(); ++i) EXPECT_TRUE(Window().Art().SharpEntry(i).isNull()) << i;
+}
+
+// Runs at the screen scale 2 (QT_SCALE_FACTOR, ctest app_sharp_at_scale_2, see
+// CMakeLists.txt): every device pixel of a tile is the large picture's own, so
+// edges change within one device pixel instead of in steps of two as in an
+// enlarged small picture.
 TEST_F(MainScreenTest, ShowsTheLargeArtOnAScaledScreen) {
+  if (Window().devicePixelRatioF() == 1.0)
+    GTEST_SKIP() << "needs a screen scaled to 2: runs with QT_SCALE_FACTOR=2 (ctest app_sharp_at_scale_2)";
   const QImage screen = Screen();
   const int face = TheGame().FaceOfControl(control::TileId(0, 0), false);
   const QImage& sharp = Window().Art().SharpEntry(face);
-  if (Window().devicePixelRatioF() == 1.0) {
-    EXPECT_EQ(screen.size(), QSize(640, 480));
-    for (int i = 0; i < GameBitmapTable::Size(); ++i) EXPECT_TRUE(Window().Art().SharpEntry(i).isNull()) << i;
-    return;
-  }
   ASSERT_EQ(Window().devicePixelRatioF(), 2.0);
   ASSERT_EQ(screen.size(), QSize(1280, 960));
   ASSERT_EQ(sharp.size(), QSize(80, 80));
