@@ -127,7 +127,7 @@ TEST_F(MainScreenTest, ARightClickOnATileOpensTheNoteMenu) {
 
 TEST_F(MainScreenTest, ARightClickOffTheBoardOffersTheAboutBox) {
   const size_t shown = rig->boxes.shown.size();
-  QTimer::singleShot(100, [] {
+  QTimer::singleShot(0, [] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->actions().size(), 1);
@@ -245,7 +245,7 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
 
 TEST_F(MainScreenTest, ThePrintDialogShowsTheNormalCursor) {
   bool dialogSeen = false, busyInDialog = true;
-  QTimer::singleShot(200, [&] {
+  QTimer::singleShot(0, [&] {
     QWidget* dialog = QApplication::activeModalWidget();
     dialogSeen = qobject_cast<QPrintDialog*>(dialog) != nullptr;
     busyInDialog = QApplication::overrideCursor() != nullptr;
@@ -290,16 +290,17 @@ TEST(GameWindowVictory, TheTrayReadsAllFoundAndNoAboutMenuIsOffered) {
                          << " shows its text";
   }
 
-  bool menuShown = false;
-  QTimer::singleShot(100, [&menuShown] {
+  bool menuShown = false, looked = false;
+  QTimer::singleShot(0, [&menuShown, &looked] {
     if (QWidget* menu = QApplication::activePopupWidget()) {
       menuShown = true;
       menu->close();
     }
+    looked = true;
   });
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(600, 300), rig.window->mapToGlobal(QPoint(600, 300)));
   QCoreApplication::sendEvent(rig.window.get(), &event);
-  QTest::qWait(200);
+  ASSERT_TRUE(QTest::qWaitFor([&looked] { return looked; }, 5000));
   EXPECT_FALSE(menuShown);
 }
 
