@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 BUILD_TYPE ?= Release
 
-.PHONY: all deps configure build test bench play install deb clean fuzz sanitize
+.PHONY: all deps configure build test check bench play install deb clean fuzz sanitize
 
 all: build
 
@@ -18,6 +18,10 @@ build: configure
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The quick loop: the unit and widget tests only (no Xvfb, no package).
+check: build
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -L 'unit|widget'
 
 bench: build
 	@$(BUILD)/bench/velmora-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

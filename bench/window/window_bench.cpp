@@ -17,7 +17,7 @@ using namespace velmora;
 testing::GameWindowRig& Rig() {
   // Ignore Mistakes lets the same key play a tile and take it back for ever.
   static auto* rig = [] {
-    auto* made = new testing::GameWindowRig(VELMORA_RUNTIME_FOLDER, true);
+    auto* made = new testing::GameWindowRig(VELMORA_RUNTIME_FOLDER, true, testing::RigTime::kSystem);
     if (!made->WaitUntilPlaying()) std::abort();
     return made;
   }();

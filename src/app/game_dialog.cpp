@@ -51,7 +51,8 @@ void GameDialog::DataMessages::Show(std::string_view text, std::string_view capt
   boxes_.Show(text, caption, MessageButtons::Ok, false);
 }
 
-GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const std::string& workingFolder)
+GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const std::string& workingFolder,
+                       const TimersMaker& makeTimers)
     : clock_(clock),
       boxes_(boxes),
       keys_(keys),
@@ -63,7 +64,8 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
       fonts_(reporter_),
       roster_(dataMessages_,
               [this](std::chrono::milliseconds pause) { clock_.Sleep(static_cast<uint32_t>(pause.count())); }),
-      timers_([this](int id) { OnTimer(id); }),
+      timers_(makeTimers ? makeTimers([this](int id) { OnTimer(id); })
+                         : std::make_unique<QtWindowTimers>([this](int id) { OnTimer(id); })),
       game_(*this, roster_) {
   setWindowTitle(texts::kAppName);
   setWindowIcon(GameWindowIcon());
@@ -537,9 +539,9 @@ bool GameDialog::IsMouseOverControl(int controlId) {
   return hit;
 }
 
-uint32_t GameDialog::StartTimer(int id, uint32_t periodMs) { return timers_.Start(id, periodMs); }
+uint32_t GameDialog::StartTimer(int id, uint32_t periodMs) { return timers_->Start(id, periodMs); }
 
-bool GameDialog::StopTimer(int id) { return timers_.Kill(id); }
+bool GameDialog::StopTimer(int id) { return timers_->Kill(id); }
 
 void GameDialog::Sleep(uint32_t milliseconds) { clock_.Sleep(milliseconds); }
 

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QImage>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,8 +38,13 @@ class TipsWindow;
 class GameDialog : public QDialog, public GameHost {
   Q_OBJECT
  public:
-  // workingFolder holds art/ and data/.
-  GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const std::string& workingFolder);
+  // Makes the window's timers, each expiry calling the handler with the timer's id.
+  using TimersMaker = std::function<std::unique_ptr<WindowTimers>(std::function<void(int id)> handler)>;
+
+  // workingFolder holds art/ and data/. The window's timers run on Qt's event
+  // loop unless makeTimers makes others (tests move time by hand).
+  GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const std::string& workingFolder,
+             const TimersMaker& makeTimers = {});
   // The game's secondary windows (the skinned ones, or a test's scripted ones):
   // given before Initialise.
   void SetDialogs(std::unique_ptr<GameDialogs> dialogs);
@@ -151,7 +157,7 @@ class GameDialog : public QDialog, public GameHost {
   ImageOperations imageOps_;
   GameFonts fonts_;
   PlayerRoster roster_;
-  QtWindowTimers timers_;
+  std::unique_ptr<WindowTimers> timers_;
   Game game_;
   std::unique_ptr<GameDialogs> dialogs_;
   std::unique_ptr<SplashEffect> splash_;

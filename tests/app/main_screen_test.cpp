@@ -127,7 +127,7 @@ TEST_F(MainScreenTest, ARightClickOnATileOpensTheNoteMenu) {
 
 TEST_F(MainScreenTest, ARightClickOffTheBoardOffersTheAboutBox) {
   const size_t shown = rig->boxes.shown.size();
-  QTimer::singleShot(100, [] {
+  QTimer::singleShot(0, [] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->actions().size(), 1);
@@ -153,19 +153,24 @@ TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
   ExpectTileShows(Screen(), 0, 0, 31 + type);
 }
 
-// Also run at the screen scale 2 (QT_SCALE_FACTOR, see CMakeLists.txt). At scale 1
-// the large pictures are not even loaded; at scale 2 every device pixel of a tile
-// is the large picture's own, so edges change within one device pixel instead of
-// in steps of two as in an enlarged small picture.
+// At scale 1 the large pictures are not even loaded.
+TEST_F(MainScreenTest, LeavesTheLargeArtUnloadedOnAnUnscaledScreen) {
+  if (Window().devicePixelRatioF() != 1.0) GTEST_SKIP() << "needs an unscaled screen";
+  const QImage screen = Screen();
+  EXPECT_EQ(screen.size(), QSize(640, 480));
+  for (int i = 0; i < GameBitmapTable::Size(); ++i) EXPECT_TRUE(Window().Art().SharpEntry(i).isNull()) << i;
+}
+
+// Runs at the screen scale 2 (QT_SCALE_FACTOR, ctest app_sharp_at_scale_2, see
+// CMakeLists.txt): every device pixel of a tile is the large picture's own, so
+// edges change within one device pixel instead of in steps of two as in an
+// enlarged small picture.
 TEST_F(MainScreenTest, ShowsTheLargeArtOnAScaledScreen) {
+  if (Window().devicePixelRatioF() == 1.0)
+    GTEST_SKIP() << "needs a screen scaled to 2: runs with QT_SCALE_FACTOR=2 (ctest app_sharp_at_scale_2)";
   const QImage screen = Screen();
   const int face = TheGame().FaceOfControl(control::TileId(0, 0), false);
   const QImage& sharp = Window().Art().SharpEntry(face);
-  if (Window().devicePixelRatioF() == 1.0) {
-    EXPECT_EQ(screen.size(), QSize(640, 480));
-    for (int i = 0; i < GameBitmapTable::Size(); ++i) EXPECT_TRUE(Window().Art().SharpEntry(i).isNull()) << i;
-    return;
-  }
   ASSERT_EQ(Window().devicePixelRatioF(), 2.0);
   ASSERT_EQ(screen.size(), QSize(1280, 960));
   ASSERT_EQ(sharp.size(), QSize(80, 80));
@@ -240,7 +245,7 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
 
 TEST_F(MainScreenTest, ThePrintDialogShowsTheNormalCursor) {
   bool dialogSeen = false, busyInDialog = true;
-  QTimer::singleShot(200, [&] {
+  QTimer::singleShot(0, [&] {
     QWidget* dialog = QApplication::activeModalWidget();
     dialogSeen = qobject_cast<QPrintDialog*>(dialog) != nullptr;
     busyInDialog = QApplication::overrideCursor() != nullptr;
@@ -285,16 +290,17 @@ TEST(GameWindowVictory, TheTrayReadsAllFoundAndNoAboutMenuIsOffered) {
                          << " shows its text";
   }
 
-  bool menuShown = false;
-  QTimer::singleShot(100, [&menuShown] {
+  bool menuShown = false, looked = false;
+  QTimer::singleShot(0, [&menuShown, &looked] {
     if (QWidget* menu = QApplication::activePopupWidget()) {
       menuShown = true;
       menu->close();
     }
+    looked = true;
   });
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(600, 300), rig.window->mapToGlobal(QPoint(600, 300)));
   QCoreApplication::sendEvent(rig.window.get(), &event);
-  QTest::qWait(200);
+  ASSERT_TRUE(QTest::qWaitFor([&looked] { return looked; }, 5000));
   EXPECT_FALSE(menuShown);
 }
 

@@ -86,6 +86,8 @@ TEST_F(ResultsTest, GraphPixelsForAKnownGame) {
 // again on a background of twice the size, with the curve in half-row steps.
 TEST_F(ResultsTest, OnAScaledScreenTheGraphIsDrawnAtTwiceTheSize) {
   auto dialog = Make({{true, 500}, {true, 1000}}, Results(1000));
+  if (dialog->devicePixelRatioF() == 1.0)
+    GTEST_SKIP() << "needs a screen scaled to 2: runs with QT_SCALE_FACTOR=2 (ctest dialogs_results_at_scale_2)";
   ASSERT_EQ(dialog->devicePixelRatioF(), 2.0) << "runs with QT_SCALE_FACTOR=2 (ctest dialogs_results_at_scale_2)";
   const QImage screen = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(screen.size(), QSize(960, 960));

@@ -1,7 +1,9 @@
 #pragma once
 // A real game window in play, for widget tests and benchmarks: a copy of the
 // built working folder, scripted dialogs (a new player, then a game from a
-// Puzzle Code), and the window started as the program starts it.
+// Puzzle Code), and the window started as the program starts it. Its time is
+// moved by the test (the splash, the pauses and the timers then take no real
+// time) unless the rig is asked for the system clock.
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include "game_dialog.h"
 #include "game_dialogs.h"
 #include "key_router.h"
+#include "manual_time.h"
 #include "player_roster.h"
 
 namespace velmora::testing {
@@ -52,10 +55,13 @@ class ScriptedDialogs : public GameDialogs {
   int resultsShown = 0;
 };
 
+enum class RigTime { kManual, kSystem };
+
 class GameWindowRig {
  public:
   // runtimeFolder: the build's working folder (art/, data/seeds/).
-  GameWindowRig(const std::string& runtimeFolder, bool ignoreMistakes) {
+  GameWindowRig(const std::string& runtimeFolder, bool ignoreMistakes, RigTime time = RigTime::kManual)
+      : manual_(time == RigTime::kManual) {
     const QString from = QString::fromStdString(runtimeFolder);
     CopyFolder(from + "/art", folder_.path() + "/art");
     CopyFolder(from + "/data/seeds", folder_.path() + "/data/seeds");
@@ -63,16 +69,40 @@ class GameWindowRig {
     auto scripted = std::make_unique<ScriptedDialogs>();
     scripted->ignoreMistakes = ignoreMistakes;
     dialogs = scripted.get();
-    window = std::make_unique<GameDialog>(clock_, boxes, keys_, folder_.path().toStdString());
+    if (manual_) {
+      window = std::make_unique<GameDialog>(manualClock_, boxes, keys_, folder_.path().toStdString(),
+                                            [this](std::function<void(int)> handler) {
+                                              auto made = std::make_unique<ManualWindowTimers>(manualClock_,
+                                                                                               std::move(handler));
+                                              timers_ = made.get();
+                                              return made;
+                                            });
+    } else {
+      window = std::make_unique<GameDialog>(systemClock_, boxes, keys_, folder_.path().toStdString());
+    }
     window->SetDialogs(std::move(scripted));
     window->Initialise();
     window->show();
   }
 
-  // The splash, the player's choice and the build take a few seconds of real time.
+  // The splash, the player's choice and the build take a few seconds of the
+  // window's time: moved on by hand, or waited out on the system clock.
   bool WaitUntilPlaying(int milliseconds = 20000) {
-    return QTest::qWaitFor([this] { return window->GetGame().Session().gameState == GameState::Playing; },
-                           milliseconds);
+    auto playing = [this] { return window->GetGame().Session().gameState == GameState::Playing; };
+    if (!manual_) return QTest::qWaitFor(playing, milliseconds);
+    for (int passed = 0; !playing(); passed += kMinimumTimerPeriod) {
+      if (passed >= milliseconds) return false;
+      Advance(kMinimumTimerPeriod);
+    }
+    return true;
+  }
+
+  // Moves the window's time on (a rig on the system clock waits it out).
+  void Advance(uint32_t milliseconds) {
+    if (manual_)
+      timers_->Advance(milliseconds);
+    else
+      QTest::qWait(static_cast<int>(milliseconds));
   }
 
   // The working folder the window runs in.
@@ -91,7 +121,10 @@ class GameWindowRig {
 
  private:
   QTemporaryDir folder_;
-  SystemClock clock_;
+  bool manual_;
+  ManualClock manualClock_;
+  ManualWindowTimers* timers_ = nullptr;  // owned by the window
+  SystemClock systemClock_;
   KeyRouter keys_;
 
  public:
