@@ -141,7 +141,7 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
   if (!IsSavableCode(loaded.code)) gameUnusable = true;
   if (!file.ReadInt("gameHints", loaded.hints)) return false;
   if (!file.ReadInt("gameMistakes", loaded.mistakes)) return false;
-  if (!file.ReadInt("gameMulligans", loaded.mulligans)) return false;
+  if (!file.ReadInt("gameMulligans", loaded.freePlays)) return false;
   if (!file.ReadInt("gamePaybackCount", loaded.paybackCount)) return false;
   if (!file.ReadInt("gamePaybackTime", loaded.paybackTime)) return false;
   if (!file.ReadInt("gamePlayKeyCount", playKeyCount)) return false;
@@ -167,7 +167,7 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
   if (!file.ReadBool("settingsStatGameType", read.statGameType)) return false;
   if (!file.ReadBool("settingsStatHints", read.statHints)) return false;
   if (!file.ReadBool("settingsStatMistakes", read.statMistakes)) return false;
-  if (!file.ReadBool("settingsStatMulligans", read.statMulligans)) return false;
+  if (!file.ReadBool("settingsStatMulligans", read.statFreePlays)) return false;
   if (!file.ReadBool("settingsStatTilesFound", read.statTilesFound)) return false;
   if (!file.ReadInt("settingsType", read.type)) return false;
   if (!file.ReadBool("settingsUseTipsWindow", read.useTipsWindow)) return false;
@@ -216,7 +216,7 @@ void GDUSER::ForgetGameInProgress() {
   gameActive = false;
   blackoutCount = 0;
   code.clear();
-  hints = mistakes = mulligans = paybackCount = paybackTime = 0;
+  hints = mistakes = freePlays = paybackCount = paybackTime = 0;
   gameTime = 0;
   playKeys.clear();
   paybackOrder = PaybackOrder{};
@@ -244,7 +244,7 @@ bool GDUSER::SetFromGame(const GameSnapshot& game) {
     gameActive = false;
     blackoutCount = 0;
     code.clear();
-    hints = mistakes = mulligans = paybackCount = paybackTime = 0;
+    hints = mistakes = freePlays = paybackCount = paybackTime = 0;
     gameTime = 0;
     playKeys.clear();
     settings = game.settings;
@@ -278,7 +278,7 @@ bool GDUSER::SetFromGame(const GameSnapshot& game) {
   code = game.puzzleCode;
   hints = game.hints;
   mistakes = game.mistakes;
-  mulligans = game.mulligans;
+  freePlays = game.freePlays;
   paybackCount = game.paybackCount;
   paybackTime = game.paybackTime;
   paybackOrder = game.paybackOrder;
@@ -295,7 +295,7 @@ GameSnapshot GDUSER::SavedGame() const {
   game.blackoutCount = blackoutCount;
   game.hints = hints;
   game.mistakes = mistakes;
-  game.mulligans = mulligans;
+  game.freePlays = freePlays;
   game.paybackCount = paybackCount;
   game.paybackTime = paybackTime;
   game.playKeys = playKeys;
@@ -317,7 +317,7 @@ std::string GDUSER::ComposeText() const {
   AppendEntry(text, "gameCode", code);
   AppendEntry(text, "gameHints", hints);
   AppendEntry(text, "gameMistakes", mistakes);
-  AppendEntry(text, "gameMulligans", mulligans);
+  AppendEntry(text, "gameMulligans", freePlays);
   AppendEntry(text, "gamePaybackCount", paybackCount);
   AppendEntry(text, "gamePaybackTime", paybackTime);
   AppendEntry(text, "gamePlayKeyCount", PlayKeyCount());
@@ -338,7 +338,7 @@ std::string GDUSER::ComposeText() const {
   AppendFlag(text, "settingsStatGameType", settings.statGameType);
   AppendFlag(text, "settingsStatHints", settings.statHints);
   AppendFlag(text, "settingsStatMistakes", settings.statMistakes);
-  AppendFlag(text, "settingsStatMulligans", settings.statMulligans);
+  AppendFlag(text, "settingsStatMulligans", settings.statFreePlays);
   AppendFlag(text, "settingsStatTilesFound", settings.statTilesFound);
   AppendFlag(text, "settingsTutorial", settings.tutorial);
   AppendEntry(text, "settingsType", settings.type);
@@ -363,7 +363,7 @@ void GDUSER::SetDefaultSettings() {
   settings.statGameType = true;
   settings.statHints = true;
   settings.statMistakes = true;
-  settings.statMulligans = true;
+  settings.statFreePlays = true;
   settings.statTilesFound = true;
   settings.puzzleCode.clear();
   settings.difficultyName.clear();

@@ -47,7 +47,7 @@ struct PlayerSettings {
   bool statGameType = false;
   bool statHints = false;
   bool statMistakes = false;
-  bool statMulligans = false;
+  bool statFreePlays = false;
   bool statTilesFound = false;
   std::string puzzleCode;      // at most 7 characters; not saved
   std::string difficultyName;  // derived from difficulty on load
@@ -86,7 +86,7 @@ struct GameSnapshot {
   int32_t blackoutCount = 0;
   int32_t hints = 0;
   int32_t mistakes = 0;
-  int32_t mulligans = 0;  // Free Plays
+  int32_t freePlays = 0;  // Free Plays used (saved as gameMulligans)
   int32_t paybackCount = 0;
   int32_t paybackTime = 0;  // ms
   std::vector<PlayKey> playKeys;
@@ -155,7 +155,7 @@ class GDUSER {
   std::string code;
   int32_t hints = 0;
   int32_t mistakes = 0;
-  int32_t mulligans = 0;
+  int32_t freePlays = 0;
   int32_t paybackCount = 0;
   int32_t paybackTime = 0;
   std::vector<PlayKey> playKeys;

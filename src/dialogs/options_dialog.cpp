@@ -106,7 +106,7 @@ bool* OptionsDialog::StatFlag(int id) const {
     case 2: return &settings_.statGameType;
     case 3: return &settings_.statHints;
     case 4: return &settings_.statMistakes;
-    case 5: return &settings_.statMulligans;
+    case 5: return &settings_.statFreePlays;
     case 6: return &settings_.statTilesFound;
     default: return nullptr;
   }

@@ -79,7 +79,7 @@ bool Game::ContinueLastGame(GDUSER& record) {
   session_.settings.puzzleCode = saved.puzzleCode;
   session_.hints = saved.hints;
   session_.mistakes = saved.mistakes;
-  session_.freePlays = saved.mulligans;
+  session_.freePlays = saved.freePlays;
   const bool ignoreMistakes = session_.settings.ignoreMistakes;
   for (int row = 0; row < kBoardSize; ++row) {
     for (int column = 0; column < kBoardSize; ++column) {
@@ -284,7 +284,7 @@ bool Game::StoreGameInRecord(GDUSER& record) {
   game.blackoutCount = session_.blackoutCount;
   game.hints = session_.hints;
   game.mistakes = session_.mistakes;
-  game.mulligans = session_.freePlays;
+  game.freePlays = session_.freePlays;
   game.paybackCount = session_.paybackCount;
   game.paybackTime = session_.paybackTime;
   game.playKeys = session_.playKeys;

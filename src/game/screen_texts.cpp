@@ -120,7 +120,7 @@ void Game::OnStatsTimer() {
 void Game::ChooseStatistic(int32_t period) {
   const PlayerSettings& s = session_.settings;
   const bool flags[kStatisticCount] = {s.statClock, s.statGameDifficulty, s.statGameType, s.statHints,
-                                       s.statMistakes, s.statMulligans, s.statTilesFound};
+                                       s.statMistakes, s.statFreePlays, s.statTilesFound};
   int on = 0;
   for (bool flag : flags) on += flag ? 1 : 0;
   if (on == 0) {

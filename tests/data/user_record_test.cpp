@@ -70,7 +70,7 @@ GameSnapshot SampleGame() {
   game.blackoutCount = 3;
   game.hints = 2;
   game.mistakes = 1;
-  game.mulligans = 4;
+  game.freePlays = 4;
   game.paybackCount = 5;
   game.paybackTime = 30000;
   game.playKeys = {{true, 1000}, {false, 2002}, {true, 123456}};
@@ -269,7 +269,7 @@ TEST_F(UserRecordTest, AHandedOverGameComesBackFromTheFileUnchanged) {
 
   const GameSnapshot saved = back.SavedGame();
   auto fields = [](const GameSnapshot& g) {
-    return std::tie(g.gameActive, g.blackoutCount, g.hints, g.mistakes, g.mulligans, g.paybackCount, g.paybackTime,
+    return std::tie(g.gameActive, g.blackoutCount, g.hints, g.mistakes, g.freePlays, g.paybackCount, g.paybackTime,
                     g.playKeys, g.gameTime, g.puzzleCode, g.paybackOrder);
   };
   EXPECT_EQ(fields(saved), fields(game));
@@ -288,7 +288,7 @@ TEST_F(UserRecordTest, AGameThatIsNotActiveClearsTheGameButKeepsThePaybackOrder)
   ASSERT_TRUE(record.SetFromGame(over));
   EXPECT_FALSE(record.gameActive);
   EXPECT_EQ(record.code, "");
-  EXPECT_EQ(record.hints + record.mistakes + record.mulligans + record.paybackCount + record.paybackTime, 0);
+  EXPECT_EQ(record.hints + record.mistakes + record.freePlays + record.paybackCount + record.paybackTime, 0);
   EXPECT_EQ(record.blackoutCount, 0);
   EXPECT_EQ(record.gameTime, 0);
   EXPECT_EQ(record.PlayKeyCount(), 0u);

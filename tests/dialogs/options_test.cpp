@@ -69,7 +69,7 @@ TEST_F(OptionsTest, CommandsAndCheckBoxesEditTheSettings) {
   QTest::mouseClick(dialog->Control(1189), Qt::LeftButton);
   QTest::mouseClick(dialog->Control(OptionsDialog::kUseTips), Qt::LeftButton);
   EXPECT_FALSE(settings.statClock);
-  EXPECT_TRUE(settings.statMulligans);
+  EXPECT_TRUE(settings.statFreePlays);
   EXPECT_TRUE(settings.statTilesFound);
   EXPECT_TRUE(settings.statHints);
   EXPECT_FALSE(settings.statMistakes);

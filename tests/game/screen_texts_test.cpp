@@ -16,7 +16,7 @@ class ScreenTextsTest : public GameTest {
     s.statGameType = type;
     s.statHints = hints;
     s.statMistakes = mistakes;
-    s.statMulligans = freePlays;
+    s.statFreePlays = freePlays;
     s.statTilesFound = tiles;
   }
   // The panel's text in the middle of each of the next n five-second periods.
