@@ -10,13 +10,12 @@
 #include <cstdint>
 #include <limits>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "imaging_texts.h"
 #include "png_image.h"
+#include "second_thread.h"
 
 namespace velmora {
 namespace {
@@ -139,12 +138,7 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   auto loadJobs = [&] {
     for (size_t k = nextJob++; k < jobs.size(); k = nextJob++) load(jobs[k]);
   };
-  std::thread second;
-  try {
-    second = std::thread(loadJobs);
-  } catch (const std::system_error&) {
-    // No second thread: this one reads them all below.
-  }
+  SecondThread second(loadJobs);  // without it, this thread reads them all below
 
   std::array<QImage, imaging::kGameBitmapCount> resources;
   int firstResourceFailure = GameBitmapTable::Size();
@@ -157,7 +151,7 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
     }
   }
   loadJobs();
-  if (second.joinable()) second.join();
+  second.Join();
 
   size_t job = 0;
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
@@ -255,14 +249,9 @@ bool ArtLoader::LoadSharpArt(GameBitmapTable& table) const {
         pictures[static_cast<size_t>(index)] = SharpPicture(index);
     }
   };
-  std::thread second;
-  try {
-    second = std::thread(read);
-  } catch (const std::system_error&) {
-    // No second thread: this one reads them all.
-  }
+  SecondThread second(read);  // without it, this thread reads them all
   read();
-  if (second.joinable()) second.join();
+  second.Join();
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
     if (IsIntroPage(index) || index == imaging::kGenericDialogIndex) continue;
     QImage& image = pictures[static_cast<size_t>(index)];

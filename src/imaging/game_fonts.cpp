@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include <string>
-#include <system_error>
 
 #include "imaging_texts.h"
 
@@ -103,18 +102,7 @@ bool GameFonts::CreateGameFonts() {
   return all;
 }
 
-FontWarmUp::FontWarmUp() {
-  try {
-    thread_ = std::thread([] {
-      QFontDatabase::families();
-    });
-  } catch (const std::system_error&) {
-    // No thread: the font list is read when the window first asks for a font.
-  }
-}
-
-FontWarmUp::~FontWarmUp() {
-  if (thread_.joinable()) thread_.join();
-}
+// Without a thread, the font list is read when the window first asks for a font.
+FontWarmUp::FontWarmUp() : thread_([] { QFontDatabase::families(); }) {}
 
 }  // namespace velmora

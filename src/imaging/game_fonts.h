@@ -8,11 +8,11 @@
 #include <QString>
 
 #include <array>
-#include <thread>
 #include <utility>
 
 #include "engine_host.h"
 #include "imaging_constants.h"
+#include "second_thread.h"
 
 namespace velmora {
 
@@ -61,12 +61,9 @@ class GameFonts {
 class FontWarmUp {
  public:
   FontWarmUp();
-  ~FontWarmUp();
-  FontWarmUp(const FontWarmUp&) = delete;
-  FontWarmUp& operator=(const FontWarmUp&) = delete;
 
  private:
-  std::thread thread_;
+  SecondThread thread_;
 };
 
 }  // namespace velmora
