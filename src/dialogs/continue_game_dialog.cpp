@@ -1,5 +1,7 @@
 #include "continue_game_dialog.h"
 
+#include "skinned_game_dialogs.h"
+
 namespace velmora {
 
 ContinueGameDialog::ContinueGameDialog(std::string_view question, std::string_view details, const GameBitmapTable* art,
@@ -30,6 +32,13 @@ std::vector<SkinnedDialog::ControlPlace> ContinueGameDialog::ControlTable() cons
 std::vector<SkinnedDialog::Label> ContinueGameDialog::Labels() const {
   return {{Box(15, 15, 385, 55), question_, TextFormat::kMultiLineCentred},
           {Box(31, 70, 371, 254), details_, TextFormat::kMultiLineCentred}};
+}
+
+// The game's call: the dialog run for it (SkinnedGameDialogs).
+int SkinnedGameDialogs::ContinueGame(std::string_view question, std::string_view details) {
+  ContinueGameDialog dialog(question, details, &art_, reporter_, owner_);
+  dialog.exec();
+  return dialog.Result();
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 
 #include "art_loader.h"
 #include "game_bitmap_table.h"
+#include "skinned_game_dialogs.h"
 
 namespace velmora {
 
@@ -114,6 +115,11 @@ int RunIntroSequence(bool tutorialOnly, float& hue, const GameBitmapTable& art, 
     }
   }
   return shown;
+}
+
+// The game's call: the dialog run for it (SkinnedGameDialogs).
+void SkinnedGameDialogs::Intro(bool tutorialOnly, PlayerSettings& settings) {
+  RunIntroSequence(tutorialOnly, settings.hue, art_, reporter_, owner_);
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "message_reporter.h"
+#include "skinned_game_dialogs.h"
 
 namespace velmora {
 
@@ -286,6 +287,18 @@ void NewGameDialog::PaintPictures(QPainter& painter) {
   if (!colorPicking_) return;
   painter.drawImage(QPoint(kSwatchX, kSwatchY), color_.Swatch());
   painter.drawImage(QPoint(kSpectrumX, kSpectrumY), color_.Spectrum());
+}
+
+// The game's call: the dialog run for it (SkinnedGameDialogs).
+NewGameAnswer SkinnedGameDialogs::NewGame(PlayerSettings& settings, bool gameInProgress) {
+  // The dialog edits a copy; the game takes it only when a game is to begin.
+  PlayerSettings edited = settings;
+  NewGameDialog dialog(gameInProgress, edited, &art_, reporter_, owner_);
+  dialog.exec();
+  if (dialog.ExitProgram()) return NewGameAnswer::kQuit;
+  if (dialog.Cancelled()) return NewGameAnswer::kCancel;
+  settings = edited;
+  return NewGameAnswer::kOk;
 }
 
 }  // namespace velmora

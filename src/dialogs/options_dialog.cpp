@@ -1,5 +1,7 @@
 #include "options_dialog.h"
 
+#include "skinned_game_dialogs.h"
+
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -192,6 +194,16 @@ void OptionsDialog::PaintPictures(QPainter& painter) {
   if (!colorPicking_) return;
   painter.drawImage(QPoint(kSwatchX, kSwatchY), color_.Swatch());
   painter.drawImage(QPoint(kSpectrumX, kSpectrumY), color_.Spectrum());
+}
+
+// The game's call: the dialog run for it (SkinnedGameDialogs).
+OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) {
+  PlayerSettings edited = settings;
+  OptionsDialog dialog(edited, &art_, reporter_, owner_);
+  dialog.exec();
+  if (dialog.Result() != OptionsDialog::kAccepted) return OptionsAnswer::kCancel;
+  settings = edited;
+  return dialog.ViewTutorial() ? OptionsAnswer::kViewTutorial : OptionsAnswer::kOk;
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "player_roster.h"
+#include "skinned_game_dialogs.h"
 
 namespace velmora {
 
@@ -331,6 +332,15 @@ std::vector<SkinnedDialog::ControlPlace> ChoosePlayerDialog::ControlTable() cons
           {kPlay, 20, 210, 150, 70},
           {kCreate, 20, playersExist ? 290 : 210, 150, 28},
           {kRemove, 20, 320, 150, 28}};
+}
+
+// The game's call: the dialog run for it (SkinnedGameDialogs).
+ChoosePlayerAnswer SkinnedGameDialogs::ChoosePlayer(PlayerRoster& roster) {
+  ChoosePlayerDialog dialog(roster, emptyListCancels_, &art_, reporter_, owner_);
+  dialog.Run();
+  if (dialog.ExitProgram()) return {ChoosePlayerAnswer::kQuit, false};
+  if (dialog.Reopen()) return {ChoosePlayerAnswer::kShowAgain, false};
+  return {ChoosePlayerAnswer::kChosen, dialog.PlayerCreated()};
 }
 
 }  // namespace velmora

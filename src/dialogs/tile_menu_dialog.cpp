@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "screen.h"
+#include "skinned_game_dialogs.h"
 
 namespace velmora {
 
@@ -156,6 +157,18 @@ std::vector<SkinnedDialog::Label> TileMenuDialog::Labels() const {
   if (!mouseOpened_)
     labels.push_back({Box(10, 110, 254, 160), QStringLiteral("-or type it in the box above."), TextFormat::kMultiLineCentred});
   return labels;
+}
+
+// Room the menus leave free at the bottom of the desktop; the work area already
+// excludes the panels of the desktop, so nothing more is kept.
+constexpr int kMenuBottomMargin = 0;
+
+// The game's call: the dialog run for it (SkinnedGameDialogs).
+TileMenuAnswer SkinnedGameDialogs::TileMenu(int, int, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
+  TileMenuDialog dialog(fromMouse, kMenuBottomMargin, noteMenu, memory, &art_, reporter_, owner_);
+  dialog.exec();
+  if (dialog.Cancelled()) return {};
+  return {true, dialog.ChosenType() == TileMenuDialog::kEraserChoice ? kTileMenuEraser : dialog.ChosenType()};
 }
 
 }  // namespace velmora
