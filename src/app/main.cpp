@@ -5,6 +5,7 @@
 #include <QSessionManager>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app_texts.h"
@@ -31,6 +32,9 @@ const char* kHelp =
     "  --version  print the version and exit\n"
     "Environment: VELMORA_LOG=FILE writes a diagnostic log to FILE.\n"
     "See velmora-sudoku(6).\n";
+
+// The window while its game may hold unsaved progress.
+velmora::GameDialog* liveWindow = nullptr;
 
 }  // namespace
 
@@ -94,10 +98,18 @@ int main(int argc, char** argv) {
     (void)window.SaveForSessionEnd();
     velmora::EndProcessBySignal(signal);
   });
+  // When the display goes away (the X server ends with the session), Qt ends
+  // the process with exit(1) from inside its event loop: the game is saved on
+  // the way out, as at any other end of the session.
+  liveWindow = &window;
+  std::atexit([] {
+    if (liveWindow) (void)liveWindow->SaveForSessionEnd();
+  });
   window.Initialise();
   if (!guarded && window.LogOn())
     window.Log(std::string(velmora::texts::kLockUnavailableLog) + workingFolder + "/" + velmora::kLockFileName + "\n");
   window.show();
   window.exec();
+  liveWindow = nullptr;  // the game has been left, and saved as it was left
   return 0;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The end of a session as the desktop brings it, on the real program under Xvfb
 # with a window manager: a player continues a saved game and the program is sent
-# SIGTERM (a logout or a shutdown), then SIGHUP while the Options dialog is open.
-# Each time the game ends within seconds, by that signal, and the player's file
-# holds the time played since. Usage: session_end_test.sh GAME RUNTIME
+# SIGTERM (a logout or a shutdown), then SIGHUP while the Options dialog is open,
+# and last the display itself goes away, as the X server does at a logout. Each
+# time the game ends within seconds and the player's file holds the time played
+# since. Usage: session_end_test.sh GAME RUNTIME
 set -u
 game=$(realpath "$1") runtime=$(realpath "$2") source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -43,7 +44,12 @@ continue_then() {
     wait_for_window "$window" 20 >/dev/null || fail "no $window window"
   fi
   sleep 2
-  kill -s "$signal" "$pid"
+  if [ "$signal" = DISPLAY ]; then
+    stop_window_manager
+    kill -9 "$XVFB_PID"  # the X server ends: Qt ends the program with status 1
+  else
+    kill -s "$signal" "$pid"
+  fi
   wait_for_exit "$pid" 10
   pid=""
   [ "$EXIT_STATUS" = "$expected" ] || fail "after $signal the game ended with status $EXIT_STATUS, not $expected"
@@ -54,4 +60,5 @@ continue_then() {
 
 continue_then TERM 143
 continue_then HUP 129 F11 "^Options$"
+continue_then DISPLAY 1
 exit $status
