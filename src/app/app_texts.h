@@ -6,6 +6,11 @@
 namespace velmora::texts {
 
 inline constexpr const char* kAboutMenuItem = "&About Velmora Sudoku...";
+inline constexpr const char* kPauseMenuItem = "&Pause";
+inline constexpr const char* kPauseMenuKey = "P";
+inline constexpr const char* kChangePlayerMenuItem = "&Change Player...";
+// On the cover over a paused game's board.
+inline constexpr const char* kPausedCover = "Paused";
 
 inline constexpr const char* kArtMissing = "Failed to load the game art. Please re-install.";
 inline constexpr const char* kArtMissingLog = "Failed to load game art!";

@@ -17,6 +17,7 @@
 
 #include "app_texts.h"
 #include "art_loader.h"
+#include "pause_cover.h"
 #include "print_picture.h"
 #include "process_exit.h"
 #include "random_source.h"
@@ -387,21 +388,41 @@ void GameDialog::closeEvent(QCloseEvent* event) {
   game_.OnCloseRequest();
 }
 
-// Right clicks on the board play; elsewhere they offer the About box, which
-// desktops without a window menu would otherwise leave out of reach, whenever
-// it can be shown. The Menu key is a key like any other: the key map gives it
-// nothing to do.
+// Right clicks on the board play; elsewhere they open the window's menu
+// (Pause, Change Player, and the About box, which desktops without a window
+// menu would otherwise leave out of reach) whenever one of its entries can
+// act. The Menu key is a key like any other: the key map gives it nothing to do.
 void GameDialog::contextMenuEvent(QContextMenuEvent* event) {
   if (event->reason() != QContextMenuEvent::Mouse) return;
   const QPoint at = mapFromGlobal(event->globalPos());
-  if (layout::OnBoard(at.x(), at.y())) {
-    game_.OnRightClick(at.x(), at.y());
+  if (layout::OnBoard(at.x(), at.y()) || game_.Paused()) {
+    game_.OnRightClick(at.x(), at.y());  // while paused, anywhere: it resumes
     return;
   }
-  if (!game_.AboutAvailable(isMinimized())) return;
-  QMenu menu(this);
-  const QAction* about = menu.addAction(QString::fromLatin1(texts::kAboutMenuItem));
-  if (menu.exec(event->globalPos()) == about) game_.OnAboutRequest(isMinimized());
+  RunWindowMenu(this, event->globalPos(), WindowMenu());
+}
+
+// In the menu's order; each entry is enabled only where it can act.
+std::vector<WindowMenuEntry> GameDialog::WindowMenu() {
+  const bool minimised = isMinimized();
+  return {
+      {texts::kPauseMenuItem, texts::kPauseMenuKey, !minimised && game_.PauseAvailable(),
+       [this] { game_.PauseCommand(); }},
+      {texts::kChangePlayerMenuItem, nullptr, !minimised && game_.ChangePlayerAvailable(),
+       [this] { game_.ChangePlayerCommand(); }},
+      {texts::kAboutMenuItem, nullptr, game_.AboutAvailable(minimised),
+       [this] { game_.OnAboutRequest(isMinimized()); }},
+  };
+}
+
+void GameDialog::ShowPauseCover(bool show) {
+  if (!cover_) {
+    if (!show) return;
+    cover_ = new PauseCover(
+        this, [this] { return game_.Session().appliedHue; }, [this] { game_.Resume(); }, fonts_.Font(kTextFont));
+  }
+  cover_->setVisible(show);
+  if (show) cover_->raise();
 }
 
 void GameDialog::OnKey(int virtualKey, bool control) { game_.OnKey(virtualKey, control); }

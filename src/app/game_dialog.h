@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "clock.h"
 #include "control_button.h"
@@ -27,11 +28,13 @@
 #include "message_reporter.h"
 #include "player_roster.h"
 #include "system_message_box.h"
+#include "window_menu.h"
 #include "window_timers.h"
 
 namespace velmora {
 
 class GameDialogs;
+class PauseCover;
 class SplashEffect;
 class TipsWindow;
 
@@ -83,6 +86,7 @@ class GameDialog : public QDialog, public GameHost {
   void Sleep(uint32_t milliseconds) override;
   void OpenHelpPage() override;
   void PrintPuzzle(std::string_view label) override;
+  void ShowPauseCover(bool show) override;
   void ShiftArtHue(float delta) override;
   void SetWindowTitle(std::string_view title) override;
   bool ShowTipsWindow() override;
@@ -102,6 +106,10 @@ class GameDialog : public QDialog, public GameHost {
   // Prints the window's picture on the printer as the Print command does, without asking.
   bool PrintPicture(QPrinter& printer, const QString& topLabel);
   ControlButton* Control(int id) const;
+  // The pause cover, once a game has been paused.
+  PauseCover* Cover() const { return cover_; }
+  // The entries of the menu a right click off the board opens, as they stand now.
+  std::vector<WindowMenuEntry> WindowMenu();
   // The rectangle of a screen area in client coordinates.
   QRect AreaRect(const ScreenArea& area) const;
 
@@ -163,6 +171,7 @@ class GameDialog : public QDialog, public GameHost {
   std::unique_ptr<SplashEffect> splash_;
   std::unique_ptr<TipsWindow> tips_;
   std::map<int, ControlButton*> controls_;
+  PauseCover* cover_ = nullptr;  // a child, made when first needed
   int paintCount_ = 0;
   bool shownOnce_ = false;
   bool closing_ = false;

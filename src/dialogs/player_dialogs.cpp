@@ -306,13 +306,27 @@ void ChoosePlayerDialog::RemoveSelected() {
   }
 }
 
+void ChoosePlayerDialog::Cancel() {
+  cancelled_ = true;
+  finished_ = true;
+  done(QDialog::Rejected);
+}
+
 void ChoosePlayerDialog::reject() {
+  if (cancellable_) {
+    Cancel();
+    return;
+  }
   // Escape does not leave: the game needs a player.
   Ask("Please select a Player.", false);
 }
 
 void ChoosePlayerDialog::closeEvent(QCloseEvent* event) {
   event->ignore();
+  if (cancellable_) {
+    Cancel();
+    return;
+  }
   if (Ask("Exit now?", true) != 6) return;
   exitProgram_ = true;
   finished_ = true;
@@ -338,6 +352,16 @@ std::vector<SkinnedDialog::ControlPlace> ChoosePlayerDialog::ControlTable() cons
 ChoosePlayerAnswer SkinnedGameDialogs::ChoosePlayer(PlayerRoster& roster) {
   ChoosePlayerDialog dialog(roster, emptyListCancels_, &art_, reporter_, owner_);
   dialog.Run();
+  if (dialog.ExitProgram()) return {ChoosePlayerAnswer::kQuit, false};
+  if (dialog.Reopen()) return {ChoosePlayerAnswer::kShowAgain, false};
+  return {ChoosePlayerAnswer::kChosen, dialog.PlayerCreated()};
+}
+
+ChoosePlayerAnswer SkinnedGameDialogs::ChangePlayer(PlayerRoster& roster) {
+  ChoosePlayerDialog dialog(roster, emptyListCancels_, &art_, reporter_, owner_);
+  dialog.SetCancellable();
+  dialog.Run();
+  if (dialog.Cancelled()) return {ChoosePlayerAnswer::kCancelled, false};
   if (dialog.ExitProgram()) return {ChoosePlayerAnswer::kQuit, false};
   if (dialog.Reopen()) return {ChoosePlayerAnswer::kShowAgain, false};
   return {ChoosePlayerAnswer::kChosen, dialog.PlayerCreated()};

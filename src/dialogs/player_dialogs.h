@@ -62,6 +62,10 @@ class ChoosePlayerDialog : public SkinnedDialog {
 
   // Runs the dialog (and Create New Player as often as needed) to its end.
   void Run();
+  // Opened to change the player during a game: Escape and the close box leave
+  // the dialog without a choice instead of insisting on one.
+  void SetCancellable() { cancellable_ = true; }
+  bool Cancelled() const { return cancelled_; }
   bool ExitProgram() const { return exitProgram_; }
   bool Reopen() const { return reopen_; }
   bool PlayerCreated() const { return playerCreated_; }
@@ -86,6 +90,7 @@ class ChoosePlayerDialog : public SkinnedDialog {
   void RequestCreate();
   void CreatePlayer();
   void Finish();
+  void Cancel();
 
   PlayerRoster& roster_;
   int& emptyListCancels_;
@@ -95,6 +100,8 @@ class ChoosePlayerDialog : public SkinnedDialog {
   bool playerCreated_ = false;
   bool createPending_ = false;
   bool finished_ = false;
+  bool cancellable_ = false;
+  bool cancelled_ = false;
 };
 
 }  // namespace velmora

@@ -19,6 +19,7 @@ class SkinnedGameDialogs : public GameDialogs {
   ~SkinnedGameDialogs() override;
 
   ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
+  ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster) override;
   int ContinueGame(std::string_view question, std::string_view details) override;
   NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
   TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;

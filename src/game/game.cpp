@@ -30,7 +30,7 @@ const GDUSER* Game::CurrentRecord() const { return roster_.Player(roster_.Curren
 // the largest time a user file can carry instead of wrapping.
 uint32_t Game::GameTime() const {
   const uint64_t before = static_cast<uint64_t>(std::max<int32_t>(session_.timeBefore, 0));
-  const uint64_t total = before + static_cast<uint32_t>(host_.Now() - session_.gameStart);
+  const uint64_t total = before + static_cast<uint32_t>(PlayNow() - session_.gameStart);
   return static_cast<uint32_t>(std::min<uint64_t>(total, std::numeric_limits<int32_t>::max()));
 }
 
@@ -77,6 +77,10 @@ void Game::ResetSession() {
   s.paybackStart = 0;
   s.clientVisibleTime = 0;
   s.nextTip = 0;
+  if (s.paused) host_.ShowPauseCover(false);
+  s.paused = false;
+  s.pausedAt = 0;
+  s.paybackHeld = false;
 }
 
 void Game::EnableBoardControls(bool enable) {

@@ -74,6 +74,18 @@ class Game {
   // a question, a message or the pause after a save, since nobody may be there
   // to answer. False when a save was due and failed (logged).
   [[nodiscard]] bool OnSessionEnd();
+  // P, the Pause key and the window menu's Pause: covers the board and stops
+  // the game's clock and the Payback countdown.
+  void PauseCommand();
+  bool PauseAvailable() const { return session_.gameState == GameState::Playing && !session_.paused; }
+  bool Paused() const { return session_.paused; }
+  // Any key or click while paused: play goes on where it stopped.
+  void Resume();
+  // The window menu's Change Player...: saves the game as leaving it does, then
+  // Choose Player; the one chosen goes on as at start, and leaving the dialog
+  // goes on with the current player's game.
+  void ChangePlayerCommand();
+  bool ChangePlayerAvailable() const { return !BetweenGames() && !session_.paused && dialogs_ != nullptr; }
   // The system menu's About item; it shows the About text only while a game is played.
   void OnAboutRequest(bool windowMinimised);
   bool AboutAvailable(bool windowMinimised) const {
@@ -93,6 +105,7 @@ class Game {
   void SetGameState(GameState state);
 
   void OnChoosePlayerTimer();
+  void FollowChosenPlayer(bool newPlayer);
   bool ContinueLastGame(GDUSER& record);
   void NewGame();
   void BeginPlay(bool resuming, int32_t timeBefore);
@@ -145,7 +158,7 @@ class Game {
   std::string PuzzleCodeText() const;
   const std::string& AboutText() const { return aboutText_; }
 
-  // now + time before - game start.
+  // now + time before - game start, where now stands still while paused.
   uint32_t GameTime() const;
 
   const Board& GetBoard() const { return board_; }
@@ -192,6 +205,10 @@ class Game {
   // to start, the splash.
   bool BetweenGames() const;
   void ChooseStatistic(int32_t period);
+  // The clock as play sees it: it stands at the moment of the pause while paused.
+  uint32_t PlayNow() const { return session_.paused ? session_.pausedAt : host_.Now(); }
+  // Ends the game on the screen before another player's comes: its timers, its board.
+  void LeaveGameForOtherPlayer();
 
   bool BeginPaybackPlay(bool resuming);
   bool BeginBlackoutPlay(bool resuming);
@@ -210,6 +227,9 @@ class Game {
   LogicSolver solver_;
   GameSession session_;
   bool newPlayer_ = false;
+  // Choose Player is open over a game to change the player: the roster's
+  // current player follows the dialog's list and is not the game's owner.
+  bool changingPlayer_ = false;
   // The stats rotation passes over a statistic that is already showing by
   // moving this on; it lasts for the whole run.
   int32_t statisticOffset_ = 0;

@@ -16,7 +16,7 @@ namespace velmora {
 class PlayerRoster;
 
 struct ChoosePlayerAnswer {
-  enum Outcome { kQuit, kShowAgain, kChosen };
+  enum Outcome { kQuit, kShowAgain, kChosen, kCancelled };
   Outcome outcome = kQuit;
   bool newPlayer = false;  // the chosen player was created just now
 };
@@ -50,6 +50,10 @@ class GameDialogs {
   virtual ~GameDialogs() = default;
   // Adds, removes and chooses players in the roster itself.
   virtual ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) = 0;
+  // Choose Player opened during a game to change the player: the same dialog,
+  // which the player may also leave (kCancelled) to go on playing. Dialogs
+  // that cannot be left run plain Choose Player.
+  virtual ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster) { return ChoosePlayer(roster); }
   // Returns 2 when the player wants to continue.
   virtual int ContinueGame(std::string_view question, std::string_view details) = 0;
   virtual NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) = 0;

@@ -88,6 +88,10 @@ class GameScreen {
   // Whether the mouse pointer is inside the control now; logs the test.
   virtual bool IsMouseOverControl(int controlId) = 0;
 
+  // The cover that hides the board and the tray while the game is paused; it
+  // takes every click on the window while shown.
+  virtual void ShowPauseCover(bool show) = 0;
+
   // Recolours the art by a hue difference in degrees.
   virtual void ShiftArtHue(float delta) = 0;
   virtual void SetWindowTitle(std::string_view title) = 0;

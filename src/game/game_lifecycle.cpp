@@ -40,12 +40,19 @@ void Game::OnChoosePlayerTimer() {
       host_.EndGameWindow();
       return;
     case ChoosePlayerAnswer::kShowAgain:
+    case ChoosePlayerAnswer::kCancelled:  // at start there is no one else to go on with
       StartGameTimer(kChoosePlayerTimer, kChoosePlayerDelay);
       return;
     case ChoosePlayerAnswer::kChosen:
       break;
   }
-  newPlayer_ = answer.newPlayer;
+  FollowChosenPlayer(answer.newPlayer);
+}
+
+// The roster's current player was just chosen: their settings, and their game
+// in progress or a new one.
+void Game::FollowChosenPlayer(bool newPlayer) {
+  newPlayer_ = newPlayer;
   host_.Redraw(ScreenArea::WholeWindow());
   GDUSER* record = CurrentRecord();
   if (record != nullptr) session_.settings = record->settings;
@@ -306,7 +313,7 @@ bool Game::SaveGame() {
 
 bool Game::BetweenGames() const {
   return session_.TimerPending(kChoosePlayerTimer) || session_.TimerPending(kNewGameTimer) ||
-         session_.TimerPending(kSplashTimer);
+         session_.TimerPending(kSplashTimer) || changingPlayer_;
 }
 
 void Game::OnCloseRequest() {

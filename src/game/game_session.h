@@ -79,6 +79,11 @@ struct GameSession {
   uint32_t paybackStart = 0;
   uint32_t clientVisibleTime = 0;  // when the window was first shown, for the log
   int32_t nextTip = 0;
+  // A paused game: the board is covered, and its clock and the Payback
+  // countdown stand still from pausedAt until play resumes.
+  bool paused = false;
+  uint32_t pausedAt = 0;
+  bool paybackHeld = false;  // the Payback timer was stopped by the pause
 
   bool TimerPending(int id) const { return id >= 1 && id <= kTimerCount && timerHandles[id] != 0; }
 };

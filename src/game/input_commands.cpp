@@ -14,6 +14,11 @@ constexpr int kMaxOptionsRuns = 10;
 }  // namespace
 
 void Game::OnControlClicked(int controlId) {
+  // A click while paused only resumes.
+  if (session_.paused) {
+    Resume();
+    return;
+  }
   if (control::IsTile(controlId)) {
     // The tile controls are disabled outside play; a stray click is ignored too.
     if (session_.gameState != GameState::Playing) return;
@@ -42,6 +47,10 @@ void Game::OnControlClicked(int controlId) {
 }
 
 void Game::OnRightClick(int x, int y) {
+  if (session_.paused) {
+    Resume();
+    return;
+  }
   if (session_.gameState != GameState::Playing) return;
   if (!layout::OnBoard(x, y)) return;
   x -= layout::kBoardOrigin;
@@ -58,6 +67,13 @@ void Game::OnRightClick(int x, int y) {
 void Game::OnKey(int virtualKey, bool control) {
   LogText("keyboard input received: code " + std::to_string(virtualKey) + "\n");
   if (session_.gameState != GameState::Playing) return;
+  if (session_.paused) {
+    // Any key resumes and does nothing else. Shift and Control alone wait for
+    // the key they go with, which then resumes: Control+Z must not resume
+    // with Control and then act on the Z.
+    if (virtualKey != key::kShift && virtualKey != key::kControl) Resume();
+    return;
+  }
   const int row = session_.cursorRow;
   const int column = session_.cursorColumn;
   if (virtualKey >= key::kDigit1 && virtualKey <= key::kDigit9) {
@@ -103,6 +119,8 @@ void Game::OnKey(int virtualKey, bool control) {
     case key::kF6: FreePlayCommand(); break;
     case key::kF11: OptionsCommand(); break;
     case key::kF12: ReplayGuide(); break;
+    case key::kLetterP:
+    case key::kPause: PauseCommand(); break;
     default: break;
   }
 }

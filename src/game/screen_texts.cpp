@@ -70,7 +70,7 @@ std::string Game::StatsPanelText() const {
       if (gameTime < 1000) return "";
       if (settings.type == kGameTypePayback) {
         const int64_t remaining =
-            static_cast<int64_t>(session_.paybackStart) + session_.paybackTime - static_cast<int64_t>(host_.Now());
+            static_cast<int64_t>(session_.paybackStart) + session_.paybackTime - static_cast<int64_t>(PlayNow());
         if (remaining >= 1000) return "Payback Time\n" + FormatTime(remaining, TimeStyle::Clock);
         return "Payback!";
       }
@@ -105,7 +105,7 @@ void Game::OnStatsTimer() {
     session_.statisticShown = 0;
     host_.Invalidate(ScreenArea::StatsPanel());
   } else {
-    const auto period = static_cast<int32_t>((host_.Now() - session_.gameStart) / kStatisticLength);
+    const auto period = static_cast<int32_t>((PlayNow() - session_.gameStart) / kStatisticLength);
     if (period != session_.statisticPeriod) {
       session_.statisticPeriod = period;
       ChooseStatistic(period);

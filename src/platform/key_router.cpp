@@ -37,6 +37,7 @@ int VirtualKeyOf(const QKeyEvent& event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: return key::kEnter;
     case Qt::Key_Escape: return key::kEscape;
+    case Qt::Key_Pause: return key::kPause;
     case Qt::Key_Space: return key::kSpace;
     case Qt::Key_PageUp: return key::kPageUp;
     case Qt::Key_PageDown: return key::kPageDown;

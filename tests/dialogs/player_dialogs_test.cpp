@@ -277,5 +277,22 @@ TEST_F(ChoosePlayerTest, EscapeOnlyRemindsAndClosingAsksToExit) {
   EXPECT_TRUE(dialog->ExitProgram());
 }
 
+// Opened to change the player during a game, the dialog can be left: Escape
+// and the close box leave it at once, with no reminder and no exit question.
+TEST_F(ChoosePlayerTest, ToChangeThePlayerEscapeOrClosingLeavesIt) {
+  AddPlayers({"Bob", "Ann"});
+  for (int way = 0; way < 2; ++way) {
+    auto dialog = Make();
+    dialog->SetCancellable();
+    ASSERT_TRUE(Open(*dialog));
+    if (way == 0) QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    if (way == 1) dialog->close();
+    EXPECT_FALSE(dialog->isVisible()) << way;
+    EXPECT_TRUE(dialog->Cancelled()) << way;
+    EXPECT_FALSE(dialog->ExitProgram()) << way;
+    EXPECT_TRUE(rig.messages.empty()) << way;
+  }
+}
+
 }  // namespace
 }  // namespace velmora::testing

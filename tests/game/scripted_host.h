@@ -71,6 +71,7 @@ class ScriptedHost : public GameHost, public GameDialogs {
 
   void OpenHelpPage() override { ++helpOpened; }
   void PrintPuzzle(std::string_view label) override { printLabels.emplace_back(label); }
+  void ShowPauseCover(bool show) override { pauseCoverShown.push_back(show); }
   void ShiftArtHue(float delta) override { hueShifts.push_back(delta); }
   void SetWindowTitle(std::string_view title) override { this->title = title; }
   bool ShowTipsWindow() override {
@@ -121,6 +122,7 @@ class ScriptedHost : public GameHost, public GameDialogs {
   std::vector<uint32_t> sleeps;
   int helpOpened = 0;
   std::vector<std::string> printLabels;
+  std::vector<bool> pauseCoverShown;  // each show (true) and hide (false) of the pause cover
   std::vector<float> hueShifts;
   std::string title;
   int tipsWindowShown = 0, tipsWindowHidden = 0;

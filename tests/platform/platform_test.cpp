@@ -133,6 +133,15 @@ TEST(VirtualKeys, MainKeysKeypadAndFunctionKeys) {
   for (const auto& test : cases) EXPECT_EQ(code(test.key, test.modifiers), test.code) << "Qt key " << test.key;
 }
 
+// P and the Pause key pause the game: the Pause key has a code of its own,
+// and a letter is the same key with Shift or Control.
+TEST(VirtualKeys, PauseAndTheLetterP) {
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_Pause, {})), 19);
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_P, {})), 80);
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_P, Qt::ShiftModifier)), 80);
+  EXPECT_EQ(VirtualKeyOf(QKeyEvent(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier)), 80);
+}
+
 // One holder per folder; a program the holder starts (a browser for the help
 // page) does not inherit the lock, so it is free again once the holder lets go.
 TEST(InstanceLockTest, OneHolderPerFolderAndNoneInherited) {

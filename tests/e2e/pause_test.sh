@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Pausing as a person does it, on the real program under Xvfb with a window
+# manager: a new player's game from the Puzzle Code AA; P covers the board and
+# the tray, and the clock stops (a game saved while paused holds the time
+# played up to the pause); a click on the board resumes and shows the board as
+# it was, without playing; the window menu (a right click off the board)
+# offers Pause, Change Player... and About, and its Pause pauses again.
+# Screenshots go to SHOTS. Usage: pause_test.sh GAME RUNTIME SHOTS
+set -u
+game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/xvfb_session.sh"
+mkdir -p "$shots"
+work=$(mktemp -d)
+trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+need() { "$@" || { echo "FAIL (stopping): $*"; exit 1; }; }
+
+fresh_runtime
+user="$work/run/data/users/Pia.user"
+
+answer() {  # Enter in the dialog titled TITLE
+  local id
+  id=$(wait_for_window "$1" 30) || { fail "no dialog $1: $2"; return; }
+  focus_window "$id"
+  xdotool key Return
+  sleep 0.3
+}
+
+crop_area() {  # a window area of a screenshot: ID SHOT OUT LEFT TOP WIDTH HEIGHT
+  local ox oy
+  read -r ox oy < <(origin_of "$1")
+  convert "$2" -crop "$6x$7+$((ox + $4))+$((oy + $5))" +repage "$3"
+}
+board_of() { crop_area "$1" "$2" "$3" 40 40 400 400; }
+tray_of() { crop_area "$1" "$2" "$3" 480 40 150 240; }
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+colours() { convert "$1" -format %k info:; }
+
+start_display 24 || exit 1
+need start_window_manager
+
+(cd "$work/run" && exec "$game" 2>/dev/null) &
+pid=$!
+id=$(wait_for_window "^Create New Player$" 30) || { fail "no Create New Player dialog"; exit 1; }
+click_in "$id" 120 62
+xdotool type --delay 50 "Pia"
+click_in "$id" 180 154
+for _ in $(seq 1 14); do
+  id=$(wait_for_window "^(Welcome|Color|View Tutorial|Basics|Game Board|Rule 1: Blocks|Rule 2: Columns|Rule 3: Rows|Examples|Wrap Up)$" 5) || break
+  focus_window "$id"
+  xdotool key Return
+  sleep 0.4
+done
+id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
+click_in "$id" 238 437
+xdotool type --delay 50 "aa"
+click_in "$id" 373 425
+gid=$(wait_for_window "^Velmora Sudoku - Puzzle AA$" 20) || { fail "the game AA did not begin"; exit 1; }
+sleep 1
+# The tips window may sit over nothing of the game window; the board is what counts.
+focus_window "$gid"
+import -window root "$work/playing.png"
+board_of "$gid" "$work/playing.png" "$work/board-playing.png"
+tray_of "$gid" "$work/playing.png" "$work/tray-playing.png"
+
+# ---- P pauses ----
+focus_window "$gid"
+xdotool key p
+sleep 0.5
+import -window root "$shots/pause-paused.png"
+board_of "$gid" "$shots/pause-paused.png" "$work/board-paused.png"
+tray_of "$gid" "$shots/pause-paused.png" "$work/tray-paused.png"
+[ "$(differing "$work/board-playing.png" "$work/board-paused.png")" -gt 50000 ] || fail "P did not cover the board"
+[ "$(differing "$work/tray-playing.png" "$work/tray-paused.png")" -gt 10000 ] || fail "P did not cover the tray"
+# The cover's lines across the board, away from its word, are each one colour: no digit shows.
+convert "$work/board-paused.png" -crop 392x130+4+14 +repage "$work/cover-top.png"
+[ "$(convert "$work/cover-top.png" -scale 1x130! -format %k info:)" -le 130 ] || fail "the cover is not plain"
+lines=$(for y in $(seq 0 129); do convert "$work/cover-top.png" -crop 392x1+0+$y +repage -format '%k\n' info:; done | sort -u)
+[ "$lines" = "1" ] || fail "a line of the cover above its word holds more than one colour"
+
+# Saved while paused: the time played up to the pause (a few seconds at most),
+# not the 8 s the pause lasted.
+sleep 8
+kill -TERM "$pid"
+wait "$pid"
+saved=$(sed -n 's/^gameTime = \([0-9]*\);$/\1/p' "$user")
+[ -n "$saved" ] || fail "no game time saved at SIGTERM"
+[ "${saved:-99999}" -lt 8000 ] || fail "the game time saved while paused ($saved ms) counts the pause"
+
+# ---- The player again, continuing: the pause left nothing behind ----
+(cd "$work/run" && exec "$game" 2>/dev/null) &
+pid=$!
+answer "^Choose Player$" "the second run"
+answer "^Continue Game$" "continue"
+gid=$(wait_for_window "^Velmora Sudoku - Puzzle AA$" 20) || { fail "the game AA did not come back"; exit 1; }
+sleep 1
+focus_window "$gid"
+import -window root "$work/continued.png"
+board_of "$gid" "$work/continued.png" "$work/board-continued.png"
+[ "$(differing "$work/board-playing.png" "$work/board-continued.png")" = "0" ] || fail "the continued board differs"
+
+# A click on the board while paused resumes and plays nothing.
+xdotool key Pause
+sleep 0.5
+import -window root "$work/paused-again.png"
+board_of "$gid" "$work/paused-again.png" "$work/board-paused-again.png"
+[ "$(differing "$work/board-playing.png" "$work/board-paused-again.png")" -gt 50000 ] || fail "Pause did not cover the board"
+click_in "$gid" 60 60
+sleep 0.5
+import -window root "$work/resumed.png"
+board_of "$gid" "$work/resumed.png" "$work/board-resumed.png"
+[ "$(differing "$work/board-playing.png" "$work/board-resumed.png")" = "0" ] || fail "the board after resuming differs"
+tray_of "$gid" "$work/resumed.png" "$work/tray-resumed.png"
+[ "$(differing "$work/tray-playing.png" "$work/tray-resumed.png")" = "0" ] || fail "the tray after resuming differs"
+
+# ---- The window menu ----
+click_menu() {  # right click off the board
+  local ox oy
+  read -r ox oy < <(origin_of "$gid")
+  xdotool mousemove --sync $((ox + 600)) $((oy + 300)) click 3
+}
+click_menu
+sleep 0.7
+import -window root "$shots/pause-menu.png"
+xdotool key Down Return            # the first entry: Pause
+sleep 0.5
+import -window root "$work/menu-paused.png"
+board_of "$gid" "$work/menu-paused.png" "$work/board-menu-paused.png"
+[ "$(differing "$work/board-paused.png" "$work/board-menu-paused.png")" = "0" ] || fail "the menu's Pause did not pause"
+focus_window "$gid"
+xdotool key space
+sleep 0.5
+import -window root "$work/resumed-2.png"
+board_of "$gid" "$work/resumed-2.png" "$work/board-resumed-2.png"
+[ "$(differing "$work/board-playing.png" "$work/board-resumed-2.png")" = "0" ] || fail "Space did not only resume"
+[ -z "$(wmctrl -l | grep -F ' Play')" ] || fail "Space opened the Play menu"
+
+stop_process "$pid"
+echo "saved game time while paused: $saved ms"
+exit $status
