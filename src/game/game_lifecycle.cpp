@@ -329,8 +329,11 @@ void Game::OnCloseRequest() {
 }
 
 bool Game::OnSessionEnd() {
+  // Only a game in play holds progress that is not on the disk: a win is saved
+  // as it happens, and outside play (a player being chosen, a new game being
+  // set up) a save would write "no game" over the game a player kept.
   GDUSER* record = CurrentRecord();
-  if (BetweenGames() || record == nullptr) return true;
+  if (BetweenGames() || record == nullptr || session_.gameState != GameState::Playing) return true;
   if (!StoreGameInRecord(*record)) return false;
   if (roster_.SaveUserFile(roster_.CurrentPlayer())) {
     LogOnly(texts::kSavedAtSessionEnd);

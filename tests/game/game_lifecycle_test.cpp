@@ -396,6 +396,33 @@ TEST_F(GameLifecycleTest, TheEndOfTheSessionSavesWithoutAQuestion) {
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 
+// Outside play there is nothing unsaved, and a player's kept game must survive
+// a session that ends while the player is being chosen or a new game set up.
+TEST_F(GameLifecycleTest, TheEndOfTheSessionOutsidePlayKeepsTheSavedGame) {
+  StartGame(kGameTypeNormal, kDifficultyEasy);
+  run->Advance(3000);
+  ASSERT_TRUE(game().SaveGame());
+  const std::string kept = folder.UserFile("Ann");
+  ASSERT_NE(kept.find("gameActive = true;\n"), std::string::npos);
+
+  Restart();
+  int ended = 0;
+  host().choosePlayer = [&](PlayerRoster& roster) {
+    roster.SetCurrentPlayer(0);  // Ann is highlighted in the list
+    ended += game().OnSessionEnd() ? 1 : 0;
+    return ChoosePlayerAnswer{ChoosePlayerAnswer::kChosen, false};
+  };
+  host().continueAnswer = 0;  // declined: the kept game stays in the file
+  host().newGame = [&](PlayerSettings&, bool) {
+    ended += game().OnSessionEnd() ? 1 : 0;
+    return NewGameAnswer::kQuit;
+  };
+  game().OnSplashEnded();
+  run->Advance(300 + 500);
+  EXPECT_EQ(ended, 2);
+  EXPECT_EQ(folder.UserFile("Ann"), kept);
+}
+
 TEST_F(GameLifecycleTest, ChoosePlayerCanQuitOrComeBack) {
   int asked = 0;
   host().choosePlayer = [&](PlayerRoster&) {
