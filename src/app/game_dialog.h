@@ -8,6 +8,8 @@
 #include <QIcon>
 #include <QPrinter>
 #include <QImage>
+#include <QLabel>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <map>
@@ -88,6 +90,7 @@ class GameDialog : public QDialog, public GameHost {
   bool ShowTipsWindow() override;
   void HideTipsWindow() override;
   void ShowTipText(std::string_view text) override;
+  void ShowNotice(std::string_view text) override;
   void EndGameWindow() override;
 
   const GameBitmapTable& Art() const { return art_; }
@@ -142,7 +145,7 @@ class GameDialog : public QDialog, public GameHost {
   void OnTimer(int id);
   void OnSplashTimer();
   void EndSplash();
-  void OnKey(int virtualKey, bool control);
+  void OnKey(int virtualKey, bool control, bool shift);
 
   Clock& clock_;
   MessageBoxes& boxes_;
@@ -162,6 +165,8 @@ class GameDialog : public QDialog, public GameHost {
   std::unique_ptr<GameDialogs> dialogs_;
   std::unique_ptr<SplashEffect> splash_;
   std::unique_ptr<TipsWindow> tips_;
+  QLabel* notice_ = nullptr;  // made when the first notice shows
+  QTimer* noticeTimer_ = nullptr;
   std::map<int, ControlButton*> controls_;
   int paintCount_ = 0;
   bool shownOnce_ = false;

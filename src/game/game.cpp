@@ -77,6 +77,7 @@ void Game::ResetSession() {
   s.paybackStart = 0;
   s.clientVisibleTime = 0;
   s.nextTip = 0;
+  history_.Clear();
 }
 
 void Game::EnableBoardControls(bool enable) {
