@@ -9,8 +9,10 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 #include <QCoreApplication>
 
 #include "game_window_rig.h"
@@ -151,6 +153,40 @@ TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
   EXPECT_FALSE(board.IsHidden(0, 0));
   EXPECT_TRUE(board.IsGiven(0, 0));
   ExpectTileShows(Screen(), 0, 0, 31 + type);
+}
+
+// Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y reach the game with the Shift key's state;
+// Undo's notice shows over the window and leaves the keyboard with the game.
+TEST_F(MainScreenTest, UndoKeysReachTheGameAndTheNoticeLeavesTheKeyboardAlone) {
+  Board& board = TheGame().GetBoard();
+  int row = -1, column = -1;
+  for (int r = 8; r >= 0 && row < 0; --r)
+    for (int c = 8; c >= 0 && row < 0; --c)
+      if (board.IsHidden(r, c) && board.NoteMask(r, c) == 0) row = r, column = c;
+  ASSERT_GE(row, 0);
+  TheGame().SetCursorTile(row, column);
+  QWindow* window = Window().windowHandle();
+  QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
+  ASSERT_EQ(board.NoteMask(row, column), 1u << 2);
+  QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 0u);
+  QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 1u << 2);
+  QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 1u << 2);
+
+  QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier);  // nothing to redo
+  auto* notice = Window().findChild<QLabel*>(QStringLiteral("notice"));
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->isVisible());
+  EXPECT_EQ(notice->text().toStdString(), "There is nothing to redo.");
+  EXPECT_FALSE(notice->hasFocus());
+  QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 0u) << "the next key still plays";
+  // The printed puzzle does not carry the notice.
+  Window().ComposePrintPicture(QStringLiteral("Puzzle"));
+  EXPECT_FALSE(notice->isVisible());
 }
 
 // At scale 1 the large pictures are not even loaded.
