@@ -6,6 +6,12 @@
 namespace velmora::texts {
 
 inline constexpr const char* kAboutMenuItem = "&About Velmora Sudoku...";
+inline constexpr const char* kUndoMenuItem = "&Undo";
+inline constexpr const char* kUndoMenuKey = "Ctrl+Z";
+inline constexpr const char* kRedoMenuItem = "&Redo";
+inline constexpr const char* kRedoMenuKey = "Ctrl+Y";
+inline constexpr const char* kFillInCandidatesMenuItem = "&Fill In Candidates";
+inline constexpr const char* kFillInCandidatesMenuKey = "Ctrl+M";
 inline constexpr const char* kPauseMenuItem = "&Pause";
 inline constexpr const char* kPauseMenuKey = "P";
 inline constexpr const char* kChangePlayerMenuItem = "&Change Player...";

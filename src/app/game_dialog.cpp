@@ -37,6 +37,10 @@ constexpr QRgb kTextColor = 0xFFFFFF;
 constexpr QRgb kShadowColor = 0x606060;
 constexpr int kTextFont = 2;
 constexpr int kNotesFont = 0;
+// A notice (why Undo or Redo did nothing) shows this long, this wide.
+constexpr int kNoticeFont = 0;
+constexpr int kNoticeDuration = 4000;
+constexpr int kNoticeWidth = 360;
 
 // Guide tabs: arrows at both ends of a row (index 136 left, 137 right) or a column (134 top, 135 bottom).
 constexpr int kRowTabLeft = 136, kRowTabRight = 137, kColumnTabTop = 134, kColumnTabBottom = 135;
@@ -117,7 +121,7 @@ bool GameDialog::CheckColorDepth() {
 
 void GameDialog::Initialise() {
   if (!CheckColorDepth()) EndProcess(kExitColorDepth);
-  keys_.Register(this, [this](int key, bool control) { OnKey(key, control); });
+  keys_.Register(this, [this](int key, bool control, bool shift) { OnKey(key, control, shift); });
 
   SeedRandom(0);
   ArtLoader loader(reporter_, QString::fromStdString(workingFolder_));
@@ -406,8 +410,12 @@ void GameDialog::contextMenuEvent(QContextMenuEvent* event) {
 std::vector<WindowMenuEntry> GameDialog::WindowMenu() {
   const bool minimised = isMinimized();
   return {
+      {texts::kUndoMenuItem, texts::kUndoMenuKey, !minimised && game_.CanUndo(), [this] { game_.Undo(); }},
+      {texts::kRedoMenuItem, texts::kRedoMenuKey, !minimised && game_.CanRedo(), [this] { game_.Redo(); }},
       {texts::kPauseMenuItem, texts::kPauseMenuKey, !minimised && game_.PauseAvailable(),
        [this] { game_.PauseCommand(); }},
+      {texts::kFillInCandidatesMenuItem, texts::kFillInCandidatesMenuKey, !minimised && game_.CanFillInCandidates(),
+       [this] { game_.FillInCandidates(); }},
       {texts::kChangePlayerMenuItem, nullptr, !minimised && game_.ChangePlayerAvailable(),
        [this] { game_.ChangePlayerCommand(); }},
       {texts::kAboutMenuItem, nullptr, game_.AboutAvailable(minimised),
@@ -425,7 +433,7 @@ void GameDialog::ShowPauseCover(bool show) {
   if (show) cover_->raise();
 }
 
-void GameDialog::OnKey(int virtualKey, bool control) { game_.OnKey(virtualKey, control); }
+void GameDialog::OnKey(int virtualKey, bool control, bool shift) { game_.OnKey(virtualKey, control, shift); }
 
 void GameDialog::OnTimer(int id) {
   if (!game_.OnTimer(id)) OnSplashTimer();
@@ -587,6 +595,8 @@ void GameDialog::PrintPuzzle(std::string_view label) {
 // Painted at the window's own 640 x 480 whatever the screen's scale, so that the
 // tiles sit where the whitening looks for them; the print dialog never shows in it.
 QImage GameDialog::ComposePrintPicture(const QString& topLabel) {
+  // A notice is no part of the puzzle.
+  if (notice_) notice_->hide();
   QImage client(size(), QImage::Format_RGB32);
   client.setDevicePixelRatio(1);
   render(&client);
@@ -644,6 +654,32 @@ void GameDialog::HideTipsWindow() {
 
 void GameDialog::ShowTipText(std::string_view text) {
   if (tips_ && tips_->isVisible()) tips_->SetText(std::string(text));
+}
+
+void GameDialog::ShowNotice(std::string_view text) {
+  if (!notice_) {
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("notice"));
+    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice_->setFocusPolicy(Qt::NoFocus);
+    notice_->setWordWrap(true);
+    notice_->setAlignment(Qt::AlignCenter);
+    notice_->setFont(fonts_.Font(kNoticeFont));
+    notice_->setStyleSheet(QStringLiteral("QLabel { color: white; background: rgba(0, 0, 0, 190); "
+                                          "border: 1px solid rgba(255, 255, 255, 120); padding: 6px; }"));
+    noticeTimer_ = new QTimer(this);
+    noticeTimer_->setSingleShot(true);
+    connect(noticeTimer_, &QTimer::timeout, notice_, &QWidget::hide);
+  }
+  notice_->setText(Qt8(text));
+  notice_->setFixedWidth(kNoticeWidth);
+  notice_->adjustSize();
+  // Over the lower part of the board, centred on it.
+  const QRect board(layout::kBoardOrigin, layout::kBoardOrigin, layout::kBoardSize, layout::kBoardSize);
+  notice_->move(board.center().x() - notice_->width() / 2, board.bottom() - notice_->height() - 20);
+  notice_->show();
+  notice_->raise();
+  noticeTimer_->start(kNoticeDuration);
 }
 
 void GameDialog::EndGameWindow() {

@@ -8,6 +8,8 @@
 #include <QIcon>
 #include <QPrinter>
 #include <QImage>
+#include <QLabel>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <map>
@@ -92,6 +94,7 @@ class GameDialog : public QDialog, public GameHost {
   bool ShowTipsWindow() override;
   void HideTipsWindow() override;
   void ShowTipText(std::string_view text) override;
+  void ShowNotice(std::string_view text) override;
   void EndGameWindow() override;
 
   const GameBitmapTable& Art() const { return art_; }
@@ -150,7 +153,7 @@ class GameDialog : public QDialog, public GameHost {
   void OnTimer(int id);
   void OnSplashTimer();
   void EndSplash();
-  void OnKey(int virtualKey, bool control);
+  void OnKey(int virtualKey, bool control, bool shift);
 
   Clock& clock_;
   MessageBoxes& boxes_;
@@ -170,6 +173,8 @@ class GameDialog : public QDialog, public GameHost {
   std::unique_ptr<GameDialogs> dialogs_;
   std::unique_ptr<SplashEffect> splash_;
   std::unique_ptr<TipsWindow> tips_;
+  QLabel* notice_ = nullptr;  // made when the first notice shows
+  QTimer* noticeTimer_ = nullptr;
   std::map<int, ControlButton*> controls_;
   PauseCover* cover_ = nullptr;  // a child, made when first needed
   int paintCount_ = 0;

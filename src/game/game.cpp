@@ -81,6 +81,7 @@ void Game::ResetSession() {
   s.paused = false;
   s.pausedAt = 0;
   s.paybackHeld = false;
+  history_.Clear();
 }
 
 void Game::EnableBoardControls(bool enable) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "board.h"
 #include "engine_host.h"
@@ -14,6 +15,7 @@
 #include "game_session.h"
 #include "key_codes.h"
 #include "logic_solver.h"
+#include "undo_history.h"
 
 namespace velmora {
 
@@ -65,8 +67,9 @@ class Game {
   void OnControlClicked(int controlId);
   // The right button released at a point of the client area.
   void OnRightClick(int x, int y);
-  // Every key pressed in the game window; control: the Control key is down.
-  void OnKey(int virtualKey, bool control);
+  // Every key pressed in the game window; control, shift: the Control and
+  // Shift keys are down.
+  void OnKey(int virtualKey, bool control, bool shift = false);
   // The close box, the system menu's Close or Alt+F4.
   void OnCloseRequest();
   // The process is asked to end (a termination or hang-up signal) or the
@@ -137,6 +140,22 @@ class Game {
   void ShowTipsWindow();
   void ShowTipText(const std::string& text, bool force);
 
+  // ---- Undo, Redo and candidate notes (game_undo.cpp) ----
+
+  // Whether Undo and Redo would change the board now; false outside play.
+  bool CanUndo() const;
+  bool CanRedo() const;
+  // Takes back the last change of the board, or says why it cannot
+  // (a notice that does not interrupt play) and changes nothing.
+  void Undo();
+  // Makes the last change undone again, or says why it cannot.
+  void Redo();
+  // Whether filling in candidates would change a tile's notes now.
+  bool CanFillInCandidates() const;
+  // Notes in every hidden tile each type that its row, column and block do
+  // not show, replacing the notes it had: one step for Undo.
+  void FillInCandidates();
+
   // ---- What the window shows ----
 
   // The table index of a control's face; -1 for an id the game does not draw.
@@ -196,6 +215,8 @@ class Game {
   void MarkCursorTile();
   void RedrawTile(int row, int column) { host_.RedrawControl(control::TileId(row, column)); }
   bool ClearNotes(int row, int column);
+  // The player clears a tile's notes (the Eraser, Delete, Backspace): recorded for Undo.
+  bool EraseNotes(int row, int column);
   void AcceptPlay(int row, int column, int type, int previousPlayedType);
   void Victory();
   // Hands the game to the player's record; false (after the fatal report) when
@@ -219,6 +240,16 @@ class Game {
 
   void OnTrayClicked(int32_t type, int controlId);
 
+  // Undo's record of the changes as they are made (game_undo.cpp).
+  void RecordNotes(int row, int column, uint32_t before);
+  // A play about to be accepted: a change Undo can take back, or one it stops at.
+  void RecordAcceptedPlay(int row, int column, int type, int previousPlayedType, bool blackoutReveal);
+  void RecordBarrier(Barrier why);
+  // What each hidden tile's notes become when candidates are filled in.
+  std::vector<NoteEdit> CandidateEdits() const;
+  void ApplyNotes(const std::vector<NoteEdit>& edits, bool forward);
+  void ReplayPlay(const PlayEdit& edit, bool forward);
+
   GameHost& host_;
   GameDialogs* dialogs_;
   PlayerRoster& roster_;
@@ -234,6 +265,10 @@ class Game {
   // moving this on; it lasts for the whole run.
   int32_t statisticOffset_ = 0;
   std::string aboutText_;
+  // The changes of the game in progress, for Undo and Redo; not saved.
+  UndoHistory history_;
+  bool replaying_ = false;          // Undo or Redo is making a play
+  bool freePlayUnderway_ = false;   // the play being made is a Free Play
 };
 
 }  // namespace velmora

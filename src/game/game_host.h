@@ -99,6 +99,9 @@ class GameScreen {
   virtual bool ShowTipsWindow() = 0;
   virtual void HideTipsWindow() = 0;
   virtual void ShowTipText(std::string_view text) = 0;
+  // A short notice over the window (why Undo or Redo did nothing) that
+  // leaves the keyboard and the mouse with the game and goes by itself.
+  virtual void ShowNotice(std::string_view text) = 0;
 };
 
 // Time: the window's timers by id, the clock and a pause.

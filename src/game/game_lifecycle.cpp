@@ -194,6 +194,7 @@ void Game::NewGame() {
 void Game::BeginPlay(bool resuming, int32_t timeBefore) {
   session_.gameStart = host_.Now();
   session_.timeBefore = timeBefore;
+  history_.Clear();  // each game, new or continued, starts with nothing to undo
   session_.blackoutCount = 0;
   if (session_.settings.type == kGameTypePayback) BeginPaybackPlay(resuming);
   if (session_.settings.type == kGameTypeBlackout && !BeginBlackoutPlay(resuming)) return;

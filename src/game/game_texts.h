@@ -44,6 +44,21 @@ inline constexpr const char* kInvalidMoveDirection = "Invalid move direction fou
 // Followed by the help page's full path.
 inline constexpr const char* kHelpNotOpened = "The help page could not be opened:\n";
 
+// Undo and Redo: notices shown over the window without interrupting play.
+inline constexpr const char* kNothingToUndo = "There is nothing to undo.";
+inline constexpr const char* kNothingToRedo = "There is nothing to redo.";
+inline constexpr const char* kCannotUndoFoundTile = "The last change cannot be undone: it is a found tile.";
+inline constexpr const char* kCannotUndoMistake = "The last change cannot be undone: it is a counted mistake.";
+inline constexpr const char* kCannotUndoHint = "The last change cannot be undone: it is a Hint.";
+inline constexpr const char* kCannotUndoFreePlay = "The last change cannot be undone: it is a Free Play.";
+inline constexpr const char* kCannotUndoBlackoutReveal = "The last change cannot be undone: it is a Blackout reveal.";
+inline constexpr const char* kCannotUndoPaybackHide =
+    "The last change cannot be undone: it is a tile hidden again by Payback.";
+inline constexpr const char* kUndoNeedsIgnoreMistakes =
+    "The last change is a play made with Ignore Mistakes on: it can be undone only while Ignore Mistakes is on.";
+inline constexpr const char* kRedoNeedsIgnoreMistakes =
+    "The next change is a play made with Ignore Mistakes on: it can be redone only while Ignore Mistakes is on.";
+
 // Screen texts.
 inline constexpr const char* kInvalidCycleCategory = "Invalid cycle category found while drawing game text!";
 inline constexpr const char* kLogo = "Velmora\nSudoku";

@@ -64,6 +64,7 @@ void Game::OnPaybackTimer() {
     std::copy(session_.paybackOrder.begin() + index + 1, session_.paybackOrder.end(),
               session_.paybackOrder.begin() + index);
     session_.paybackOrder.back() = PaybackPair{};
+    RecordBarrier(Barrier::kPaybackHide);
     QueueTip(12);
   }
   session_.paybackTime = PaybackPeriod();

@@ -64,7 +64,7 @@ void Game::OnRightClick(int x, int y) {
            static_cast<uint32_t>(-1));
 }
 
-void Game::OnKey(int virtualKey, bool control) {
+void Game::OnKey(int virtualKey, bool control, bool shift) {
   LogText("keyboard input received: code " + std::to_string(virtualKey) + "\n");
   if (session_.gameState != GameState::Playing) return;
   if (session_.paused) {
@@ -121,6 +121,18 @@ void Game::OnKey(int virtualKey, bool control) {
     case key::kF12: ReplayGuide(); break;
     case key::kLetterP:
     case key::kPause: PauseCommand(); break;
+    case key::kLetterZ:
+      if (control && shift)
+        Redo();
+      else if (control)
+        Undo();
+      break;
+    case key::kLetterY:
+      if (control) Redo();
+      break;
+    case key::kLetterM:
+      if (control) FillInCandidates();
+      break;
     default: break;
   }
 }
@@ -138,6 +150,7 @@ void Game::HintCommand() {
     QueueTip(8);
     Message(sentence);
     session_.hints = SaturatingAdd(session_.hints, 1);
+    RecordBarrier(Barrier::kHint);
     host_.Invalidate(ScreenArea::StatsPanel());
   } else if (host_.Ask(HintSentence(hint, engineHost_))) {
     FreePlayCommand();
@@ -151,7 +164,9 @@ void Game::FreePlayCommand() {
   if (ChooseFreePlayTile(board_, row, column)) {
     const int type = board_.TypeAt(row, column);
     SetCursorTile(row, column);
+    freePlayUnderway_ = true;
     PlayTile(row, column, kQuickPlay, true, static_cast<uint32_t>(type));
+    freePlayUnderway_ = false;
     // The last tile brings the victory, which says all there is to say.
     if (session_.gameState == GameState::Solved) {
       host_.RedrawControl(control::kFreePlay);

@@ -25,6 +25,13 @@ bool Game::ClearNotes(int row, int column) {
   return true;
 }
 
+bool Game::EraseNotes(int row, int column) {
+  const uint32_t before = board_.NoteMask(row, column);
+  if (!ClearNotes(row, column)) return false;
+  RecordNotes(row, column, before);
+  return true;
+}
+
 void Game::SetCursorTile(int row, int column) {
   board_.SetCursor(session_.cursorRow, session_.cursorColumn, false);
   RedrawTile(session_.cursorRow, session_.cursorColumn);
@@ -58,7 +65,8 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
   const bool ignoreMistakes = session_.settings.ignoreMistakes;
 
   // While Blackout reveals are left, any request on a tile reveals it.
-  if (session_.blackoutCount > 0) {
+  const bool blackoutReveal = session_.blackoutCount > 0;
+  if (blackoutReveal) {
     if (board_.IsGiven(row, column)) return;
     if (ignoreMistakes && !board_.IsHidden(row, column)) return;
     SetCursorTile(row, column);
@@ -84,7 +92,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
   if (!keyboard && !IsType(session_.activeNumber)) {
     if (action == kQuickPlay || action == kQuickNote) {
       if (board_.IsHidden(row, column)) {
-        if (ClearNotes(row, column)) RedrawTile(row, column);
+        if (EraseNotes(row, column)) RedrawTile(row, column);
         SetCursorTile(row, column);
         return;
       }
@@ -110,7 +118,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
       }
       QueueTip(5);
       if (board_.IsHidden(row, column)) {
-        if (ClearNotes(row, column)) RedrawTile(row, column);
+        if (EraseNotes(row, column)) RedrawTile(row, column);
         SetCursorTile(row, column);
         return;
       }
@@ -132,7 +140,9 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
 
   if (action == kQuickNote || action == kNote) {
     if (!ignoreMistakes || board_.IsHidden(row, column)) {
+      const uint32_t before = board_.NoteMask(row, column);
       board_.ToggleNote(row, column, type);
+      RecordNotes(row, column, before);
       RedrawTile(row, column);
     } else {
       SetCursorTile(row, column);
@@ -150,9 +160,11 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
   }
 
   if (accepted) {
+    RecordAcceptedPlay(row, column, type, previousPlayedType, blackoutReveal);
     AcceptPlay(row, column, type, previousPlayedType);
   } else {
     session_.mistakes = SaturatingAdd(session_.mistakes, 1);
+    RecordBarrier(Barrier::kMistake);
     Message(std::string("This tile is not a") + (type == 7 ? "n" : "") + " '" + Digit(type) + "'.");
     MarkCursorTile();
   }
@@ -241,7 +253,7 @@ void Game::EraseCursorTile() {
   const int column = session_.cursorColumn;
   if (session_.settings.ignoreMistakes && !board_.IsHidden(row, column)) {
     PlayTile(row, column, kQuickPlay, true, static_cast<uint32_t>(board_.PlayedTypeAt(row, column)));
-  } else if (board_.IsHidden(row, column) && ClearNotes(row, column)) {
+  } else if (board_.IsHidden(row, column) && EraseNotes(row, column)) {
     RedrawTile(row, column);
   }
 }

@@ -62,6 +62,10 @@ KeyRouter::~KeyRouter() {
 }
 
 void KeyRouter::Register(QWidget* window, Handler handler) {
+  Register(window, [handler = std::move(handler)](int virtualKey, bool control, bool) { handler(virtualKey, control); });
+}
+
+void KeyRouter::Register(QWidget* window, ShiftHandler handler) {
   window_ = window;
   handler_ = std::move(handler);
 }
@@ -78,7 +82,8 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
   if (static_cast<QWindow*>(watched) != window_->windowHandle()) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->modifiers().testFlag(Qt::AltModifier) || key->key() == Qt::Key_Alt) return false;
-  handler_(VirtualKeyOf(*key), key->modifiers().testFlag(Qt::ControlModifier));
+  handler_(VirtualKeyOf(*key), key->modifiers().testFlag(Qt::ControlModifier),
+           key->modifiers().testFlag(Qt::ShiftModifier));
   return true;
 }
 

@@ -28,12 +28,15 @@ class KeyRouter : public QObject {
  public:
   // handler(virtual key, control held); its return value is ignored: a routed key is always consumed.
   using Handler = std::function<void(int virtualKey, bool control)>;
+  // The same with the Shift key's state as well.
+  using ShiftHandler = std::function<void(int virtualKey, bool control, bool shift)>;
 
   // Installs itself on the application.
   KeyRouter();
   ~KeyRouter() override;
 
   void Register(QWidget* window, Handler handler);
+  void Register(QWidget* window, ShiftHandler handler);
   void Unregister();
 
  protected:
@@ -41,7 +44,7 @@ class KeyRouter : public QObject {
 
  private:
   QPointer<QWidget> window_;
-  Handler handler_;
+  ShiftHandler handler_;
 };
 
 }  // namespace velmora

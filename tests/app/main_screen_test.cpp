@@ -9,8 +9,10 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 #include <QCoreApplication>
 
 #include "game_window_rig.h"
@@ -130,9 +132,9 @@ TEST_F(MainScreenTest, ARightClickOffTheBoardOffersTheAboutBox) {
   QTimer::singleShot(0, [] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 3);
-    EXPECT_EQ(menu->actions()[2]->text(), "&About Velmora Sudoku...");
-    menu->setActiveAction(menu->actions()[2]);
+    ASSERT_EQ(menu->actions().size(), 6);
+    EXPECT_EQ(menu->actions()[5]->text(), "&About Velmora Sudoku...");
+    menu->setActiveAction(menu->actions()[5]);
     QTest::keyClick(menu, Qt::Key_Return);
   });
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(600, 300), Window().mapToGlobal(QPoint(600, 300)));
@@ -151,6 +153,40 @@ TEST_F(MainScreenTest, AKeyPlaysTheCursorTileAndTheScreenFollows) {
   EXPECT_FALSE(board.IsHidden(0, 0));
   EXPECT_TRUE(board.IsGiven(0, 0));
   ExpectTileShows(Screen(), 0, 0, 31 + type);
+}
+
+// Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y reach the game with the Shift key's state;
+// Undo's notice shows over the window and leaves the keyboard with the game.
+TEST_F(MainScreenTest, UndoKeysReachTheGameAndTheNoticeLeavesTheKeyboardAlone) {
+  Board& board = TheGame().GetBoard();
+  int row = -1, column = -1;
+  for (int r = 8; r >= 0 && row < 0; --r)
+    for (int c = 8; c >= 0 && row < 0; --c)
+      if (board.IsHidden(r, c) && board.NoteMask(r, c) == 0) row = r, column = c;
+  ASSERT_GE(row, 0);
+  TheGame().SetCursorTile(row, column);
+  QWindow* window = Window().windowHandle();
+  QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
+  ASSERT_EQ(board.NoteMask(row, column), 1u << 2);
+  QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 0u);
+  QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 1u << 2);
+  QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 1u << 2);
+
+  QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier);  // nothing to redo
+  auto* notice = Window().findChild<QLabel*>(QStringLiteral("notice"));
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->isVisible());
+  EXPECT_EQ(notice->text().toStdString(), "There is nothing to redo.");
+  EXPECT_FALSE(notice->hasFocus());
+  QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(board.NoteMask(row, column), 0u) << "the next key still plays";
+  // The printed puzzle does not carry the notice.
+  Window().ComposePrintPicture(QStringLiteral("Puzzle"));
+  EXPECT_FALSE(notice->isVisible());
 }
 
 // At scale 1 the large pictures are not even loaded.

@@ -80,6 +80,7 @@ class ScriptedHost : public GameHost, public GameDialogs {
   }
   void HideTipsWindow() override { ++tipsWindowHidden; }
   void ShowTipText(std::string_view text) override { tipTexts.emplace_back(text); }
+  void ShowNotice(std::string_view text) override { notices.emplace_back(text); }
   void EndGameWindow() override { ended = true; }
 
   // The texts of shown messages and questions, in order.
@@ -127,6 +128,7 @@ class ScriptedHost : public GameHost, public GameDialogs {
   std::string title;
   int tipsWindowShown = 0, tipsWindowHidden = 0;
   std::vector<std::string> tipTexts;
+  std::vector<std::string> notices;
   bool ended = false;
 };
 
