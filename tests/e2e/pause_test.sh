@@ -3,8 +3,10 @@
 # manager: a new player's game from the Puzzle Code AA; P covers the board and
 # the tray, and the clock stops (a game saved while paused holds the time
 # played up to the pause); a click on the board resumes and shows the board as
-# it was, without playing; the window menu (a right click off the board)
-# offers Pause, Change Player... and About, and its Pause pauses again.
+# it was, without playing; Ctrl+M fills in candidate notes, Ctrl+Z takes them
+# back and Ctrl+Y brings them again, the board each time pixel for pixel as it
+# was; the window menu (a right click off the board) offers Undo, Redo, Pause,
+# Fill In Candidates, Change Player... and About, and its Pause pauses again.
 # Screenshots go to SHOTS. Usage: pause_test.sh GAME RUNTIME SHOTS
 set -u
 game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
@@ -113,6 +115,40 @@ board_of "$gid" "$work/resumed.png" "$work/board-resumed.png"
 tray_of "$gid" "$work/resumed.png" "$work/tray-resumed.png"
 [ "$(differing "$work/tray-playing.png" "$work/tray-resumed.png")" = "0" ] || fail "the tray after resuming differs"
 
+# ---- Candidates, undone and redone ----
+board_now() {  # NAME: the board as it is now, in $work/board-NAME.png
+  sleep 0.5
+  import -window root "$work/$1.png"
+  board_of "$gid" "$work/$1.png" "$work/board-$1.png"
+}
+focus_window "$gid"
+xdotool key ctrl+m
+board_now filled
+cp "$work/filled.png" "$shots/candidates.png"
+[ "$(differing "$work/board-playing.png" "$work/board-filled.png")" -gt 100 ] || fail "Ctrl+M filled in no candidates"
+xdotool key ctrl+z
+board_now undone
+[ "$(differing "$work/board-playing.png" "$work/board-undone.png")" = "0" ] || fail "Ctrl+Z left the board changed"
+xdotool key ctrl+y
+board_now redone
+[ "$(differing "$work/board-filled.png" "$work/board-redone.png")" = "0" ] || fail "Ctrl+Y did not bring the candidates back"
+xdotool key ctrl+z
+board_now undone-again
+[ "$(differing "$work/board-playing.png" "$work/board-undone-again.png")" = "0" ] || fail "Ctrl+Z after Ctrl+Y left the board changed"
+xdotool key ctrl+shift+z
+board_now redone-again
+[ "$(differing "$work/board-filled.png" "$work/board-redone-again.png")" = "0" ] || fail "Ctrl+Shift+Z did not redo"
+# Paused with the candidates shown, and resumed: they come back as they were.
+xdotool key p
+board_now paused-with-notes
+[ "$(differing "$work/board-paused.png" "$work/board-paused-with-notes.png")" = "0" ] || fail "the cover shows the notes"
+xdotool key p
+board_now resumed-with-notes
+[ "$(differing "$work/board-filled.png" "$work/board-resumed-with-notes.png")" = "0" ] || fail "the notes changed across a pause"
+xdotool key ctrl+z
+board_now before-menu
+[ "$(differing "$work/board-playing.png" "$work/board-before-menu.png")" = "0" ] || fail "the last Ctrl+Z left the board changed"
+
 # ---- The window menu ----
 click_menu() {  # right click off the board
   local ox oy
@@ -122,7 +158,7 @@ click_menu() {  # right click off the board
 click_menu
 sleep 0.7
 import -window root "$shots/pause-menu.png"
-xdotool key Down Return            # the first entry: Pause
+xdotool key p                      # Pause, by its mnemonic
 sleep 0.5
 import -window root "$work/menu-paused.png"
 board_of "$gid" "$work/menu-paused.png" "$work/board-menu-paused.png"
