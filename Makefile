@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= 2
 BUILD_TYPE ?= Release
+# WERROR=ON builds with warnings as errors (what .ci/run uses; the `ci` preset).
+WERROR ?= OFF
 
 .PHONY: all deps configure build test check bench play install deb clean fuzz sanitize
 
@@ -11,7 +13,7 @@ deps:
 	@./scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)

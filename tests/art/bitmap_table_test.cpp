@@ -198,8 +198,9 @@ TEST(BitmapTable, PressedLooksAreDarkerWithTheCaptionLower) {
     const QImage normal = LoadRgb32(pair.second);
     ASSERT_EQ(pressed.size(), normal.size());
     EXPECT_LT(MeanLuminance(pressed) + 0.04, MeanLuminance(normal)) << pair.first << " and " << pair.second;
-    if (pair.captioned)
+    if (pair.captioned) {
       EXPECT_GT(CaptionOf(pressed).row, CaptionOf(normal).row + 0.5) << pair.first << " and " << pair.second;
+    }
   }
 }
 

@@ -153,8 +153,9 @@ TEST(IntroPages, EachPageShowsItsTitleAndLightsItsUnit) {
   }
   for (int a = 0; a < 10; ++a)
     for (int b = 0; b < 10; ++b)
-      if (std::strlen(pages[a].title) >= std::strlen(pages[b].title) + 2)
+      if (std::strlen(pages[a].title) >= std::strlen(pages[b].title) + 2) {
         EXPECT_GT(titleRight[a], titleRight[b]) << pages[a].title << " and " << pages[b].title;
+      }
 }
 
 TEST(IntroPages, ColourPageLeavesTheSwatchAndSpectrumPlacesClear) {

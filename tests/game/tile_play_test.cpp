@@ -164,8 +164,9 @@ TEST_F(TilePlayTest, FindingTheNinthTileOfATypeIsRemarkedInTheTipsWindow) {
   for (int t = 0; t < 9 && type < 0; ++t)
     if (board().HiddenCountOfType(t) > 1) type = t;
   ASSERT_GE(type, 0);
-  const std::string remark =
-      "All tiles of type '" + std::string(1, static_cast<char>('1' + type)) + "' have been found.  Well done!";
+  std::string remark = "All tiles of type '";
+  remark += static_cast<char>('1' + type);
+  remark += "' have been found.  Well done!";
   std::vector<std::pair<int, int>> ofType;
   for (auto tile : HiddenTiles(board()))
     if (board().TypeAt(tile.first, tile.second) == type) ofType.push_back(tile);

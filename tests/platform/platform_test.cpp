@@ -184,7 +184,8 @@ TEST(InstanceLockTest, ALockFileThatIsNotARegularFileIsRefusedAtOnce) {
   QTemporaryDir dir;
   const std::string folder = dir.path().toStdString();
   const std::string outside = folder + "/outside";
-  const std::string lockName = std::string("/") + kLockFileName;
+  std::string lockName = "/";
+  lockName += kLockFileName;
   std::filesystem::create_directories(folder + "/pipe");
   ASSERT_EQ(mkfifo((folder + "/pipe" + lockName).c_str(), 0600), 0);
   std::filesystem::create_directories(folder + "/folder" + lockName);
