@@ -32,6 +32,7 @@ PACKAGES=(
   desktop-file-utils
   appstream
   xdg-utils
+  clang-format
 )
 
 # clang with libFuzzer and the sanitizer runtimes; llvm for readable crash stacks.
