@@ -41,7 +41,8 @@ class RosterFolder {
     for (int difficulty = 2; difficulty <= 3; ++difficulty) {
       for (int number = 1000; number <= 50000; number += 1000) {
         std::string seeds;
-        for (int slot = number - 1000; slot < number; ++slot) seeds += "\r\n" + std::to_string(slot * 7919 % 100003) + ",";
+        for (int slot = number - 1000; slot < number; ++slot)
+          seeds += "\r\n" + std::to_string(slot * 7919 % 100003) + ",";
         WriteFile(path_ / "data/seeds" / SeedTables::SeedFileName(difficulty, number), seeds);
       }
     }
@@ -87,7 +88,8 @@ void BM_LoadRoster(benchmark::State& state) {
     if (roster.PlayerCount() != players) state.SkipWithError("not every player loaded");
     benchmark::DoNotOptimize(roster.PlayerCount());
   }
-  state.counters["players/s"] = benchmark::Counter(static_cast<double>(players), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["players/s"] =
+      benchmark::Counter(static_cast<double>(players), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_LoadRoster)
     ->Args({1000, 0})

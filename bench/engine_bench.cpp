@@ -93,7 +93,8 @@ void RunStartBuilds(benchmark::State& state, const PrepareSeedSource& seeds) {
   int failed = 0;
   for (auto _ : state) failed += builder.StartBuild() ? 0 : 1;
   state.counters["failed%"] = 100.0 * failed / static_cast<double>(state.iterations());
-  state.counters["puzzles/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["puzzles/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_StartBuild(benchmark::State& state) { RunStartBuilds(state, ZeroPrepareSeeds()); }

@@ -111,9 +111,8 @@ BENCHMARK(BM_OpenMessage)->Unit(benchmark::kMillisecond);
 
 void BM_OpenNewGame(benchmark::State& state) {
   PlayerSettings settings;
-  OpenToFirstPaint(state, [&](Setting& s) {
-    return std::make_unique<NewGameDialog>(true, settings, &s.art, s.reporter, &s.owner);
-  });
+  OpenToFirstPaint(
+      state, [&](Setting& s) { return std::make_unique<NewGameDialog>(true, settings, &s.art, s.reporter, &s.owner); });
 }
 BENCHMARK(BM_OpenNewGame)->Unit(benchmark::kMillisecond);
 
@@ -143,9 +142,8 @@ BENCHMARK(BM_OpenChoosePlayer)->Unit(benchmark::kMillisecond);
 
 void BM_OpenCreatePlayer(benchmark::State& state) {
   std::string name;
-  OpenToFirstPaint(state, [&](Setting& s) {
-    return std::make_unique<CreatePlayerDialog>(name, &s.art, s.reporter, &s.owner);
-  });
+  OpenToFirstPaint(
+      state, [&](Setting& s) { return std::make_unique<CreatePlayerDialog>(name, &s.art, s.reporter, &s.owner); });
 }
 BENCHMARK(BM_OpenCreatePlayer)->Unit(benchmark::kMillisecond);
 
@@ -153,8 +151,8 @@ void BM_OpenContinueGame(benchmark::State& state) {
   OpenToFirstPaint(state, [](Setting& s) {
     return std::make_unique<ContinueGameDialog>(
         "Welcome back Ada!\nWould you like to continue your last game?",
-        "-Last Game Details-\nType: Normal\nDifficulty: Easy\nMistakes: 0\nTime Played: 3 minutes, 2.0 seconds",
-        &s.art, s.reporter, &s.owner);
+        "-Last Game Details-\nType: Normal\nDifficulty: Easy\nMistakes: 0\nTime Played: 3 minutes, 2.0 seconds", &s.art,
+        s.reporter, &s.owner);
   });
 }
 BENCHMARK(BM_OpenContinueGame)->Unit(benchmark::kMillisecond);
@@ -171,9 +169,8 @@ BENCHMARK(BM_OpenResults)->Unit(benchmark::kMillisecond);
 
 void BM_OpenOptions(benchmark::State& state) {
   PlayerSettings settings;
-  OpenToFirstPaint(state, [&](Setting& s) {
-    return std::make_unique<OptionsDialog>(settings, &s.art, s.reporter, &s.owner);
-  });
+  OpenToFirstPaint(state,
+                   [&](Setting& s) { return std::make_unique<OptionsDialog>(settings, &s.art, s.reporter, &s.owner); });
 }
 BENCHMARK(BM_OpenOptions)->Unit(benchmark::kMillisecond);
 

@@ -24,7 +24,8 @@ inline constexpr const char* kAlreadyRunning = "Velmora Sudoku is already runnin
 inline constexpr const char* kLockUnavailable =
     "Velmora Sudoku cannot lock its folder, so it cannot tell whether another copy of the game is "
     "playing there.\n\nIf one is, close one of them: two copies would save over each other's players.";
-inline constexpr const char* kLockUnavailableLog = "cannot lock the working folder; not guarding against a second copy: ";
+inline constexpr const char* kLockUnavailableLog =
+    "cannot lock the working folder; not guarding against a second copy: ";
 inline constexpr const char* kDepthCaption = "Invalid Desktop Format";
 inline constexpr const char* kDepthSteps[] = {
     "Velmora Sudoku requires a color depth of at least 24 bits.\n",

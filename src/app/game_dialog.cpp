@@ -143,7 +143,7 @@ void GameDialog::Initialise() {
     return true;
   });
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex),
-                                         &art_.SharpEntry(imaging::kSplashLogoIndex));
+                                           &art_.SharpEntry(imaging::kSplashLogoIndex));
   fonts_.CreateGameFonts();
 
   PlaceOnDesktop(false);
@@ -254,7 +254,8 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
     return;
   }
   DrawBitmap(painter, game_.FaceOfControl(id, pressed), rect);
-  if (control::IsTile(id) && game_.DrawsNotes()) DrawNotes(painter, control::TileRow(id), control::TileColumn(id), rect);
+  if (control::IsTile(id) && game_.DrawsNotes())
+    DrawNotes(painter, control::TileRow(id), control::TileColumn(id), rect);
 }
 
 void GameDialog::DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const {
@@ -471,26 +472,18 @@ void GameDialog::EndSplash() {
 
 // ---- GameHost ----
 
-void GameDialog::SystemMessage(std::string_view text) {
-  boxes_.Show(text, texts::kAppName, MessageButtons::Ok, true);
-}
+void GameDialog::SystemMessage(std::string_view text) { boxes_.Show(text, texts::kAppName, MessageButtons::Ok, true); }
 
 QRect GameDialog::AreaRect(const ScreenArea& area) const {
   switch (area.kind) {
     case ScreenArea::kTiles:
       return layout::TileRect(area.row, area.column).united(layout::TileRect(area.row2, area.column2));
-    case ScreenArea::kTrayCount:
-      return layout::TrayCountArea(area.row);
-    case ScreenArea::kGuideBands:
-      return QRect(10, 10, 460, 460);
-    case ScreenArea::kStatsPanel:
-      return layout::kStatsPanelArea;
-    case ScreenArea::kBuildingText:
-      return layout::kBuildingTextArea;
-    case ScreenArea::kPlayerName:
-      return layout::kPlayerNameArea;
-    case ScreenArea::kWholeWindow:
-      break;
+    case ScreenArea::kTrayCount: return layout::TrayCountArea(area.row);
+    case ScreenArea::kGuideBands: return QRect(10, 10, 460, 460);
+    case ScreenArea::kStatsPanel: return layout::kStatsPanelArea;
+    case ScreenArea::kBuildingText: return layout::kBuildingTextArea;
+    case ScreenArea::kPlayerName: return layout::kPlayerNameArea;
+    case ScreenArea::kWholeWindow: break;
   }
   return rect();
 }
@@ -543,8 +536,8 @@ void GameDialog::EnableBoardControls(bool enable) {
 }
 
 void GameDialog::EnableCommandButtons(bool enable) {
-  for (int id : {control::kPrint, control::kHelp, control::kFreePlay, control::kHint, control::kOptions,
-                 control::kShowGuides})
+  for (int id :
+       {control::kPrint, control::kHelp, control::kFreePlay, control::kHint, control::kOptions, control::kShowGuides})
     controls_[id]->setEnabled(enable);
   controls_[control::kNewGame]->setEnabled(true);
 }
@@ -558,8 +551,8 @@ bool GameDialog::IsMouseOverControl(int controlId) {
   if (!button) return false;
   const QRect r = button->geometry();
   const QPoint mouse = mapFromGlobal(QCursor::pos());
-  const bool hit = mouse.x() >= r.left() && mouse.x() < r.x() + r.width() && mouse.y() >= r.top() &&
-                   mouse.y() < r.y() + r.height();
+  const bool hit =
+      mouse.x() >= r.left() && mouse.x() < r.x() + r.width() && mouse.y() >= r.top() && mouse.y() < r.y() + r.height();
   if (log_.IsOn()) {
     Log("control: " + std::to_string(r.left()) + "," + std::to_string(r.top()) + " - " +
         std::to_string(r.x() + r.width()) + "," + std::to_string(r.y() + r.height()) +
@@ -635,12 +628,15 @@ bool GameDialog::ShowTipsWindow() {
     const QRect game = frameGeometry();
     const QSize frame = WindowFrameSize(this);
     const QRect desktop = DesktopWorkArea(this);
-    QRect where(QPoint(game.left() - tips_->width() - frame.width(), game.top()),
-                tips_->size() + frame);
-    if (where.left() < desktop.left()) where.moveLeft(desktop.left());
-    else if (where.right() > desktop.right()) where.moveRight(desktop.right());
-    if (where.top() < desktop.top()) where.moveTop(desktop.top());
-    else if (where.bottom() > desktop.bottom()) where.moveBottom(desktop.bottom());
+    QRect where(QPoint(game.left() - tips_->width() - frame.width(), game.top()), tips_->size() + frame);
+    if (where.left() < desktop.left())
+      where.moveLeft(desktop.left());
+    else if (where.right() > desktop.right())
+      where.moveRight(desktop.right());
+    if (where.top() < desktop.top())
+      where.moveTop(desktop.top());
+    else if (where.bottom() > desktop.bottom())
+      where.moveBottom(desktop.bottom());
     tips_->move(where.topLeft());
   }
   tips_->show();
@@ -665,8 +661,9 @@ void GameDialog::ShowNotice(std::string_view text) {
     notice_->setWordWrap(true);
     notice_->setAlignment(Qt::AlignCenter);
     notice_->setFont(fonts_.Font(kNoticeFont));
-    notice_->setStyleSheet(QStringLiteral("QLabel { color: white; background: rgba(0, 0, 0, 190); "
-                                          "border: 1px solid rgba(255, 255, 255, 120); padding: 6px; }"));
+    notice_->setStyleSheet(
+        QStringLiteral("QLabel { color: white; background: rgba(0, 0, 0, 190); "
+                       "border: 1px solid rgba(255, 255, 255, 120); padding: 6px; }"));
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, notice_, &QWidget::hide);

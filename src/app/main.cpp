@@ -62,8 +62,7 @@ int main(int argc, char** argv) {
   velmora::InstanceLock lock;
   bool guarded = true;
   switch (lock.Acquire(workingFolder.empty() ? std::string(".") : workingFolder)) {
-    case velmora::InstanceLock::Result::kHeld:
-      break;
+    case velmora::InstanceLock::Result::kHeld: break;
     case velmora::InstanceLock::Result::kRunning:
       QApplication::setWindowIcon(velmora::GameWindowIcon());
       boxes.Show(velmora::texts::kAlreadyRunning, velmora::texts::kAppName, velmora::MessageButtons::Ok, false);
@@ -92,8 +91,9 @@ int main(int argc, char** argv) {
   // A logout, a shutdown or a kill saves the game first, as leaving it does:
   // the desktop session asks for the data before it ends, and the signals
   // that end the process are caught and end it once the game is saved.
-  QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
-                   [&window](QSessionManager&) { (void)window.SaveForSessionEnd(); }, Qt::DirectConnection);
+  QObject::connect(
+      &application, &QGuiApplication::commitDataRequest, &window,
+      [&window](QSessionManager&) { (void)window.SaveForSessionEnd(); }, Qt::DirectConnection);
   velmora::TerminationSignals endRequests([&window](int signal) {
     (void)window.SaveForSessionEnd();
     velmora::EndProcessBySignal(signal);

@@ -33,7 +33,9 @@ PauseCover::PauseCover(QWidget* parent, std::function<float()> hue, std::functio
   hide();
 }
 
-QRect PauseCover::BoardCover() { return {layout::kBoardOrigin, layout::kBoardOrigin, layout::kBoardSize, layout::kBoardSize}; }
+QRect PauseCover::BoardCover() {
+  return {layout::kBoardOrigin, layout::kBoardOrigin, layout::kBoardSize, layout::kBoardSize};
+}
 
 // The tray's buttons and their count texts, with the texts' shadows.
 QRect PauseCover::TrayCover() {

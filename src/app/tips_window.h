@@ -16,8 +16,8 @@ namespace velmora {
 inline constexpr int kTipsClientWidth = 300;
 inline constexpr int kTipsClientHeight = 480;
 inline constexpr int kTipsMaximumClient = 479;
-inline constexpr int kTipsTextPause = 1000;      // ms before a new text shows
-inline constexpr int kTipsBackgroundDelay = 200; // ms after a resize
+inline constexpr int kTipsTextPause = 1000;       // ms before a new text shows
+inline constexpr int kTipsBackgroundDelay = 200;  // ms after a resize
 
 class TipsWindow : public QWidget {
   Q_OBJECT

@@ -20,8 +20,7 @@ std::vector<QAction*> FillWindowMenu(QMenu& menu, const std::vector<WindowMenuEn
 }
 
 void RunWindowMenu(QWidget* owner, const QPoint& globalPos, const std::vector<WindowMenuEntry>& entries) {
-  if (std::none_of(entries.begin(), entries.end(), [](const WindowMenuEntry& entry) { return entry.enabled; }))
-    return;
+  if (std::none_of(entries.begin(), entries.end(), [](const WindowMenuEntry& entry) { return entry.enabled; })) return;
   QMenu menu(owner);
   const std::vector<QAction*> actions = FillWindowMenu(menu, entries);
   const QAction* chosen = menu.exec(globalPos);

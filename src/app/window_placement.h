@@ -12,8 +12,8 @@ struct PlacementInput {
 
 struct Placement {
   int x = 0, y = 0;
-  int width = 0, height = 0;  // outer size
-  bool tooSmall = false;      // the desktop cannot hold the window and the room
+  int width = 0, height = 0;         // outer size
+  bool tooSmall = false;             // the desktop cannot hold the window and the room
   int tileMenuX = 0, tileMenuY = 0;  // the Tile menu's first outer corner
 };
 

@@ -424,8 +424,8 @@ bool DataFile::OpenForWriting(const std::string& path) {
   // or link of that name is never opened, let alone followed.
   for (int attempt = 0; attempt < kReplacementNameTries; ++attempt) {
     std::string candidate = targetPath_ + std::string(kReplacementInfix) + RandomSuffix();
-    const int fd =
-        open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, exists ? S_IRUSR | S_IWUSR : 0666);
+    const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        exists ? S_IRUSR | S_IWUSR : 0666);
     if (fd >= 0) {
       replacementFd_ = fd;
       replacementPath_ = std::move(candidate);

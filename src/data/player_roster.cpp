@@ -76,9 +76,8 @@ bool PlayerRoster::LoadGameDataFrom(const std::string& workingFolder, std::strin
   if (report) *report = std::string(texts::kReportDataPath) + dataPath_;
 
   std::string loaded = texts::kReportLoading;
-  const int seedFiles = seeds_.LoadFromFolder(SeedsFolder(), messages_, [this](std::string_view line) {
-    Note(std::string(line));
-  });
+  const int seedFiles =
+      seeds_.LoadFromFolder(SeedsFolder(), messages_, [this](std::string_view line) { Note(std::string(line)); });
   loaded += notes;
   notes.clear();
   loaded += texts::kReportSeeds + std::to_string(seedFiles) + "\n";
@@ -102,8 +101,7 @@ void PlayerRoster::Note(const std::string& line) {
 
 int PlayerRoster::LoadUserFiles(DataFile& file) {
   const std::string folder = UsersFolder();
-  for (const std::string& fileName :
-       ListUserFiles(folder, [this](const std::string& line) { Note(line); })) {
+  for (const std::string& fileName : ListUserFiles(folder, [this](const std::string& line) { Note(line); })) {
     const std::string path = folder + fileName;
     auto player = std::make_unique<GDUSER>();
     player->SetFileName(fileName);

@@ -21,9 +21,7 @@ void SeedTables::Clear() {
   std::fill(expert_.begin(), expert_.end(), 0);
 }
 
-std::vector<int32_t>& SeedTables::TableFor(int difficulty) {
-  return difficulty == kFirstDifficulty ? hard_ : expert_;
-}
+std::vector<int32_t>& SeedTables::TableFor(int difficulty) { return difficulty == kFirstDifficulty ? hard_ : expert_; }
 
 std::string SeedTables::SeedFileName(int difficulty, int fileNumber) {
   char name[32];

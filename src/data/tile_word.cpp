@@ -8,9 +8,7 @@ namespace velmora {
 
 namespace {
 
-uint32_t TypeBit(int32_t type) {
-  return (type >= 0 && type < kTypeCount) ? (1u << type) : 0u;
-}
+uint32_t TypeBit(int32_t type) { return (type >= 0 && type < kTypeCount) ? (1u << type) : 0u; }
 
 // The lowest set bit of a nine-bit group; 0 when none is set.
 int LowestType(uint32_t nineBits) { return nineBits == 0 ? 0 : std::countr_zero(nineBits); }

@@ -111,8 +111,8 @@ PlayKey SplitPlayKey(int32_t value) {
 
 int32_t SaturatingAdd(int32_t value, int32_t addend) {
   const int64_t sum = int64_t{value} + addend;
-  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                   std::numeric_limits<int32_t>::max()));
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 int32_t HueAsSaved(float hue) {

@@ -91,9 +91,7 @@ bool GameColorControl::BuildSpectrum(int width, int height) {
       case 3: red = 0, green = 1 - f, blue = 1; break;
       case 4: red = f, green = 0, blue = 1; break;
       case 5: red = 1, green = 0, blue = 1 - f; break;
-      default:
-        LogFault("Invalid hue spectrum phase encountered!");
-        return false;
+      default: LogFault("Invalid hue spectrum phase encountered!"); return false;
     }
     float h = 0, s = 0, v = 0;
     RgbToHsv(red, green, blue, h, s, v);
@@ -122,8 +120,8 @@ bool GameColorControl::BuildSwatch(float hue, bool& swatchExists, int x, int y, 
   }
   float red = 0, green = 0, blue = 0;
   HsvToRgb(NormaliseHue(hue), 1.0f, 1.0f, red, green, blue);
-  const QRgb colour = qRgb(static_cast<int>(red * 255.0f), static_cast<int>(green * 255.0f),
-                           static_cast<int>(blue * 255.0f));
+  const QRgb colour =
+      qRgb(static_cast<int>(red * 255.0f), static_cast<int>(green * 255.0f), static_cast<int>(blue * 255.0f));
   for (int i = 0; i < height; ++i)
     for (int j = 0; j < width; ++j) {
       const int grey = FrameGrey(j, i, width, height);
@@ -138,8 +136,6 @@ bool GameColorControl::BuildSwatch(float hue, bool& swatchExists, int x, int y, 
   return true;
 }
 
-void GameColorControl::LogFault(const char* text) const {
-  reporter_.LogOnly(std::string("CtlGameColor - ") + text);
-}
+void GameColorControl::LogFault(const char* text) const { reporter_.LogOnly(std::string("CtlGameColor - ") + text); }
 
 }  // namespace velmora

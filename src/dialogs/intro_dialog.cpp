@@ -19,13 +19,14 @@ const char* const kTitles[] = {"Welcome",        "Color",           "View Tutori
 
 const char* IntroDialog::PageTitle(int page) { return page >= 0 && page < kPageCount ? kTitles[page] : ""; }
 
-IntroDialog::IntroDialog(int page, QPoint& position, float& hue, const GameBitmapTable* art,
-                         MessageReporter& reporter, QWidget* parent)
+IntroDialog::IntroDialog(int page, QPoint& position, float& hue, const GameBitmapTable* art, MessageReporter& reporter,
+                         QWidget* parent)
     : SkinnedDialog("ID", QString::fromLatin1(PageTitle(page)), QSize(480, 360), art, reporter, parent, false),
       position_(position),
       hue_(hue),
       color_(this, reporter) {
-  if (art && page >= 0 && page < kPageCount) SetBackground(art->Picture(kFirstPageIndex + page),
+  if (art && page >= 0 && page < kPageCount)
+    SetBackground(art->Picture(kFirstPageIndex + page),
                   devicePixelRatioF() > 1.0 ? ArtLoader::SharpPicture(kFirstPageIndex + page) : QImage());
   auto* cancel = AddButton(kCancel);
   auto* back = AddButton(kBack);

@@ -133,7 +133,8 @@ std::string MessageDialog::WrapPlainText(const std::string& text) {
 void MessageDialog::ChooseSize() {
   int rows = 0;
   if (parsed_) {
-    rows = static_cast<int>(std::count_if(lines_.begin(), lines_.end(), [](const LineRecord& l) { return !l.sameRow; }));
+    rows =
+        static_cast<int>(std::count_if(lines_.begin(), lines_.end(), [](const LineRecord& l) { return !l.sameRow; }));
   } else {
     rows = static_cast<int>(std::count(wrapped_.begin(), wrapped_.end(), '\n'));
   }
@@ -202,7 +203,8 @@ void MessageDialog::PaintPictures(QPainter& painter) {
   if (!parsed_) {
     if (wrapped_.empty()) return;
     const bool oneLine = wrapped_.find('\n') == std::string::npos;
-    DrawShadowText(painter, area, Latin(wrapped_), oneLine ? TextFormat::kSingleLineCentred : TextFormat::kMultiLineCentred);
+    DrawShadowText(painter, area, Latin(wrapped_),
+                   oneLine ? TextFormat::kSingleLineCentred : TextFormat::kMultiLineCentred);
     return;
   }
   const int lineHeight = RowHeight();
@@ -214,7 +216,7 @@ void MessageDialog::PaintPictures(QPainter& painter) {
     if (line.alignment == kLeftInset || line.alignment == kRightInset) rect.adjust(kInsetMargin, 0, -kInsetMargin, 0);
     const int flags = line.alignment == kLeft || line.alignment == kLeftInset     ? Qt::AlignLeft
                       : line.alignment == kRight || line.alignment == kRightInset ? Qt::AlignRight
-                                                                                   : Qt::AlignHCenter;
+                                                                                  : Qt::AlignHCenter;
     const int shared = Qt::AlignTop | Qt::TextSingleLine;
     painter.setPen(QColor(32, 32, 32));
     painter.drawText(rect, flags | shared, Latin(line.text));

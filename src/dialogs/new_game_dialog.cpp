@@ -244,7 +244,8 @@ int NewGameDialog::FaceOf(int id, bool pressed) const {
   if (id == kBegin) return pressed ? 305 : 306;
   if (id == kCancel) return pressed ? 295 : 296;
   if (id == kExplain) return pressed ? 299 : 300;
-  if (id >= kFirstType && id < kFirstType + 3) return TwoStateFace(301, 302, settings_.type == id - kFirstType, pressed);
+  if (id >= kFirstType && id < kFirstType + 3)
+    return TwoStateFace(301, 302, settings_.type == id - kFirstType, pressed);
   if (id >= kFirstDifficulty && id < kFirstDifficulty + 4)
     return TwoStateFace(301, 302, settings_.difficulty == id - kFirstDifficulty, pressed);
   if (id == kIgnoreMistakes) return TwoStateFace(303, 304, settings_.ignoreMistakes, pressed);
@@ -252,8 +253,10 @@ int NewGameDialog::FaceOf(int id, bool pressed) const {
 }
 
 std::vector<SkinnedDialog::ControlPlace> NewGameDialog::ControlTable() const {
-  std::vector<ControlPlace> table{{kBegin, 298, 400, 150, 50},  {kCancel, 10, 400, 100, 28},
-                                  {kExplain, 150, 234, 100, 28}, {kPuzzleCode, 188, 425, 100, 24},
+  std::vector<ControlPlace> table{{kBegin, 298, 400, 150, 50},
+                                  {kCancel, 10, 400, 100, 28},
+                                  {kExplain, 150, 234, 100, 28},
+                                  {kPuzzleCode, 188, 425, 100, 24},
                                   {kIgnoreMistakes, 150, 200, 24, 24}};
   for (int t = 0; t < 3; ++t) table.push_back({kFirstType + t, 20, 40 + 30 * t, 24, 24});
   for (int d = 0; d < 4; ++d) table.push_back({kFirstDifficulty + d, 20, 170 + 30 * d, 24, 24});
@@ -271,7 +274,8 @@ std::vector<SkinnedDialog::Label> NewGameDialog::Labels() const {
   labels.push_back({Box(188, 400, 288, 424), QStringLiteral("Puzzle Code")});
   for (int k = 1; k <= 4; ++k)
     labels.push_back({Box(49, 172 + 30 * (k - 1), 149, 192 + 30 * (k - 1)), kDifficultyNames[k - 1]});
-  for (int k = 5; k <= 7; ++k) labels.push_back({Box(49, 42 + 30 * (k - 5), 149, 62 + 30 * (k - 5)), kTypeNames[k - 5]});
+  for (int k = 5; k <= 7; ++k)
+    labels.push_back({Box(49, 42 + 30 * (k - 5), 149, 62 + 30 * (k - 5)), kTypeNames[k - 5]});
   labels.push_back({Box(140, 290, 440, 315), QStringLiteral("Click below to choose a color")});
   labels.push_back({Box(10, 290, 110, 315), QStringLiteral("Game Color")});
   const std::string description = Description();

@@ -13,19 +13,26 @@ namespace {
 const char* const kCommands[] = {"Quick Play", "Play", "Quick Note", "Note", "Select Tile"};
 const int kStatY[] = {120, 146, 172, 198, 224, 250, 276};
 // Labels of the stats boxes from the bottom (Tiles Found) up.
-const char* const kStatLabels[] = {"Tiles Found", "Free Plays", "Mistakes", "Hints", "Game Type", "Difficulty",
-                                   "Game Timer"};
+const char* const kStatLabels[] = {"Tiles Found", "Free Plays", "Mistakes",  "Hints",
+                                   "Game Type",   "Difficulty", "Game Timer"};
 
-const std::pair<const char*, const char*> kKeys[] = {
-    {"Arrow Keys", "Move the Cursor Tile"},     {"Page Up/Down", "Move the Cursor Tile"},
-    {"Home/End", "Move the Cursor Tile"},       {"Number keys 1-9", "Play"},
-    {"CTRL+Number key", "Note"},                {"Delete/Backspace", "Clear the Cursor Tile"},
-    {"Enter/Space", "Open the Play Menu"},      {"CTRL+Enter/Space", "Open the Note Menu"},
-    {"Tab", "Cycle the Active Number"},         {"F1", "Open the Help Page"},
-    {"F2", "Begin New Game"},                   {"F3", "Print Puzzle"},
-    {"F4", "Toggle Show Guides"},               {"F5", "Hint"},
-    {"F6", "Free Play"},                        {"F11", "Options"},
-    {"F12", "Play Beginner's Guide"}};
+const std::pair<const char*, const char*> kKeys[] = {{"Arrow Keys", "Move the Cursor Tile"},
+                                                     {"Page Up/Down", "Move the Cursor Tile"},
+                                                     {"Home/End", "Move the Cursor Tile"},
+                                                     {"Number keys 1-9", "Play"},
+                                                     {"CTRL+Number key", "Note"},
+                                                     {"Delete/Backspace", "Clear the Cursor Tile"},
+                                                     {"Enter/Space", "Open the Play Menu"},
+                                                     {"CTRL+Enter/Space", "Open the Note Menu"},
+                                                     {"Tab", "Cycle the Active Number"},
+                                                     {"F1", "Open the Help Page"},
+                                                     {"F2", "Begin New Game"},
+                                                     {"F3", "Print Puzzle"},
+                                                     {"F4", "Toggle Show Guides"},
+                                                     {"F5", "Hint"},
+                                                     {"F6", "Free Play"},
+                                                     {"F11", "Options"},
+                                                     {"F12", "Play Beginner's Guide"}};
 
 }  // namespace
 

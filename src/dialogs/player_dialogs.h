@@ -57,8 +57,8 @@ class ChoosePlayerDialog : public SkinnedDialog {
 
   // emptyListCancels: the run-long count of Create New Player cancelled while
   // no player exists.
-  ChoosePlayerDialog(PlayerRoster& roster, int& emptyListCancels, const GameBitmapTable* art,
-                     MessageReporter& reporter, QWidget* parent);
+  ChoosePlayerDialog(PlayerRoster& roster, int& emptyListCancels, const GameBitmapTable* art, MessageReporter& reporter,
+                     QWidget* parent);
 
   // Runs the dialog (and Create New Player as often as needed) to its end.
   void Run();

@@ -19,18 +19,12 @@ constexpr QRgb kText = qRgb(255, 255, 255);
 int FlagsOf(SkinnedDialog::TextFormat format) {
   using F = SkinnedDialog::TextFormat;
   switch (format) {
-    case F::kLabel:
-      return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    case F::kCentredBottom:
-      return Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine;
-    case F::kMultiLineTopLeft:
-      return Qt::AlignLeft | Qt::AlignTop;
-    case F::kMultiLineCentred:
-      return Qt::AlignHCenter | Qt::AlignTop;
-    case F::kSingleLineCentred:
-      return Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
-    case F::kSingleLineRight:
-      return Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
+    case F::kLabel: return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    case F::kCentredBottom: return Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine;
+    case F::kMultiLineTopLeft: return Qt::AlignLeft | Qt::AlignTop;
+    case F::kMultiLineCentred: return Qt::AlignHCenter | Qt::AlignTop;
+    case F::kSingleLineCentred: return Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
+    case F::kSingleLineRight: return Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
   }
   return Qt::AlignLeft | Qt::AlignTop;
 }
@@ -182,8 +176,7 @@ void SkinnedDialog::paintEvent(QPaintEvent*) {
     LogFault("Unable to select game bitmap while drawing!");
   } else {
     const bool sharp = !sharpBackground_.isNull() && devicePixelRatioF() > 1.0;
-    if (backgroundView_.isNull())
-      backgroundView_ = ImageOperations::OpaqueView(sharp ? sharpBackground_ : background_);
+    if (backgroundView_.isNull()) backgroundView_ = ImageOperations::OpaqueView(sharp ? sharpBackground_ : background_);
     const int scale = backgroundView_.devicePixelRatio() > 1.0 ? 2 : 1;
     painter.drawImage(QPoint(0, 0), backgroundView_, QRect(QPoint(0, 0), client_ * scale));
   }

@@ -49,10 +49,10 @@ class SkinnedDialog : public QDialog {
     int id, x, y, width, height;
   };
   enum class TextFormat {
-    kLabel,             // one line, centred vertically, left-aligned
-    kCentredBottom,     // one line, centred horizontally, on the bottom edge
-    kMultiLineTopLeft,  // breaks at "\n" only, from the top-left
-    kMultiLineCentred,  // breaks at "\n" only, each line centred, from the top
+    kLabel,              // one line, centred vertically, left-aligned
+    kCentredBottom,      // one line, centred horizontally, on the bottom edge
+    kMultiLineTopLeft,   // breaks at "\n" only, from the top-left
+    kMultiLineCentred,   // breaks at "\n" only, each line centred, from the top
     kSingleLineCentred,  // one line, centred both ways
     kSingleLineRight     // one line, centred vertically, right-aligned
   };

@@ -151,11 +151,13 @@ std::vector<SkinnedDialog::ControlPlace> TileMenuDialog::ControlTable() const {
 }
 
 std::vector<SkinnedDialog::Label> TileMenuDialog::Labels() const {
-  const QString first = QStringLiteral("Click on the number to ") + (noteMode_ ? "note" : "play") + (mouseOpened_ ? "." : "-");
-  std::vector<Label> labels{{mouseOpened_ ? Box(10, 30, 254, 50) : Box(10, 10, 254, 50), first,
-                             TextFormat::kMultiLineCentred}};
+  const QString first =
+      QStringLiteral("Click on the number to ") + (noteMode_ ? "note" : "play") + (mouseOpened_ ? "." : "-");
+  std::vector<Label> labels{
+      {mouseOpened_ ? Box(10, 30, 254, 50) : Box(10, 10, 254, 50), first, TextFormat::kMultiLineCentred}};
   if (!mouseOpened_)
-    labels.push_back({Box(10, 110, 254, 160), QStringLiteral("-or type it in the box above."), TextFormat::kMultiLineCentred});
+    labels.push_back(
+        {Box(10, 110, 254, 160), QStringLiteral("-or type it in the box above."), TextFormat::kMultiLineCentred});
   return labels;
 }
 

@@ -10,9 +10,7 @@ void Board::ExportTiles(Tile* destination) const {
   std::memcpy(static_cast<void*>(destination), tiles_, sizeof(tiles_));
 }
 
-void Board::ImportTiles(const Tile* source) {
-  std::memcpy(static_cast<void*>(tiles_), source, sizeof(tiles_));
-}
+void Board::ImportTiles(const Tile* source) { std::memcpy(static_cast<void*>(tiles_), source, sizeof(tiles_)); }
 
 bool Board::RowHasPlacedType(int row, int type) const {
   for (int c = 0; c < kBoardSize; ++c) {
@@ -78,8 +76,8 @@ bool Board::PlayedTypeHiddenStateInColumn(int type, bool hiddenValue, int column
 }
 
 bool Board::IsCandidate(int type, int row, int column) const {
-  return !TypeHiddenStateInBlock(type, false, row / 3, column / 3) &&
-         !TypeHiddenStateInRow(type, false, row) && !TypeHiddenStateInColumn(type, false, column);
+  return !TypeHiddenStateInBlock(type, false, row / 3, column / 3) && !TypeHiddenStateInRow(type, false, row) &&
+         !TypeHiddenStateInColumn(type, false, column);
 }
 
 int Board::HiddenCountOfType(int type) const {

@@ -9,13 +9,13 @@ namespace velmora {
 
 // One cell. A cleared tile is all zeros, so its type reads as 0.
 struct Tile {
-  uint8_t unplaced = 0;   // working flag of the solution fill
-  uint8_t given = 0;      // the tile shows its own type
-  uint8_t hidden = 0;     // not found yet
-  uint8_t cursor = 0;     // the Cursor Tile
-  uint32_t noteMask = 0;  // bit t: the player noted type t
-  int32_t type = 0;       // solution type 0..8 (-1 counts as no type)
-  int32_t playedType = 0; // what the player played into a tile that is not given
+  uint8_t unplaced = 0;    // working flag of the solution fill
+  uint8_t given = 0;       // the tile shows its own type
+  uint8_t hidden = 0;      // not found yet
+  uint8_t cursor = 0;      // the Cursor Tile
+  uint32_t noteMask = 0;   // bit t: the player noted type t
+  int32_t type = 0;        // solution type 0..8 (-1 counts as no type)
+  int32_t playedType = 0;  // what the player played into a tile that is not given
 };
 
 // Tiles are stored row by row; positions are always (row, column).

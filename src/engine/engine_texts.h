@@ -15,8 +15,7 @@ inline constexpr const char* kInvalidHintStyle = "Invalid hint style found while
 inline constexpr const char* kHintPrefix = "Hint: ";
 inline constexpr const char* kOnlyOneHiddenTile = "has only one hidden tile.";
 inline constexpr const char* kNoHintQuestion = "A hint was not found.\n\nWould you like to use a Free Play?";
-inline constexpr const char* kNoHiddenTilesForFreePlay =
-    "There are no hidden tiles, so a Free Play will not be used.";
+inline constexpr const char* kNoHiddenTilesForFreePlay = "There are no hidden tiles, so a Free Play will not be used.";
 
 inline constexpr const char* kGameTypeNames[] = {"Normal", "Payback", "Blackout"};
 inline constexpr const char* kDifficultyNames[] = {"Easy", "Medium", "Hard", "Expert"};

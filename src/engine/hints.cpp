@@ -6,7 +6,7 @@
 namespace velmora {
 namespace {
 
-constexpr const char* kOrdinals[] = {"first", "second", "third",   "fourth", "fifth",
+constexpr const char* kOrdinals[] = {"first", "second",  "third",  "fourth", "fifth",
                                      "sixth", "seventh", "eighth", "ninth"};
 
 std::string Quoted(int type) {
@@ -80,9 +80,7 @@ std::string HintSentence(const HintResult& hint, EngineHost& host) {
   if (!hint.found) return texts::kNoHintQuestion;
   std::string text = texts::kHintPrefix;
   switch (hint.style) {
-    case kHintBlock:
-      text += "The " + BlockName(hint.first, hint.second) + "block " + texts::kOnlyOneHiddenTile;
-      break;
+    case kHintBlock: text += "The " + BlockName(hint.first, hint.second) + "block " + texts::kOnlyOneHiddenTile; break;
     case kHintColumn:
       text += "The ";
       OrdinalWord(hint.first, text, host);
@@ -93,15 +91,11 @@ std::string HintSentence(const HintResult& hint, EngineHost& host) {
       OrdinalWord(hint.first, text, host);
       text += std::string(" row from the top ") + texts::kOnlyOneHiddenTile;
       break;
-    case kHintLastOfType:
-      text += "There is only one hidden tile of type " + Quoted(hint.first) + ".";
-      break;
+    case kHintLastOfType: text += "There is only one hidden tile of type " + Quoted(hint.first) + "."; break;
     case kHintTypeInBlock:
       text += "Search for the " + Quoted(hint.type) + " in the " + BlockName(hint.first, hint.second) + "block.";
       break;
-    default:
-      host.LogOnly(texts::kInvalidHintStyle);
-      return "";
+    default: host.LogOnly(texts::kInvalidHintStyle); return "";
   }
   return text;
 }

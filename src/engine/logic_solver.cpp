@@ -112,9 +112,15 @@ struct SinglesState {
       const unsigned rs0 = row[r0] | blockSeen, rs1 = row[r0 + 1] | blockSeen, rs2 = row[r0 + 2] | blockSeen;
       const unsigned cs0 = column[c0], cs1 = column[c0 + 1], cs2 = column[c0 + 2];
       unsigned m[9];
-      m[0] = ~(rs0 | cs0); m[1] = ~(rs0 | cs1); m[2] = ~(rs0 | cs2);
-      m[3] = ~(rs1 | cs0); m[4] = ~(rs1 | cs1); m[5] = ~(rs1 | cs2);
-      m[6] = ~(rs2 | cs0); m[7] = ~(rs2 | cs1); m[8] = ~(rs2 | cs2);
+      m[0] = ~(rs0 | cs0);
+      m[1] = ~(rs0 | cs1);
+      m[2] = ~(rs0 | cs2);
+      m[3] = ~(rs1 | cs0);
+      m[4] = ~(rs1 | cs1);
+      m[5] = ~(rs1 | cs2);
+      m[6] = ~(rs2 | cs0);
+      m[7] = ~(rs2 | cs1);
+      m[8] = ~(rs2 | cs2);
       unsigned once = 0, twice = 0, naked = 0;
 #pragma GCC unroll 9
       for (int p = 0; p < 9; ++p) {

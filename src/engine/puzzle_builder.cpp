@@ -13,8 +13,7 @@ const char* GameTypeName(int typeIndex) {
 }
 
 const char* DifficultyName(int difficultyIndex) {
-  return (difficultyIndex >= 0 && difficultyIndex < kDifficultyCount) ? texts::kDifficultyNames[difficultyIndex]
-                                                                      : "";
+  return (difficultyIndex >= 0 && difficultyIndex < kDifficultyCount) ? texts::kDifficultyNames[difficultyIndex] : "";
 }
 
 bool ApplyDifficultyParameters(BuildSettings& settings, int difficultyIndex) {
@@ -47,8 +46,7 @@ bool PuzzleBuilder::StartBuild() {
   if (!settings_.puzzleCode.empty() && DecodePuzzleCode(settings_.puzzleCode, decoded)) {
     if (decoded.difficultyIndex < 0 || decoded.difficultyIndex >= kDifficultyCount)
       host_.Fatal(texts::kInvalidDifficultyFromCode);
-    if (decoded.typeIndex < 0 || decoded.typeIndex >= kGameTypeCount)
-      host_.Fatal(texts::kInvalidTypeFromCode);
+    if (decoded.typeIndex < 0 || decoded.typeIndex >= kGameTypeCount) host_.Fatal(texts::kInvalidTypeFromCode);
     settings_.typeIndex = decoded.typeIndex;
     settings_.difficultyIndex = decoded.difficultyIndex;
     creationSeed = static_cast<uint32_t>(decoded.creationSeed);
@@ -184,9 +182,8 @@ bool PuzzleBuilder::PreparePuzzle(int codeSeed) {
       int32_t seed = attempt;
       if (fromTable) {
         // A code that did not decode carries no seed: the fill used the counter then.
-        const int creationSeed = (!settings_.puzzleCode.empty() && codeSeed >= 0)
-                                     ? codeSeed
-                                     : static_cast<int>(settings_.seedCreate - 1);
+        const int creationSeed =
+            (!settings_.puzzleCode.empty() && codeSeed >= 0) ? codeSeed : static_cast<int>(settings_.seedCreate - 1);
         seed = seeds_.PrepareSeedFor(difficulty, creationSeed);
       }
       SeedRandom(static_cast<uint32_t>(seed));

@@ -44,10 +44,8 @@ std::string FormatTime(int64_t milliseconds, int style) {
   const int64_t ms = milliseconds < 0 ? 0 : milliseconds;
   const Parts parts = Split(ms);
   switch (static_cast<TimeStyle>(style)) {
-    case TimeStyle::Clock:
-      return Clock(ms, parts);
-    case TimeStyle::Words:
-      return Words(ms, parts);
+    case TimeStyle::Clock: return Clock(ms, parts);
+    case TimeStyle::Words: return Words(ms, parts);
     case TimeStyle::ShortClock:
       return ms < kSecond ? std::string("0.") + std::to_string(parts.tenths) : ShortClock(ms, parts);
     case TimeStyle::ShortClockTenths:

@@ -6,10 +6,10 @@
 namespace velmora {
 
 enum class TimeStyle : int {
-  Clock = 0,           // 0:01:05, 0.4 under a second
-  Words = 1,           // 1 minute, 5.0 seconds
-  ShortClock = 2,      // 1:05, 5 under a minute
-  ShortClockTenths = 3 // 1:05.3, 5.3 under a minute
+  Clock = 0,            // 0:01:05, 0.4 under a second
+  Words = 1,            // 1 minute, 5.0 seconds
+  ShortClock = 2,       // 1:05, 5 under a minute
+  ShortClockTenths = 3  // 1:05.3, 5.3 under a minute
 };
 
 // Negative times read as 0. An unknown style gives an empty text.

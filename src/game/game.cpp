@@ -100,45 +100,27 @@ void Game::SetGameState(GameState state) {
       SetActiveNumber(0);
       break;
     case GameState::Filled:
-    case GameState::Prepared:
-      break;
+    case GameState::Prepared: break;
     case GameState::NoGame:
     case GameState::Solved:
       host_.EnableCommandButtons(false);
       EnableBoardControls(false);
       break;
-    default:
-      Fatal(texts::kInvalidGameState);
-      break;
+    default: Fatal(texts::kInvalidGameState); break;
   }
 }
 
 bool Game::OnTimer(int id) {
   LogText("timer event received: id=" + std::to_string(id) + "\n");
   switch (id) {
-    case kChoosePlayerTimer:
-      OnChoosePlayerTimer();
-      return true;
-    case kNewGameTimer:
-      NewGame();
-      return true;
-    case kPaybackTimer:
-      OnPaybackTimer();
-      return true;
-    case kStatsTimer:
-      OnStatsTimer();
-      return true;
-    case kSplashTimer:
-      return false;
-    case kTipTimer:
-      OnTipTimer();
-      return true;
-    case kGuideStartTimer:
-      OnGuideStartTimer();
-      return true;
-    default:
-      LogOnly(texts::kInvalidTimer);
-      return true;
+    case kChoosePlayerTimer: OnChoosePlayerTimer(); return true;
+    case kNewGameTimer: NewGame(); return true;
+    case kPaybackTimer: OnPaybackTimer(); return true;
+    case kStatsTimer: OnStatsTimer(); return true;
+    case kSplashTimer: return false;
+    case kTipTimer: OnTipTimer(); return true;
+    case kGuideStartTimer: OnGuideStartTimer(); return true;
+    default: LogOnly(texts::kInvalidTimer); return true;
   }
 }
 

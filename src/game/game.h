@@ -38,7 +38,6 @@ enum class MoveDirection : int {
   kBottom,
 };
 
-
 // Which rows and columns get a pair of guide tabs.
 struct GuideTabs {
   std::array<bool, 9> rows{};
@@ -267,8 +266,8 @@ class Game {
   std::string aboutText_;
   // The changes of the game in progress, for Undo and Redo; not saved.
   UndoHistory history_;
-  bool replaying_ = false;          // Undo or Redo is making a play
-  bool freePlayUnderway_ = false;   // the play being made is a Free Play
+  bool replaying_ = false;         // Undo or Redo is making a play
+  bool freePlayUnderway_ = false;  // the play being made is a Free Play
 };
 
 }  // namespace velmora

@@ -47,7 +47,7 @@ struct ScreenArea {
     kStatsPanel,    // the cycling statistic
     kBuildingText,  // where "Building Puzzle...." stands
     kPlayerName,
-    kWholeWindow,   // the whole client area: background, guides and texts
+    kWholeWindow,  // the whole client area: background, guides and texts
   };
   Kind kind = kWholeWindow;
   int row = 0, column = 0, row2 = 0, column2 = 0;

@@ -36,15 +36,12 @@ void Game::OnChoosePlayerTimer() {
   KillGameTimer(kChoosePlayerTimer);
   const ChoosePlayerAnswer answer = dialogs_->ChoosePlayer(roster_);
   switch (answer.outcome) {
-    case ChoosePlayerAnswer::kQuit:
-      host_.EndGameWindow();
-      return;
+    case ChoosePlayerAnswer::kQuit: host_.EndGameWindow(); return;
     case ChoosePlayerAnswer::kShowAgain:
     case ChoosePlayerAnswer::kCancelled:  // at start there is no one else to go on with
       StartGameTimer(kChoosePlayerTimer, kChoosePlayerDelay);
       return;
-    case ChoosePlayerAnswer::kChosen:
-      break;
+    case ChoosePlayerAnswer::kChosen: break;
   }
   FollowChosenPlayer(answer.newPlayer);
 }
@@ -66,8 +63,7 @@ void Game::FollowChosenPlayer(bool newPlayer) {
 }
 
 bool Game::ContinueLastGame(GDUSER& record) {
-  const std::string question =
-      "Welcome back " + record.GetName() + "!\nWould you like to continue your last game?";
+  const std::string question = "Welcome back " + record.GetName() + "!\nWould you like to continue your last game?";
   const std::string details = "-Last Game Details-\nType: " + session_.settings.gameTypeName +
                               "\nDifficulty: " + session_.settings.difficultyName +
                               "\nMistakes: " + std::to_string(record.mistakes) +
@@ -324,8 +320,7 @@ void Game::OnCloseRequest() {
   // asked. A save that failed has told the player so; the plain question then
   // lets the player stay with the game rather than lose it.
   const bool saved = SaveGame();
-  const char* question =
-      saved && session_.gameState == GameState::Playing ? texts::kExitWhilePlaying : texts::kExit;
+  const char* question = saved && session_.gameState == GameState::Playing ? texts::kExitWhilePlaying : texts::kExit;
   if (host_.Ask(question)) host_.EndGameWindow();
 }
 

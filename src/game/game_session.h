@@ -60,7 +60,7 @@ struct GameSession {
   int32_t statisticPeriod = 0;  // (now - game start) / 5000 at the last stats tick
   int32_t hints = 0;
   float defaultHue = 220.0f;
-  float appliedHue = 220.0f;  // the hue the art shows now
+  float appliedHue = 220.0f;                             // the hue the art shows now
   std::array<uint32_t, kTimerCount + 1> timerHandles{};  // by id; [0] unused
   int32_t cursorRow = 0;
   int32_t cursorColumn = 0;

@@ -65,6 +65,7 @@ inline constexpr const char* kLogo = "Velmora\nSudoku";
 
 // Tips.
 inline constexpr const char* kInvalidTipIndex = "Invalid game tip string index encountered!";
-inline constexpr const char* kTipsWindowIntro = "This is the Tips Window. It displays helpful information about the game.";
+inline constexpr const char* kTipsWindowIntro =
+    "This is the Tips Window. It displays helpful information about the game.";
 
 }  // namespace velmora::texts

@@ -30,7 +30,7 @@ struct ButtonFace {
   int id, up, pressed;
 };
 constexpr ButtonFace kButtonFaces[] = {
-    {control::kNewGame, 131, 130}, {control::kHint, 129, 128},    {control::kPrint, 125, 124},
+    {control::kNewGame, 131, 130},  {control::kHint, 129, 128},    {control::kPrint, 125, 124},
     {control::kFreePlay, 127, 126}, {control::kOptions, 182, 181}, {control::kHelp, 188, 187},
 };
 constexpr int kShowGuidesOff = 132, kShowGuidesOn = 133;
@@ -63,8 +63,7 @@ std::string Game::StatsPanelText() const {
   const int category = session_.blackoutCount > 0 ? 0 : session_.statisticShown;
   const PlayerSettings& settings = session_.settings;
   switch (category) {
-    case -1:
-      return texts::kLogo;
+    case -1: return texts::kLogo;
     case 0: {
       const uint32_t gameTime = GameTime();
       if (gameTime < 1000) return "";
@@ -80,22 +79,16 @@ std::string Game::StatsPanelText() const {
       }
       return FormatTime(gameTime, TimeStyle::Clock);
     }
-    case 1:
-      return "Difficulty\n" + settings.difficultyName;
-    case 2:
-      return "Game Type\n" + settings.gameTypeName;
-    case 3:
-      return "Hints: " + std::to_string(session_.hints);
-    case 4:
-      return "Mistakes: " + (settings.ignoreMistakes ? std::string("N/A") : std::to_string(session_.mistakes));
-    case 5:
-      return "Free Plays: " + std::to_string(session_.freePlays);
+    case 1: return "Difficulty\n" + settings.difficultyName;
+    case 2: return "Game Type\n" + settings.gameTypeName;
+    case 3: return "Hints: " + std::to_string(session_.hints);
+    case 4: return "Mistakes: " + (settings.ignoreMistakes ? std::string("N/A") : std::to_string(session_.mistakes));
+    case 5: return "Free Plays: " + std::to_string(session_.freePlays);
     case 6: {
       const int left = kTileCount - board_.VisibleTotal();
       return std::to_string(left) + " Tile" + (left == 1 ? "" : "s") + " Left";
     }
-    default:
-      return "";
+    default: return "";
   }
 }
 
@@ -119,8 +112,8 @@ void Game::OnStatsTimer() {
 
 void Game::ChooseStatistic(int32_t period) {
   const PlayerSettings& s = session_.settings;
-  const bool flags[kStatisticCount] = {s.statClock, s.statGameDifficulty, s.statGameType, s.statHints,
-                                       s.statMistakes, s.statFreePlays, s.statTilesFound};
+  const bool flags[kStatisticCount] = {s.statClock,    s.statGameDifficulty, s.statGameType,  s.statHints,
+                                       s.statMistakes, s.statFreePlays,      s.statTilesFound};
   int on = 0;
   for (bool flag : flags) on += flag ? 1 : 0;
   if (on == 0) {

@@ -58,9 +58,8 @@ void Game::SetActiveNumber(int32_t type) {
 }
 
 void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_t typeOverride) {
-  LogText("tile played: x=" + Number(row) + ", y=" + Number(column) + ", action=" + Number(action) +
-          ", keyboard=" + Number(keyboard ? 1 : 0) + ", typeOverride=" +
-          Number(static_cast<int32_t>(typeOverride)) + "\n");
+  LogText("tile played: x=" + Number(row) + ", y=" + Number(column) + ", action=" + Number(action) + ", keyboard=" +
+          Number(keyboard ? 1 : 0) + ", typeOverride=" + Number(static_cast<int32_t>(typeOverride)) + "\n");
   if (row < 0 || row >= kBoardSize || column < 0 || column >= kBoardSize) return;
   const bool ignoreMistakes = session_.settings.ignoreMistakes;
 
@@ -129,9 +128,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
       type = board_.PlayedTypeAt(row, column);
       break;
     }
-    case kSelectTile:
-      SetCursorTile(row, column);
-      return;
+    case kSelectTile: SetCursorTile(row, column); return;
     default:  // Quick Play, Quick Note
       if (keyboard) type = static_cast<int>(typeOverride);
       break;
@@ -264,13 +261,25 @@ void Game::MoveCursor(MoveDirection direction) {
   int toRow = row, toColumn = column;
   switch (direction) {
     case MoveDirection::kLeft: toColumn = column - 1; break;
-    case MoveDirection::kUpLeft: toRow = row - 1; toColumn = column - 1; break;
+    case MoveDirection::kUpLeft:
+      toRow = row - 1;
+      toColumn = column - 1;
+      break;
     case MoveDirection::kUp: toRow = row - 1; break;
-    case MoveDirection::kUpRight: toRow = row - 1; toColumn = column + 1; break;
+    case MoveDirection::kUpRight:
+      toRow = row - 1;
+      toColumn = column + 1;
+      break;
     case MoveDirection::kRight: toColumn = column + 1; break;
-    case MoveDirection::kDownRight: toRow = row + 1; toColumn = column + 1; break;
+    case MoveDirection::kDownRight:
+      toRow = row + 1;
+      toColumn = column + 1;
+      break;
     case MoveDirection::kDown: toRow = row + 1; break;
-    case MoveDirection::kDownLeft: toRow = row + 1; toColumn = column - 1; break;
+    case MoveDirection::kDownLeft:
+      toRow = row + 1;
+      toColumn = column - 1;
+      break;
     case MoveDirection::kRowStart: toColumn = 0; break;
     case MoveDirection::kRowEnd: toColumn = 8; break;
     case MoveDirection::kTop: toRow = 0; break;

@@ -74,8 +74,7 @@ std::string Game::TipText(int index) const {
              "' tile" + (count > 1 ? "s" : "") + " remaining.";
     }
     case 13:
-      return "Well done! You now have " + FormatTime(session_.paybackTime, TimeStyle::Words) +
-             " to find another tile.";
+      return "Well done! You now have " + FormatTime(session_.paybackTime, TimeStyle::Words) + " to find another tile.";
     case 14:
       if (eraser)
         return "Show Guides gives you information about the Active Number."
@@ -90,8 +89,7 @@ std::string Game::TipText(int index) const {
       return "This concludes the Beginner's Guide. The Tips Window will now return to its normal functionality."
              " You can press F12 at any time to replay the Beginner's Guide. Good luck " +
              PlayerNameText() + "!";
-    default:
-      return kFixedTips[index];
+    default: return kFixedTips[index];
   }
 }
 

@@ -37,8 +37,8 @@ struct PlayEdit {
 struct BoardChange {
   enum Kind { kNotes, kPlay, kBarrier };
   Kind kind = kNotes;
-  std::vector<NoteEdit> notes;  // kNotes: one tile, or every tile candidates were filled into
-  PlayEdit play;                // kPlay
+  std::vector<NoteEdit> notes;            // kNotes: one tile, or every tile candidates were filled into
+  PlayEdit play;                          // kPlay
   Barrier barrier = Barrier::kFoundTile;  // kBarrier
 
   static BoardChange Notes(std::vector<NoteEdit> edits) { return {kNotes, std::move(edits), {}, {}}; }

@@ -36,9 +36,7 @@ const char* PngFileOf(int index) {
   return file ? file->relativePath : nullptr;
 }
 
-bool IsIntroPage(int index) {
-  return index >= imaging::kFirstIntroPageIndex && index <= imaging::kLastIntroPageIndex;
-}
+bool IsIntroPage(int index) { return index >= imaging::kFirstIntroPageIndex && index <= imaging::kLastIntroPageIndex; }
 
 // The digests of the PNG files this build of the game was made with, one line
 // each: relative path, size in bytes, BLAKE2b-256 in hex. Compiled in beside
@@ -86,8 +84,7 @@ QString ArtLoader::PngPath(int index) const {
   // A working folder whose name could not be read is still the folder we run in:
   // the art is looked for relative to it, never at the root of the file system.
   const QString folder = workingFolder_.isEmpty() ? QStringLiteral(".") : workingFolder_;
-  return folder + QLatin1Char('/') + QLatin1String(imaging::kArtFolder) + QLatin1Char('/') +
-         QLatin1String(file);
+  return folder + QLatin1Char('/') + QLatin1String(imaging::kArtFolder) + QLatin1Char('/') + QLatin1String(file);
 }
 
 QString ArtLoader::ResourcePath(int resourceId) const {

@@ -8,8 +8,7 @@
 
 namespace velmora {
 
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
-              "decoded pixels are used byte for byte as Format_ARGB32 images");
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "decoded pixels are used byte for byte as Format_ARGB32 images");
 
 GameBitmap GameBitmapTable::Picture(int index) const {
   const GameBitmap& entry = Entry(index);

@@ -97,7 +97,8 @@ bool GameFonts::CreateGameFonts() {
   bool all = true;
   for (int index = 0; index < imaging::kGameFontCount; ++index) {
     all = SetGameFont(index, imaging::kGameFontHeights[static_cast<size_t>(index)],
-                      QString::fromLatin1(texts::kGameFontFace)) && all;
+                      QString::fromLatin1(texts::kGameFontFace)) &&
+          all;
   }
   return all;
 }

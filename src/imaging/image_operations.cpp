@@ -25,10 +25,8 @@ bool IsBgra32(const QImage& image) {
   switch (image.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-      return true;
-    default:
-      return false;
+    case QImage::Format_ARGB32_Premultiplied: return true;
+    default: return false;
   }
 }
 
@@ -64,8 +62,8 @@ uint32_t BorderPixel(uint32_t pixel, float v) {
 }
 
 uint32_t FadeChannel(uint32_t background, uint32_t overlay, float weight) {
-  const float value = static_cast<float>(background) +
-                      weight * (static_cast<float>(overlay) - static_cast<float>(background));
+  const float value =
+      static_cast<float>(background) + weight * (static_cast<float>(overlay) - static_cast<float>(background));
   return static_cast<uint32_t>(std::clamp(static_cast<int>(value), 0, 255));
 }
 
@@ -108,10 +106,8 @@ bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta) {
     if (!table.SharpEntry(index).isNull()) ShiftHue(table.SharpEntry(index), delta);
   }
   if (reporter_.LogOn()) {
-    const auto spent =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    reporter_.Log(std::string(texts::kColorChangedBefore) + std::to_string(spent.count()) +
-                  texts::kColorChangedAfter);
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    reporter_.Log(std::string(texts::kColorChangedBefore) + std::to_string(spent.count()) + texts::kColorChangedAfter);
   }
   return true;
 }
@@ -184,8 +180,8 @@ bool ImageOperations::DuplicateBitmap(const QImage& source, QImage& target) {
     return false;
   }
   // A target of the same shape that nothing else shares is written in place.
-  const bool reuse = &target != &source && target.size() == source.size() &&
-                     target.format() == QImage::Format_ARGB32 && target.isDetached();
+  const bool reuse = &target != &source && target.size() == source.size() && target.format() == QImage::Format_ARGB32 &&
+                     target.isDetached();
   QImage copy = reuse ? std::move(target) : QImage(source.size(), QImage::Format_ARGB32);
   if (copy.isNull()) {
     LogOnly(texts::kDuplicateAllocFailed);
@@ -266,8 +262,7 @@ bool ImageOperations::FadeBitmap(QImage& target, const QImage& background, const
       }
       const float weight = a <= imaging::kFadeOpaqueAlpha ? alpha * a : alpha;
       out[x] = (FadeChannel((b >> 16) & 0xFF, (o >> 16) & 0xFF, weight) << 16) |
-               (FadeChannel((b >> 8) & 0xFF, (o >> 8) & 0xFF, weight) << 8) |
-               FadeChannel(b & 0xFF, o & 0xFF, weight);
+               (FadeChannel((b >> 8) & 0xFF, (o >> 8) & 0xFF, weight) << 8) | FadeChannel(b & 0xFF, o & 0xFF, weight);
     }
   }
   return true;

@@ -30,8 +30,7 @@ inline constexpr const char* kBorderReadFailed = "Failed to retrieve pixel data 
 inline constexpr const char* kBorderWriteFailed = "Failed to set pixel data while filtering image!";
 
 // Message backgrounds: written to the log as they are.
-inline constexpr const char* kBackgroundCreateFailed =
-    "game message: ME(util) - Failed to create background image!\n";
+inline constexpr const char* kBackgroundCreateFailed = "game message: ME(util) - Failed to create background image!\n";
 inline constexpr const char* kBackgroundBorderFailed =
     "game message: ME(util) - Failed to apply border to background image!\n";
 
@@ -49,8 +48,10 @@ inline constexpr const char* kCopyFailed = "An error occurred while copying a de
 
 // Fades.
 inline constexpr const char* kFadeInfoFailed = "Failed to get bitmap info on fade.";
-inline constexpr const char* kFadeSourceAllocFailed = "Failed to allocate memory for source image's pixel data on fade!";
-inline constexpr const char* kFadeTargetAllocFailed = "Failed to allocate memory for target image's pixel data on fade!";
+inline constexpr const char* kFadeSourceAllocFailed =
+    "Failed to allocate memory for source image's pixel data on fade!";
+inline constexpr const char* kFadeTargetAllocFailed =
+    "Failed to allocate memory for target image's pixel data on fade!";
 inline constexpr const char* kFadeSourceReadFailed = "Failed to retrieve pixel data from source image on fade!";
 inline constexpr const char* kFadeTargetReadFailed = "Failed to retrieve pixel data from target image on fade!";
 inline constexpr const char* kFadeWriteFailed = "Failed to set bits of product image on bitmap fade!";

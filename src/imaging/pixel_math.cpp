@@ -21,9 +21,7 @@ inline float Wrap(float degrees) {
   return degrees;
 }
 
-inline uint32_t TruncatedByte(float value) {
-  return static_cast<uint32_t>(static_cast<int>(value * 255.0f)) & 0xFF;
-}
+inline uint32_t TruncatedByte(float value) { return static_cast<uint32_t>(static_cast<int>(value * 255.0f)) & 0xFF; }
 
 // The shifted 0x00RRGGBB colour of a 0x??RRGGBB pixel.
 inline uint32_t ShiftColour(uint32_t pixel, float delta) {
@@ -76,12 +74,36 @@ inline uint32_t ShiftColour(uint32_t pixel, float delta) {
     const float q = v * (1.0f - s * x);
     const float t = v * (1.0f - s * (1.0f - x));
     switch (sector) {
-      case 0: outR = v; outG = t; outB = p; break;
-      case 1: outR = q; outG = v; outB = p; break;
-      case 2: outR = p; outG = v; outB = t; break;
-      case 3: outR = p; outG = q; outB = v; break;
-      case 4: outR = t; outG = p; outB = v; break;
-      default: outR = v; outG = p; outB = q; break;
+      case 0:
+        outR = v;
+        outG = t;
+        outB = p;
+        break;
+      case 1:
+        outR = q;
+        outG = v;
+        outB = p;
+        break;
+      case 2:
+        outR = p;
+        outG = v;
+        outB = t;
+        break;
+      case 3:
+        outR = p;
+        outG = q;
+        outB = v;
+        break;
+      case 4:
+        outR = t;
+        outG = p;
+        outB = v;
+        break;
+      default:
+        outR = v;
+        outG = p;
+        outB = q;
+        break;
     }
   }
   if (outR == -1.0f) outR = 0.0f;
@@ -101,9 +123,7 @@ float EaseAlpha(float alpha) {
 
 float WrapDegrees(float degrees) { return Wrap(degrees); }
 
-uint32_t ShiftPixelHue(uint32_t pixel, float delta) {
-  return (pixel & 0xFF000000u) | ShiftColour(pixel, delta);
-}
+uint32_t ShiftPixelHue(uint32_t pixel, float delta) { return (pixel & 0xFF000000u) | ShiftColour(pixel, delta); }
 
 void ShiftRowHue(uint32_t* row, int count, float delta) {
   if (count <= 0) return;

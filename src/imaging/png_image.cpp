@@ -17,16 +17,13 @@ constexpr size_t kSignatureBytes = 8;
 
 // Turns the rows libpng produced into blue, green, red, alpha bytes. Calls no
 // libpng function that can raise an error, so it runs outside the setjmp scope.
-bool ConvertRows(const png_bytep* rows, uint32_t width, uint32_t height, int colorType,
-                 std::vector<uint8_t>& out) {
+bool ConvertRows(const png_bytep* rows, uint32_t width, uint32_t height, int colorType, std::vector<uint8_t>& out) {
   switch (colorType) {
     case PNG_COLOR_TYPE_GRAY:
     case PNG_COLOR_TYPE_RGB:
     case PNG_COLOR_TYPE_GRAY_ALPHA:
-    case PNG_COLOR_TYPE_RGB_ALPHA:
-      break;
-    default:
-      return false;
+    case PNG_COLOR_TYPE_RGB_ALPHA: break;
+    default: return false;
   }
   try {
     out.assign(static_cast<size_t>(width) * height * 4, 0);
@@ -276,8 +273,7 @@ bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth,
   return DecodeFrom(&source, nullptr, image, expectedWidth, expectedHeight);
 }
 
-bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth,
-                   uint32_t expectedHeight) {
+bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
   Reset(image);
   if (!data || size < kSignatureBytes || png_sig_cmp(data, 0, kSignatureBytes) != 0) {
     image.failure = PngFailure::kNotPng;

@@ -13,11 +13,11 @@ inline constexpr uint32_t kMaxPngSide = 4096;
 // Why a decode failed.
 enum class PngFailure {
   kNone,
-  kNotPng,        // cannot be opened, not a regular file, or no PNG signature
-  kRefusedSize,   // the header's size is not the one asked for (or above kMaxPngSide),
-                  // or the file is longer than such a picture can need; refused
-                  // before any pixel memory was allocated
-  kUndecodable,   // libpng rejected the file, or a 16-bit or otherwise unsupported image
+  kNotPng,       // cannot be opened, not a regular file, or no PNG signature
+  kRefusedSize,  // the header's size is not the one asked for (or above kMaxPngSide),
+                 // or the file is longer than such a picture can need; refused
+                 // before any pixel memory was allocated
+  kUndecodable,  // libpng rejected the file, or a 16-bit or otherwise unsupported image
 };
 
 struct PngImage {
@@ -50,11 +50,12 @@ bool IsPngFile(const std::string& path);
 // than MaxPngFileSize of that size is refused. Only the chunks that make the
 // pixels are read (IHDR, PLTE, tRNS, IDAT, IEND); text, profiles and every
 // other ancillary chunk are passed over unread, so their size costs nothing.
-[[nodiscard]] bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0, uint32_t expectedHeight = 0);
+[[nodiscard]] bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0,
+                             uint32_t expectedHeight = 0);
 
 // The same decode from the bytes of a PNG file held in memory.
 [[nodiscard]] bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth = 0,
-                   uint32_t expectedHeight = 0);
+                                 uint32_t expectedHeight = 0);
 
 // Reads a whole regular file that starts with the PNG signature and holds at
 // most maxBytes bytes; false (and no bytes) when it cannot be opened or read,

@@ -16,8 +16,8 @@ bool SplashEffect::StartSplash(uint32_t now, int width, int height, QWidget* win
   start_ = now;
   running_ = false;
   ready_ = false;
-  rect_ = QRect(width / 2 - imaging::kSplashWidth / 2, height / 2 - imaging::kSplashHeight / 2,
-                imaging::kSplashWidth, imaging::kSplashHeight);
+  rect_ = QRect(width / 2 - imaging::kSplashWidth / 2, height / 2 - imaging::kSplashHeight / 2, imaging::kSplashWidth,
+                imaging::kSplashHeight);
 
   sharp_ = sharpLogo_ && !sharpLogo_->isNull() && window && window->devicePixelRatioF() > 1.0;
   const int scale = sharp_ ? 2 : 1;

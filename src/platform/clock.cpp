@@ -10,8 +10,6 @@ uint32_t SystemClock::Now() const {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-void SystemClock::Sleep(uint32_t milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void SystemClock::Sleep(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 }  // namespace velmora

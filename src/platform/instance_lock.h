@@ -13,10 +13,10 @@ inline constexpr const char* kLockFileName = "velmora-sudoku.lock";
 class InstanceLock {
  public:
   enum class Result {
-    kHeld,           // this process holds the folder
-    kRunning,        // another copy holds it
-    kUnavailable,    // no lock can be had here: the file cannot be made, opened or
-                     // locked, or something other than a regular file has its name
+    kHeld,         // this process holds the folder
+    kRunning,      // another copy holds it
+    kUnavailable,  // no lock can be had here: the file cannot be made, opened or
+                   // locked, or something other than a regular file has its name
   };
 
   InstanceLock() = default;

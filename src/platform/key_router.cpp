@@ -62,7 +62,8 @@ KeyRouter::~KeyRouter() {
 }
 
 void KeyRouter::Register(QWidget* window, Handler handler) {
-  Register(window, [handler = std::move(handler)](int virtualKey, bool control, bool) { handler(virtualKey, control); });
+  Register(window,
+           [handler = std::move(handler)](int virtualKey, bool control, bool) { handler(virtualKey, control); });
 }
 
 void KeyRouter::Register(QWidget* window, ShiftHandler handler) {

@@ -32,11 +32,12 @@ void OpenWithDefaultProgram(const std::string& path, std::function<void(const st
                      if (status != QProcess::NormalExit || exitCode != 0) notOpened(full);
                      process->deleteLater();
                    });
-  QObject::connect(process, &QProcess::errorOccurred, process, [process, notOpened, full](QProcess::ProcessError error) {
-    if (error != QProcess::FailedToStart) return;
-    notOpened(full);
-    process->deleteLater();
-  });
+  QObject::connect(process, &QProcess::errorOccurred, process,
+                   [process, notOpened, full](QProcess::ProcessError error) {
+                     if (error != QProcess::FailedToStart) return;
+                     notOpened(full);
+                     process->deleteLater();
+                   });
   process->start(opener, {absolute});
 }
 

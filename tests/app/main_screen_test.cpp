@@ -42,9 +42,7 @@ class MainScreenTest : public ::testing::Test {
     return Window().grab().toImage().convertToFormat(QImage::Format_RGB32);
   }
   // The art entry as the screen shows it, at a point of the entry.
-  QRgb ArtPixel(int index, QPoint at) {
-    return ImageOperations::OpaqueCopy(Window().Art().Entry(index)).pixel(at);
-  }
+  QRgb ArtPixel(int index, QPoint at) { return ImageOperations::OpaqueCopy(Window().Art().Entry(index)).pixel(at); }
   void ExpectTileShows(const QImage& screen, int row, int column, int faceIndex) {
     const QRect tile = layout::TileRect(row, column);
     for (QPoint at : {QPoint(2, 2), QPoint(20, 33), QPoint(37, 20), QPoint(8, 30)})
@@ -241,7 +239,8 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
   EXPECT_EQ(printed.pixel(hidden + QPoint(20, 20)) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(printed.pixel(hidden) & 0xFFFFFF, 0x808080u);
   EXPECT_EQ(printed.pixel(hidden + QPoint(1, 38)) & 0xFFFFFF, 0xC0C0C0u);
-  ExpectTileShows(printed, givenRow, givenColumn, TheGame().FaceOfControl(control::TileId(givenRow, givenColumn), false));
+  ExpectTileShows(printed, givenRow, givenColumn,
+                  TheGame().FaceOfControl(control::TileId(givenRow, givenColumn), false));
   bool labelDrawn = false;
   for (int x = 15; x < 200 && !labelDrawn; ++x)
     for (int y = 5; y < 28 && !labelDrawn; ++y) labelDrawn = (printed.pixel(x, y) & 0xFFFFFF) == 0x606060;
@@ -314,9 +313,9 @@ TEST(GameWindowVictory, TheTrayReadsAllFoundAndNoAboutMenuIsOffered) {
   ASSERT_EQ(rig.dialogs->resultsShown, 1);
   QCoreApplication::processEvents();
   // What the screen shows (a grab would paint the window afresh, without texts now).
-  const QImage screen = rig.window->screen()->grabWindow(rig.window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-  const QImage background =
-      ImageOperations::OpaqueCopy(rig.window->Art().Entry(imaging::kMainBackgroundIndex));
+  const QImage screen =
+      rig.window->screen()->grabWindow(rig.window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage background = ImageOperations::OpaqueCopy(rig.window->Art().Entry(imaging::kMainBackgroundIndex));
   for (int k = 0; k < 9; ++k) {
     const QRect area = layout::TrayCountArea(k);
     int drawn = 0;

@@ -188,11 +188,10 @@ TEST(BitmapTable, PressedLooksAreDarkerWithTheCaptionLower) {
     bool captioned;  // a push button whose caption sinks when pressed
   };
   static const Pair kPairs[] = {
-      {255, 256, true},  {257, 258, true},  {259, 260, true},  {261, 262, true},  {263, 264, false},
-      {270, 271, false}, {272, 273, false}, {274, 275, false}, {289, 290, true},  {291, 292, false},
-      {293, 294, true},  {295, 296, true},  {297, 298, true},  {299, 300, true},  {301, 302, false},
-      {303, 304, false}, {305, 306, false}, {307, 308, true},  {309, 310, true},  {312, 313, true},
-      {314, 315, true},  {316, 317, true},  {318, 319, true}};
+      {255, 256, true},  {257, 258, true},  {259, 260, true},  {261, 262, true},  {263, 264, false}, {270, 271, false},
+      {272, 273, false}, {274, 275, false}, {289, 290, true},  {291, 292, false}, {293, 294, true},  {295, 296, true},
+      {297, 298, true},  {299, 300, true},  {301, 302, false}, {303, 304, false}, {305, 306, false}, {307, 308, true},
+      {309, 310, true},  {312, 313, true},  {314, 315, true},  {316, 317, true},  {318, 319, true}};
   for (const Pair& pair : kPairs) {
     const QImage pressed = LoadRgb32(pair.first);
     const QImage normal = LoadRgb32(pair.second);

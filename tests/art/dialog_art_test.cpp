@@ -28,18 +28,50 @@ TEST(DialogArt, ControlsBlendIntoTheDialogBackgroundWhereTheDialogsPutThem) {
   const QImage field = LoadRgb32(288);
   const std::vector<Placed> placed = {
       // New Game
-      {305, 298, 400}, {306, 298, 400}, {295, 10, 400}, {296, 10, 400}, {299, 150, 234}, {300, 150, 234},
-      {301, 20, 40}, {302, 20, 70}, {301, 20, 260}, {302, 20, 170}, {303, 150, 200}, {304, 150, 200},
+      {305, 298, 400},
+      {306, 298, 400},
+      {295, 10, 400},
+      {296, 10, 400},
+      {299, 150, 234},
+      {300, 150, 234},
+      {301, 20, 40},
+      {302, 20, 70},
+      {301, 20, 260},
+      {302, 20, 170},
+      {303, 150, 200},
+      {304, 150, 200},
       // Options
-      {307, 260, 422}, {308, 260, 422}, {309, 10, 224}, {310, 10, 224}, {303, 200, 120}, {304, 10, 276},
+      {307, 260, 422},
+      {308, 260, 422},
+      {309, 10, 224},
+      {310, 10, 224},
+      {303, 200, 120},
+      {304, 10, 276},
       // Tile menu: the row of type buttons and the eraser
-      {233, 12, 40}, {244, 12, 78}, {241, 204, 40}, {252, 204, 78}, {242, 228, 40}, {253, 228, 78},
-      {297, 148, 140}, {298, 148, 140},
+      {233, 12, 40},
+      {244, 12, 78},
+      {241, 204, 40},
+      {252, 204, 78},
+      {242, 228, 40},
+      {253, 228, 78},
+      {297, 148, 140},
+      {298, 148, 140},
       // Choose Player, Create New Player, Puzzle Results, Continue Game
-      {291, 20, 210}, {292, 20, 210}, {289, 20, 290}, {290, 20, 210}, {293, 20, 320}, {294, 20, 320},
-      {297, 190, 438}, {314, 15, 197}, {315, 15, 197}, {316, 285, 197}, {317, 285, 197},
+      {291, 20, 210},
+      {292, 20, 210},
+      {289, 20, 290},
+      {290, 20, 210},
+      {293, 20, 320},
+      {294, 20, 320},
+      {297, 190, 438},
+      {314, 15, 197},
+      {315, 15, 197},
+      {316, 285, 197},
+      {317, 285, 197},
       // Message dialog, 300 pixels high
-      {314, 72, 244}, {317, 228, 244}, {308, 150, 244},
+      {314, 72, 244},
+      {317, 228, 244},
+      {308, 150, 244},
   };
   for (const Placed& c : placed) {
     ExpectCornersMatch(field, c, "dialog");
@@ -74,8 +106,8 @@ constexpr int kFirstPageId = 278;
 TEST(IntroPages, OrangeButtonsBlendIntoEveryPage) {
   for (int page = 0; page < 10; ++page) {
     const QImage img = LoadRgb32(kFirstPageId + page);
-    for (const Placed& c : {Placed{272, 10, 330}, Placed{273, 10, 330}, Placed{270, 320, 330},
-                            Placed{271, 320, 330}, Placed{274, 400, 330}, Placed{275, 400, 330}}) {
+    for (const Placed& c : {Placed{272, 10, 330}, Placed{273, 10, 330}, Placed{270, 320, 330}, Placed{271, 320, 330},
+                            Placed{274, 400, 330}, Placed{275, 400, 330}}) {
       ExpectCornersMatch(img, c, qPrintable(QStringLiteral("page %1").arg(page)));
     }
   }
@@ -103,16 +135,19 @@ TEST(IntroPages, EachPageShowsItsTitleAndLightsItsUnit) {
     Lit lit;
   };
   const Page pages[10] = {
-      {"Velmora Sudoku", kNothing},    {"Choose your color", kNotChecked},  // the spectrum holds every hue
-      {"Take the tutorial?", kNothing}, {"The basics", kNothing},
-      {"The game board", kNothing},     {"Rule 1: Blocks", kBlock},
-      {"Rule 2: Columns", kColumn},     {"Rule 3: Rows", kRow},
-      {"Examples", kCross},             {"You're ready!", kTile},
+      {"Velmora Sudoku", kNothing},
+      {"Choose your color", kNotChecked},  // the spectrum holds every hue
+      {"Take the tutorial?", kNothing},
+      {"The basics", kNothing},
+      {"The game board", kNothing},
+      {"Rule 1: Blocks", kBlock},
+      {"Rule 2: Columns", kColumn},
+      {"Rule 3: Rows", kRow},
+      {"Examples", kCross},
+      {"You're ready!", kTile},
   };
   const auto white = [](QRgb c) { return Luminance(c) > 0.85; };
-  const auto gold = [](QRgb c) {
-    return Saturation(c) > 0.3 && Hue(c) > 30 && Hue(c) < 55 && Luminance(c) > 0.4;
-  };
+  const auto gold = [](QRgb c) { return Saturation(c) > 0.3 && Hue(c) > 30 && Hue(c) < 55 && Luminance(c) > 0.4; };
   const QRect titleBand(0, 34, 480, 26);
   const QRect boardArea(262, 82, 203, 203);  // the right half below the title
   int titleRight[10];

@@ -108,10 +108,9 @@ struct Control {
 TEST(MainBackground, ControlsBlendIntoTheBackgroundAtTheirPlaces) {
   const QImage bg = Background();
   std::vector<Control> controls = {
-      {124, {480, 290, 75, 22}},  {125, {480, 290, 75, 22}},  {187, {555, 290, 75, 22}},
-      {188, {555, 290, 75, 22}},  {132, {480, 372, 138, 26}}, {133, {480, 372, 138, 26}},
-      {128, {480, 398, 52, 22}},  {129, {480, 398, 52, 22}},  {126, {533, 398, 98, 22}},
-      {127, {533, 398, 98, 22}},  {130, {480, 420, 150, 22}}, {131, {480, 420, 150, 22}},
+      {124, {480, 290, 75, 22}},  {125, {480, 290, 75, 22}},  {187, {555, 290, 75, 22}},  {188, {555, 290, 75, 22}},
+      {132, {480, 372, 138, 26}}, {133, {480, 372, 138, 26}}, {128, {480, 398, 52, 22}},  {129, {480, 398, 52, 22}},
+      {126, {533, 398, 98, 22}},  {127, {533, 398, 98, 22}},  {130, {480, 420, 150, 22}}, {131, {480, 420, 150, 22}},
       {181, {480, 450, 150, 22}}, {182, {480, 450, 150, 22}},
   };
   for (int k = 0; k < 9; ++k) {
@@ -126,8 +125,8 @@ TEST(MainBackground, ControlsBlendIntoTheBackgroundAtTheirPlaces) {
   for (const Control& c : controls) {
     const QImage img = Picture(c.index);
     ASSERT_EQ(img.size(), c.rect.size()) << "index " << c.index;
-    const QPoint corners[] = {{0, 0}, {c.rect.width() - 1, 0}, {0, c.rect.height() - 1},
-                              {c.rect.width() - 1, c.rect.height() - 1}};
+    const QPoint corners[] = {
+        {0, 0}, {c.rect.width() - 1, 0}, {0, c.rect.height() - 1}, {c.rect.width() - 1, c.rect.height() - 1}};
     for (const QPoint& p : corners) {
       EXPECT_TRUE(SameRgb(img.pixel(p), bg.pixel(c.rect.topLeft() + p)))
           << "index " << c.index << " corner " << p.x() << "," << p.y();

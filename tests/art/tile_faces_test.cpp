@@ -52,8 +52,7 @@ TEST(TileFaces, DigitFacesShowPureWhiteWhereThePrintoutLooks) {
   for (int set = 0; set < 8; ++set) {
     for (int face = 1; face <= 9; ++face) {
       const QImage img = Face(set, face);
-      EXPECT_TRUE(IsWhite(img.pixel(19, 31)) || IsWhite(img.pixel(25, 25)))
-          << "set " << set << " digit " << face;
+      EXPECT_TRUE(IsWhite(img.pixel(19, 31)) || IsWhite(img.pixel(25, 25))) << "set " << set << " digit " << face;
     }
   }
 }

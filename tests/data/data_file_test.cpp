@@ -58,8 +58,8 @@ TEST_F(DataFileTest, IntegersDropBlanksAndEqualsSignsAnywhere) {
 }
 
 TEST_F(DataFileTest, FloatsTakeTheLongestNumberAndDoNotDependOnTheLocale) {
-  const std::pair<const char*, float> cases[] = {
-      {"199.9", 199.9f}, {"2.5xyz", 2.5f}, {"+7", 7.0f}, {"none", 0.0f}, {"1e999", INFINITY}, {"-1e-999", 0.0f}};
+  const std::pair<const char*, float> cases[] = {{"199.9", 199.9f}, {"2.5xyz", 2.5f},    {"+7", 7.0f},
+                                                 {"none", 0.0f},    {"1e999", INFINITY}, {"-1e-999", 0.0f}};
   for (const auto& [text, expected] : cases) {
     float value = 1.0f;
     EXPECT_TRUE(With("h = " + std::string(text) + ";").ReadFloat("h", value)) << text;

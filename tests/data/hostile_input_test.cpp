@@ -97,13 +97,13 @@ TEST_F(HostileInputTest, AHueOrMouseActionTheGameCannotUseBecomesTheDefault) {
 }
 
 TEST_F(HostileInputTest, NegativeResultsReadAsNoneYet) {
-  std::string text = ReplaceEntry(active, "gameRecordAAA", "-5");      // best time
-  text = ReplaceEntry(text, "gameRecordABB", "-1");                    // best time: none yet
-  text = ReplaceEntry(text, "gameRecordACC", "77");                    // best time
-  text = ReplaceEntry(text, "gameRecordBAA", "-1");                    // games completed
-  text = ReplaceEntry(text, "gameRecordBCD", "-2147483648");           // games completed
-  text = ReplaceEntry(text, "gameRecordCAA", "-100");                  // time sum
-  text = ReplaceEntry(text, "gameRecordCBA", "2147483647");            // time sum
+  std::string text = ReplaceEntry(active, "gameRecordAAA", "-5");  // best time
+  text = ReplaceEntry(text, "gameRecordABB", "-1");                // best time: none yet
+  text = ReplaceEntry(text, "gameRecordACC", "77");                // best time
+  text = ReplaceEntry(text, "gameRecordBAA", "-1");                // games completed
+  text = ReplaceEntry(text, "gameRecordBCD", "-2147483648");       // games completed
+  text = ReplaceEntry(text, "gameRecordCAA", "-100");              // time sum
+  text = ReplaceEntry(text, "gameRecordCBA", "2147483647");        // time sum
   GDUSER record;
   ASSERT_TRUE(Load(text, record));
   EXPECT_EQ(record.GetResult(kResultBestTime, 0, 0), -1);
@@ -134,9 +134,9 @@ TEST_F(HostileInputTest, DamagedFilesLoadOnlyWithUsableValues) {
     lines.push_back(active.substr(from, end - from));
     from = end == std::string::npos ? active.size() : end + 1;
   }
-  static const char* kValues[] = {"0",    "1",     "-1",         "2",           "3",   "4",  "5",  "8",
-                                  "9",    "80",    "81",         "255",         "360", "361", "65535",
-                                  "1e9",  "nan",   "2147483647", "-2147483648", "x",   "",   "true"};
+  static const char* kValues[] = {"0",   "1",          "-1",          "2",   "3",   "4",   "5",     "8",
+                                  "9",   "80",         "81",          "255", "360", "361", "65535", "1e9",
+                                  "nan", "2147483647", "-2147483648", "x",   "",    "true"};
   std::mt19937 random(20240601);
   int loadedCount = 0;
   for (int round = 0; round < 600; ++round) {

@@ -79,8 +79,9 @@ TEST_F(PlayerRosterTest, AWorkingFolderThatCannotBeReadKeepsTheDataPathRelative)
     std::string report;
     roster.LoadGameData(&report);
     const bool relative = roster.DataPath() == "./data/" &&
-                          report.starts_with("data path: ./data/\nloading game data\n"
-                                             "The working folder could not be read; data path kept relative: ./data/\n");
+                          report.starts_with(
+                              "data path: ./data/\nloading game data\n"
+                              "The working folder could not be read; data path kept relative: ./data/\n");
     _exit(relative ? 0 : 1);
   }
   int status = 0;
@@ -132,10 +133,10 @@ TEST_F(PlayerRosterTest, AFileThatIsNoPlayerIsPassedOverAndNeverReplaced) {
   EXPECT_EQ(Names(*roster), (std::vector<std::string>{"Ann", "Zoe"}));
   EXPECT_EQ(roster->Player(1)->hints, 9) << "a failed file leaves the next one unaffected";
   EXPECT_NE(report.find("\nusers: 2\n"), std::string::npos);
-  for (const char* line : {"Failed to open user file: %Big.user\n", "Failed to open user file: %Nul.user\n",
-                           "User file could not be loaded, passed over: %Half.user\n",
-                           "Not a regular file, passed over: %Pipe.user\n", "Not a regular file, passed over: %Dir.user\n",
-                           "Not a regular file, passed over: %Gone.user\n"}) {
+  for (const char* line :
+       {"Failed to open user file: %Big.user\n", "Failed to open user file: %Nul.user\n",
+        "User file could not be loaded, passed over: %Half.user\n", "Not a regular file, passed over: %Pipe.user\n",
+        "Not a regular file, passed over: %Dir.user\n", "Not a regular file, passed over: %Gone.user\n"}) {
     std::string expected = line;
     expected.replace(expected.find('%'), 1, users);
     EXPECT_NE(report.find(expected), std::string::npos) << expected << " in\n" << report;

@@ -15,7 +15,8 @@ using testing::TempFolder;
 // The seed file numbered `number` of a difficulty, each value telling its slot.
 std::string SeedFileText(int difficulty, int number) {
   std::string text;
-  for (int slot = number - 1000; slot < number; ++slot) text += "\r\n" + std::to_string(difficulty * 100000 + slot) + ",";
+  for (int slot = number - 1000; slot < number; ++slot)
+    text += "\r\n" + std::to_string(difficulty * 100000 + slot) + ",";
   return text;
 }
 

@@ -87,13 +87,13 @@ TEST(IntroPage, TheColourPageStartsAt220AndPicksAlongItsSpectrum) {
 TEST(IntroSequence, NextWalksAllTenPagesAndBackOnWelcomeStays) {
   DialogRig rig;
   float hue = 10.0f;
-  PageScript script({Back(), Next(), Next(), Back(), Next(), Next(), Next(), Next(), Next(), Next(), Next(), Next(),
-                     Next()});
+  PageScript script(
+      {Back(), Next(), Next(), Back(), Next(), Next(), Next(), Next(), Next(), Next(), Next(), Next(), Next()});
   const int shown = RunIntroSequence(false, hue, rig.art, rig.reporter, &rig.owner);
   EXPECT_EQ(shown, 13);
-  EXPECT_EQ(script.titles, (QStringList{"Welcome", "Welcome", "Color", "View Tutorial", "Color", "View Tutorial",
-                                        "Basics", "Game Board", "Rule 1: Blocks", "Rule 2: Columns", "Rule 3: Rows",
-                                        "Examples", "Wrap Up"}));
+  EXPECT_EQ(script.titles,
+            (QStringList{"Welcome", "Welcome", "Color", "View Tutorial", "Color", "View Tutorial", "Basics",
+                         "Game Board", "Rule 1: Blocks", "Rule 2: Columns", "Rule 3: Rows", "Examples", "Wrap Up"}));
   // The colour page sets 220 even without a click.
   EXPECT_FLOAT_EQ(hue, 220.0f);
 }

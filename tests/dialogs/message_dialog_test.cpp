@@ -62,12 +62,15 @@ TEST_F(MessageTest, ResultsByMouseAndKeyboard) {
     int result;
   };
   const Case cases[] = {
-      {MessageDialog::kQuestion, [](MessageDialog& d) { QTest::mouseClick(d.Control(MessageDialog::kOk), Qt::LeftButton); }, 6},
-      {MessageDialog::kQuestion, [](MessageDialog& d) { QTest::mouseClick(d.Control(MessageDialog::kCancel), Qt::LeftButton); }, 7},
+      {MessageDialog::kQuestion,
+       [](MessageDialog& d) { QTest::mouseClick(d.Control(MessageDialog::kOk), Qt::LeftButton); }, 6},
+      {MessageDialog::kQuestion,
+       [](MessageDialog& d) { QTest::mouseClick(d.Control(MessageDialog::kCancel), Qt::LeftButton); }, 7},
       {MessageDialog::kQuestion, [](MessageDialog& d) { d.close(); }, 7},
       {MessageDialog::kQuestion, [](MessageDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, 7},
       {MessageDialog::kQuestion, [](MessageDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }, 6},
-      {MessageDialog::kNotice, [](MessageDialog& d) { QTest::mouseClick(d.Control(MessageDialog::kOk), Qt::LeftButton); }, 2},
+      {MessageDialog::kNotice,
+       [](MessageDialog& d) { QTest::mouseClick(d.Control(MessageDialog::kOk), Qt::LeftButton); }, 2},
       {MessageDialog::kNotice, [](MessageDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }, 2},
       {MessageDialog::kNotice, [](MessageDialog& d) { d.close(); }, 1},
   };

@@ -33,16 +33,29 @@ TEST_F(NewGameTest, OpensWithEveryControlInPlaceAndTheRightFaces) {
   auto dialog = Make(true);
   ASSERT_TRUE(Open(*dialog));
   EXPECT_EQ(dialog->size(), QSize(458, 460));
-  const std::pair<int, QRect> places[] = {
-      {NewGameDialog::kBegin, {298, 400, 150, 50}},  {NewGameDialog::kCancel, {10, 400, 100, 28}},
-      {NewGameDialog::kExplain, {150, 234, 100, 28}}, {NewGameDialog::kPuzzleCode, {188, 425, 100, 24}},
-      {1120, {20, 40, 24, 24}},  {1121, {20, 70, 24, 24}},  {1122, {20, 100, 24, 24}},
-      {1124, {20, 170, 24, 24}}, {1125, {20, 200, 24, 24}}, {1126, {20, 230, 24, 24}},
-      {1127, {20, 260, 24, 24}}, {NewGameDialog::kIgnoreMistakes, {150, 200, 24, 24}}};
+  const std::pair<int, QRect> places[] = {{NewGameDialog::kBegin, {298, 400, 150, 50}},
+                                          {NewGameDialog::kCancel, {10, 400, 100, 28}},
+                                          {NewGameDialog::kExplain, {150, 234, 100, 28}},
+                                          {NewGameDialog::kPuzzleCode, {188, 425, 100, 24}},
+                                          {1120, {20, 40, 24, 24}},
+                                          {1121, {20, 70, 24, 24}},
+                                          {1122, {20, 100, 24, 24}},
+                                          {1124, {20, 170, 24, 24}},
+                                          {1125, {20, 200, 24, 24}},
+                                          {1126, {20, 230, 24, 24}},
+                                          {1127, {20, 260, 24, 24}},
+                                          {NewGameDialog::kIgnoreMistakes, {150, 200, 24, 24}}};
   for (const auto& [id, place] : places) EXPECT_EQ(dialog->Control(id)->geometry(), place) << id;
-  const std::pair<int, int> faces[] = {{NewGameDialog::kBegin, 306}, {NewGameDialog::kCancel, 296},
-                                       {NewGameDialog::kExplain, 300}, {1120, 301}, {1121, 302}, {1122, 301},
-                                       {1124, 301}, {1125, 301}, {1126, 302}, {1127, 301},
+  const std::pair<int, int> faces[] = {{NewGameDialog::kBegin, 306},
+                                       {NewGameDialog::kCancel, 296},
+                                       {NewGameDialog::kExplain, 300},
+                                       {1120, 301},
+                                       {1121, 302},
+                                       {1122, 301},
+                                       {1124, 301},
+                                       {1125, 301},
+                                       {1126, 302},
+                                       {1127, 301},
                                        {NewGameDialog::kIgnoreMistakes, 303}};
   for (const auto& [id, face] : faces) EXPECT_TRUE(rig.ShowsFace(*dialog, id, face)) << id;
   EXPECT_EQ(dialog->PuzzleCodeBox()->maxLength(), 7);
@@ -94,8 +107,7 @@ TEST_F(NewGameTest, WithoutCancelEscapeAsksToExitAndNoKeepsTheDialog) {
 
 TEST_F(NewGameTest, WithCancelEscapeCloseAndCancelAllCancel) {
   const std::function<void(NewGameDialog&)> ways[] = {
-      [](NewGameDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
-      [](NewGameDialog& d) { d.close(); },
+      [](NewGameDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, [](NewGameDialog& d) { d.close(); },
       [](NewGameDialog& d) { QTest::mouseClick(d.Control(NewGameDialog::kCancel), Qt::LeftButton); }};
   for (const auto& way : ways) {
     auto dialog = Make(true);
@@ -124,9 +136,8 @@ TEST_F(NewGameTest, PuzzleCodeLettersTurnUpperCaseUpToTheFirstOtherCharacter) {
 }
 
 TEST_F(NewGameTest, BeginChecksThePuzzleCode) {
-  const std::pair<const char*, bool> codes[] = {{"AA", true},    {"CD49999", true}, {"AA50000", false},
-                                                {"DA1", false},  {"A1", false},     {"BB12x", false},
-                                                {"", true}};
+  const std::pair<const char*, bool> codes[] = {{"AA", true},  {"CD49999", true}, {"AA50000", false}, {"DA1", false},
+                                                {"A1", false}, {"BB12x", false},  {"", true}};
   for (const auto& [code, valid] : codes) {
     rig.messages.clear();
     settings.puzzleCode = "XX";

@@ -32,13 +32,19 @@ TEST_F(OptionsTest, OpensWithEveryControlInPlaceAndTheRightFaces) {
   ASSERT_TRUE(Open(*dialog));
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Options"));
   EXPECT_EQ(dialog->size(), QSize(370, 460));
-  const std::tuple<int, QRect, int> buttons[] = {
-      {OptionsDialog::kOk, {260, 422, 100, 28}, 308},           {OptionsDialog::kCancel, {10, 422, 100, 28}, 296},
-      {OptionsDialog::kExplainMouse, {10, 65, 100, 28}, 300},   {OptionsDialog::kExplainKeys, {10, 172, 100, 28}, 300},
-      {OptionsDialog::kViewTutorial, {10, 224, 150, 28}, 310},  {OptionsDialog::kUseTips, {10, 276, 24, 24}, 303},
-      {1183, {200, 120, 24, 24}, 304}, {1184, {200, 146, 24, 24}, 303}, {1185, {200, 172, 24, 24}, 303},
-      {1186, {200, 198, 24, 24}, 304}, {1187, {200, 224, 24, 24}, 303}, {1188, {200, 250, 24, 24}, 303},
-      {1189, {200, 276, 24, 24}, 303}};
+  const std::tuple<int, QRect, int> buttons[] = {{OptionsDialog::kOk, {260, 422, 100, 28}, 308},
+                                                 {OptionsDialog::kCancel, {10, 422, 100, 28}, 296},
+                                                 {OptionsDialog::kExplainMouse, {10, 65, 100, 28}, 300},
+                                                 {OptionsDialog::kExplainKeys, {10, 172, 100, 28}, 300},
+                                                 {OptionsDialog::kViewTutorial, {10, 224, 150, 28}, 310},
+                                                 {OptionsDialog::kUseTips, {10, 276, 24, 24}, 303},
+                                                 {1183, {200, 120, 24, 24}, 304},
+                                                 {1184, {200, 146, 24, 24}, 303},
+                                                 {1185, {200, 172, 24, 24}, 303},
+                                                 {1186, {200, 198, 24, 24}, 304},
+                                                 {1187, {200, 224, 24, 24}, 303},
+                                                 {1188, {200, 250, 24, 24}, 303},
+                                                 {1189, {200, 276, 24, 24}, 303}};
   for (const auto& [id, place, face] : buttons) {
     EXPECT_EQ(dialog->Control(id)->geometry(), place) << id;
     EXPECT_TRUE(rig.ShowsFace(*dialog, id, face)) << id;

@@ -23,10 +23,14 @@ TEST(CreatePlayerName, CleaningKeepsLettersDigitsAndInnerBlanks) {
     const char* cleaned;
     bool valid, changed;
   };
-  const Case cases[] = {{"  Bob ", false, "Bob ", true, true},      {"  Bob ", true, "Bob", true, true},
-                        {"Bob", true, "Bob", true, false},          {"a-b!c", false, "abc", true, true},
-                        {"Mary Ann", true, "Mary Ann", true, false}, {"   ", false, "", false, true},
-                        {"", false, "", false, false},              {"abcdefghijkl", false, "abcdefghij", true, true},
+  const Case cases[] = {{"  Bob ", false, "Bob ", true, true},
+                        {"  Bob ", true, "Bob", true, true},
+                        {"Bob", true, "Bob", true, false},
+                        {"a-b!c", false, "abc", true, true},
+                        {"Mary Ann", true, "Mary Ann", true, false},
+                        {"   ", false, "", false, true},
+                        {"", false, "", false, false},
+                        {"abcdefghijkl", false, "abcdefghij", true, true},
                         {"-+", true, "", false, true}};
   for (const Case& c : cases) {
     std::string text = c.typed;
@@ -102,7 +106,8 @@ class ChoosePlayerTest : public ::testing::Test {
       return true;
     };
     ChoosePlayerDialog* shown = dialog.get();
-    QTimer::singleShot(0, shown, [shown] { QTest::mouseClick(shown->Control(ChoosePlayerDialog::kCreate), Qt::LeftButton); });
+    QTimer::singleShot(0, shown,
+                       [shown] { QTest::mouseClick(shown->Control(ChoosePlayerDialog::kCreate), Qt::LeftButton); });
     dialog->Run();
     return dialog;
   }
@@ -249,8 +254,8 @@ TEST_F(ChoosePlayerTest, ANameInUseInAnyCaseIsRefusedAndTheDialogReopens) {
   rig.messages.clear();
   auto second = RunCreating("Cid");
   ASSERT_EQ(rig.messages.size(), 1u);
-  EXPECT_EQ(rig.messages[0].text, "This player's file exists but could not be read:\n" + cid.toStdString() +
-                                      "\nPlease try another name.");
+  EXPECT_EQ(rig.messages[0].text,
+            "This player's file exists but could not be read:\n" + cid.toStdString() + "\nPlease try another name.");
   EXPECT_TRUE(second->Reopen());
   EXPECT_FALSE(second->PlayerCreated());
   EXPECT_EQ(RosterNames(), std::vector<std::string>{"Bob"});

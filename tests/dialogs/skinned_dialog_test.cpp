@@ -106,8 +106,8 @@ TEST(SkinnedFrame, LabelsAreWhiteOverADarkShadowInTheReadableFont) {
       const QRgb pixel = shot.pixel(x, y);
       const bool changed = (pixel & 0xFFFFFF) != (background.pixel(x, y) & 0xFFFFFF);
       if (!label.contains(x, y)) {
-        const bool onControl = dialog.Control(kDone)->geometry().contains(x, y) ||
-                               dialog.Control(kRadio)->geometry().contains(x, y);
+        const bool onControl =
+            dialog.Control(kDone)->geometry().contains(x, y) || dialog.Control(kRadio)->geometry().contains(x, y);
         if (changed && !onControl) ++changedOutside;
         continue;
       }
@@ -143,7 +143,8 @@ QByteArray LoggedWhileOpening(bool withArt, QSize client, bool withUnknown) {
 TEST(SkinnedFrame, LogsFaultsWithItsPrefix) {
   const QByteArray log = LoggedWhileOpening(true, QSize(264, 180), true);
   EXPECT_TRUE(log.contains("game message: XX - Invalid ID found while setting control dimensions!")) << log.constData();
-  EXPECT_TRUE(log.contains("game message: XX - Invalid ID found while drawing ownder-drawn control!")) << log.constData();
+  EXPECT_TRUE(log.contains("game message: XX - Invalid ID found while drawing ownder-drawn control!"))
+      << log.constData();
 }
 
 TEST(SkinnedFrame, WithoutArtItStillOpensAndLogsTheBackground) {

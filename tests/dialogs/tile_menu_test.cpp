@@ -85,19 +85,25 @@ TEST_F(TileMenuTest, ChoicesByMouseAndKeyboard) {
     int type;
   };
   const Case cases[] = {
-      {true, [](TileMenuDialog& m) { QTest::mouseClick(m.Control(TileMenuDialog::kFirstType + 8), Qt::LeftButton); }, false, 8},
-      {true, [](TileMenuDialog& m) { QTest::mouseClick(m.Control(TileMenuDialog::kEraser), Qt::LeftButton); }, false, -1},
+      {true, [](TileMenuDialog& m) { QTest::mouseClick(m.Control(TileMenuDialog::kFirstType + 8), Qt::LeftButton); },
+       false, 8},
+      {true, [](TileMenuDialog& m) { QTest::mouseClick(m.Control(TileMenuDialog::kEraser), Qt::LeftButton); }, false,
+       -1},
       {true, [](TileMenuDialog& m) { QTest::mouseClick(m.Control(TileMenuDialog::kCancel), Qt::LeftButton); }, true, 0},
       {true, [](TileMenuDialog& m) { QTest::keyClick(&m, Qt::Key_Escape); }, true, 0},
       {true, [](TileMenuDialog& m) { m.close(); }, true, 0},
-      {false, [](TileMenuDialog& m) {
+      {false,
+       [](TileMenuDialog& m) {
          QTest::keyClicks(m.EntryBox(), "5");
          QTest::keyClick(m.EntryBox(), Qt::Key_Return);
-       }, false, 4},
-      {false, [](TileMenuDialog& m) {
+       },
+       false, 4},
+      {false,
+       [](TileMenuDialog& m) {
          QTest::keyClicks(m.EntryBox(), "x");
          QTest::mouseClick(m.Control(TileMenuDialog::kOk), Qt::LeftButton);
-       }, false, -1},
+       },
+       false, -1},
       // Enter with nothing typed does nothing.
       {false, [](TileMenuDialog& m) { QTest::keyClick(m.EntryBox(), Qt::Key_Return); }, false, 0},
   };

@@ -106,8 +106,10 @@ TEST_F(HintTest, BadValuesAreReported) {
 
 TEST(FreePlay, Sentences) {
   testing::FakeEngineHost host;
-  EXPECT_EQ(FreePlaySentence(0, 2, 7, host), "Free Play: The tile third from the left and first from the top is an '8'.");
-  EXPECT_EQ(FreePlaySentence(8, 0, 4, host), "Free Play: The tile first from the left and ninth from the top is a '5'.");
+  EXPECT_EQ(FreePlaySentence(0, 2, 7, host),
+            "Free Play: The tile third from the left and first from the top is an '8'.");
+  EXPECT_EQ(FreePlaySentence(8, 0, 4, host),
+            "Free Play: The tile first from the left and ninth from the top is a '5'.");
   EXPECT_TRUE(host.reports.empty());
 }
 

@@ -281,7 +281,8 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
     // The Cursor Tile starts on the first tile, row by row, that is not given.
     int firstOpen = 0;
     while (before.IsGiven(firstOpen / 9, firstOpen % 9)) ++firstOpen;
-    EXPECT_EQ(std::make_pair(session().cursorRow, session().cursorColumn), std::make_pair(firstOpen / 9, firstOpen % 9));
+    EXPECT_EQ(std::make_pair(session().cursorRow, session().cursorColumn),
+              std::make_pair(firstOpen / 9, firstOpen % 9));
     auto tile = [&test](const Board& b, int r, int c) {
       return std::tuple(b.IsHidden(r, c), b.IsGiven(r, c), b.NoteMask(r, c), b.TypeAt(r, c),
                         test.ignoreMistakes ? b.PlayedTypeAt(r, c) : 0);

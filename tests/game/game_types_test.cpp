@@ -80,8 +80,8 @@ TEST_F(PaybackTest, AResumedGameKeepsItsFoundTilesAndItsClock) {
   game().OnCloseRequest();
   const std::string saved = folder.UserFile("Ann");
   ASSERT_NE(saved.find("gamePaybackTime = 80000;"), std::string::npos);
-  folder.WriteUserFile("Ann", std::regex_replace(saved, std::regex("gamePaybackTime = 80000;"),
-                                                 "gamePaybackTime = 4000;"));
+  folder.WriteUserFile("Ann",
+                       std::regex_replace(saved, std::regex("gamePaybackTime = 80000;"), "gamePaybackTime = 4000;"));
 
   Restart();
   host().choosePlayer = testing::ChooseExisting("Ann");
@@ -121,7 +121,8 @@ TEST_F(PaybackTest, ACountdownLeftOverFromAnEarlierGameStopsAtItsNextExpiry) {
   EXPECT_TRUE(session().playKeys.empty());
   for (int i = 0; i < 81; ++i) {
     EXPECT_EQ(std::pair(board().IsHidden(i / 9, i % 9), board().IsGiven(i / 9, i % 9)),
-              std::pair(before.IsHidden(i / 9, i % 9), before.IsGiven(i / 9, i % 9))) << "tile " << i;
+              std::pair(before.IsHidden(i / 9, i % 9), before.IsGiven(i / 9, i % 9)))
+        << "tile " << i;
   }
 }
 

@@ -39,9 +39,9 @@ TEST_F(InputTest, TabCyclesTheActiveNumberThroughTheEraser) {
 TEST_F(InputTest, ArrowsAndTheNumericPadMoveTheCursorTile) {
   game().SetCursorTile(4, 4);
   const std::pair<int, std::pair<int, int>> moves[] = {
-      {key::kLeft, {4, 3}},    {key::kNumpad6, {4, 4}}, {key::kUp, {3, 4}},      {key::kNumpad2, {4, 4}},
-      {key::kNumpad7, {3, 3}}, {key::kNumpad3, {4, 4}}, {key::kNumpad9, {3, 5}}, {key::kNumpad1, {4, 4}},
-      {key::kEnd, {4, 8}},     {key::kHome, {4, 0}},    {key::kLeft, {4, 0}},    {key::kHome, {4, 0}},
+      {key::kLeft, {4, 3}},    {key::kNumpad6, {4, 4}},  {key::kUp, {3, 4}},      {key::kNumpad2, {4, 4}},
+      {key::kNumpad7, {3, 3}}, {key::kNumpad3, {4, 4}},  {key::kNumpad9, {3, 5}}, {key::kNumpad1, {4, 4}},
+      {key::kEnd, {4, 8}},     {key::kHome, {4, 0}},     {key::kLeft, {4, 0}},    {key::kHome, {4, 0}},
       {key::kPageUp, {0, 0}},  {key::kPageDown, {8, 0}}, {key::kNumpad4, {8, 0}}, {key::kNumpad8, {7, 0}},
       {key::kRight, {7, 1}},   {key::kDown, {8, 1}},
   };
@@ -82,8 +82,7 @@ TEST_F(InputTest, EscapeAndKeysOutsidePlayDoNothing) {
   EXPECT_NE(host().log.find("keyboard input received: code 27\n"), std::string::npos);
 
   session().gameState = GameState::Solved;
-  for (int code : {key::kF2, key::kF5, key::kTab, key::kLeft, key::kDigit1 + 3})
-    game().OnKey(code, false);
+  for (int code : {key::kF2, key::kF5, key::kTab, key::kLeft, key::kDigit1 + 3}) game().OnKey(code, false);
   EXPECT_EQ(session().activeNumber, 0);
   EXPECT_EQ(Cursor(), cursor);
   EXPECT_EQ(host().newGameShownAt.size(), 1u);

@@ -60,8 +60,8 @@ TEST_F(ScreenTextsTest, IgnoringMistakesTheTrayCountsWhatIsShown) {
     counts.push_back(game().TrayCountText(3));
   }
   EXPECT_EQ(board().ShownCountOfType(3), 11);
-  EXPECT_EQ(counts, (std::vector<std::string>{"6/9 Found", "7/9 Found", "8/9 Found", "All Found", "1 Extra!",
-                                              "2 Extra!"}));
+  EXPECT_EQ(counts,
+            (std::vector<std::string>{"6/9 Found", "7/9 Found", "8/9 Found", "All Found", "1 Extra!", "2 Extra!"}));
   session().statisticShown = 4;
   EXPECT_EQ(game().StatsPanelText(), "Mistakes: N/A");
 }
@@ -71,8 +71,7 @@ TEST_F(ScreenTextsTest, WithEveryStatisticEachShowsFiveSecondsInTurn) {
   EXPECT_EQ(game().StatsPanelText(), "");  // the clock shows nothing in the first second
   const int left = 81 - board().VisibleTotal();
   EXPECT_EQ(Rotation(7), (std::vector<std::string>{"Difficulty\nMedium", "Game Type\nNormal", "Hints: 0", "Mistakes: 0",
-                                                    "Free Plays: 0", std::to_string(left) + " Tiles Left",
-                                                    "0:00:37"}));
+                                                   "Free Plays: 0", std::to_string(left) + " Tiles Left", "0:00:37"}));
 }
 
 // A new game with some statistics chosen: two take turns, one stays shown,

@@ -83,8 +83,7 @@ int ScriptedHost::CountRedrawn(ScreenArea area) const {
 
 DataFolder::DataFolder() {
   static int serial = 0;
-  path_ = fs::temp_directory_path() /
-          ("velmora-game-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+  path_ = fs::temp_directory_path() / ("velmora-game-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
   fs::remove_all(path_);
   fs::create_directories(path_ / "data" / "users");
   fs::create_directory_symlink(VELMORA_SEEDS_FOLDER, path_ / "data" / "seeds");
@@ -108,8 +107,7 @@ void DataFolder::WriteUserFile(const std::string& name, const std::string& text)
 }
 
 GameRun::GameRun(const DataFolder& folder)
-    : roster(messageBox, [](std::chrono::milliseconds) {}),
-      game(host, roster, &host) {
+    : roster(messageBox, [](std::chrono::milliseconds) {}), game(host, roster, &host) {
   EXPECT_TRUE(roster.LoadGameDataFrom(folder.Path(), nullptr));
   game.ResetSession();
 }

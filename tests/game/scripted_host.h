@@ -91,7 +91,7 @@ class ScriptedHost : public GameHost, public GameDialogs {
   uint32_t runStart = 100000;
   std::string log;
   std::vector<Reported> reports;
-  std::deque<int> questionAnswers;  // answers to yes/no questions; "no" when empty
+  std::deque<int> questionAnswers;   // answers to yes/no questions; "no" when empty
   std::function<void()> whileAsked;  // runs while a question is open
 
   std::function<ChoosePlayerAnswer(PlayerRoster&)> choosePlayer;

@@ -239,9 +239,9 @@ TEST_F(UndoTest, IgnoringMistakesPlaysAreUndoneAndRedoneAsPlaysAndTakeBacks) {
   EXPECT_FALSE(game().CanRedo());
   EXPECT_EQ(session().mistakes, 0);
 
-  const std::vector<PlayKey> keys = {{true, t},         {true, t + 1000},  {true, t + 2000},  {false, t + 3000},
-                                     {true, t + 4000},  {true, t + 5000},  {false, t + 6000}, {false, t + 7000},
-                                     {true, t + 8000},  {true, t + 9000}};
+  const std::vector<PlayKey> keys = {{true, t},        {true, t + 1000}, {true, t + 2000},  {false, t + 3000},
+                                     {true, t + 4000}, {true, t + 5000}, {false, t + 6000}, {false, t + 7000},
+                                     {true, t + 8000}, {true, t + 9000}};
   EXPECT_EQ(session().playKeys, keys);
   EXPECT_EQ(session().paybackOrder[64], (PaybackPair{0, 0}));
   EXPECT_EQ(session().paybackOrder[65], (PaybackPair{2, 0}));
@@ -256,8 +256,9 @@ TEST_F(UndoTest, IgnoringMistakesPlaysAreUndoneAndRedoneAsPlaysAndTakeBacks) {
   session().settings.ignoreMistakes = false;
   EXPECT_FALSE(game().CanRedo());
   CtrlY();
-  EXPECT_EQ(host().notices.back(),
-            "The next change is a play made with Ignore Mistakes on: it can be redone only while Ignore Mistakes is on.");
+  EXPECT_EQ(
+      host().notices.back(),
+      "The next change is a play made with Ignore Mistakes on: it can be redone only while Ignore Mistakes is on.");
   EXPECT_TRUE(board().IsHidden(2, 0));
 }
 
@@ -272,10 +273,9 @@ TEST_F(UndoTest, CandidatesAreFilledIntoEveryHiddenTileAsOneStep) {
 
   // Worked out from the rows, columns and blocks above.
   const std::vector<std::tuple<int, int, uint32_t>> expected = {
-      {0, 0, Digits({5})},    {1, 1, Digits({1})},    {1, 2, Digits({1, 8})}, {2, 0, Digits({9})},
-      {2, 5, Digits({4})},    {3, 0, Digits({2})},    {3, 2, Digits({3})},    {3, 3, Digits({2, 5})},
-      {4, 2, Digits({1, 3})}, {4, 4, Digits({3})},    {5, 0, Digits({2, 7})}, {5, 3, Digits({2})},
-      {5, 4, Digits({4})}};
+      {0, 0, Digits({5})},    {1, 1, Digits({1})}, {1, 2, Digits({1, 8})}, {2, 0, Digits({9})},    {2, 5, Digits({4})},
+      {3, 0, Digits({2})},    {3, 2, Digits({3})}, {3, 3, Digits({2, 5})}, {4, 2, Digits({1, 3})}, {4, 4, Digits({3})},
+      {5, 0, Digits({2, 7})}, {5, 3, Digits({2})}, {5, 4, Digits({4})}};
   for (const auto& [r, c, mask] : expected) EXPECT_EQ(board().NoteMask(r, c), mask) << r << "," << c;
   for (int r = 0; r < 9; ++r)
     for (int c = 0; c < 9; ++c)

@@ -140,7 +140,7 @@ TEST_F(ArtLoaderTest, MissingResourceStopsAtItsEntry) {
 // The PNG files decode beside the built-in bitmaps, yet with two faults the one
 // at the lower index is the one reported, whichever kind it is.
 TEST_F(ArtLoaderTest, WithTwoFaultsTheLowerIndexIsReported) {
-  ASSERT_TRUE(QFile::remove(resources + "/270.bmp"));  // entry 139, after the background
+  ASSERT_TRUE(QFile::remove(resources + "/270.bmp"));         // entry 139, after the background
   std::filesystem::remove(ArtFile("background640x480.png"));  // entry 138
   ASSERT_FALSE(Loader().LoadGameArt(table));
   EXPECT_FALSE(table.Entry(137).isNull());

@@ -35,7 +35,7 @@ class ApplyBorderTest : public ImageOperationsTest {
 
 TEST_F(ApplyBorderTest, RampsTowardTheBorderColourWithinTheAreaOnly) {
   ASSERT_TRUE(operations.ApplyBorder(image, 400, 150));
-  EXPECT_EQ(BgraAt(image, 0, 0), kBorderTarget);  // v = sqrt(128) >= 8
+  EXPECT_EQ(BgraAt(image, 0, 0), kBorderTarget);   // v = sqrt(128) >= 8
   EXPECT_EQ(BgraAt(image, 0, 75), kBorderTarget);  // left ramp starts at 8
   EXPECT_EQ(BgraAt(image, 8, 8), original);
   EXPECT_EQ(BgraAt(image, 200, 75), original);

@@ -43,7 +43,8 @@ class GameFontsTest : public ::testing::Test {
 };
 
 TEST_F(GameFontsTest, MissingGameFaceFallsBackFaceByFace) {
-  if (Installed("Copperplate Gothic Bold") || Installed("Copperplate Gothic")) GTEST_SKIP() << "the game face is installed";
+  if (Installed("Copperplate Gothic Bold") || Installed("Copperplate Gothic"))
+    GTEST_SKIP() << "the game face is installed";
   GameFonts fonts(host);
   EXPECT_TRUE(fonts.CreateGameFonts());
 

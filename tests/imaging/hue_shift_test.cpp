@@ -46,14 +46,14 @@ TEST(ShiftPixelHueTest, KnownAnswers) {
     uint32_t shifted;
   };
   const Case cases[] = {
-      {0xFF0000u, 0.0f, 0xFF0000u},    {0xFF0000u, 60.0f, 0xFFFF00u},   {0xFF0000u, 120.0f, 0x00FF00u},
-      {0xFF0000u, 240.0f, 0x0000FFu},  {0xFF0000u, 350.0f, 0xFF002Au},
-      {0x285AC8u, 0.0f, 0x275AC8u},    {0x285AC8u, 60.0f, 0x9627C8u},   {0x285AC8u, 120.0f, 0xC8275Au},
-      {0x285AC8u, 180.0f, 0xC89627u},  {0x285AC8u, 240.0f, 0x5AC827u},  {0x285AC8u, 300.0f, 0x27C896u},
-      {0xA54DCAu, 359.75f, 0xA44DCAu}, {0x182530u, 95.5f, 0x30182Eu}, {0x1D6D13u, 0.0f, 0x1C6D13u},
-      {0xDED623u, 17.25f, 0xB0DE22u},  {0x2ED91Eu, 333.3f, 0x81D91Eu}, {0x3F721Fu, 220.0f, 0x721E5Au},
-      {0xCB1971u, 0.0f, 0xCB1871u},    {0x4494D6u, 17.25f, 0x446AD6u}, {0x3C9D5Cu, 0.0f, 0x3B9D5Bu},
-      {0x60BE31u, 220.0f, 0xBE308Eu},  {0x201E69u, 180.0f, 0x66691Du}, {0xDAA0EEu, 220.0f, 0xA0EEC0u},
+      {0xFF0000u, 0.0f, 0xFF0000u},   {0xFF0000u, 60.0f, 0xFFFF00u},  {0xFF0000u, 120.0f, 0x00FF00u},
+      {0xFF0000u, 240.0f, 0x0000FFu}, {0xFF0000u, 350.0f, 0xFF002Au}, {0x285AC8u, 0.0f, 0x275AC8u},
+      {0x285AC8u, 60.0f, 0x9627C8u},  {0x285AC8u, 120.0f, 0xC8275Au}, {0x285AC8u, 180.0f, 0xC89627u},
+      {0x285AC8u, 240.0f, 0x5AC827u}, {0x285AC8u, 300.0f, 0x27C896u}, {0xA54DCAu, 359.75f, 0xA44DCAu},
+      {0x182530u, 95.5f, 0x30182Eu},  {0x1D6D13u, 0.0f, 0x1C6D13u},   {0xDED623u, 17.25f, 0xB0DE22u},
+      {0x2ED91Eu, 333.3f, 0x81D91Eu}, {0x3F721Fu, 220.0f, 0x721E5Au}, {0xCB1971u, 0.0f, 0xCB1871u},
+      {0x4494D6u, 17.25f, 0x446AD6u}, {0x3C9D5Cu, 0.0f, 0x3B9D5Bu},   {0x60BE31u, 220.0f, 0xBE308Eu},
+      {0x201E69u, 180.0f, 0x66691Du}, {0xDAA0EEu, 220.0f, 0xA0EEC0u},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ShiftPixelHue(c.pixel, c.delta), c.shifted) << std::hex << c.pixel << " by " << c.delta;
@@ -63,8 +63,7 @@ TEST(ShiftPixelHueTest, KnownAnswers) {
 // Rows skip the work for a colour repeated from the pixel before; each pixel
 // still keeps its own alpha.
 TEST(ShiftRowHueTest, RepeatedColoursKeepTheirOwnAlpha) {
-  uint32_t row[] = {Rgb(255, 0, 0, 1), Rgb(255, 0, 0, 200), Rgb(10, 10, 10, 5), Rgb(10, 10, 10, 6),
-                    Rgb(255, 0, 0, 7)};
+  uint32_t row[] = {Rgb(255, 0, 0, 1), Rgb(255, 0, 0, 200), Rgb(10, 10, 10, 5), Rgb(10, 10, 10, 6), Rgb(255, 0, 0, 7)};
   ShiftRowHue(row, 5, 120.0f);
   EXPECT_EQ(row[0], Rgb(0, 255, 0, 1));
   EXPECT_EQ(row[1], Rgb(0, 255, 0, 200));

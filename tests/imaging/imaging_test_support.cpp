@@ -88,10 +88,10 @@ std::string BmpFile(const QImage& source, bool alpha) {
     Put32(out, 0x0000FF00);
     Put32(out, 0x000000FF);
     Put32(out, 0xFF000000);
-    Put32(out, 0x73524742);  // 'sRGB'
+    Put32(out, 0x73524742);     // 'sRGB'
     out.append(36 + 12, '\0');  // endpoints, gamma
-    Put32(out, 4);  // LCS_GM_IMAGES
-    out.append(12, '\0');  // profile data, size, reserved
+    Put32(out, 4);              // LCS_GM_IMAGES
+    out.append(12, '\0');       // profile data, size, reserved
   }
   const size_t pixelsAt = out.size();
   out.resize(pixelsAt + static_cast<size_t>(rowBytes) * height, '\0');

@@ -171,7 +171,8 @@ TEST_F(PngDecodeTest, AFileLongerThanItsPictureNeedsIsRefusedUnread) {
   EXPECT_EQ(MaxPngFileSize(480, 360), 2u * 360 * 1921 + 65536);
   EXPECT_EQ(MaxPngFileSize(0, 0), 2ull * 4096 * 16385 + 65536);
 
-  const std::string small = testing::ReadBytes(Write("small.png", PngRecipe{2, 2, PNG_COLOR_TYPE_GRAY, 8, {{1, 2}, {3, 4}}}));
+  const std::string small =
+      testing::ReadBytes(Write("small.png", PngRecipe{2, 2, PNG_COLOR_TYPE_GRAY, 8, {{1, 2}, {3, 4}}}));
   const std::string padded = WithChunksBeforeEnd(small, Chunk("prVt", std::string(70000, 'x')));
   testing::WriteBytes(folder.File("padded.png"), padded);
   ASSERT_GT(padded.size(), MaxPngFileSize(2, 2));

@@ -101,9 +101,9 @@ TEST_P(PngSuiteTest, DecodesRightOrFailsCleanly) {
       // transparent black; only the alpha of such a pixel is comparable.
       if (alpha && qAlpha(rgb) == 0 && actual.a == 0) actual = expected;
       if (actual != expected && ++mismatches <= 3) {
-        ADD_FAILURE() << name << " (" << x << "," << y << "): got " << actual.b << "," << actual.g << ","
-                      << actual.r << "," << actual.a << " expected " << expected.b << "," << expected.g << ","
-                      << expected.r << "," << expected.a;
+        ADD_FAILURE() << name << " (" << x << "," << y << "): got " << actual.b << "," << actual.g << "," << actual.r
+                      << "," << actual.a << " expected " << expected.b << "," << expected.g << "," << expected.r << ","
+                      << expected.a;
       }
     }
   }

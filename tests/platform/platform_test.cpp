@@ -124,12 +124,24 @@ TEST(VirtualKeys, MainKeysKeypadAndFunctionKeys) {
     int key;
     Qt::KeyboardModifiers modifiers;
     int code;
-  } cases[] = {{Qt::Key_1, {}, 49}, {Qt::Key_9, {}, 57}, {Qt::Key_4, Qt::KeypadModifier, 100},
-               {Qt::Key_7, Qt::KeypadModifier, 103}, {Qt::Key_Left, Qt::KeypadModifier, 37},
-               {Qt::Key_Enter, Qt::KeypadModifier, 13}, {Qt::Key_Return, {}, 13}, {Qt::Key_Space, {}, 32},
-               {Qt::Key_Delete, {}, 46}, {Qt::Key_Backspace, {}, 8}, {Qt::Key_Home, {}, 36}, {Qt::Key_End, {}, 35},
-               {Qt::Key_PageUp, {}, 33}, {Qt::Key_F1, {}, 112}, {Qt::Key_F12, {}, 123}, {Qt::Key_Down, {}, 40},
-               {Qt::Key_Control, {}, 17}, {Qt::Key_CapsLock, {}, 0}};
+  } cases[] = {{Qt::Key_1, {}, 49},
+               {Qt::Key_9, {}, 57},
+               {Qt::Key_4, Qt::KeypadModifier, 100},
+               {Qt::Key_7, Qt::KeypadModifier, 103},
+               {Qt::Key_Left, Qt::KeypadModifier, 37},
+               {Qt::Key_Enter, Qt::KeypadModifier, 13},
+               {Qt::Key_Return, {}, 13},
+               {Qt::Key_Space, {}, 32},
+               {Qt::Key_Delete, {}, 46},
+               {Qt::Key_Backspace, {}, 8},
+               {Qt::Key_Home, {}, 36},
+               {Qt::Key_End, {}, 35},
+               {Qt::Key_PageUp, {}, 33},
+               {Qt::Key_F1, {}, 112},
+               {Qt::Key_F12, {}, 123},
+               {Qt::Key_Down, {}, 40},
+               {Qt::Key_Control, {}, 17},
+               {Qt::Key_CapsLock, {}, 0}};
   for (const auto& test : cases) EXPECT_EQ(code(test.key, test.modifiers), test.code) << "Qt key " << test.key;
 }
 

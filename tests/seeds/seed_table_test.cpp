@@ -64,7 +64,8 @@ TEST_F(SeedTableTest, HardAndExpertCodesBuildUniqueSinglesPuzzles) {
   testing::FakeEngineHost host;
   PuzzleBuilder builder(board, solver, settings, host, *tables);
   for (int i = 0; i < 36; ++i) {
-    const std::string code = std::string(i % 2 ? "B" : "A") + (i % 4 < 2 ? "C" : "D") + std::to_string(i * 1381 % 50000);
+    const std::string code =
+        std::string(i % 2 ? "B" : "A") + (i % 4 < 2 ? "C" : "D") + std::to_string(i * 1381 % 50000);
     settings.puzzleCode = code;
     ApplyDifficultyParameters(settings, code[1] - 'A');
     ASSERT_TRUE(builder.StartBuild()) << code;

@@ -70,13 +70,12 @@ class GameWindowRig {
     scripted->ignoreMistakes = ignoreMistakes;
     dialogs = scripted.get();
     if (manual_) {
-      window = std::make_unique<GameDialog>(manualClock_, boxes, keys_, folder_.path().toStdString(),
-                                            [this](std::function<void(int)> handler) {
-                                              auto made = std::make_unique<ManualWindowTimers>(manualClock_,
-                                                                                               std::move(handler));
-                                              timers_ = made.get();
-                                              return made;
-                                            });
+      window = std::make_unique<GameDialog>(
+          manualClock_, boxes, keys_, folder_.path().toStdString(), [this](std::function<void(int)> handler) {
+            auto made = std::make_unique<ManualWindowTimers>(manualClock_, std::move(handler));
+            timers_ = made.get();
+            return made;
+          });
     } else {
       window = std::make_unique<GameDialog>(systemClock_, boxes, keys_, folder_.path().toStdString());
     }

@@ -16,7 +16,7 @@ constexpr int kIconId = 321;
 enum class Storage {
   Bitmap,       // resource :/bitmaps/<id>.bmp, opaque (every alpha byte 255)
   BitmapAlpha,  // resource :/bitmaps/<id>.bmp, with its alpha channel
-  PngFile,        // art/<path>, loaded from the art folder at run time
+  PngFile,      // art/<path>, loaded from the art folder at run time
 };
 
 struct ArtEntry {

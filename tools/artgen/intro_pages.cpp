@@ -47,7 +47,7 @@ const char* kGivenMask[9] = {"#..#.#..#", ".#...#.#.", "..#.#...#", "#...#..#.",
 
 struct Highlight {
   enum Kind { None, Block, Column, Row, Cross } kind = None;
-  int index = 0;  // block number (row-major), column or row
+  int index = 0;         // block number (row-major), column or row
   int row = 0, col = 0;  // for Cross: the tile whose row, column and block are lit
   bool Covers(int r, int c) const {
     switch (kind) {
@@ -63,8 +63,8 @@ struct Highlight {
 struct BoardPicture {
   Grid digits{};  // 0 = empty tile
   Highlight highlight;
-  int targetRow = -1, targetCol = -1;  // a gold-framed tile
-  QString targetText;                   // what the framed tile shows
+  int targetRow = -1, targetCol = -1;          // a gold-framed tile
+  QString targetText;                          // what the framed tile shows
   std::array<std::array<bool, 9>, 9> faded{};  // digits drawn dimmer
 };
 
@@ -442,12 +442,12 @@ QImage IntroPage(int page) {
       const int rule = page - 5;
       DrawPageFrame(p, page, TutorialKicker(page), QString::fromLatin1(kTitles[rule]));
       const QString unit = QString::fromLatin1(kUnits[rule]);
-      const qreal y = DrawParagraphs(
-          p, {QStringLiteral("Each %1 must hold every number from 1 to 9, exactly once.").arg(unit)}, textColumn,
-          strong);
+      const qreal y =
+          DrawParagraphs(p, {QStringLiteral("Each %1 must hold every number from 1 to 9, exactly once.").arg(unit)},
+                         textColumn, strong);
       DrawParagraphs(p,
                      {QStringLiteral("No number may appear twice in the same %1.").arg(unit),
-                      rule == 0 ? QStringLiteral("A block is one of the nine 3 \u00d7 3 squares of tiles.")
+                      rule == 0   ? QStringLiteral("A block is one of the nine 3 \u00d7 3 squares of tiles.")
                       : rule == 1 ? QStringLiteral("A column runs from the top of the board to the bottom.")
                                   : QStringLiteral("A row runs from the left of the board to the right.")},
                      QRectF(22, y, 228, 314 - y), body);
@@ -494,8 +494,7 @@ QImage IntroPage(int page) {
       DrawBoardPicture(p, boardAt, game);
       break;
     }
-    default:
-      break;
+    default: break;
   }
   p.end();
   return img;

@@ -69,12 +69,9 @@ bool PaintAll(std::vector<QImage>* pictures, QString* error) {
 
 QByteArray Encode(const ArtEntry& e, const QImage& image) {
   switch (e.storage) {
-    case Storage::Bitmap:
-      return EncodeBmp32(image, false);
-    case Storage::BitmapAlpha:
-      return EncodeBmp32(image, true);
-    case Storage::PngFile:
-      return EncodePng(image, false);
+    case Storage::Bitmap: return EncodeBmp32(image, false);
+    case Storage::BitmapAlpha: return EncodeBmp32(image, true);
+    case Storage::PngFile: return EncodePng(image, false);
   }
   return {};
 }
@@ -158,8 +155,7 @@ int main(int argc, char** argv) {
     }
     const QImage screen = MainScreenPreview(pictures);
     const QImage dialog = NewGameDialogPreview(pictures);
-    QImage both(screen.width() + 16 + dialog.width(), std::max(screen.height(), dialog.height()),
-                QImage::Format_RGB32);
+    QImage both(screen.width() + 16 + dialog.width(), std::max(screen.height(), dialog.height()), QImage::Format_RGB32);
     both.fill(QColor(60, 60, 60));
     QPainter p(&both);
     p.drawImage(0, 0, screen);
@@ -169,8 +165,7 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "--desktop-icons" && args.size() == 2) {
     for (int size : kDesktopIconSizes) {
-      const QString path =
-          QStringLiteral("%1/%2x%2/apps/%3.png").arg(args[1]).arg(size).arg(DesktopIconName());
+      const QString path = QStringLiteral("%1/%2x%2/apps/%3.png").arg(args[1]).arg(size).arg(DesktopIconName());
       if (!WriteFile(path, EncodePng(DesktopIcon(size), true), &error)) {
         return Fail(error);
       }

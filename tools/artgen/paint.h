@@ -27,18 +27,18 @@ inline QColor Grey(int v, int alpha = 255) { return QColor(v, v, v, alpha); }
 
 namespace palette {
 // Main screen.
-QColor Backdrop();       // flat field behind the right-hand panel
-QColor BoardBand();      // the frame around the board, where the guide tabs sit
-QColor BoardWell();      // the gaps between the blocks
-QColor GridLine();       // the lines between tiles and around each block
+QColor Backdrop();   // flat field behind the right-hand panel
+QColor BoardBand();  // the frame around the board, where the guide tabs sit
+QColor BoardWell();  // the gaps between the blocks
+QColor GridLine();   // the lines between tiles and around each block
 QColor Gold();
 QColor GoldDark();
 QColor GoldLight();
 // Dialogs.
-QColor DialogField();    // the generic dialog background
+QColor DialogField();  // the generic dialog background
 // Intro pages (never recoloured).
 QColor PageField();
-QColor PageFooter();     // the strip under the orange buttons
+QColor PageFooter();  // the strip under the orange buttons
 QColor Orange();
 QColor OrangeDark();
 }  // namespace palette
@@ -91,8 +91,7 @@ struct TextStyle {
 qreal DrawLine(QPainter& p, const QString& text, const QRectF& box, Align align, const TextStyle& style);
 // Draws one line with its baseline at `baseline`, starting at x (Left),
 // centred on x (Centre) or ending at x (Right).
-qreal DrawLineAt(QPainter& p, const QString& text, qreal x, qreal baseline, Align align,
-                 const TextStyle& style);
+qreal DrawLineAt(QPainter& p, const QString& text, qreal x, qreal baseline, Align align, const TextStyle& style);
 // Breaks `text` into lines no wider than `width` (at blanks; "\n" forces a
 // break) and draws them from `top` down with the given line height. Returns
 // the y just below the last line.

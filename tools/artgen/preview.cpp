@@ -68,11 +68,16 @@ QImage Spectrum(int w, int h, double swatchHue = -1) {
         c = QColor::fromHsvF(float(std::fmod(hue, 360.0) / 360.0), 0.8f, float(bright / 255.0));
       }
       int grey = -1;
-      if (i == 0 || i == h - 1 || j == 0 || j == w - 1) grey = 28;
-      else if (i == h - 2) grey = 98;
-      else if (i == 1) grey = 56;
-      else if (j == w - 2) grey = 78;
-      else if (j == 1) grey = 70;
+      if (i == 0 || i == h - 1 || j == 0 || j == w - 1)
+        grey = 28;
+      else if (i == h - 2)
+        grey = 98;
+      else if (i == 1)
+        grey = 56;
+      else if (j == w - 2)
+        grey = 78;
+      else if (j == 1)
+        grey = 70;
       img.setPixel(j, i, grey >= 0 ? qRgb(grey, grey, grey) : c.rgb());
     }
   }
@@ -113,8 +118,8 @@ QImage MainScreenPreview(const std::vector<QImage>& pictures) {
     p.setPen(Qt::white);
     const QRect tile = layout::TileRect(0, 1);
     for (int i : {1, 3, 8}) {
-      p.drawText(QRect(tile.x() + 5 + 10 * (i % 3), tile.y() + 3 + 10 * (i / 3), 35, 37),
-                 Qt::AlignLeft | Qt::AlignTop, QString::number(i + 1));
+      p.drawText(QRect(tile.x() + 5 + 10 * (i % 3), tile.y() + 3 + 10 * (i / 3), 35, 37), Qt::AlignLeft | Qt::AlignTop,
+                 QString::number(i + 1));
     }
   }
   // Guides for the Active Number 3 on the rows and columns still open to it.
@@ -146,8 +151,8 @@ QImage MainScreenPreview(const std::vector<QImage>& pictures) {
   for (int k = 0; k < 10; ++k) {
     GameText(p, kCounts[k], layout::TrayCountArea(k), Qt::AlignHCenter | Qt::AlignBottom, 15, shadow);
   }
-  GameText(p, QStringLiteral("Difficulty\nMedium"), layout::kStatsPanelArea, Qt::AlignHCenter | Qt::AlignVCenter,
-           15, shadow);
+  GameText(p, QStringLiteral("Difficulty\nMedium"), layout::kStatsPanelArea, Qt::AlignHCenter | Qt::AlignVCenter, 15,
+           shadow);
   p.end();
   return screen;
 }
@@ -159,17 +164,22 @@ QImage NewGameDialogPreview(const std::vector<QImage>& pictures) {
   for (int y = 9; y <= 148; ++y) {
     for (int x = 140; x <= 447; ++x) {
       int g = -1;
-      if (x == 140 || x == 447 || y == 9 || y == 148) g = 28;
-      else if (x == 141) g = 70;
-      else if (x == 446) g = 78;
-      else if (y == 10) g = 56;
-      else if (y == 147) g = 98;
+      if (x == 140 || x == 447 || y == 9 || y == 148)
+        g = 28;
+      else if (x == 141)
+        g = 70;
+      else if (x == 446)
+        g = 78;
+      else if (y == 10)
+        g = 56;
+      else if (y == 147)
+        g = 98;
       if (g >= 0) {
         bg.setPixel(x, y, qRgb(g, g, g));
       } else {
         const QRgb px = bg.pixel(x, y);
-        bg.setPixel(x, y, qRgb(std::min(255, qRed(px) + 10), std::min(255, qGreen(px) + 10),
-                               std::min(255, qBlue(px) + 10)));
+        bg.setPixel(x, y,
+                    qRgb(std::min(255, qRed(px) + 10), std::min(255, qGreen(px) + 10), std::min(255, qBlue(px) + 10)));
       }
     }
   }
@@ -192,8 +202,9 @@ QImage NewGameDialogPreview(const std::vector<QImage>& pictures) {
   for (int k = 0; k < 3; ++k) label(types[k], QRect(QPoint(49, 42 + 30 * k), QPoint(149, 62 + 30 * k)), vl);
   label("Click below to choose a color", QRect(QPoint(140, 290), QPoint(440, 315)), vl);
   label("Game Color", QRect(QPoint(10, 290), QPoint(110, 315)), vl);
-  label("Normal - Medium:\nIn this game type, you will be given\na standard Sudoku puzzle.\nIt will have roughly 34 hidden tiles.",
-        QRect(QPoint(150, 19), QPoint(450, 164)), Qt::AlignLeft | Qt::AlignTop);
+  label(
+      "Normal - Medium:\nIn this game type, you will be given\na standard Sudoku puzzle.\nIt will have roughly 34 hidden tiles.",
+      QRect(QPoint(150, 19), QPoint(450, 164)), Qt::AlignLeft | Qt::AlignTop);
   label("Game Difficulty", QRect(QPoint(10, 145), QPoint(260, 170)), vl);
   label("Game Type", QRect(QPoint(10, 15), QPoint(260, 40)), vl);
   label("Ignore Mistakes (advanced)", QRect(QPoint(179, 200), QPoint(429, 225)), vl);

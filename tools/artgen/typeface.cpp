@@ -49,17 +49,11 @@ qreal Typeface::Width(const QString& text, qreal pixelSize, qreal tracking) cons
   return w - tracking;
 }
 
-qreal Typeface::CapHeight(qreal pixelSize) const {
-  return raw_.capHeight() * pixelSize / kDesignSize;
-}
+qreal Typeface::CapHeight(qreal pixelSize) const { return raw_.capHeight() * pixelSize / kDesignSize; }
 
-qreal Typeface::Ascent(qreal pixelSize) const {
-  return raw_.ascent() * pixelSize / kDesignSize;
-}
+qreal Typeface::Ascent(qreal pixelSize) const { return raw_.ascent() * pixelSize / kDesignSize; }
 
-qreal Typeface::Descent(qreal pixelSize) const {
-  return raw_.descent() * pixelSize / kDesignSize;
-}
+qreal Typeface::Descent(qreal pixelSize) const { return raw_.descent() * pixelSize / kDesignSize; }
 
 namespace {
 

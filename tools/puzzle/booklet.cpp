@@ -156,8 +156,7 @@ std::optional<std::string> ParseBookletArguments(int argc, char** argv, BookletO
     if (!S_ISREG(status.st_mode)) return "the booklet file is not a regular file: " + options.file;
   }
   const QFileInfo folder(target.absolutePath());
-  if (!folder.isDir() || !folder.isWritable())
-    return "cannot write into the folder of " + options.file;
+  if (!folder.isDir() || !folder.isWritable()) return "cannot write into the folder of " + options.file;
   return std::nullopt;
 }
 

@@ -14,8 +14,8 @@ void ToolHost::SystemMessage(std::string_view text) {
 }
 
 void StderrMessages::Show(std::string_view text, std::string_view caption) {
-  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-               static_cast<int>(text.size()), text.data());
+  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(), static_cast<int>(text.size()),
+               text.data());
 }
 
 bool SeedSource::Load(const std::string& seedsFolder) {

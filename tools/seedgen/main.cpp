@@ -47,9 +47,7 @@ int Usage(const std::string& problem = {}) {
 
 class StderrMessages : public SystemMessageBox {
  public:
-  void Show(std::string_view text, std::string_view caption) override {
-    std::cerr << caption << ": " << text << "\n";
-  }
+  void Show(std::string_view text, std::string_view caption) override { std::cerr << caption << ": " << text << "\n"; }
 };
 
 // Runs work(job) for job 0..jobs-1 in child processes (the random source is one
@@ -167,9 +165,7 @@ int main(int argc, char** argv) {
   }
 
   const auto start = std::chrono::steady_clock::now();
-  auto seconds = [&start] {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  };
+  auto seconds = [&start] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
 
   if (mode == "generate") {
     if (!RunInProcesses(jobs, [&](int job) { return GenerateFiles(folder, job, jobs); })) {
