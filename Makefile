@@ -2,8 +2,9 @@
 BUILD ?= build
 JOBS ?= 2
 BUILD_TYPE ?= Release
-# WERROR=ON builds with warnings as errors (what .ci/run uses; the `ci` preset).
-WERROR ?= OFF
+# WERROR=ON builds with warnings as errors (what .ci/run uses; the `ci` preset),
+# WERROR=OFF without; unset, the build folder keeps what it had (OFF at first).
+WERROR ?=
 
 .PHONY: all deps configure build test check bench play install deb clean fuzz sanitize
 
@@ -13,7 +14,7 @@ deps:
 	@./scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_WERROR=$(WERROR) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(if $(WERROR),-DVELMORA_WERROR=$(WERROR)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
