@@ -434,7 +434,12 @@ void GameDialog::ShowPauseCover(bool show) {
   if (show) cover_->raise();
 }
 
-void GameDialog::OnKey(int virtualKey, bool control, bool shift) { game_.OnKey(virtualKey, control, shift); }
+void GameDialog::OnKey(int virtualKey, bool control, bool shift) {
+  // A key held down repeats: the P that paused must not resume the game (and
+  // pause it again) as long as it is held, so repeats do not resume.
+  if (game_.Paused() && keys_.Repeated()) return;
+  game_.OnKey(virtualKey, control, shift);
+}
 
 void GameDialog::OnTimer(int id) {
   if (!game_.OnTimer(id)) OnSplashTimer();

@@ -83,8 +83,10 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
   if (static_cast<QWindow*>(watched) != window_->windowHandle()) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->modifiers().testFlag(Qt::AltModifier) || key->key() == Qt::Key_Alt) return false;
+  repeated_ = key->isAutoRepeat();
   handler_(VirtualKeyOf(*key), key->modifiers().testFlag(Qt::ControlModifier),
            key->modifiers().testFlag(Qt::ShiftModifier));
+  repeated_ = false;
   return true;
 }
 

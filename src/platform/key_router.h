@@ -38,6 +38,8 @@ class KeyRouter : public QObject {
   void Register(QWidget* window, Handler handler);
   void Register(QWidget* window, ShiftHandler handler);
   void Unregister();
+  // Whether the key being handled is a repeat of one held down.
+  bool Repeated() const { return repeated_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +47,7 @@ class KeyRouter : public QObject {
  private:
   QPointer<QWidget> window_;
   ShiftHandler handler_;
+  bool repeated_ = false;
 };
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
 
@@ -64,6 +65,12 @@ TEST_F(PauseWindowTest, TheCoverHidesTheBoardAndTheTrayUntilAClick) {
 
   QTest::keyClick(Window().windowHandle(), Qt::Key_P);
   ASSERT_TRUE(TheGame().Paused());
+  // The P held down repeats: its repeats neither resume nor pause again.
+  for (int repeat = 0; repeat < 3; ++repeat) {
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, QStringLiteral("p"), true);
+    QCoreApplication::sendEvent(Window().windowHandle(), &held);
+    ASSERT_TRUE(TheGame().Paused()) << "repeat " << repeat;
+  }
   const QImage paused = Screen();
   EXPECT_EQ(MixedLines(paused, 44, 435, 52, 190), 0);
   EXPECT_EQ(MixedLines(paused, 44, 435, 290, 428), 0);
