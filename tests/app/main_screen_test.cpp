@@ -15,7 +15,7 @@
 #include <QWindow>
 #include <QCoreApplication>
 
-#include "game_window_rig.h"
+#include "playing_window_test.h"
 #include "image_operations.h"
 #include "print_picture.h"
 #include "screen_layout.h"
@@ -23,24 +23,8 @@
 namespace velmora {
 namespace {
 
-class MainScreenTest : public ::testing::Test {
+class MainScreenTest : public testing::PlayingWindowTest {
  protected:
-  static void SetUpTestSuite() {
-    rig = new testing::GameWindowRig(VELMORA_RUNTIME_DIR, false);
-    playing = rig->WaitUntilPlaying();
-  }
-  static void TearDownTestSuite() {
-    delete rig;
-    rig = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(playing) << "the game never began"; }
-
-  GameDialog& Window() { return *rig->window; }
-  Game& TheGame() { return rig->window->GetGame(); }
-  QImage Screen() {
-    QCoreApplication::processEvents();
-    return Window().grab().toImage().convertToFormat(QImage::Format_RGB32);
-  }
   // The art entry as the screen shows it, at a point of the entry.
   QRgb ArtPixel(int index, QPoint at) { return ImageOperations::OpaqueCopy(Window().Art().Entry(index)).pixel(at); }
   void ExpectTileShows(const QImage& screen, int row, int column, int faceIndex) {
@@ -49,12 +33,7 @@ class MainScreenTest : public ::testing::Test {
       EXPECT_EQ(screen.pixel(tile.topLeft() + at), ArtPixel(faceIndex, at))
           << "tile " << row << "," << column << " at " << at.x() << "," << at.y() << " face " << faceIndex;
   }
-
-  static testing::GameWindowRig* rig;
-  static bool playing;
 };
-testing::GameWindowRig* MainScreenTest::rig = nullptr;
-bool MainScreenTest::playing = false;
 
 TEST_F(MainScreenTest, ControlsSitWhereTheLayoutPutsThem) {
   EXPECT_EQ(Window().size(), QSize(640, 480));

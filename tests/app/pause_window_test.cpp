@@ -8,30 +8,14 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "game_window_rig.h"
+#include "playing_window_test.h"
 #include "screen_layout.h"
 
 namespace velmora {
 namespace {
 
-class PauseWindowTest : public ::testing::Test {
+class PauseWindowTest : public testing::PlayingWindowTest {
  protected:
-  static void SetUpTestSuite() {
-    rig = new testing::GameWindowRig(VELMORA_RUNTIME_DIR, false);
-    playing = rig->WaitUntilPlaying();
-  }
-  static void TearDownTestSuite() {
-    delete rig;
-    rig = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(playing) << "the game never began"; }
-
-  GameDialog& Window() { return *rig->window; }
-  Game& TheGame() { return rig->window->GetGame(); }
-  QImage Screen() {
-    QCoreApplication::processEvents();
-    return Window().grab().toImage().convertToFormat(QImage::Format_RGB32);
-  }
   // The lines from top to bottom (both included) whose pixels from left to
   // right are not all one colour.
   static int MixedLines(const QImage& image, int left, int right, int top, int bottom) {
@@ -45,12 +29,7 @@ class PauseWindowTest : public ::testing::Test {
     return mixed;
   }
   static bool SameArea(const QImage& a, const QImage& b, const QRect& area) { return a.copy(area) == b.copy(area); }
-
-  static testing::GameWindowRig* rig;
-  static bool playing;
 };
-testing::GameWindowRig* PauseWindowTest::rig = nullptr;
-bool PauseWindowTest::playing = false;
 
 const QRect kBoard(40, 40, 400, 400);
 const QRect kTray = layout::FromEdges(480, 38, 630, 280);
