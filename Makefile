@@ -1,6 +1,9 @@
 # Velmora Sudoku: the two commands a player or developer needs are `make play` and `make test`.
 BUILD ?= build
 JOBS ?= 2
+# Tests at once: the end-to-end tests mostly wait on the program under Xvfb, so
+# twice the cores keeps both cores busy.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
 BUILD_TYPE ?= Release
 # WERROR=ON builds with warnings as errors (what .ci/run uses; the `ci` preset),
 # WERROR=OFF without; unset, the build folder keeps what it had (OFF at first).
@@ -20,11 +23,11 @@ build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j$(TEST_JOBS)
 
 # The quick loop: the unit and widget tests only (no Xvfb, no package).
 check: build
-	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -L 'unit|widget'
+	@cd $(BUILD) && ctest --output-on-failure -j$(TEST_JOBS) -L 'unit|widget'
 
 bench: build
 	@$(BUILD)/bench/velmora-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -62,7 +65,7 @@ SANITIZE_BUILD ?= build-sanitize
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE=ON >/dev/null
 	@ASAN_OPTIONS=detect_leaks=0 cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	@cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
+	@cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(TEST_JOBS)
 
 clean:
 	@rm -rf $(BUILD)
