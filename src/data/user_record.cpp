@@ -171,6 +171,11 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
   if (!file.ReadBool("settingsStatTilesFound", read.statTilesFound)) return false;
   if (!file.ReadInt("settingsType", read.type)) return false;
   if (!file.ReadBool("settingsUseTipsWindow", read.useTipsWindow)) return false;
+  // Written only while on: a missing or unreadable one is off.
+  for (auto [key, flag] : {std::pair{"settingsHighlightActiveNumber", &read.highlightActiveNumber},
+                           std::pair{"settingsHighlightCursorPeers", &read.highlightCursorPeers},
+                           std::pair{"settingsMarkConflicts", &read.markConflicts}})
+    if (!file.ReadBool(key, *flag)) *flag = false;
   // The mouse actions pick from the list of five play actions, and the hue
   // drives the art's colour shift: a value the game cannot use is replaced by
   // the new player's default, and the rest of the file still counts.
@@ -329,8 +334,11 @@ std::string GDUSER::ComposeText() const {
   AppendEntry(text, "settingsActionMouseButtonLeft", settings.actionMouseButtonLeft);
   AppendEntry(text, "settingsActionMouseButtonRight", settings.actionMouseButtonRight);
   AppendEntry(text, "settingsDifficulty", settings.difficulty);
+  if (settings.highlightActiveNumber) AppendFlag(text, "settingsHighlightActiveNumber", true);
+  if (settings.highlightCursorPeers) AppendFlag(text, "settingsHighlightCursorPeers", true);
   AppendEntry(text, "settingsHue", HueAsSaved(settings.hue));
   AppendFlag(text, "settingsIgnoreMistakes", settings.ignoreMistakes);
+  if (settings.markConflicts) AppendFlag(text, "settingsMarkConflicts", true);
   AppendEntry(text, "settingsSeedCreate", settings.seedCreate);
   AppendEntry(text, "settingsSeedPrepare", settings.seedPrepare);
   AppendFlag(text, "settingsStatClock", settings.statClock);
@@ -371,6 +379,9 @@ void GDUSER::SetDefaultSettings() {
   settings.tutorial = true;
   settings.type = kGameTypeNormal;
   settings.useTipsWindow = true;
+  settings.highlightActiveNumber = false;
+  settings.highlightCursorPeers = false;
+  settings.markConflicts = false;
 }
 
 void GDUSER::ResetResults() {

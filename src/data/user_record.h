@@ -55,6 +55,11 @@ struct PlayerSettings {
   bool tutorial = false;       // saved but never read back: only a new player starts with it
   int32_t type = 0;            // 0 Normal, 1 Payback, 2 Blackout
   bool useTipsWindow = false;
+  // Viewing aids the player turns on from the window menu; saved only while on,
+  // so the file of a player who never chose one holds no line for them.
+  bool highlightActiveNumber = false;
+  bool highlightCursorPeers = false;
+  bool markConflicts = false;
 
   bool operator==(const PlayerSettings&) const = default;
 };

@@ -52,6 +52,7 @@ int Game::KillGameTimer(int id) {
 }
 
 void Game::ResetSession() {
+  const MarksRefresh refresh(*this);
   GameSession& s = session_;
   s.activeNumber = 0;
   s.blackoutCount = 0;
@@ -111,6 +112,7 @@ void Game::SetGameState(GameState state) {
 }
 
 bool Game::OnTimer(int id) {
+  const MarksRefresh refresh(*this);
   LogText("timer event received: id=" + std::to_string(id) + "\n");
   switch (id) {
     case kChoosePlayerTimer: OnChoosePlayerTimer(); return true;
@@ -125,6 +127,7 @@ bool Game::OnTimer(int id) {
 }
 
 void Game::OnSplashEnded() {
+  const MarksRefresh refresh(*this);
   KillGameTimer(kSplashTimer);
   if (!session_.TimerPending(kChoosePlayerTimer)) StartGameTimer(kChoosePlayerTimer, kChoosePlayerDelay);
 }

@@ -38,6 +38,18 @@ enum class MoveDirection : int {
   kBottom,
 };
 
+// The viewing aids a player may turn on from the window menu.
+enum class ViewAid : int { kHighlightActiveNumber, kHighlightCursorPeers, kMarkConflicts };
+
+// What a tile shows over its face while viewing aids are on.
+struct TileMarks {
+  bool activeNumber = false;  // it shows the Active Number's type
+  bool cursorPeer = false;    // it shares a row, column or block with the Cursor Tile
+  bool conflict = false;      // its type shows again in its row, column or block
+  bool Any() const { return activeNumber || cursorPeer || conflict; }
+  bool operator==(const TileMarks&) const = default;
+};
+
 // Which rows and columns get a pair of guide tabs.
 struct GuideTabs {
   std::array<bool, 9> rows{};
@@ -155,6 +167,16 @@ class Game {
   // not show, replacing the notes it had: one step for Undo.
   void FillInCandidates();
 
+  // ---- Viewing aids (game_view.cpp) ----
+
+  // The player's choice; false with no player.
+  bool ViewAidOn(ViewAid aid) const;
+  // A player is playing: the choice can be changed (and is saved with the game).
+  bool ViewAidAvailable() const { return session_.gameState == GameState::Playing && CurrentRecord() != nullptr; }
+  void ToggleViewAid(ViewAid aid);
+  // The marks a tile shows now; none outside play.
+  TileMarks MarksOf(int row, int column) const;
+
   // ---- What the window shows ----
 
   // The table index of a control's face; -1 for an id the game does not draw.
@@ -209,6 +231,23 @@ class Game {
 
   GDUSER* CurrentRecord();
   const GDUSER* CurrentRecord() const;
+
+  // Redraws every tile whose marks are no longer those last drawn. Each entry
+  // point of the window ends with it (MarksRefresh), so that whatever moved
+  // the Cursor Tile, the Active Number or a type, the marks follow.
+  void RefreshTileMarks();
+  class MarksRefresh {
+   public:
+    explicit MarksRefresh(Game& game) : game_(game) {}
+    ~MarksRefresh() { game_.RefreshTileMarks(); }
+    MarksRefresh(const MarksRefresh&) = delete;
+    MarksRefresh& operator=(const MarksRefresh&) = delete;
+
+   private:
+    Game& game_;
+  };
+  // The type a tile shows (the player's own with Ignore Mistakes), -1 when hidden.
+  int ShownType(int row, int column) const;
 
   void EnableBoardControls(bool enable);
   void MarkCursorTile();
@@ -268,6 +307,8 @@ class Game {
   UndoHistory history_;
   bool replaying_ = false;         // Undo or Redo is making a play
   bool freePlayUnderway_ = false;  // the play being made is a Free Play
+  // The marks of each tile as last drawn, row by row.
+  std::array<TileMarks, kTileCount> drawnMarks_{};
 };
 
 }  // namespace velmora

@@ -16,6 +16,7 @@
 namespace velmora {
 
 void Game::PauseCommand() {
+  const MarksRefresh refresh(*this);
   if (!PauseAvailable()) return;
   session_.paused = true;
   session_.pausedAt = host_.Now();
@@ -27,6 +28,7 @@ void Game::PauseCommand() {
 }
 
 void Game::Resume() {
+  const MarksRefresh refresh(*this);
   if (!session_.paused) return;
   const uint32_t pauseLength = host_.Now() - session_.pausedAt;
   session_.gameStart += pauseLength;
@@ -57,6 +59,7 @@ void Game::LeaveGameForOtherPlayer() {
 }
 
 void Game::ChangePlayerCommand() {
+  const MarksRefresh refresh(*this);
   if (!ChangePlayerAvailable()) return;
   // Saved as a close request saves; a save that failed has told the player,
   // who stays with the game rather than leave it unsaved.

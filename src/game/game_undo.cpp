@@ -74,6 +74,7 @@ bool Game::CanRedo() const {
 }
 
 void Game::Undo() {
+  const MarksRefresh refresh(*this);
   if (session_.gameState != GameState::Playing) return;
   const BoardChange* last = history_.LastDone();
   if (last == nullptr) {
@@ -97,6 +98,7 @@ void Game::Undo() {
 }
 
 void Game::Redo() {
+  const MarksRefresh refresh(*this);
   if (session_.gameState != GameState::Playing) return;
   const BoardChange* next = history_.NextToRedo();
   if (next == nullptr) {
@@ -181,6 +183,7 @@ bool Game::CanFillInCandidates() const {
 }
 
 void Game::FillInCandidates() {
+  const MarksRefresh refresh(*this);
   if (session_.gameState != GameState::Playing || session_.blackoutCount > 0) return;
   std::vector<NoteEdit> edits = CandidateEdits();
   if (edits.empty()) return;

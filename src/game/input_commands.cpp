@@ -14,6 +14,7 @@ constexpr int kMaxOptionsRuns = 10;
 }  // namespace
 
 void Game::OnControlClicked(int controlId) {
+  const MarksRefresh refresh(*this);
   // A click while paused only resumes.
   if (session_.paused) {
     Resume();
@@ -47,6 +48,7 @@ void Game::OnControlClicked(int controlId) {
 }
 
 void Game::OnRightClick(int x, int y) {
+  const MarksRefresh refresh(*this);
   if (session_.paused) {
     Resume();
     return;
@@ -65,6 +67,7 @@ void Game::OnRightClick(int x, int y) {
 }
 
 void Game::OnKey(int virtualKey, bool control, bool shift) {
+  const MarksRefresh refresh(*this);
   LogText("keyboard input received: code " + std::to_string(virtualKey) + "\n");
   if (session_.gameState != GameState::Playing) return;
   if (session_.paused) {

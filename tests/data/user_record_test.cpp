@@ -243,6 +243,39 @@ TEST_F(UserRecordTest, ADifficultyOrTypeOutOfRangeLoadsWithAnEmptyName) {
   EXPECT_EQ(record.settings.difficultyName, "Easy");
 }
 
+// The viewing aids are lines of their own, each in its place in the key
+// order and only while on; without them the file is a new player's, byte for byte.
+TEST_F(UserRecordTest, ViewingAidsAreSavedOnlyWhileOn) {
+  GDUSER record = NewPlayer("x");
+  EXPECT_EQ(record.ComposeText(), NewPlayerText());
+
+  record.settings.highlightActiveNumber = true;
+  record.settings.markConflicts = true;
+  std::string expected = NewPlayerText();
+  expected.insert(expected.find("settingsHue = "), "settingsHighlightActiveNumber = true;\n");
+  expected.insert(expected.find("settingsSeedCreate = "), "settingsMarkConflicts = true;\n");
+  EXPECT_EQ(record.ComposeText(), expected);
+
+  GDUSER back;
+  ASSERT_TRUE(Load(back, expected));
+  EXPECT_TRUE(back.settings.highlightActiveNumber);
+  EXPECT_FALSE(back.settings.highlightCursorPeers);
+  EXPECT_TRUE(back.settings.markConflicts);
+
+  // Turned off again, the lines go; a file without them (an older one) reads them as off.
+  back.settings.highlightActiveNumber = back.settings.markConflicts = false;
+  back.settings.highlightCursorPeers = true;
+  const std::string peersOnly = back.ComposeText();
+  EXPECT_EQ(peersOnly.find("settingsHighlightActiveNumber"), std::string::npos);
+  EXPECT_EQ(peersOnly.find("settingsMarkConflicts"), std::string::npos);
+  ASSERT_NE(peersOnly.find("settingsHighlightCursorPeers = true;\nsettingsHue = 220;"), std::string::npos);
+  ASSERT_TRUE(Load(back, NewPlayerText()));
+  EXPECT_FALSE(back.settings.highlightCursorPeers);
+  // A value that is not a flag is off, and the rest of the file still loads.
+  ASSERT_TRUE(Load(back, ReplaceEntry(peersOnly, "settingsHighlightCursorPeers", "1")));
+  EXPECT_FALSE(back.settings.highlightCursorPeers);
+}
+
 TEST_F(UserRecordTest, EveryOtherEntryIsRequired) {
   const std::string text = ActiveText();
   for (const char* key : {"gameActive", "gameCode", "gamePlayKeyCount", "gameRecordCCD", "settingsHue",

@@ -1,0 +1,183 @@
+// The viewing aids on a puzzle worked out by hand: which tiles each one marks,
+// which tiles are drawn again when the marks move, and how the choice is kept.
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "game_rig.h"
+
+namespace velmora {
+namespace {
+
+using testing::GameTest;
+
+// Puzzle AA1500 (Normal, Easy), as the player first sees it; its hidden tiles
+// hold the solution digits in brackets:
+//   [5] 2  7   3  8  9   4  1  6
+//    4 [1][8]  6  2  5   7  3 [9]
+//   [9] 3  6   1  7 [4]  5  2 [8]
+//   [2] 8 [3] [5] 9  6   1  4  7
+//    6  4 [1]  8 [3] 7   9  5  2
+//   [7] 5  9  [2][4] 1   6  8  3
+//    1 [6] 2   7  5  3   8  9  4
+//    3  7  4   9  1  8   2  6  5
+//    8  9  5   4  6  2   3 [7] 1
+constexpr const char* kCode = "AA1500";
+
+using Tiles = std::set<std::pair<int, int>>;
+
+class ViewAidsTest : public GameTest {
+ protected:
+  void StartKnownGame(bool ignoreMistakes = false) {
+    ASSERT_TRUE(run->roster.AddPlayer("Ann"));
+    host().choosePlayer = testing::ChooseExisting("Ann");
+    host().newGame = [ignoreMistakes](PlayerSettings& settings, bool inProgress) {
+      settings.ignoreMistakes = ignoreMistakes;
+      return testing::BeginGame(kGameTypeNormal, kDifficultyEasy, kCode)(settings, inProgress);
+    };
+    host().continueAnswer = 0;
+    game().OnSplashEnded();
+    run->Advance(300 + 500);
+    ASSERT_EQ(session().gameState, GameState::Playing);
+    run->Settle();
+    ASSERT_EQ(board().TypeAt(1, 2), 7) << "not the puzzle worked out above";
+    ASSERT_TRUE(board().IsHidden(0, 0));
+  }
+  template <typename Mark>
+  Tiles Marked(Mark mark) {
+    Tiles tiles;
+    for (int r = 0; r < 9; ++r)
+      for (int c = 0; c < 9; ++c)
+        if (game().MarksOf(r, c).*mark) tiles.insert({r, c});
+    return tiles;
+  }
+  Tiles Redrawn() {
+    Tiles tiles;
+    for (int id : host().redrawnControls)
+      if (control::IsTile(id)) tiles.insert({control::TileRow(id), control::TileColumn(id)});
+    return tiles;
+  }
+  Tiles AllMarked() {
+    Tiles tiles;
+    for (int r = 0; r < 9; ++r)
+      for (int c = 0; c < 9; ++c)
+        if (game().MarksOf(r, c).Any()) tiles.insert({r, c});
+    return tiles;
+  }
+};
+
+TEST_F(ViewAidsTest, TheActiveNumbersTilesAreMarkedAndFollowIt) {
+  StartKnownGame();
+  game().SetActiveNumber(4);  // the digit 5
+  EXPECT_TRUE(AllMarked().empty()) << "off until the player turns it on";
+  EXPECT_FALSE(game().ViewAidOn(ViewAid::kHighlightActiveNumber));
+
+  host().redrawnControls.clear();
+  game().ToggleViewAid(ViewAid::kHighlightActiveNumber);
+  EXPECT_TRUE(game().ViewAidOn(ViewAid::kHighlightActiveNumber));
+  const Tiles fives = {{1, 5}, {2, 6}, {4, 7}, {5, 1}, {6, 4}, {7, 8}, {8, 2}};  // the hidden 5s are not shown
+  EXPECT_EQ(Marked(&TileMarks::activeNumber), fives);
+  EXPECT_EQ(AllMarked(), fives);
+  EXPECT_EQ(Redrawn(), fives);
+
+  // Found, the hidden 5 at the top left shows and is marked too.
+  game().SetCursorTile(0, 0);
+  host().redrawnControls.clear();
+  game().OnKey(key::kDigit1 + 4, false);
+  ASSERT_FALSE(board().IsHidden(0, 0));
+  Tiles withFound = fives;
+  withFound.insert({0, 0});
+  EXPECT_EQ(Marked(&TileMarks::activeNumber), withFound);
+  EXPECT_TRUE(Redrawn().count({0, 0}));
+
+  // Another Active Number (the tray's 9) moves the marks: both sets are drawn again.
+  host().redrawnControls.clear();
+  game().OnControlClicked(control::kFirstTray + 8);
+  const Tiles nines = {{0, 5}, {3, 4}, {4, 6}, {5, 2}, {6, 7}, {7, 3}, {8, 1}};
+  ASSERT_EQ(session().activeNumber, 8);
+  EXPECT_EQ(Marked(&TileMarks::activeNumber), nines);
+  for (const auto& tile : withFound) EXPECT_TRUE(Redrawn().count(tile)) << tile.first << "," << tile.second;
+  for (const auto& tile : nines) EXPECT_TRUE(Redrawn().count(tile)) << tile.first << "," << tile.second;
+
+  // Off again: nothing is marked, and the marked tiles are drawn plain.
+  host().redrawnControls.clear();
+  game().ToggleViewAid(ViewAid::kHighlightActiveNumber);
+  EXPECT_TRUE(AllMarked().empty());
+  EXPECT_EQ(Redrawn(), nines);
+}
+
+TEST_F(ViewAidsTest, TheCursorTilesRowColumnAndBlockAreMarked) {
+  StartKnownGame();
+  game().ToggleViewAid(ViewAid::kHighlightCursorPeers);
+  game().SetCursorTile(4, 4);
+  game().OnKey(key::kRight, false);  // to (4, 5)
+  ASSERT_EQ(std::make_pair(session().cursorRow, session().cursorColumn), std::make_pair(4, 5));
+  Tiles peers;
+  for (int i = 0; i < 9; ++i) peers.insert({4, i}), peers.insert({i, 5});
+  for (int r = 3; r < 6; ++r)
+    for (int c = 3; c < 6; ++c) peers.insert({r, c});
+  peers.erase({4, 5});  // the Cursor Tile has a face of its own
+  EXPECT_EQ(peers.size(), 20u);
+  EXPECT_EQ(Marked(&TileMarks::cursorPeer), peers);
+
+  // A step right: column 5 loses its marks, column 6 and the next block gain them.
+  host().redrawnControls.clear();
+  game().OnKey(key::kRight, false);
+  const Tiles redrawn = Redrawn();
+  for (int r : {0, 1, 2, 6, 7, 8}) {
+    EXPECT_TRUE(redrawn.count({r, 5})) << r;
+    EXPECT_TRUE(redrawn.count({r, 6})) << r;
+  }
+  EXPECT_FALSE(redrawn.count({4, 0})) << "a tile whose marks stay is not drawn again";
+  EXPECT_FALSE(game().MarksOf(0, 5).cursorPeer);
+  EXPECT_TRUE(game().MarksOf(3, 8).cursorPeer);
+
+  // The cover hides the board: no marks while paused, back on resuming.
+  game().PauseCommand();
+  EXPECT_TRUE(AllMarked().empty());
+  game().Resume();
+  EXPECT_EQ(AllMarked().size(), 20u);
+}
+
+TEST_F(ViewAidsTest, ConflictsMarkEveryTileOfTheClash) {
+  StartKnownGame(true);
+  game().ToggleViewAid(ViewAid::kMarkConflicts);
+  EXPECT_TRUE(AllMarked().empty()) << "a board of given tiles has no clash";
+
+  // A wrong 2 at the top left stands with Ignore Mistakes: it clashes with the 2
+  // beside it; the hidden 2 of column 0 (row 3) is not shown and does not count.
+  KeyPlay(0, 0, 1);
+  ASSERT_EQ(board().PlayedTypeAt(0, 0), 1);
+  EXPECT_EQ(Marked(&TileMarks::conflict), (Tiles{{0, 0}, {0, 1}}));
+
+  // A second wrong 6 at (1, 1) clashes in its row (1, 3) and block (2, 2), and
+  // with nothing else; the first clash stays.
+  KeyPlay(1, 1, 5);
+  EXPECT_EQ(Marked(&TileMarks::conflict), (Tiles{{0, 0}, {0, 1}, {1, 1}, {1, 3}, {2, 2}}));
+
+  // Put right, the clashes go and their tiles are drawn again.
+  host().redrawnControls.clear();
+  KeyPlay(0, 0, 4);
+  KeyPlay(1, 1, 0);
+  EXPECT_TRUE(AllMarked().empty());
+  for (const auto& tile : Tiles{{0, 0}, {0, 1}, {1, 1}, {1, 3}, {2, 2}}) EXPECT_TRUE(Redrawn().count(tile));
+}
+
+TEST_F(ViewAidsTest, TheChoiceIsThePlayersAndOutlivesTheGame) {
+  StartKnownGame();
+  game().ToggleViewAid(ViewAid::kHighlightCursorPeers);
+  EXPECT_TRUE(record().settings.highlightCursorPeers);
+  EXPECT_NE(record().ComposeText().find("settingsHighlightCursorPeers = true;"), std::string::npos);
+
+  // The next run: another player starts without it, Ann's next game has it.
+  Restart();
+  StartGame(kGameTypeNormal, kDifficultyEasy, "", "Bo");
+  EXPECT_FALSE(game().ViewAidOn(ViewAid::kHighlightCursorPeers));
+  Restart();
+  StartGame(kGameTypeNormal, kDifficultyEasy, "", "Ann");
+  EXPECT_TRUE(game().ViewAidOn(ViewAid::kHighlightCursorPeers));
+  EXPECT_FALSE(game().ViewAidOn(ViewAid::kHighlightActiveNumber));
+}
+
+}  // namespace
+}  // namespace velmora
