@@ -15,6 +15,10 @@ inline constexpr const char* kFillInCandidatesMenuKey = "Ctrl+M";
 inline constexpr const char* kPauseMenuItem = "&Pause";
 inline constexpr const char* kPauseMenuKey = "P";
 inline constexpr const char* kChangePlayerMenuItem = "&Change Player...";
+inline constexpr const char* kViewMenu = "&View";
+inline constexpr const char* kHighlightActiveNumberMenuItem = "Highlight the &Active Number";
+inline constexpr const char* kHighlightCursorPeersMenuItem = "Highlight the &Cursor's row, column and block";
+inline constexpr const char* kMarkConflictsMenuItem = "Mark c&onflicts";
 // On the cover over a paused game's board.
 inline constexpr const char* kPausedCover = "Paused";
 

@@ -256,6 +256,40 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
   DrawBitmap(painter, game_.FaceOfControl(id, pressed), rect);
   if (control::IsTile(id) && game_.DrawsNotes())
     DrawNotes(painter, control::TileRow(id), control::TileColumn(id), rect);
+  if (control::IsTile(id)) {
+    const TileMarks marks = game_.MarksOf(control::TileRow(id), control::TileColumn(id));
+    if (marks.Any()) DrawTileMarks(painter, marks, rect);
+  }
+}
+
+// Drawn as shapes, not pictures, so that they are sharp at every scale: a tint
+// in the player's colour over the Cursor Tile's row, column and block; a ring
+// in a light shade of it around each tile of the Active Number; and for a
+// clash a red wash with a red frame, which shows through the other two.
+void GameDialog::DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect) const {
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  const float hue = game_.Session().appliedHue;
+  const QRectF tile = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+  if (marks.cursorPeer) {
+    QColor tint = HueColor(hue, 0.35, 1.0);
+    tint.setAlpha(70);
+    painter.fillRect(rect, tint);
+  }
+  if (marks.conflict) {
+    painter.fillRect(rect, QColor(230, 30, 30, 90));
+    painter.setPen(QPen(QColor(255, 70, 60), 2.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(tile.adjusted(1.0, 1.0, -1.0, -1.0));
+  }
+  if (marks.activeNumber) {
+    painter.setPen(QPen(HueColor(hue, 0.25, 1.0), 2.5));
+    painter.setBrush(Qt::NoBrush);
+    const qreal inset = marks.conflict ? 5.0 : 3.0;
+    painter.drawEllipse(tile.adjusted(inset, inset, -inset, -inset));
+  }
+  painter.restore();
 }
 
 void GameDialog::DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const {
@@ -417,11 +451,24 @@ std::vector<WindowMenuEntry> GameDialog::WindowMenu() {
        [this] { game_.PauseCommand(); }},
       {texts::kFillInCandidatesMenuItem, texts::kFillInCandidatesMenuKey, !minimised && game_.CanFillInCandidates(),
        [this] { game_.FillInCandidates(); }},
+      {texts::kViewMenu, nullptr, !minimised, {}, -1, ViewMenu()},
       {texts::kChangePlayerMenuItem, nullptr, !minimised && game_.ChangePlayerAvailable(),
        [this] { game_.ChangePlayerCommand(); }},
       {texts::kAboutMenuItem, nullptr, game_.AboutAvailable(minimised),
        [this] { game_.OnAboutRequest(isMinimized()); }},
   };
+}
+
+// The viewing aids, ticked while on; they change only while a player plays.
+std::vector<WindowMenuEntry> GameDialog::ViewMenu() {
+  const bool available = game_.ViewAidAvailable() && !game_.Paused();
+  auto aid = [this, available](const char* label, ViewAid which) {
+    return WindowMenuEntry{label, nullptr, available, [this, which] { game_.ToggleViewAid(which); },
+                           game_.ViewAidOn(which) ? 1 : 0};
+  };
+  return {aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
+          aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
+          aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts)};
 }
 
 void GameDialog::ShowPauseCover(bool show) {

@@ -113,6 +113,7 @@ class GameDialog : public QDialog, public GameHost {
   PauseCover* Cover() const { return cover_; }
   // The entries of the menu a right click off the board opens, as they stand now.
   std::vector<WindowMenuEntry> WindowMenu();
+  std::vector<WindowMenuEntry> ViewMenu();
   // The rectangle of a screen area in client coordinates.
   QRect AreaRect(const ScreenArea& area) const;
 
@@ -144,6 +145,8 @@ class GameDialog : public QDialog, public GameHost {
   void LayoutControls();
   void PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const;
   void DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const;
+  // The viewing aids' marks over a tile's face.
+  void DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect) const;
   void DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source = {}) const;
   void RefreshScreenArt();
   void RenderArea(QPainter& painter, const QRect& area) const;

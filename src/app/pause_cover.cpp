@@ -17,14 +17,14 @@ constexpr int kPausedTextHeight = 44;  // pixels
 constexpr QRgb kTextColor = 0xFFFFFF;
 constexpr QRgb kShadowColor = 0x303030;
 
+}  // namespace
+
 QColor HueColor(float hue, double saturation, double value) {
   double h = static_cast<double>(hue) / 360.0;
   h -= static_cast<double>(static_cast<long>(h));
   if (h < 0) h += 1.0;
   return QColor::fromHsvF(static_cast<float>(h), static_cast<float>(saturation), static_cast<float>(value));
 }
-
-}  // namespace
 
 PauseCover::PauseCover(QWidget* parent, std::function<float()> hue, std::function<void()> clicked, const QFont& font)
     : QWidget(parent), hue_(std::move(hue)), clicked_(std::move(clicked)), font_(font) {

@@ -4,12 +4,16 @@
 // It lies over the whole client area and takes every click there, so that a
 // click anywhere on the window only resumes play; outside the two covers it
 // draws nothing and the window shows through.
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QWidget>
 #include <functional>
 
 namespace velmora {
+
+// A colour of the player's hue (degrees, any turn), saturation and value 0..1.
+QColor HueColor(float hue, double saturation, double value);
 
 class PauseCover : public QWidget {
  public:

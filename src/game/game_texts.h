@@ -68,4 +68,7 @@ inline constexpr const char* kInvalidTipIndex = "Invalid game tip string index e
 inline constexpr const char* kTipsWindowIntro =
     "This is the Tips Window. It displays helpful information about the game.";
 
+// Log only: a viewing aid was turned on or off but the player's file could not be written.
+inline constexpr const char* kViewAidNotSaved = "A viewing aid was changed, but the player's file could not be saved.";
+
 }  // namespace velmora::texts

@@ -2,6 +2,8 @@
 // column and block, and types that clash. They only add marks over the
 // tiles' faces; with all of them off nothing is drawn or redrawn for them.
 #include "game.h"
+#include "game_texts.h"
+#include "player_roster.h"
 #include "user_record.h"
 
 namespace velmora {
@@ -39,7 +41,9 @@ void Game::ToggleViewAid(ViewAid aid) {
   // The game's copy of the settings is what a save hands to the record; the
   // record's own copy is what the next game starts from.
   AidFlag(record->settings, aid) = flag;
-  if (!SaveGame()) LogOnly("The viewing aid is shown but could not be saved.");
+  // Saved at once, as the game stands, without the pause that follows a
+  // player's own save: a tick in a menu should not hold up play.
+  if (!StoreGameInRecord(*record) || !roster_.SaveUserFile(roster_.CurrentPlayer())) LogOnly(texts::kViewAidNotSaved);
 }
 
 int Game::ShownType(int row, int column) const {
