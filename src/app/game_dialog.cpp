@@ -264,7 +264,7 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
 
 // Drawn as shapes, not pictures, so that they are sharp at every scale: a tint
 // in the player's colour over the Cursor Tile's row, column and block; a ring
-// in a light shade of it around each tile of the Active Number; and for a
+// in a bright shade of it around each tile of the Active Number; and for a
 // clash a red wash with a red frame, which shows through the other two.
 void GameDialog::DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect) const {
   painter.save();
@@ -273,8 +273,8 @@ void GameDialog::DrawTileMarks(QPainter& painter, const TileMarks& marks, const 
   const float hue = game_.Session().appliedHue;
   const QRectF tile = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
   if (marks.cursorPeer) {
-    QColor tint = HueColor(hue, 0.35, 1.0);
-    tint.setAlpha(70);
+    QColor tint = HueColor(hue, 0.7, 1.0);
+    tint.setAlpha(64);
     painter.fillRect(rect, tint);
   }
   if (marks.conflict) {
@@ -284,7 +284,7 @@ void GameDialog::DrawTileMarks(QPainter& painter, const TileMarks& marks, const 
     painter.drawRect(tile.adjusted(1.0, 1.0, -1.0, -1.0));
   }
   if (marks.activeNumber) {
-    painter.setPen(QPen(HueColor(hue, 0.25, 1.0), 2.5));
+    painter.setPen(QPen(HueColor(hue, 0.6, 1.0), 3.0));
     painter.setBrush(Qt::NoBrush);
     const qreal inset = marks.conflict ? 5.0 : 3.0;
     painter.drawEllipse(tile.adjusted(inset, inset, -inset, -inset));

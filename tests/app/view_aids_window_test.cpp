@@ -79,7 +79,7 @@ TEST_F(ViewAidsWindowTest, EachAidMarksItsTilesAndNothingElse) {
   game.SetActiveNumber(type);
   const QImage plain = Screen();
 
-  // The Active Number: a ring in a light shade of the player's colour.
+  // The Active Number: a ring.
   game.ToggleViewAid(ViewAid::kHighlightActiveNumber);
   const QImage ringed = Screen();
   ExpectOnlyMarkedTilesChanged(plain, ringed);
@@ -88,8 +88,10 @@ TEST_F(ViewAidsWindowTest, EachAidMarksItsTilesAndNothingElse) {
       << game.GetBoard().IsHidden(row, column);
   const QRect tile = layout::TileRect(row, column);
   const QColor ring = At(ringed, tile.left() + 3, tile.center().y());
-  EXPECT_GT(ring.valueF(), 0.85) << "the ring is light";
-  EXPECT_LT(ring.hsvSaturationF(), 0.4);
+  // A bright shade of the player's colour.
+  EXPECT_GT(ring.valueF(), 0.85);
+  EXPECT_GT(ring.hsvSaturationF(), 0.4);
+  EXPECT_NEAR(ring.hsvHueF() * 360.0, game.Session().appliedHue, 12.0);
   EXPECT_TRUE(DrawnAtScreenResolution(ringed, row, column));
   game.ToggleViewAid(ViewAid::kHighlightActiveNumber);
   EXPECT_TRUE(Screen() == plain) << "off again, the window is as it was";
