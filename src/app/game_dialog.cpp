@@ -18,6 +18,7 @@
 #include "app_texts.h"
 #include "art_loader.h"
 #include "pause_cover.h"
+#include "print_choice.h"
 #include "print_picture.h"
 #include "process_exit.h"
 #include "random_source.h"
@@ -582,11 +583,18 @@ void GameDialog::OpenHelpPage() {
 void GameDialog::PrintPuzzle(std::string_view label) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QString::fromLatin1(kPrintJobName));
-  QPrintDialog dialog(&printer, nullptr);
+  // Over the game window, as every dialog of the game is.
+  QPrintDialog dialog(&printer, this);
+  auto* choice = new PrintChoicePage(printCleanGrid_);  // the dialog owns its pages
+  dialog.setOptionTabs({choice});
   if (dialog.exec() != QDialog::Accepted) return;
+  printCleanGrid_ = choice->CleanGrid();
   // Busy while the page is composed and sent, not while the player chooses a printer.
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  PrintPicture(printer, Qt8(label));
+  if (printCleanGrid_)
+    PrintCleanGrid(printer, Qt8(label));
+  else
+    PrintPicture(printer, Qt8(label));
   QApplication::restoreOverrideCursor();
 }
 
@@ -607,6 +615,28 @@ bool GameDialog::PrintPicture(QPrinter& printer, const QString& topLabel) {
   if (!painter.begin(&printer)) return false;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
   painter.drawImage(PrintDestination(page.width(), page.height()), picture);
+  return painter.end();
+}
+
+SheetPuzzle GameDialog::CleanGridPuzzle(const QString& label) const {
+  SheetPuzzle puzzle;
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      const int type = game_.ShownType(r, c);
+      const int i = r * kBoardSize + c;
+      puzzle.digits[i] = type >= 0 && type < kTypeCount ? static_cast<char>('1' + type) : 0;
+      puzzle.given[i] = true;  // every digit the player sees, in black
+    }
+  }
+  puzzle.label = label;
+  return puzzle;
+}
+
+bool GameDialog::PrintCleanGrid(QPrinter& printer, const QString& label) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  DrawCleanGridPage(painter, printer.resolution(), page.size(), CleanGridPuzzle(label));
   return painter.end();
 }
 
