@@ -48,6 +48,28 @@ constexpr int kRowTabLeft = 136, kRowTabRight = 137, kColumnTabTop = 134, kColum
 
 QString Qt8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
+// The print dialog over the game window. Qt would centre its client area less
+// a guessed caption, which leaves it higher than the middle; it is placed
+// instead as it is shown, when its size is known and before it is on screen.
+class CentredPrintDialog : public QPrintDialog {
+ public:
+  CentredPrintDialog(QPrinter* printer, QWidget* parent, std::function<void(QWidget&)> place)
+      : QPrintDialog(printer, parent), place_(std::move(place)) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    if (!event->spontaneous() && !placed_) {
+      placed_ = true;
+      place_(*this);  // moved, so Qt leaves the position alone
+    }
+    QPrintDialog::showEvent(event);
+  }
+
+ private:
+  std::function<void(QWidget&)> place_;
+  bool placed_ = false;
+};
+
 }  // namespace
 
 QIcon GameWindowIcon() { return QIcon(QPixmap::fromImage(ReadImageAs(QStringLiteral(":/icons/321.png"), "png"))); }
@@ -580,11 +602,24 @@ void GameDialog::OpenHelpPage() {
   });
 }
 
+void GameDialog::CentreOnWindow(QWidget& dialog) {
+  const QMargins expected = FrameMargins(this);
+  const auto corner = [this, &dialog](QMargins frame) {
+    const QRect game = frameGeometry();
+    const QSize outer = dialog.size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    return QPoint(game.left() + (game.width() - outer.width()) / 2, game.top() + (game.height() - outer.height()) / 2);
+  };
+  MoveWindowFrame(&dialog, corner(expected), expected);
+  WhenFramed(&dialog, [&dialog, expected, corner](QMargins frame) {
+    if (frame != expected) MoveWindowFrame(&dialog, corner(frame));
+  });
+}
+
 void GameDialog::PrintPuzzle(std::string_view label) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QString::fromLatin1(kPrintJobName));
   // Over the game window, as every dialog of the game is.
-  QPrintDialog dialog(&printer, this);
+  CentredPrintDialog dialog(&printer, this, [this](QWidget& shown) { CentreOnWindow(shown); });
   auto* choice = new PrintChoicePage(printCleanGrid_);  // the dialog owns its pages
   dialog.setOptionTabs({choice});
   if (dialog.exec() != QDialog::Accepted) return;

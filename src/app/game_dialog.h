@@ -161,6 +161,8 @@ class GameDialog : public QDialog, public GameHost {
   void OnSplashTimer();
   void EndSplash();
   void OnKey(int virtualKey, bool control, bool shift);
+  // Places a dialog being shown centred on the game window, frames included.
+  void CentreOnWindow(QWidget& dialog);
 
   Clock& clock_;
   MessageBoxes& boxes_;
