@@ -190,7 +190,7 @@ class GameDialog : public QDialog, public GameHost {
   bool shownOnce_ = false;
   bool closing_ = false;
   bool placementWarningMade_ = false;
-  bool tipsRoom_ = false;  // the last placement kept room for the tips window
+  bool tipsRoom_ = false;        // the last placement kept room for the tips window
   bool printCleanGrid_ = false;  // the print dialog's choice, kept for the run
 };
 

@@ -68,8 +68,8 @@ void DrawCleanGridPage(QPainter& painter, int resolution, QSize printable, const
   painter.setPen(QColor(0, 0, 0));
   painter.drawText(QRectF(area.left(), area.top(), area.width(), kHead), Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("Velmora Sudoku"));
-  DrawSheetPuzzle(painter, QRectF(area.left(), area.top() + kHead, area.width(), area.height() - kHead - kFoot),
-                  puzzle, false);
+  DrawSheetPuzzle(painter, QRectF(area.left(), area.top() + kHead, area.width(), area.height() - kHead - kFoot), puzzle,
+                  false);
   painter.restore();
 }
 

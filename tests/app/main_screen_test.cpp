@@ -351,8 +351,7 @@ std::vector<std::string> GridRowsOf(const QString& pdf, QString& text) {
   for (const QString& line : lines) {
     std::string row(where.size(), '.');
     for (int i = 0; i < line.size(); ++i)
-      if (line[i] != ' ')
-        row[std::lower_bound(where.begin(), where.end(), i) - where.begin()] = line[i].toLatin1();
+      if (line[i] != ' ') row[std::lower_bound(where.begin(), where.end(), i) - where.begin()] = line[i].toLatin1();
     rows.push_back(row);
   }
   return rows;
