@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QPainter>
 
+#include "imaging_texts.h"
+
 namespace velmora {
 namespace {
 
@@ -67,7 +69,7 @@ void DrawCleanGridPage(QPainter& painter, int resolution, QSize printable, const
   painter.setFont(headFont);
   painter.setPen(QColor(0, 0, 0));
   painter.drawText(QRectF(area.left(), area.top(), area.width(), kHead), Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("Velmora Sudoku"));
+                   QString::fromLatin1(imaging::texts::kCleanGridHeading));
   DrawSheetPuzzle(painter, QRectF(area.left(), area.top() + kHead, area.width(), area.height() - kHead - kFoot), puzzle,
                   false);
   painter.restore();
