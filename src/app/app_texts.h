@@ -21,6 +21,10 @@ inline constexpr const char* kHighlightCursorPeersMenuItem = "Highlight the &Cur
 inline constexpr const char* kMarkConflictsMenuItem = "Mark c&onflicts";
 // On the cover over a paused game's board.
 inline constexpr const char* kPausedCover = "Paused";
+// The print dialog's page of what to print.
+inline constexpr const char* kPrintChoiceTab = "P&uzzle";
+inline constexpr const char* kPrintScreenChoice = "Print the &screen";
+inline constexpr const char* kPrintCleanGridChoice = "Print a clean &grid";
 
 inline constexpr const char* kArtMissing = "Failed to load the game art. Please re-install.";
 inline constexpr const char* kArtMissingLog = "Failed to load game art!";

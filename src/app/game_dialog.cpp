@@ -18,6 +18,7 @@
 #include "app_texts.h"
 #include "art_loader.h"
 #include "pause_cover.h"
+#include "print_choice.h"
 #include "print_picture.h"
 #include "process_exit.h"
 #include "random_source.h"
@@ -46,6 +47,28 @@ constexpr int kNoticeWidth = 360;
 constexpr int kRowTabLeft = 136, kRowTabRight = 137, kColumnTabTop = 134, kColumnTabBottom = 135;
 
 QString Qt8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+// The print dialog over the game window. Qt would centre its client area less
+// a guessed caption, which leaves it higher than the middle; it is placed
+// instead as it is shown, when its size is known and before it is on screen.
+class CentredPrintDialog : public QPrintDialog {
+ public:
+  CentredPrintDialog(QPrinter* printer, QWidget* parent, std::function<void(QWidget&)> place)
+      : QPrintDialog(printer, parent), place_(std::move(place)) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    if (!event->spontaneous() && !placed_) {
+      placed_ = true;
+      place_(*this);  // moved, so Qt leaves the position alone
+    }
+    QPrintDialog::showEvent(event);
+  }
+
+ private:
+  std::function<void(QWidget&)> place_;
+  bool placed_ = false;
+};
 
 }  // namespace
 
@@ -626,14 +649,39 @@ void GameDialog::OpenHelpPage() {
   });
 }
 
+void GameDialog::CentreOnWindow(QWidget& dialog) {
+  const QMargins expected = FrameMargins(this);
+  const auto corner = [this, &dialog](QMargins frame) {
+    const QRect game = frameGeometry();
+    const QSize outer = dialog.size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    return QPoint(game.left() + (game.width() - outer.width()) / 2, game.top() + (game.height() - outer.height()) / 2);
+  };
+  MoveWindowFrame(&dialog, corner(expected), expected);
+  // A dialog's frame may differ from the game window's (openbox gives it a
+  // thicker bottom edge). Qt may learn of the frame after the window system
+  // reports it, so the client area is moved, by whatever offset Qt assumes now.
+  WhenFramed(&dialog, [&dialog, expected, corner](QMargins frame) {
+    if (frame == expected) return;
+    const QPoint assumedFrame = dialog.geometry().topLeft() - dialog.pos();
+    dialog.move(corner(frame) + QPoint(frame.left(), frame.top()) - assumedFrame);
+  });
+}
+
 void GameDialog::PrintPuzzle(std::string_view label) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QString::fromLatin1(kPrintJobName));
-  QPrintDialog dialog(&printer, nullptr);
+  // Over the game window, as every dialog of the game is.
+  CentredPrintDialog dialog(&printer, this, [this](QWidget& shown) { CentreOnWindow(shown); });
+  auto* choice = new PrintChoicePage(printCleanGrid_);  // the dialog owns its pages
+  dialog.setOptionTabs({choice});
   if (dialog.exec() != QDialog::Accepted) return;
+  printCleanGrid_ = choice->CleanGrid();
   // Busy while the page is composed and sent, not while the player chooses a printer.
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  PrintPicture(printer, Qt8(label));
+  if (printCleanGrid_)
+    PrintCleanGrid(printer, Qt8(label));
+  else
+    PrintPicture(printer, Qt8(label));
   QApplication::restoreOverrideCursor();
 }
 
@@ -654,6 +702,28 @@ bool GameDialog::PrintPicture(QPrinter& printer, const QString& topLabel) {
   if (!painter.begin(&printer)) return false;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
   painter.drawImage(PrintDestination(page.width(), page.height()), picture);
+  return painter.end();
+}
+
+SheetPuzzle GameDialog::CleanGridPuzzle(const QString& label) const {
+  SheetPuzzle puzzle;
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      const int type = game_.ShownType(r, c);
+      const int i = r * kBoardSize + c;
+      puzzle.digits[i] = type >= 0 && type < kTypeCount ? static_cast<char>('1' + type) : 0;
+      puzzle.given[i] = true;  // every digit the player sees, in black
+    }
+  }
+  puzzle.label = label;
+  return puzzle;
+}
+
+bool GameDialog::PrintCleanGrid(QPrinter& printer, const QString& label) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  DrawCleanGridPage(painter, printer.resolution(), page.size(), CleanGridPuzzle(label));
   return painter.end();
 }
 

@@ -29,6 +29,7 @@
 #include "message_boxes.h"
 #include "message_reporter.h"
 #include "player_roster.h"
+#include "puzzle_sheet.h"
 #include "system_message_box.h"
 #include "window_menu.h"
 #include "window_timers.h"
@@ -108,6 +109,12 @@ class GameDialog : public QDialog, public GameHost {
   QImage ComposePrintPicture(const QString& topLabel);
   // Prints the window's picture on the printer as the Print command does, without asking.
   bool PrintPicture(QPrinter& printer, const QString& topLabel);
+  // Prints the clean grid of the digits shown, named by the label, without asking.
+  bool PrintCleanGrid(QPrinter& printer, const QString& label);
+  // The digits the board shows, as the clean grid prints them.
+  SheetPuzzle CleanGridPuzzle(const QString& label) const;
+  // What the print dialog offers first: the choice of the last print of this run.
+  bool PrintsCleanGrid() const { return printCleanGrid_; }
   ControlButton* Control(int id) const;
   // The pause cover, once a game has been paused.
   PauseCover* Cover() const { return cover_; }
@@ -157,6 +164,8 @@ class GameDialog : public QDialog, public GameHost {
   void OnSplashTimer();
   void EndSplash();
   void OnKey(int virtualKey, bool control, bool shift);
+  // Places a dialog being shown centred on the game window, frames included.
+  void CentreOnWindow(QWidget& dialog);
 
   Clock& clock_;
   MessageBoxes& boxes_;
@@ -184,7 +193,8 @@ class GameDialog : public QDialog, public GameHost {
   bool shownOnce_ = false;
   bool closing_ = false;
   bool placementWarningMade_ = false;
-  bool tipsRoom_ = false;  // the last placement kept room for the tips window
+  bool tipsRoom_ = false;        // the last placement kept room for the tips window
+  bool printCleanGrid_ = false;  // the print dialog's choice, kept for the run
 };
 
 // The game's icon, for its windows and boxes.

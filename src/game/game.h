@@ -181,6 +181,9 @@ class Game {
 
   // The table index of a control's face; -1 for an id the game does not draw.
   int FaceOfControl(int controlId, bool pressed) const;
+  // The type whose digit a tile shows while playing (a given or found tile, or
+  // with Ignore Mistakes the type played into it), or -1 when it shows none.
+  int ShownType(int row, int column) const;
   // Texts are drawn only while playing, or while a puzzle is being built (then
   // only the building text).
   bool DrawsPlayTexts() const { return session_.gameState == GameState::Playing; }

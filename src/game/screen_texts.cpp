@@ -143,6 +143,12 @@ void Game::ChooseStatistic(int32_t period) {
   }
 }
 
+int Game::ShownType(int row, int column) const {
+  if (session_.gameState != GameState::Playing || board_.IsHidden(row, column)) return -1;
+  if (board_.IsGiven(row, column) || !session_.settings.ignoreMistakes) return board_.TypeAt(row, column);
+  return board_.PlayedTypeAt(row, column);
+}
+
 int Game::FaceOfControl(int controlId, bool pressed) const {
   const GameState state = session_.gameState;
   if (control::IsTile(controlId)) {
@@ -159,7 +165,7 @@ int Game::FaceOfControl(int controlId, bool pressed) const {
       const int type = board_.TypeAt(row, column);
       return (cursor ? face::kGivenCursor : face::kGiven) + type;
     }
-    const int type = session_.settings.ignoreMistakes ? board_.PlayedTypeAt(row, column) : board_.TypeAt(row, column);
+    const int type = ShownType(row, column);
     if (cursor) return (pressed ? face::kPlayedCursorPressed : face::kPlayedCursor) + type;
     return (pressed ? face::kPlayedPressed : face::kPlayed) + type;
   }

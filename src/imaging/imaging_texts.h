@@ -8,6 +8,9 @@ inline constexpr const char* kPngLoadFailed = "Failed to load .PNG image.";
 inline constexpr const char* kImageDataLoadFailed = "Failed to load image data into game bitmap!";
 inline constexpr const char* kResourceLoadFailed = "Failed to load bitmap resource!";
 
+// The clean printout's heading.
+inline constexpr const char* kCleanGridHeading = "Velmora Sudoku";
+
 // Fonts.
 inline constexpr const char* kGameFontFace = "Copperplate Gothic Bold";
 inline constexpr const char* kSecondFontFace = "Tahoma Bold";

@@ -1,6 +1,9 @@
 #include "print_picture.h"
 
+#include <QFont>
 #include <QPainter>
+
+#include "imaging_texts.h"
 
 namespace velmora {
 namespace {
@@ -50,6 +53,26 @@ QRect PrintDestination(int width, int height) {
   }
   return {static_cast<int>(static_cast<float>(height / 2) * 0.71428573f),
           static_cast<int>(static_cast<float>(height / 2) * 0.5f), width / 2, height / 2};
+}
+
+void DrawCleanGridPage(QPainter& painter, int resolution, QSize printable, const SheetPuzzle& puzzle) {
+  // Laid out in points, as the puzzle tool lays out a booklet's page of one puzzle.
+  constexpr qreal kHead = 22;
+  constexpr qreal kFoot = 16;
+  const qreal toDevice = resolution / 72.0;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.scale(toDevice, toDevice);
+  const QRectF area(0, 0, printable.width() / toDevice, printable.height() / toDevice);
+  QFont headFont(QStringLiteral("DejaVu Sans"));
+  headFont.setPointSizeF(SheetPointSize(painter, 10));
+  painter.setFont(headFont);
+  painter.setPen(QColor(0, 0, 0));
+  painter.drawText(QRectF(area.left(), area.top(), area.width(), kHead), Qt::AlignLeft | Qt::AlignTop,
+                   QString::fromLatin1(imaging::texts::kCleanGridHeading));
+  DrawSheetPuzzle(painter, QRectF(area.left(), area.top() + kHead, area.width(), area.height() - kHead - kFoot), puzzle,
+                  false);
+  painter.restore();
 }
 
 }  // namespace velmora

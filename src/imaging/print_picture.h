@@ -1,10 +1,15 @@
 #pragma once
 // The printed puzzle: a picture of the game window's client area under two
 // labels, every tile that shows no digit replaced by a plain white tile (so
-// notes are not printed either), placed on one page.
+// notes are not printed either), placed on one page. Or, on request, a clean
+// grid: the digits shown in a vector grid on white, the puzzle named under it.
 #include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <QSize>
 #include <QString>
+
+#include "puzzle_sheet.h"
 
 namespace velmora {
 
@@ -17,5 +22,10 @@ QImage PreparePrintPicture(QImage clientPicture, const QString& topLabel, const 
 
 // Where the picture lands on a page whose printable area is width x height device pixels.
 QRect PrintDestination(int width, int height);
+
+// The clean grid's page: the heading "Velmora Sudoku" and the grid under it,
+// filling a printable area of `printable` device pixels at `resolution` dots per
+// inch, the painter's origin at its top left corner.
+void DrawCleanGridPage(QPainter& painter, int resolution, QSize printable, const SheetPuzzle& puzzle);
 
 }  // namespace velmora

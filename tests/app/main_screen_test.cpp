@@ -7,6 +7,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QLabel>
@@ -14,6 +16,10 @@
 #include <QTimer>
 #include <QWindow>
 #include <QCoreApplication>
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "playing_window_test.h"
 #include "image_operations.h"
@@ -258,17 +264,24 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
     }
 }
 
+// The dialog also offers what to print, the screen first until a print says otherwise.
 TEST_F(MainScreenTest, ThePrintDialogShowsTheNormalCursor) {
-  bool dialogSeen = false, busyInDialog = true;
+  bool dialogSeen = false, busyInDialog = true, screenFirst = false;
   QTimer::singleShot(0, [&] {
     QWidget* dialog = QApplication::activeModalWidget();
     dialogSeen = qobject_cast<QPrintDialog*>(dialog) != nullptr;
     busyInDialog = QApplication::overrideCursor() != nullptr;
-    if (dialog) QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    if (dialog) {
+      for (auto* button : dialog->findChildren<QRadioButton*>())
+        if (button->text() == QStringLiteral("Print the &screen")) screenFirst = button->isChecked();
+      QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    }
   });
   Window().PrintPuzzle("Puzzle AA, Normal - Easy");
   EXPECT_TRUE(dialogSeen);
   EXPECT_FALSE(busyInDialog);
+  EXPECT_TRUE(screenFirst) << "no choice made: the dialog offers the screen's picture, checked";
+  EXPECT_FALSE(Window().PrintsCleanGrid());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "no busy cursor left behind";
 }
 
@@ -317,6 +330,63 @@ TEST(GameWindowVictory, TheTrayReadsAllFoundAndNoAboutMenuIsOffered) {
   QCoreApplication::sendEvent(rig.window.get(), &event);
   ASSERT_TRUE(QTest::qWaitFor([&looked] { return looked; }, 5000));
   EXPECT_FALSE(menuShown);
+}
+
+// The rows of digits of a clean grid read back from its PDF (pdftotext -layout),
+// '.' for an empty tile; the columns are told apart by where the digits stand.
+std::vector<std::string> GridRowsOf(const QString& pdf, QString& text) {
+  QProcess reader;
+  reader.start("pdftotext", {"-layout", pdf, "-"});
+  if (!reader.waitForFinished(30000) || reader.exitCode() != 0) return {};
+  text = QString::fromUtf8(reader.readAllStandardOutput());
+  std::vector<QString> lines;
+  std::set<int> columns;
+  for (const QString& line : text.split('\n')) {
+    if (!line.contains(QRegularExpression("^[ 1-9]*[1-9][ 1-9]*$"))) continue;
+    lines.push_back(line);
+    for (int i = 0; i < line.size(); ++i)
+      if (line[i] != ' ') columns.insert(i);
+  }
+  const std::vector<int> where(columns.begin(), columns.end());
+  std::vector<std::string> rows;
+  for (const QString& line : lines) {
+    std::string row(where.size(), '.');
+    for (int i = 0; i < line.size(); ++i)
+      if (line[i] != ' ') row[std::lower_bound(where.begin(), where.end(), i) - where.begin()] = line[i].toLatin1();
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// The clean grid prints what the board shows: the givens and the tiles played
+// (a wrong one too, as Ignore Mistakes shows it), not the notes, in their rows
+// and columns, with the puzzle named under the grid.
+TEST(CleanGridPrint, PrintsTheDigitsTheBoardShows) {
+  testing::GameWindowRig rig(VELMORA_RUNTIME_DIR, true);
+  ASSERT_TRUE(rig.WaitUntilPlaying());
+  Game& game = rig.window->GetGame();
+  QWindow* window = rig.window->windowHandle();
+  // AA (the puzzle tool's own output): the top row is ..5..7891, its solution 345627891.
+  game.SetCursorTile(0, 0);
+  QTest::keyClick(window, Qt::Key_3);  // right
+  game.SetCursorTile(0, 1);
+  QTest::keyClick(window, Qt::Key_1);  // wrong (a 4), kept as played
+  game.SetCursorTile(0, 3);
+  QTest::keyClick(window, Qt::Key_6, Qt::ControlModifier);  // a note
+  ASSERT_EQ(game.GetBoard().NoteMask(0, 3), 1u << 5);
+
+  QTemporaryDir folder;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(folder.filePath("grid.pdf"));
+  ASSERT_TRUE(rig.window->PrintCleanGrid(printer, "Puzzle AA, Normal - Easy"));
+  QString text;
+  const std::vector<std::string> rows = GridRowsOf(folder.filePath("grid.pdf"), text);
+  const std::vector<std::string> expected = {"315..7891", "92.3.854.", "16.954237", ".53286179", "8761..4..",
+                                             "2914.5368", "739841625", "6825.37.4", ".147629.3"};
+  EXPECT_EQ(rows, expected) << text.toStdString();
+  EXPECT_TRUE(text.contains("Puzzle AA, Normal - Easy")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Velmora Sudoku")) << text.toStdString();
 }
 
 TEST(PrintPlacement, PortraitAndLandscapePages) {

@@ -12,7 +12,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPen>
 #include <QSaveFile>
 #include <array>
 #include <cstdint>
@@ -28,6 +27,7 @@
 #include "logic_solver.h"
 #include "puzzle_builder.h"
 #include "puzzle_code.h"
+#include "puzzle_sheet.h"
 #include "seed_tables.h"
 #include "tool_support.h"
 
@@ -196,50 +196,14 @@ QPageSize::PageSizeId LocalePaper() {
   return letter ? QPageSize::Letter : QPageSize::A4;
 }
 
-// One 9 x 9 grid with its code under it, centred in `cell` (points).
-void DrawPuzzle(QPainter& p, const QRectF& cell, const BookletPuzzle& puzzle, bool solution) {
-  const qreal labelHeight = std::clamp(cell.height() * 0.08, 14.0, 22.0);
-  const qreal side = std::min(cell.width() * 0.9, (cell.height() - labelHeight) * 0.92);
-  const qreal left = cell.left() + (cell.width() - side) / 2;
-  const qreal top = cell.top() + (cell.height() - labelHeight - side) / 2;
-  const qreal pitch = side / 9;
-
-  QFont digitFont(QStringLiteral("DejaVu Sans"));
-  digitFont.setPointSizeF(pitch * 0.58);
-  QFont givenFont = digitFont;
-  if (solution) givenFont.setBold(true);
-  for (int r = 0; r < 9; ++r) {
-    for (int c = 0; c < 9; ++c) {
-      const int i = r * 9 + c;
-      if (!puzzle.given[i] && !solution) continue;
-      p.setFont(puzzle.given[i] ? givenFont : digitFont);
-      p.setPen(puzzle.given[i] ? QColor(0, 0, 0) : QColor(90, 90, 90));
-      p.drawText(QRectF(left + c * pitch, top + r * pitch, pitch, pitch), Qt::AlignCenter,
-                 QString(QChar(puzzle.solution[i])));
-    }
-  }
-
-  const qreal thin = std::max(0.4, side / 600);
-  const qreal thick = std::max(1.5, side / 120);
-  p.setBrush(Qt::NoBrush);
-  for (int k = 0; k <= 9; ++k) {
-    if (k % 3 == 0) continue;
-    p.setPen(QPen(QColor(0, 0, 0), thin, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(left + k * pitch, top), QPointF(left + k * pitch, top + side));
-    p.drawLine(QPointF(left, top + k * pitch), QPointF(left + side, top + k * pitch));
-  }
-  p.setPen(QPen(QColor(0, 0, 0), thick, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  for (int k = 0; k <= 9; k += 3) {
-    p.drawLine(QPointF(left + k * pitch, top), QPointF(left + k * pitch, top + side));
-    p.drawLine(QPointF(left, top + k * pitch), QPointF(left + side, top + k * pitch));
-  }
-
-  QFont labelFont(QStringLiteral("DejaVu Sans"));
-  labelFont.setPointSizeF(labelHeight * 0.55);
-  p.setFont(labelFont);
-  p.setPen(QColor(0, 0, 0));
-  p.drawText(QRectF(left, top + side, side, labelHeight), Qt::AlignCenter,
-             QStringLiteral("Puzzle %1").arg(QString::fromStdString(puzzle.code)));
+// One puzzle as the shared sheet drawing takes it: its givens alone, or every
+// tile with the givens in bold for the solutions.
+SheetPuzzle ToSheet(const BookletPuzzle& puzzle, bool solution) {
+  SheetPuzzle sheet;
+  for (int i = 0; i < 81; ++i) sheet.digits[i] = (solution || puzzle.given[i]) ? puzzle.solution[i] : 0;
+  sheet.given = puzzle.given;
+  sheet.label = QStringLiteral("Puzzle %1").arg(QString::fromStdString(puzzle.code));
+  return sheet;
 }
 
 bool WriteBooklet(const BookletOptions& options, const std::vector<BookletPuzzle>& puzzles, QString& error) {
@@ -297,7 +261,7 @@ bool WriteBooklet(const BookletOptions& options, const std::vector<BookletPuzzle
           const size_t index = static_cast<size_t>(sheet * options.perPage + k);
           if (index >= puzzles.size()) break;
           const QRectF cell(body.left() + (k % columns) * w, body.top() + (k / columns) * h, w, h);
-          DrawPuzzle(p, cell, puzzles[index], pass == 1);
+          DrawSheetPuzzle(p, cell, ToSheet(puzzles[index], pass == 1), pass == 1);
         }
       }
     }
