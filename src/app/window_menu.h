@@ -12,6 +12,15 @@
 namespace velmora {
 
 struct WindowMenuEntry {
+  WindowMenuEntry(const char* label, const char* keyText, bool enabled, std::function<void()> action, int checked = -1,
+                  std::vector<WindowMenuEntry> submenu = {})
+      : label(label),
+        keyText(keyText),
+        enabled(enabled),
+        action(std::move(action)),
+        checked(checked),
+        submenu(std::move(submenu)) {}
+
   const char* label;    // with its & mnemonic
   const char* keyText;  // the key shown beside it, or nullptr
   bool enabled;

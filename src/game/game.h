@@ -249,8 +249,6 @@ class Game {
    private:
     Game& game_;
   };
-  // The type a tile shows (the player's own with Ignore Mistakes), -1 when hidden.
-  int ShownType(int row, int column) const;
 
   void EnableBoardControls(bool enable);
   void MarkCursorTile();

@@ -46,12 +46,6 @@ void Game::ToggleViewAid(ViewAid aid) {
   if (!StoreGameInRecord(*record) || !roster_.SaveUserFile(roster_.CurrentPlayer())) LogOnly(texts::kViewAidNotSaved);
 }
 
-int Game::ShownType(int row, int column) const {
-  if (board_.IsHidden(row, column)) return -1;
-  if (board_.IsGiven(row, column) || !session_.settings.ignoreMistakes) return board_.TypeAt(row, column);
-  return board_.PlayedTypeAt(row, column);
-}
-
 TileMarks Game::MarksOf(int row, int column) const {
   TileMarks marks;
   const PlayerSettings& settings = session_.settings;
