@@ -89,11 +89,26 @@ wait_for_text() { poll "${3:-20}" grep -qsF -e "$2" "$1"; }
 
 # A window manager, so that windows can be closed as a person closes them. It is
 # ready once it has announced itself on the screen (what wmctrl -m reads).
+# openbox now and then ends at once when several start together on a loaded
+# machine (it says why on stderr, shown here): it is then started again.
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
-  WM_PID=$!
-  if poll_while "$WM_PID" 60 wmctrl -m >/dev/null 2>&1; then return 0; fi
-  if ended "$WM_PID"; then echo "openbox ended at its start" >&2; else echo "openbox did not announce itself" >&2; fi
+  local try log
+  log=$(mktemp)
+  for try in 1 2 3; do
+    openbox --sm-disable >/dev/null 2>"$log" &
+    WM_PID=$!
+    if poll_while "$WM_PID" 60 wmctrl -m >/dev/null 2>&1; then
+      rm -f "$log"
+      return 0
+    fi
+    if ! ended "$WM_PID"; then
+      echo "openbox did not announce itself" >&2
+      rm -f "$log"
+      return 1
+    fi
+    echo "openbox ended at its start (try $try): $(tr '\n' ' ' <"$log")" >&2
+  done
+  rm -f "$log"
   return 1
 }
 
