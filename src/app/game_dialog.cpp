@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPrintDialog>
@@ -27,6 +28,7 @@
 #include "splash_effect.h"
 #include "tips_window.h"
 #include "window_placement.h"
+#include "window_size.h"
 
 namespace velmora {
 namespace {
@@ -384,6 +386,15 @@ void GameDialog::changeEvent(QEvent* event) {
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
+void GameDialog::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  // The tips window stands where it was put beside the game window (or where
+  // the player moved it) and goes wherever the game window goes, rather than
+  // being left behind over the board.
+  const QPoint moved = event->pos() - event->oldPos();
+  if (tips_ && !moved.isNull()) tips_->move(tips_->pos() + moved);
+}
+
 void GameDialog::closeEvent(QCloseEvent* event) {
   if (closing_) {
     event->accept();
@@ -417,11 +428,46 @@ std::vector<WindowMenuEntry> GameDialog::WindowMenu() {
        [this] { game_.PauseCommand(); }},
       {texts::kFillInCandidatesMenuItem, texts::kFillInCandidatesMenuKey, !minimised && game_.CanFillInCandidates(),
        [this] { game_.FillInCandidates(); }},
+      {texts::kViewMenuItem, nullptr, !minimised && game_.CanBeLeft() && !settingsPath_.empty(), nullptr,
+       std::nullopt, {{texts::kWindowSizeMenuItem, nullptr, true, nullptr, std::nullopt, WindowSizeEntries()}}},
       {texts::kChangePlayerMenuItem, nullptr, !minimised && game_.ChangePlayerAvailable(),
        [this] { game_.ChangePlayerCommand(); }},
       {texts::kAboutMenuItem, nullptr, game_.AboutAvailable(minimised),
        [this] { game_.OnAboutRequest(isMinimized()); }},
   };
+}
+
+std::vector<WindowMenuEntry> GameDialog::WindowSizeEntries() {
+  std::vector<WindowMenuEntry> entries;
+  for (size_t i = 0; i < std::size(kWindowSizes); ++i) {
+    const int percent = kWindowSizes[i];
+    entries.push_back({texts::kWindowSizeItems[i], nullptr, true, [this, percent] { ChooseWindowSize(percent); },
+                       percent == storedWindowSize_});
+  }
+  return entries;
+}
+
+void GameDialog::SetWindowSize(const std::string& settingsPath, int runningPercent) {
+  settingsPath_ = settingsPath;
+  windowSize_ = storedWindowSize_ = runningPercent;
+}
+
+void GameDialog::ChooseWindowSize(int percent) {
+  if (percent != storedWindowSize_) {
+    if (!StoreWindowSize(settingsPath_, percent)) {
+      (void)Report(texts::kWindowSizeNotStored + settingsPath_, false, false, false);
+      return;
+    }
+    storedWindowSize_ = percent;
+  }
+  // Back to the size this run shows: nothing more to do.
+  if (percent == windowSize_) return;
+  if (!Ask(texts::kWindowSizeRestart)) return;
+  // Saved as a close request saves; a save that failed has told the player,
+  // who stays with the game rather than leave it unsaved.
+  if (!game_.CanBeLeft() || !game_.SaveGame()) return;
+  restartRequested_ = true;
+  EndGameWindow();
 }
 
 void GameDialog::ShowPauseCover(bool show) {

@@ -113,6 +113,16 @@ class GameDialog : public QDialog, public GameHost {
   PauseCover* Cover() const { return cover_; }
   // The entries of the menu a right click off the board opens, as they stand now.
   std::vector<WindowMenuEntry> WindowMenu();
+  // The window size the game runs at (percent) and the desktop user's settings
+  // file, where the View menu's Window Size keeps a new one (no file: the menu
+  // offers none).
+  void SetWindowSize(const std::string& settingsPath, int runningPercent);
+  // Window Size: keeps the size for the next start, and offers to start again
+  // now (saving the game first, as leaving it does).
+  void ChooseWindowSize(int percent);
+  // The player chose to start again at a new window size: the window has closed
+  // and the game was saved as leaving it saves.
+  bool RestartRequested() const { return restartRequested_; }
   // The rectangle of a screen area in client coordinates.
   QRect AreaRect(const ScreenArea& area) const;
 
@@ -120,6 +130,7 @@ class GameDialog : public QDialog, public GameHost {
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void reject() override {}
@@ -154,6 +165,7 @@ class GameDialog : public QDialog, public GameHost {
   void OnSplashTimer();
   void EndSplash();
   void OnKey(int virtualKey, bool control, bool shift);
+  std::vector<WindowMenuEntry> WindowSizeEntries();
 
   Clock& clock_;
   MessageBoxes& boxes_;
@@ -182,6 +194,10 @@ class GameDialog : public QDialog, public GameHost {
   bool closing_ = false;
   bool placementWarningMade_ = false;
   bool tipsRoom_ = false;  // the last placement kept room for the tips window
+  std::string settingsPath_;
+  int windowSize_ = 100;        // what this run shows
+  int storedWindowSize_ = 100;  // what the next start shows
+  bool restartRequested_ = false;
 };
 
 // The game's icon, for its windows and boxes.
