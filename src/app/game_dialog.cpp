@@ -428,8 +428,12 @@ std::vector<WindowMenuEntry> GameDialog::WindowMenu() {
        [this] { game_.PauseCommand(); }},
       {texts::kFillInCandidatesMenuItem, texts::kFillInCandidatesMenuKey, !minimised && game_.CanFillInCandidates(),
        [this] { game_.FillInCandidates(); }},
-      {texts::kViewMenuItem, nullptr, !minimised && game_.CanBeLeft() && !settingsPath_.empty(), nullptr,
-       std::nullopt, {{texts::kWindowSizeMenuItem, nullptr, true, nullptr, std::nullopt, WindowSizeEntries()}}},
+      {texts::kViewMenuItem,
+       nullptr,
+       !minimised && game_.CanBeLeft() && !settingsPath_.empty(),
+       nullptr,
+       std::nullopt,
+       {{texts::kWindowSizeMenuItem, nullptr, true, nullptr, std::nullopt, WindowSizeEntries()}}},
       {texts::kChangePlayerMenuItem, nullptr, !minimised && game_.ChangePlayerAvailable(),
        [this] { game_.ChangePlayerCommand(); }},
       {texts::kAboutMenuItem, nullptr, game_.AboutAvailable(minimised),
@@ -455,7 +459,7 @@ void GameDialog::SetWindowSize(const std::string& settingsPath, int runningPerce
 void GameDialog::ChooseWindowSize(int percent) {
   if (percent != storedWindowSize_) {
     if (!StoreWindowSize(settingsPath_, percent)) {
-      (void)Report(texts::kWindowSizeNotStored + settingsPath_, false, false, false);
+      ShowMessage(texts::kWindowSizeNotStored + settingsPath_);
       return;
     }
     storedWindowSize_ = percent;

@@ -184,4 +184,3 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "velmora-sudoku: could not start again: %s\n", std::strerror(errno));
   return 0;
 }
-

@@ -54,7 +54,9 @@ Line Read(std::string_view raw) {
 }
 
 // The settings are this desktop user's alone: a base folder made here is theirs only.
-bool MakeFolder(const std::string& folder, mode_t mode) { return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST; }
+bool MakeFolder(const std::string& folder, mode_t mode) {
+  return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST;
+}
 
 // Nothing to show: the caller says what failed.
 class Silent : public SystemMessageBox {
@@ -89,8 +91,7 @@ std::string SettingValue(std::string_view text, std::string_view section, std::s
   return value;
 }
 
-std::string WithSetting(std::string_view text, std::string_view section, std::string_view key,
-                        std::string_view value) {
+std::string WithSetting(std::string_view text, std::string_view section, std::string_view key, std::string_view value) {
   const std::string entry = std::string(key) + "=" + std::string(value);
   std::vector<std::string> out;
   bool inSection = false, found = false;

@@ -29,8 +29,7 @@ std::string SettingValue(std::string_view text, std::string_view section, std::s
 // The text with `key` in `[section]` set to `value`, every other line kept as
 // it was: the key's lines in that section are changed in place, or the key is
 // added at the end of the section, or the section at the end of the text.
-std::string WithSetting(std::string_view text, std::string_view section, std::string_view key,
-                        std::string_view value);
+std::string WithSetting(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
 // The size stored in the settings file: 100 when there is no such file, when
 // it is not a regular file of at most kMaxSettingsFileSize bytes, or when it

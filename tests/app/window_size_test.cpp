@@ -196,6 +196,17 @@ TEST_F(WindowSizeMenuTest, AChosenSizeIsStoredAndStartingAgainSavesTheGameFirst)
   EXPECT_EQ(std::string(sizes[2].label), "&200 %");
   EXPECT_EQ(Checks(), std::vector<bool>({true, false, false}));
 
+  // Where the size cannot be stored (a plain file in its folder's place), the
+  // player is told so, and nothing is asked or changed.
+  WriteAll(config.path().toStdString() + "/velmora-sudoku", "not a folder");
+  rig->boxes.shown.clear();
+  sizes[1].action();
+  ASSERT_EQ(rig->boxes.shown.size(), 1u);
+  EXPECT_EQ(rig->boxes.shown[0].text, std::string(texts::kWindowSizeNotStored) + path);
+  EXPECT_EQ(rig->boxes.shown[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(Checks(), std::vector<bool>({true, false, false}));
+  ASSERT_TRUE(QFile::remove(config.path() + "/velmora-sudoku"));
+
   // 150 %, and not now: stored, asked once, and the game goes on.
   rig->boxes.shown.clear();
   rig->boxes.answer = kResultNo;
