@@ -109,9 +109,9 @@ TEST_F(MainScreenTest, ARightClickOffTheBoardOffersTheAboutBox) {
   QTimer::singleShot(0, [] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 6);
-    EXPECT_EQ(menu->actions()[5]->text(), "&About Velmora Sudoku...");
-    menu->setActiveAction(menu->actions()[5]);
+    ASSERT_EQ(menu->actions().size(), 7);
+    EXPECT_EQ(menu->actions()[6]->text(), "&About Velmora Sudoku...");
+    menu->setActiveAction(menu->actions()[6]);
     QTest::keyClick(menu, Qt::Key_Return);
   });
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(600, 300), Window().mapToGlobal(QPoint(600, 300)));
