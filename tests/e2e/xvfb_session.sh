@@ -4,6 +4,12 @@
 # sanitizer build is slow) and end as soon as it has happened, or as soon as
 # the process it waits for has ended, so that they cost time only on a failure.
 
+# The game takes its window size from the desktop user's settings
+# ($XDG_CONFIG_HOME/velmora-sudoku/velmora-sudoku.conf): the tests and benchmarks
+# run without any (XDG_CONFIG_HOME names no folder), so that a size chosen by
+# whoever runs them changes nothing, unless VELMORA_CONFIG_HOME names a folder.
+export XDG_CONFIG_HOME=${VELMORA_CONFIG_HOME:-/dev/null/no-settings}
+
 # `fail WHAT` reports a failed check and goes on; the script ends with `exit $status`.
 status=0
 fail() { echo "FAIL: $*"; status=1; }
