@@ -15,10 +15,18 @@ inline constexpr const char* kFillInCandidatesMenuKey = "Ctrl+M";
 inline constexpr const char* kPauseMenuItem = "&Pause";
 inline constexpr const char* kPauseMenuKey = "P";
 inline constexpr const char* kChangePlayerMenuItem = "&Change Player...";
-inline constexpr const char* kViewMenu = "&View";
 inline constexpr const char* kHighlightActiveNumberMenuItem = "Highlight the &Active Number";
 inline constexpr const char* kHighlightCursorPeersMenuItem = "Highlight the &Cursor's row, column and block";
 inline constexpr const char* kMarkConflictsMenuItem = "Mark c&onflicts";
+inline constexpr const char* kViewMenuItem = "&View";
+inline constexpr const char* kWindowSizeMenuItem = "&Window Size";
+// The entries of Window Size, one for each of the sizes offered, in their order.
+inline constexpr const char* kWindowSizeItems[] = {"&100 %", "1&50 %", "&200 %"};
+inline constexpr const char* kWindowSizeRestart =
+    "The new window size applies from the next start.\n\nRestart Velmora Sudoku now? Your game is saved first, "
+    "as when you leave.";
+// Followed by the settings file's path.
+inline constexpr const char* kWindowSizeNotStored = "The window size could not be saved in\n";
 // On the cover over a paused game's board.
 inline constexpr const char* kPausedCover = "Paused";
 // The print dialog's page of what to print.

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPrintDialog>
@@ -28,6 +29,7 @@
 #include "splash_effect.h"
 #include "tips_window.h"
 #include "window_placement.h"
+#include "window_size.h"
 
 namespace velmora {
 namespace {
@@ -441,6 +443,15 @@ void GameDialog::changeEvent(QEvent* event) {
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
+void GameDialog::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  // The tips window stands where it was put beside the game window (or where
+  // the player moved it) and goes wherever the game window goes, rather than
+  // being left behind over the board.
+  const QPoint moved = event->pos() - event->oldPos();
+  if (tips_ && !moved.isNull()) tips_->move(tips_->pos() + moved);
+}
+
 void GameDialog::closeEvent(QCloseEvent* event) {
   if (closing_) {
     event->accept();
@@ -474,7 +485,7 @@ std::vector<WindowMenuEntry> GameDialog::WindowMenu() {
        [this] { game_.PauseCommand(); }},
       {texts::kFillInCandidatesMenuItem, texts::kFillInCandidatesMenuKey, !minimised && game_.CanFillInCandidates(),
        [this] { game_.FillInCandidates(); }},
-      {texts::kViewMenu, nullptr, !minimised, {}, -1, ViewMenu()},
+      {texts::kViewMenuItem, nullptr, !minimised, nullptr, -1, ViewMenu()},
       {texts::kChangePlayerMenuItem, nullptr, !minimised && game_.ChangePlayerAvailable(),
        [this] { game_.ChangePlayerCommand(); }},
       {texts::kAboutMenuItem, nullptr, game_.AboutAvailable(minimised),
@@ -482,16 +493,52 @@ std::vector<WindowMenuEntry> GameDialog::WindowMenu() {
   };
 }
 
-// The viewing aids, ticked while on; they change only while a player plays.
+// Window Size, kept in the desktop user's settings file (none: no size to keep),
+// then the viewing aids, ticked while on, which change only while a player plays.
 std::vector<WindowMenuEntry> GameDialog::ViewMenu() {
   const bool available = game_.ViewAidAvailable() && !game_.Paused();
   auto aid = [this, available](const char* label, ViewAid which) {
     return WindowMenuEntry{label, nullptr, available, [this, which] { game_.ToggleViewAid(which); },
                            game_.ViewAidOn(which) ? 1 : 0};
   };
-  return {aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
+  return {{texts::kWindowSizeMenuItem, nullptr, game_.CanBeLeft() && !settingsPath_.empty(), nullptr, -1,
+           WindowSizeEntries()},
+          aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
           aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
           aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts)};
+}
+
+std::vector<WindowMenuEntry> GameDialog::WindowSizeEntries() {
+  std::vector<WindowMenuEntry> entries;
+  for (size_t i = 0; i < std::size(kWindowSizes); ++i) {
+    const int percent = kWindowSizes[i];
+    entries.push_back({texts::kWindowSizeItems[i], nullptr, true, [this, percent] { ChooseWindowSize(percent); },
+                       percent == storedWindowSize_ ? 1 : 0});
+  }
+  return entries;
+}
+
+void GameDialog::SetWindowSize(const std::string& settingsPath, int runningPercent) {
+  settingsPath_ = settingsPath;
+  windowSize_ = storedWindowSize_ = runningPercent;
+}
+
+void GameDialog::ChooseWindowSize(int percent) {
+  if (percent != storedWindowSize_) {
+    if (!StoreWindowSize(settingsPath_, percent)) {
+      ShowMessage(texts::kWindowSizeNotStored + settingsPath_);
+      return;
+    }
+    storedWindowSize_ = percent;
+  }
+  // Back to the size this run shows: nothing more to do.
+  if (percent == windowSize_) return;
+  if (!Ask(texts::kWindowSizeRestart)) return;
+  // Saved as a close request saves; a save that failed has told the player,
+  // who stays with the game rather than leave it unsaved.
+  if (!game_.CanBeLeft() || !game_.SaveGame()) return;
+  restartRequested_ = true;
+  EndGameWindow();
 }
 
 void GameDialog::ShowPauseCover(bool show) {

@@ -121,6 +121,16 @@ class GameDialog : public QDialog, public GameHost {
   // The entries of the menu a right click off the board opens, as they stand now.
   std::vector<WindowMenuEntry> WindowMenu();
   std::vector<WindowMenuEntry> ViewMenu();
+  // The window size the game runs at (percent) and the desktop user's settings
+  // file, where the View menu's Window Size keeps a new one (no file: the menu
+  // offers none).
+  void SetWindowSize(const std::string& settingsPath, int runningPercent);
+  // Window Size: keeps the size for the next start, and offers to start again
+  // now (saving the game first, as leaving it does).
+  void ChooseWindowSize(int percent);
+  // The player chose to start again at a new window size: the window has closed
+  // and the game was saved as leaving it saves.
+  bool RestartRequested() const { return restartRequested_; }
   // The rectangle of a screen area in client coordinates.
   QRect AreaRect(const ScreenArea& area) const;
 
@@ -128,6 +138,7 @@ class GameDialog : public QDialog, public GameHost {
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void reject() override {}
@@ -166,6 +177,7 @@ class GameDialog : public QDialog, public GameHost {
   void OnKey(int virtualKey, bool control, bool shift);
   // Places a dialog being shown centred on the game window, frames included.
   void CentreOnWindow(QWidget& dialog);
+  std::vector<WindowMenuEntry> WindowSizeEntries();
 
   Clock& clock_;
   MessageBoxes& boxes_;
@@ -195,6 +207,10 @@ class GameDialog : public QDialog, public GameHost {
   bool placementWarningMade_ = false;
   bool tipsRoom_ = false;        // the last placement kept room for the tips window
   bool printCleanGrid_ = false;  // the print dialog's choice, kept for the run
+  std::string settingsPath_;
+  int windowSize_ = 100;        // what this run shows
+  int storedWindowSize_ = 100;  // what the next start shows
+  bool restartRequested_ = false;
 };
 
 // The game's icon, for its windows and boxes.

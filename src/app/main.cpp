@@ -4,9 +4,15 @@
 #include <QIcon>
 #include <QSessionManager>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app_texts.h"
 #include "clock.h"
@@ -19,11 +25,13 @@
 #include "process_exit.h"
 #include "skinned_game_dialogs.h"
 #include "termination_signals.h"
+#include "window_size.h"
 
 namespace {
 
+const char* kUsage = "usage: velmora-sudoku [--help | --version]\n";
+// Printed after the usage line.
 const char* kHelp =
-    "usage: velmora-sudoku [--help | --version]\n"
     "Velmora Sudoku, a single-player Sudoku game. It runs in the current folder, which\n"
     "holds art/, data/seeds/ and data/users/; the installed velmora-sudoku command\n"
     "prepares the player's own folder (VELMORA_HOME, by default\n"
@@ -31,26 +39,59 @@ const char* kHelp =
     "  --help     print this text and exit\n"
     "  --version  print the version and exit\n"
     "Environment: VELMORA_LOG=FILE writes a diagnostic log to FILE.\n"
+    "The window size chosen in the game is kept in\n"
+    "${XDG_CONFIG_HOME:-~/.config}/velmora-sudoku/velmora-sudoku.conf.\n"
     "See velmora-sudoku(6).\n";
 
 // The window while its game may hold unsaved progress.
 velmora::GameDialog* liveWindow = nullptr;
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // Answered before any window or display connection exists.
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kHelp, stdout);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("velmora-sudoku %s\n", VELMORA_VERSION);
-      return 0;
-    }
+// Qt's scale factor as the desktop set it, and as the game runs at the window
+// size the player chose.
+class ScaleFactor {
+ public:
+  explicit ScaleFactor(int windowSize) {
+    if (const char* value = std::getenv(kVariable)) desktop_ = value;
+    if (windowSize == velmora::kNormalWindowSize) return;
+    const std::string scaled = velmora::ScaleFactorFor(desktop_ ? desktop_->c_str() : nullptr, windowSize);
+    ::setenv(kVariable, scaled.c_str(), 1);
+    changed_ = true;
   }
-  QApplication application(argc, argv);
+  // Once Qt has read it: the programs the game starts (the help page's browser)
+  // and a restarted game see the desktop's own.
+  void Restore() {
+    if (!changed_) return;
+    if (desktop_)
+      ::setenv(kVariable, desktop_->c_str(), 1);
+    else
+      ::unsetenv(kVariable);
+    changed_ = false;
+  }
+
+ private:
+  static constexpr const char* kVariable = "QT_SCALE_FACTOR";
+  std::optional<std::string> desktop_;
+  bool changed_ = false;
+};
+
+// Runs the game until its window closes, returning the program's status.
+// `restart` is set when the player asked for the game to start again (a new
+// window size): by the time this returns, everything has been left as an
+// ordinary end leaves it (the game saved, the lock released, the display closed).
+int RunGame(int argc, char** argv, bool& restart) {
+  const std::string settingsPath = velmora::UserSettingsPath();
+  const int windowSize = velmora::ReadWindowSize(settingsPath);
+  ScaleFactor scale(windowSize);
+  // The window's class names the program as its desktop entry does
+  // (StartupWMClass), whatever name the program file was started by.
+  std::vector<char*> qtArguments(argv, argv + argc);
+  char nameOption[] = "-name";
+  char resourceName[] = "velmora-sudoku";
+  qtArguments.insert(qtArguments.begin() + 1, {nameOption, resourceName});
+  int qtArgumentCount = static_cast<int>(qtArguments.size());
+  qtArguments.push_back(nullptr);
+  QApplication application(qtArgumentCount, qtArguments.data());
+  scale.Restore();
   QApplication::setApplicationName(QStringLiteral("Velmora Sudoku"));
   const std::string workingFolder = QDir::currentPath().toStdString();
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Sudoku"));
@@ -83,6 +124,7 @@ int main(int argc, char** argv) {
   velmora::FontWarmUp fontWarmUp;
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
+  window.SetWindowSize(settingsPath, windowSize);
   boxes.SetOwner(&window);
   // The game's secondary windows and its messages are drawn from the art the
   // window loads, over the window.
@@ -111,5 +153,34 @@ int main(int argc, char** argv) {
   window.show();
   window.exec();
   liveWindow = nullptr;  // the game has been left, and saved as it was left
+  restart = window.RestartRequested();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Answered before any window, display connection or file exists.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("velmora-sudoku %s\n", VELMORA_VERSION);
+      return 0;
+    }
+    // Anything else is a mistake, said before the game touches a file.
+    std::fprintf(stderr, "velmora-sudoku: unknown argument '%s'\n%s", argv[i], kUsage);
+    return 2;
+  }
+  bool restart = false;
+  const int status = RunGame(argc, argv, restart);
+  if (!restart) return status;
+  // The same program again, with the same arguments, in the same folder.
+  std::fflush(nullptr);
+  ::execv("/proc/self/exe", argv);
+  std::fprintf(stderr, "velmora-sudoku: could not start again: %s\n", std::strerror(errno));
   return 0;
 }

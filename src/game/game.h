@@ -100,6 +100,9 @@ class Game {
   // goes on with the current player's game.
   void ChangePlayerCommand();
   bool ChangePlayerAvailable() const { return !BetweenGames() && !session_.paused && dialogs_ != nullptr; }
+  // Whether the game can be left now as a close request leaves it: not while
+  // the splash runs, a player is being chosen or the next game is on its way.
+  bool CanBeLeft() const { return !BetweenGames(); }
   // The system menu's About item; it shows the About text only while a game is played.
   void OnAboutRequest(bool windowMinimised);
   bool AboutAvailable(bool windowMinimised) const {

@@ -1,14 +1,12 @@
 #include "png_image.h"
 
-#include <fcntl.h>
 #include <png.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstring>
 #include <new>
+
+#include "regular_file.h"
 
 namespace velmora {
 namespace {
@@ -77,48 +75,6 @@ uint64_t MaxPngFileSize(uint32_t width, uint32_t height) {
 }
 
 namespace {
-
-// An open regular file, closed with the object.
-class RegularFile {
- public:
-  // Only a regular file is opened, and the open itself does not wait: a pipe
-  // put in a picture's place (or a link to one) would block the open or the
-  // first read for good. The type is checked on what was opened, so a path
-  // changed in between cannot slip through.
-  explicit RegularFile(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat info;
-    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) Close();
-    if (fd_ >= 0) size_ = static_cast<uint64_t>(info.st_size);
-  }
-  ~RegularFile() { Close(); }
-  RegularFile(const RegularFile&) = delete;
-  RegularFile& operator=(const RegularFile&) = delete;
-
-  bool IsOpen() const { return fd_ >= 0; }
-  uint64_t Size() const { return size_; }
-  bool Rewind() { return ::lseek(fd_, 0, SEEK_SET) == 0; }
-  // Reads up to `length` bytes, fewer only at the end of the file; -1 on an error.
-  ssize_t Read(void* out, size_t length) {
-    size_t done = 0;
-    while (done < length) {
-      const ssize_t got = ::read(fd_, static_cast<uint8_t*>(out) + done, length - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) return -1;
-      if (got == 0) break;
-      done += static_cast<size_t>(got);
-    }
-    return static_cast<ssize_t>(done);
-  }
-
- private:
-  void Close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-  int fd_ = -1;
-  uint64_t size_ = 0;
-};
 
 bool HasSignature(RegularFile& file) {
   png_byte signature[kSignatureBytes];

@@ -10,10 +10,12 @@
 #  - A lock file that is a link, a FIFO or a folder: it is not opened (a dangling
 #    link's target is not made, a FIFO does not hang the start) and nothing is
 #    refreshed, since whether a copy runs there cannot be told.
+#  - Arguments (which the game answers or refuses without touching a file) go
+#    to the game as they are, and no working folder is made for them.
 # Runs as root: the full disk and the read-only home are small tmpfs mounts.
 # Usage: launcher_test.sh LAUNCHER   (scripts/velmora-sudoku.in)
 set -u
-launcher=$1
+launcher=$(realpath "$1")
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"  # fail and status only; no display is started
 work=$(mktemp -d)
@@ -61,7 +63,7 @@ same() { [ "$(sums "$1")" = "$(sums "$2")" ]; }
 launch() {  # HOME SHARE
   rm -f "$work/game.out" "$work/game.art"
   VELMORA_HOME="$1" VELMORA_SHARE_DIR="$2" VELMORA_GAME="$work/game" \
-    timeout 30 "$launcher" one "two words" >/dev/null 2>"$work/err"
+    timeout 30 "$launcher" >/dev/null 2>"$work/err"
   rc=$?
   err=$(cat "$work/err")
 }
@@ -69,7 +71,7 @@ launch() {  # HOME SHARE
 check_started() {  # HOME CASE
   [ "$rc" = 7 ] || fail "$2: the launcher ended with status $rc, not the game's 7 ($err)"
   [ "$(sed -n 1p "$work/game.out" 2>/dev/null)" = "$1" ] || fail "$2: the game was not started in $1"
-  [ "$(sed -n 2p "$work/game.out" 2>/dev/null)" = "one|two words|" ] || fail "$2: the game did not get its arguments"
+  [ "$(sed -n 2p "$work/game.out" 2>/dev/null)" = "|" ] || fail "$2: the game was given arguments"
 }
 check_nothing_partial() {  # HOME CASE
   local left
@@ -81,6 +83,17 @@ check_said() {  # TEXT CASE
 }
 
 make_share "$work/share1" 400 1
+
+# Arguments: the game gets them as they are, from where the launcher was started.
+mkdir -p "$work/caller"
+rm -f "$work/game.out"
+(cd "$work/caller" && VELMORA_HOME="$work/args-home" VELMORA_SHARE_DIR="$work/share1" VELMORA_GAME="$work/game" \
+  timeout 30 "$launcher" --bogus "two words" >/dev/null 2>"$work/err")
+rc=$?
+[ "$rc" = 7 ] || fail "arguments: the launcher ended with status $rc, not the game's 7"
+[ "$(sed -n 2p "$work/game.out" 2>/dev/null)" = "--bogus|two words|" ] || fail "arguments: the game did not get them"
+[ ! -e "$work/args-home" ] || fail "arguments: the launcher made the working folder"
+[ -z "$(ls -A "$work/caller")" ] || fail "arguments: the launcher made files where it was started: $(ls -A "$work/caller")"
 # share2: larger art, share1's seed tables and help page.
 make_share "$work/share2" 700 1
 rm -rf "$work/share2/data" "$work/share2/help.html"

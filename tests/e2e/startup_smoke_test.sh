@@ -2,6 +2,7 @@
 # The real program under Xvfb: it starts, shows its 640 x 480 window and the
 # splash, then the background; a deep-colour (30-bit) screen starts it too; on a
 # 16-bit screen it refuses to run (status 252); without its art it stops with status 244.
+# An unknown argument gets the usage on stderr and status 2, and the game touches no file.
 # Usage: startup_smoke_test.sh GAME RUNTIME_FOLDER SCREENSHOT_FOLDER
 set -u
 game=$1 runtime=$2 shots=$3
@@ -41,8 +42,18 @@ refused_start() {
   stop_display
 }
 
-# 1. A normal start on a 24-bit screen.
+# 0. An unknown argument, with a display there to start on: refused before any
+# file is made (no lock file, no data folder) where the game was started.
 start_display 24 || exit 1
+mkdir -p "$work/caller"
+(cd "$work/caller" && timeout 20 "$game" --bogus >"$work/bogus.out" 2>"$work/bogus.err")
+rc=$?
+[ "$rc" = 2 ] || fail "--bogus ended with status $rc, not 2"
+grep -q "^usage: velmora-sudoku" "$work/bogus.err" || fail "--bogus printed no usage on stderr: $(cat "$work/bogus.err")"
+[ ! -s "$work/bogus.out" ] || fail "--bogus printed on stdout: $(cat "$work/bogus.out")"
+[ -z "$(ls -A "$work/caller")" ] || fail "--bogus left files where it was started: $(ls -A "$work/caller")"
+
+# 1. A normal start on a 24-bit screen.
 fresh_runtime
 (cd "$work/run" && VELMORA_LOG="$work/game.log" exec "$game") &
 pid=$!

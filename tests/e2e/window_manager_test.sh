@@ -12,7 +12,11 @@
 #   - the dialogs offer no minimise or maximise, the game window no maximise; a
 #     dialog minimised anyway takes the game window with it;
 #   - the Tips window is a tool window of the game window, beside it, the two
-#     centred together on the desktop; it is minimised and restored with it;
+#     centred together on the desktop; it is minimised and restored with it,
+#     and goes with it, still beside it, when the player moves the game window;
+#   - the game window's class (WM_CLASS) is the desktop entry's StartupWMClass,
+#     whatever name the program was started by, so that docks put the window
+#     with its launcher;
 #   - the game window keeps its 640 x 480 when asked to go full-screen.
 # Screenshots go to SHOTS. Usage: window_manager_test.sh GAME RUNTIME SHOTS
 set -u
@@ -25,42 +29,11 @@ trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
 
 fresh_runtime
 
+# Started by another name than its own: the window's class must not depend on it.
+ln -s "$game" "$work/sudoku-by-another-name"
 start_game() {
-  (cd "$work/run" && exec "$game" 2>/dev/null) &
+  (cd "$work/run" && exec "$work/sudoku-by-another-name" 2>/dev/null) &
   pid=$!
-}
-
-# The outer frame of a window: "left top width height", from its client area
-# (xwininfo) and the border and caption the window manager reports around it.
-frame_of() {
-  local id=$1 x y w h l r t b
-  [ -n "$id" ] || { echo "0 0 0 0"; return; }  # (xwininfo without an id waits for a click)
-  read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4}
-                                               /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
-  read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
-}
-
-# Waits until a window's client area stops moving (the window manager has placed it).
-settle() {
-  local id=$1 last="" now
-  [ -n "$id" ] || return 1
-  for _ in $(seq 1 30); do
-    now=$(origin_of "$id")
-    [ "$now" = "$last" ] && return 0
-    last=$now
-    sleep 0.1
-  done
-}
-
-# Checks that window $2's frame is centred on window $1's frame within 2 px.
-check_centred() {
-  local outer=$1 inner=$2 what=$3 ox oy ow oh ix iy iw ih dx dy
-  read -r ox oy ow oh < <(frame_of "$outer")
-  read -r ix iy iw ih < <(frame_of "$inner")
-  dx=$(( (2 * ix + iw) - (2 * ox + ow) )) dy=$(( (2 * iy + ih) - (2 * oy + oh) ))  # twice the offset
-  echo "$what: frame $ix,$iy ${iw}x$ih on $ox,$oy ${ow}x$oh"
-  [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ] || fail "$what is off the game window's centre by ($((dx / 2)), $((dy / 2))) px"
 }
 
 # Waits for a window to go away.
@@ -107,6 +80,12 @@ dx=$(( (2 * gx + gw) - (2 * desk_x + desk_w) )) dy=$(( (2 * gy + gh) - (2 * desk
 check_centred "$gid" "$id" "Create New Player"
 check_buttons "$gid" "the game window" yes
 check_buttons "$id" "Create New Player" no
+# WM_CLASS is "instance", "class"; a desktop matches StartupWMClass against either.
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$here/../../packaging/io.github.velmora.Sudoku.desktop")
+wm_class=$(xprop -id "$gid" WM_CLASS | sed 's/^[^=]*= //')
+echo "WM_CLASS $wm_class, StartupWMClass ${startup_class:-(none)}"
+[ -n "$startup_class" ] && [[ ", $wm_class," == *", \"$startup_class\","* ]] ||
+  fail "the game window's class ($wm_class) is not the desktop entry's StartupWMClass (${startup_class:-none})"
 
 click_in "$id" 120 62
 xdotool type --delay 50 "Ada"
@@ -227,6 +206,19 @@ if [ -n "$tips" ]; then
   # The game window made room for it: the two stand together centred on the desktop.
   dx=$(( (tx + gx + gw) - (2 * desk_x + desk_w) ))
   [ "${dx#-}" -le 4 ] || fail "the Tips and game windows ($tx..$((gx + gw))) are off the desktop's centre by $((dx / 2)) px"
+  # The player moves the game window (as a drag by its caption does): the Tips
+  # window goes with it and stays at its left, off the board.
+  read -r ox oy < <(origin_of "$gid")
+  xdotool windowmove --sync "$gid" $((ox + 30)) $((oy + 50))
+  settle "$gid"
+  settle "$tips"
+  read -r nx ny < <(origin_of "$gid")
+  [ "$nx $ny" != "$ox $oy" ] || fail "the game window could not be moved"
+  read -r tx ty tw th < <(frame_of "$tips")
+  read -r gx gy gw gh < <(frame_of "$gid")
+  import -window root "$shots/wm-5-tips-moved.png"
+  [ "$((tx + tw))" = "$gx" ] && [ "$ty" = "$gy" ] ||
+    fail "after the game window moved to $gx,$gy the Tips window ($tx,$ty ${tw}x$th) no longer stands at its left"
   xdotool windowminimize "$gid"
   sleep 0.5
   [ "$(wm_state "$gid")" = "Iconic" ] || fail "the game window did not minimise"

@@ -4,6 +4,12 @@
 # sanitizer build is slow) and end as soon as it has happened, or as soon as
 # the process it waits for has ended, so that they cost time only on a failure.
 
+# The game takes its window size from the desktop user's settings
+# ($XDG_CONFIG_HOME/velmora-sudoku/velmora-sudoku.conf): the tests and benchmarks
+# run without any (XDG_CONFIG_HOME names no folder), so that a size chosen by
+# whoever runs them changes nothing, unless VELMORA_CONFIG_HOME names a folder.
+export XDG_CONFIG_HOME=${VELMORA_CONFIG_HOME:-/dev/null/no-settings}
+
 # `fail WHAT` reports a failed check and goes on; the script ends with `exit $status`.
 status=0
 fail() { echo "FAIL: $*"; status=1; }
@@ -122,6 +128,39 @@ stop_window_manager() {
 origin_of() {
   [ -n "$1" ] || { echo "none"; return; }
   xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}'
+}
+
+# The outer frame of a window: "left top width height", from its client area
+# (xwininfo) and the border and caption the window manager reports around it.
+frame_of() {
+  local id=$1 x y w h l r t b
+  [ -n "$id" ] || { echo "0 0 0 0"; return; }  # (xwininfo without an id waits for a click)
+  read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4}
+                                               /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+  read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+# Waits until a window's client area stops moving (the window manager has placed it).
+settle() {
+  local id=$1 last="" now
+  [ -n "$id" ] || return 1
+  for _ in $(seq 1 30); do
+    now=$(origin_of "$id")
+    [ "$now" = "$last" ] && return 0
+    last=$now
+    sleep 0.1
+  done
+}
+
+# Checks that window $2's frame is centred on window $1's frame within 2 px.
+check_centred() {
+  local outer=$1 inner=$2 what=$3 ox oy ow oh ix iy iw ih dx dy
+  read -r ox oy ow oh < <(frame_of "$outer")
+  read -r ix iy iw ih < <(frame_of "$inner")
+  dx=$(( (2 * ix + iw) - (2 * ox + ow) )) dy=$(( (2 * iy + ih) - (2 * oy + oh) ))  # twice the offset
+  echo "$what: frame $ix,$iy ${iw}x$ih on $ox,$oy ${ow}x$oh"
+  [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ] || fail "$what is off the game window's centre by ($((dx / 2)), $((dy / 2))) px"
 }
 
 # Clicks at a point of a window's client area.

@@ -2,7 +2,8 @@
 # Builds the Debian package from the build folder's install rules (as `make deb`
 # does) and checks it as a distribution would: its contents and Depends, lintian,
 # the menu entry, the AppStream metainfo, the icons, the manual pages, and the
-# installed programs' --version and --help (which must not need a display).
+# installed programs' --version and --help (which must not need a display), and
+# an unknown argument refused with status 2 before anything is made.
 # Usage: package_test.sh BUILD_FOLDER SOURCE_FOLDER VERSION
 set -u
 build=$(cd "$1" && pwd) source=$(cd "$2" && pwd) version=$3
@@ -81,5 +82,12 @@ for program in velmora-sudoku velmora-puzzle; do
     fail "$program --help failed: $out"
   echo "$out" | grep -q "^usage: $program" || fail "$program --help printed no usage"
 done
-[ ! -e "$work/nohome" ] || fail "--help or --version made a folder in the home folder"
+# An unknown argument: the usage on stderr and status 2, and nothing made.
+out=$(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$work/nohome" \
+  "$root/games/velmora-sudoku" --bogus 2>&1 >/dev/null)
+rc=$?
+[ "$rc" = 2 ] || fail "velmora-sudoku --bogus ended with status $rc, not 2: $out"
+echo "$out" | grep -q "^usage: velmora-sudoku" || fail "velmora-sudoku --bogus printed no usage on stderr: $out"
+[ ! -e "$work/velmora-sudoku.lock" ] || fail "velmora-sudoku --bogus made a lock file where it was started"
+[ ! -e "$work/nohome" ] || fail "--help, --version or an unknown argument made a folder in the home folder"
 exit $status
