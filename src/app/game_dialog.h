@@ -146,6 +146,7 @@ class GameDialog : public QDialog, public GameHost {
   void DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const;
   void DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source = {}) const;
   void RefreshScreenArt();
+  void LoadFirstPaintArt();
   void RenderArea(QPainter& painter, const QRect& area) const;
   void DrawGuides(QPainter& painter, const QRect& area) const;
   void DrawGameTexts(QPainter& painter, const QRect& area) const;

@@ -1,24 +1,57 @@
 #include "game_bitmap_table.h"
 
+#include <QString>
+
+#include <atomic>
 #include <limits>
 #include <new>
 #include <utility>
 
+#include "art_loader.h"
+#include "pixel_math.h"
 #include "png_image.h"
+#include "second_thread.h"
 
 namespace velmora {
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "decoded pixels are used byte for byte as Format_ARGB32 images");
 
+namespace {
+
+const imaging::PngArtFile* PngArtOf(int index) {
+  for (const imaging::PngArtFile& file : imaging::kPngArtFiles) {
+    if (file.index == index) return &file;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 GameBitmap GameBitmapTable::Picture(int index) const {
   const GameBitmap& entry = Entry(index);
   const KeptPng& kept = kept_[static_cast<size_t>(index)];
-  if (!entry.isNull() || (kept.bytes.empty() && kept.path.empty())) return entry;
+  if (!entry.isNull() || kept.bytes.empty()) return entry;
   PngImage png;
-  const bool decoded = kept.bytes.empty()
-                           ? DecodePng(kept.path, png, kept.width, kept.height)
-                           : DecodePngData(kept.bytes.data(), kept.bytes.size(), png, kept.width, kept.height);
-  return decoded ? ImageFromPng(png) : GameBitmap();
+  if (!DecodePngData(kept.bytes.data(), kept.bytes.size(), png, kept.width, kept.height)) return GameBitmap();
+  GameBitmap image = ImageFromPng(png);
+  if (!ReplayShifts(index, image)) return GameBitmap();
+  return image;
+}
+
+void GameBitmapTable::LetGoOfPixels(int index) {
+  if (!kept_[static_cast<size_t>(index)].bytes.empty()) Entry(index) = GameBitmap();
+}
+
+bool GameBitmapTable::ReplayShifts(int index, GameBitmap& image) const {
+  if (image.isNull() || !imaging::IsShiftedIndex(index) || shifts_.empty()) return true;
+  if (!image.bits()) return false;  // the copy-on-write detach could not allocate
+  // One shift after another, as the entries were shifted (ImageOperations::ShiftHue).
+  for (const float delta : shifts_) {
+    const float wrapped = WrapDegrees(delta);
+    for (int y = 0; y < image.height(); ++y)
+      ShiftRowHue(reinterpret_cast<uint32_t*>(image.scanLine(y)), image.width(), wrapped);
+  }
+  return true;
 }
 
 void GameBitmapTable::KeepPngData(int index, std::vector<uint8_t> bytes, uint32_t width, uint32_t height) {
@@ -29,12 +62,49 @@ void GameBitmapTable::KeepPngData(int index, std::vector<uint8_t> bytes, uint32_
   kept.height = height;
 }
 
-void GameBitmapTable::KeepPngFile(int index, std::string path, uint32_t width, uint32_t height) {
-  KeptPng& kept = kept_[static_cast<size_t>(index)];
-  kept = KeptPng();
-  kept.path = std::move(path);
-  kept.width = width;
-  kept.height = height;
+// The large picture as the program holds it, recoloured as the table has been.
+// Only a picture of exactly twice the normal one's size is taken.
+GameBitmap GameBitmapTable::ReadSharp(int index) const {
+  if (!sharpArt_ || !artLoaded_ || !IsValidIndex(index)) return GameBitmap();
+  QSize normal = Entry(index).size();
+  if (const imaging::PngArtFile* png = PngArtOf(index)) {
+    if (!BuildsOwnFile(index)) return GameBitmap();
+    normal = QSize(static_cast<int>(png->width), static_cast<int>(png->height));
+  }
+  GameBitmap image = ArtLoader::SharpPicture(index);
+  if (image.isNull() || image.size() != normal * 2 || !ReplayShifts(index, image)) return GameBitmap();
+  return image;
+}
+
+const GameBitmap& GameBitmapTable::SharpEntry(int index) const {
+  static const GameBitmap none;
+  if (!IsValidIndex(index)) return none;
+  GameBitmap& held = sharpEntries_[static_cast<size_t>(index)];
+  if (held.isNull()) held = ReadSharp(index);
+  return held;
+}
+
+GameBitmap GameBitmapTable::SharpPicture(int index) const {
+  if (!IsValidIndex(index)) return GameBitmap();
+  const GameBitmap& held = sharpEntries_[static_cast<size_t>(index)];
+  return held.isNull() ? ReadSharp(index) : held;
+}
+
+void GameBitmapTable::LoadSharpEntries(const std::vector<int>& indices) {
+  if (!sharpArt_) return;
+  std::vector<GameBitmap> read(indices.size());
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    for (size_t k = next++; k < indices.size(); k = next++) {
+      if (IsValidIndex(indices[k]) && sharpEntries_[static_cast<size_t>(indices[k])].isNull())
+        read[k] = ReadSharp(indices[k]);
+    }
+  };
+  SecondThread second(work);  // without it, this thread reads them all
+  work();
+  second.Join();
+  for (size_t k = 0; k < indices.size(); ++k)
+    if (!read[k].isNull()) sharpEntries_[static_cast<size_t>(indices[k])] = std::move(read[k]);
 }
 
 QImage ImageFromPng(PngImage& png) {

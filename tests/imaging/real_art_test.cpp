@@ -85,5 +85,28 @@ TEST(RealArtTest, AnIntroPageOtherThanTheBuildsIsDecodedToBeSure) {
   }
 }
 
+// A page shows the picture checked at start-up, whatever becomes of its file
+// afterwards: removed, or replaced by another picture.
+TEST(RealArtTest, AnIntroPageOutlivesItsFile) {
+  namespace fs = std::filesystem;
+  testing::TempFolder folder;
+  fs::copy(fs::path(VELMORA_RUNTIME_FOLDER) / "art", folder.Path() / "art", fs::copy_options::recursive);
+  const fs::path pages = folder.Path() / "art/introDialogues/pages";
+  testing::FakeEngineHost host;
+  GameBitmapTable table;
+  ASSERT_TRUE(ArtLoader(host, folder.QPath()).LoadGameArt(table));
+  PngImage welcome, blocks;
+  ASSERT_TRUE(DecodePng((pages / "IDPageAWelcome.png").string(), welcome));
+  ASSERT_TRUE(DecodePng((pages / "IDPageGCTutorialBlocks.png").string(), blocks));
+  const QImage welcomePicture = ImageFromPng(welcome);
+  const QImage blocksPicture = ImageFromPng(blocks);
+  ASSERT_NE(welcomePicture, blocksPicture);
+
+  fs::remove(pages / "IDPageAWelcome.png");
+  fs::copy_file(pages / "IDPageDColor.png", pages / "IDPageGCTutorialBlocks.png", fs::copy_options::overwrite_existing);
+  EXPECT_EQ(table.Picture(147), welcomePicture);
+  EXPECT_EQ(table.Picture(152), blocksPicture);
+}
+
 }  // namespace
 }  // namespace velmora
