@@ -168,8 +168,11 @@ void GameDialog::LoadFirstPaintArt() {
     if (!button->isHidden()) pictures.push_back(game_.FaceOfControl(id, false));
   art_.LoadSharpEntries(pictures);
   // While the large background is shown, the normal one is decoded again only
-  // to print.
-  if (!art_.SharpEntry(imaging::kMainBackgroundIndex).isNull()) art_.LetGoOfPixels(imaging::kMainBackgroundIndex);
+  // to print; the large one, of few colours, is held as runs of one colour.
+  if (!art_.SharpEntry(imaging::kMainBackgroundIndex).isNull()) {
+    art_.LetGoOfPixels(imaging::kMainBackgroundIndex);
+    art_.CompactSharpEntry(imaging::kMainBackgroundIndex);
+  }
 }
 
 void GameDialog::PlaceOnDesktop(bool withTipsRoom) {
@@ -241,6 +244,12 @@ void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, c
   // The painter's own scale, not the widget's: a window rendered into a picture
   // of 1:1 pixels (the printout) draws the normal art even on a scaled screen.
   const qreal ratio = painter.deviceTransform().m11();
+  if (ratio > 1.0) {
+    if (const RunImage* runs = art_.SharpRuns(index)) {
+      DrawRuns(painter, *runs, target, source, ratio);
+      return;
+    }
+  }
   const QImage* sharp = ratio > 1.0 ? &art_.SharpEntry(index) : nullptr;
   if (sharp && sharp->isNull()) sharp = nullptr;
   QImage* bitmap = nullptr;
@@ -259,6 +268,24 @@ void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, c
   } else {
     painter.drawImage(target.topLeft(), *bitmap, QRect(source, target.size()));
   }
+  painter.setCompositionMode(mode);
+}
+
+// Part of a large picture held as runs: only that part (and a rim of two
+// pixels, for the smooth reduction below the scale 2 to read as it would from
+// the whole picture) is expanded into pixels.
+void GameDialog::DrawRuns(QPainter& painter, const RunImage& runs, const QRect& target, const QPoint& source,
+                          qreal ratio) const {
+  const QRect wanted(source * 2, target.size() * 2);
+  const QRect expanded = wanted.adjusted(-2, -2, 2, 2).intersected(QRect(QPoint(0, 0), runs.Size()));
+  const QImage part = runs.Expand(expanded);
+  if (part.isNull()) return;
+  const QPainter::CompositionMode mode = painter.compositionMode();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio < 2.0);
+  painter.drawImage(QRectF(target), part, QRectF(wanted.translated(-expanded.topLeft())));
+  painter.restore();
   painter.setCompositionMode(mode);
 }
 

@@ -145,6 +145,7 @@ class GameDialog : public QDialog, public GameHost {
   void PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const;
   void DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const;
   void DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source = {}) const;
+  void DrawRuns(QPainter& painter, const RunImage& runs, const QRect& target, const QPoint& source, qreal ratio) const;
   void RefreshScreenArt();
   void LoadFirstPaintArt();
   void RenderArea(QPainter& painter, const QRect& area) const;

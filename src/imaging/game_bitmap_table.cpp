@@ -76,9 +76,23 @@ GameBitmap GameBitmapTable::ReadSharp(int index) const {
   return image;
 }
 
+void GameBitmapTable::CompactSharpEntry(int index) {
+  GameBitmap& held = sharpEntries_[static_cast<size_t>(index)];
+  RunImage runs = RunImage::FromImage(held);
+  if (runs.IsNull()) return;
+  sharpRuns_[static_cast<size_t>(index)] = std::move(runs);
+  held = GameBitmap();
+}
+
+void GameBitmapTable::RecordShift(float delta) {
+  shifts_.push_back(delta);
+  for (int index = 0; index < Size(); ++index)
+    if (imaging::IsShiftedIndex(index)) sharpRuns_[static_cast<size_t>(index)].ShiftHue(WrapDegrees(delta));
+}
+
 const GameBitmap& GameBitmapTable::SharpEntry(int index) const {
   static const GameBitmap none;
-  if (!IsValidIndex(index)) return none;
+  if (!IsValidIndex(index) || SharpRuns(index)) return none;
   GameBitmap& held = sharpEntries_[static_cast<size_t>(index)];
   if (held.isNull()) held = ReadSharp(index);
   return held;
@@ -86,6 +100,7 @@ const GameBitmap& GameBitmapTable::SharpEntry(int index) const {
 
 GameBitmap GameBitmapTable::SharpPicture(int index) const {
   if (!IsValidIndex(index)) return GameBitmap();
+  if (const RunImage* runs = SharpRuns(index)) return runs->Expand(QRect(QPoint(0, 0), runs->Size()));
   const GameBitmap& held = sharpEntries_[static_cast<size_t>(index)];
   return held.isNull() ? ReadSharp(index) : held;
 }

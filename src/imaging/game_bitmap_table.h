@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "imaging_constants.h"
+#include "run_image.h"
 
 namespace velmora {
 
@@ -49,11 +50,25 @@ class GameBitmapTable {
   GameBitmap SharpPicture(int index) const;
   // Reads these large pictures now, on two threads, and holds them.
   void LoadSharpEntries(const std::vector<int>& indices);
-  void ReleaseSharpEntry(int index) { sharpEntries_[static_cast<size_t>(index)] = GameBitmap(); }
+  void ReleaseSharpEntry(int index) {
+    sharpEntries_[static_cast<size_t>(index)] = GameBitmap();
+    sharpRuns_[static_cast<size_t>(index)] = RunImage();
+  }
+  // Holds the large picture of entry `index` as runs of one colour instead of
+  // pixels (for a large picture of few colours: the main background); the
+  // screen then expands only the part it draws. SharpEntry then gives a null
+  // image; SharpRuns the runs.
+  void CompactSharpEntry(int index);
+  const RunImage* SharpRuns(int index) const {
+    const RunImage& runs = sharpRuns_[static_cast<size_t>(index)];
+    return runs.IsNull() ? nullptr : &runs;
+  }
   // A held large picture, for the hue shift to change in place; a null image when none is held.
   GameBitmap& HeldSharpEntry(int index) { return sharpEntries_[static_cast<size_t>(index)]; }
-  // Every hue shift applied to the table, in order (degrees, in [0, 360)).
-  void RecordShift(float delta) { shifts_.push_back(delta); }
+  // Every hue shift applied to the table, in order (degrees, in [0, 360));
+  // recorded after the entries and the held large pictures were shifted.
+  // Recolours the large pictures held as runs.
+  void RecordShift(float delta);
   const std::vector<float>& ShiftsApplied() const { return shifts_; }
 
   // The picture of entry `index` to draw: the entry itself, or for an entry
@@ -83,6 +98,7 @@ class GameBitmapTable {
 
   std::array<GameBitmap, imaging::kGameBitmapCount> entries_;
   mutable std::array<GameBitmap, imaging::kGameBitmapCount> sharpEntries_;
+  std::array<RunImage, imaging::kGameBitmapCount> sharpRuns_;
   struct KeptPng {
     std::vector<uint8_t> bytes;
     uint32_t width = 0;
