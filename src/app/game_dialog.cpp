@@ -157,22 +157,22 @@ void GameDialog::Initialise() {
   if (log_.IsOn()) Log("load data result: " + report + "\n");
 }
 
-// The large pictures the first paint draws, read on two threads: the
+// The large pictures the first paint draws, read before the window shows: the
 // background and the faces of the controls on show. Everything else (the
 // tiles' faces, the guides, the splash logo, the dialogs' pictures) is read
 // when it is first drawn.
 void GameDialog::LoadFirstPaintArt() {
   if (!art_.SharpArt()) return;
-  std::vector<int> pictures{imaging::kMainBackgroundIndex};
+  // The large background is held as runs of one colour, read as they lie in
+  // the program; the faces are decoded on two threads.
+  const bool sharpBackground =
+      art_.SharpRuns(imaging::kMainBackgroundIndex) || !art_.SharpEntry(imaging::kMainBackgroundIndex).isNull();
+  std::vector<int> pictures;
   for (const auto& [id, button] : controls_)
     if (!button->isHidden()) pictures.push_back(game_.FaceOfControl(id, false));
   art_.LoadSharpEntries(pictures);
-  // While the large background is shown, the normal one is decoded again only
-  // to print; the large one, of few colours, is held as runs of one colour.
-  if (!art_.SharpEntry(imaging::kMainBackgroundIndex).isNull()) {
-    art_.LetGoOfPixels(imaging::kMainBackgroundIndex);
-    art_.CompactSharpEntry(imaging::kMainBackgroundIndex);
-  }
+  // While the large background is shown, the normal one is decoded again only to print.
+  if (sharpBackground) art_.LetGoOfPixels(imaging::kMainBackgroundIndex);
 }
 
 void GameDialog::PlaceOnDesktop(bool withTipsRoom) {

@@ -1,5 +1,6 @@
 #include "game_bitmap_table.h"
 
+#include <QResource>
 #include <QString>
 
 #include <atomic>
@@ -64,24 +65,40 @@ void GameBitmapTable::KeepPngData(int index, std::vector<uint8_t> bytes, uint32_
 
 // The large picture as the program holds it, recoloured as the table has been.
 // Only a picture of exactly twice the normal one's size is taken.
-GameBitmap GameBitmapTable::ReadSharp(int index) const {
-  if (!sharpArt_ || !artLoaded_ || !IsValidIndex(index)) return GameBitmap();
-  QSize normal = Entry(index).size();
+QSize GameBitmapTable::SharpSize(int index) const {
+  if (!sharpArt_ || !artLoaded_ || !IsValidIndex(index)) return QSize();
   if (const imaging::PngArtFile* png = PngArtOf(index)) {
-    if (!BuildsOwnFile(index)) return GameBitmap();
-    normal = QSize(static_cast<int>(png->width), static_cast<int>(png->height));
+    if (!BuildsOwnFile(index)) return QSize();
+    return QSize(static_cast<int>(png->width), static_cast<int>(png->height)) * 2;
   }
+  return Entry(index).size() * 2;
+}
+
+GameBitmap GameBitmapTable::ReadSharp(int index) const {
+  const QSize size = SharpSize(index);
+  if (size.isEmpty()) return GameBitmap();
   GameBitmap image = ArtLoader::SharpPicture(index);
-  if (image.isNull() || image.size() != normal * 2 || !ReplayShifts(index, image)) return GameBitmap();
+  if (image.isNull() || image.size() != size || !ReplayShifts(index, image)) return GameBitmap();
   return image;
 }
 
-void GameBitmapTable::CompactSharpEntry(int index) {
-  GameBitmap& held = sharpEntries_[static_cast<size_t>(index)];
-  RunImage runs = RunImage::FromImage(held);
-  if (runs.IsNull()) return;
-  sharpRuns_[static_cast<size_t>(index)] = std::move(runs);
-  held = GameBitmap();
+const RunImage* GameBitmapTable::SharpRuns(int index) const {
+  if (!IsValidIndex(index)) return nullptr;
+  RunImage& runs = sharpRuns_[static_cast<size_t>(index)];
+  if (!runs.IsNull()) return &runs;
+  const QSize size = SharpSize(index);
+  if (runsLooked_[static_cast<size_t>(index)] || size.isEmpty()) return nullptr;
+  runsLooked_[static_cast<size_t>(index)] = true;
+  const QResource resource(QLatin1String(imaging::kResourceSharpBitmapRoot) + QLatin1Char('/') +
+                           QString::number(IdOf(index)) + QLatin1String(".runs"));
+  if (!resource.isValid()) return nullptr;
+  const QByteArray bytes = resource.uncompressedData();
+  RunImage read = RunImage::FromBytes(bytes.constData(), static_cast<size_t>(bytes.size()), 2);
+  if (read.IsNull() || read.Size() != size) return nullptr;
+  if (imaging::IsShiftedIndex(index))
+    for (const float delta : shifts_) read.ShiftHue(WrapDegrees(delta));
+  runs = std::move(read);
+  return &runs;
 }
 
 void GameBitmapTable::RecordShift(float delta) {

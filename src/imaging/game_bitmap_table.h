@@ -53,16 +53,13 @@ class GameBitmapTable {
   void ReleaseSharpEntry(int index) {
     sharpEntries_[static_cast<size_t>(index)] = GameBitmap();
     sharpRuns_[static_cast<size_t>(index)] = RunImage();
+    runsLooked_[static_cast<size_t>(index)] = false;
   }
-  // Holds the large picture of entry `index` as runs of one colour instead of
-  // pixels (for a large picture of few colours: the main background); the
-  // screen then expands only the part it draws. SharpEntry then gives a null
-  // image; SharpRuns the runs.
-  void CompactSharpEntry(int index);
-  const RunImage* SharpRuns(int index) const {
-    const RunImage& runs = sharpRuns_[static_cast<size_t>(index)];
-    return runs.IsNull() ? nullptr : &runs;
-  }
+  // A large picture the program holds as runs of one colour (the main
+  // background): read when first asked for and held like a large entry, and
+  // then the only form of that picture (SharpEntry gives a null image). The
+  // screen expands only the part it draws. Null when there are none.
+  const RunImage* SharpRuns(int index) const;
   // A held large picture, for the hue shift to change in place; a null image when none is held.
   GameBitmap& HeldSharpEntry(int index) { return sharpEntries_[static_cast<size_t>(index)]; }
   // Every hue shift applied to the table, in order (degrees, in [0, 360));
@@ -93,12 +90,16 @@ class GameBitmapTable {
 
  private:
   GameBitmap ReadSharp(int index) const;
+  // The size the large picture of entry `index` must have, or an empty size
+  // when it may have none (a PNG entry whose file is not the build's own).
+  QSize SharpSize(int index) const;
   // Recolours a picture read after the table was shifted as the entries were.
   bool ReplayShifts(int index, GameBitmap& image) const;
 
   std::array<GameBitmap, imaging::kGameBitmapCount> entries_;
   mutable std::array<GameBitmap, imaging::kGameBitmapCount> sharpEntries_;
-  std::array<RunImage, imaging::kGameBitmapCount> sharpRuns_;
+  mutable std::array<RunImage, imaging::kGameBitmapCount> sharpRuns_;
+  mutable std::array<bool, imaging::kGameBitmapCount> runsLooked_{};
   struct KeptPng {
     std::vector<uint8_t> bytes;
     uint32_t width = 0;

@@ -1,32 +1,53 @@
 #include "run_image.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "pixel_math.h"
 
 namespace velmora {
 
-RunImage RunImage::FromImage(const QImage& image) {
+namespace {
+
+uint32_t Le32(const char* p) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p);
+  return b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24);
+}
+
+}  // namespace
+
+RunImage RunImage::FromBytes(const char* data, size_t size, qreal ratio) {
   RunImage runs;
-  if (image.isNull() || image.format() != QImage::Format_ARGB32 || image.width() > std::numeric_limits<uint16_t>::max())
+  constexpr size_t kHeader = 16;
+  constexpr uint32_t kMaxSide = 8192;
+  if (!data || size < kHeader || std::memcmp(data, "VRUN", 4) != 0) return runs;
+  const uint32_t width = Le32(data + 4), height = Le32(data + 8), count = Le32(data + 12);
+  if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide || count < height ||
+      count > uint64_t(width) * height)
     return runs;
-  runs.rowStarts_.reserve(static_cast<size_t>(image.height()) + 1);
-  for (int y = 0; y < image.height(); ++y) {
-    runs.rowStarts_.push_back(static_cast<uint32_t>(runs.colours_.size()));
-    const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if (x > 0 && row[x] == row[x - 1]) continue;
-      runs.runStarts_.push_back(static_cast<uint16_t>(x));
-      runs.colours_.push_back(row[x]);
-    }
+  if (size != kHeader + 4 * (uint64_t(height) + 1) + 6 * uint64_t(count)) return runs;
+  const char* p = data + kHeader;
+  runs.rowStarts_.resize(height + 1);
+  for (auto& start : runs.rowStarts_) start = Le32(p), p += 4;
+  runs.colours_.resize(count);
+  for (auto& colour : runs.colours_) colour = Le32(p), p += 4;
+  runs.runStarts_.resize(count);
+  for (auto& start : runs.runStarts_) {
+    start = static_cast<uint16_t>(static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8));
+    p += 2;
   }
-  runs.rowStarts_.push_back(static_cast<uint32_t>(runs.colours_.size()));
-  runs.runStarts_.shrink_to_fit();
-  runs.colours_.shrink_to_fit();
-  runs.width_ = image.width();
-  runs.height_ = image.height();
-  runs.ratio_ = image.devicePixelRatio();
+  // Every row starts with a run at column 0 and its runs start left to right within the picture.
+  if (runs.rowStarts_.front() != 0 || runs.rowStarts_.back() != count) return RunImage();
+  for (uint32_t y = 0; y < height; ++y) {
+    const uint32_t begin = runs.rowStarts_[y], end = runs.rowStarts_[y + 1];
+    if (end <= begin || end > count || runs.runStarts_[begin] != 0) return RunImage();
+    for (uint32_t k = begin + 1; k < end; ++k)
+      if (runs.runStarts_[k] <= runs.runStarts_[k - 1] || runs.runStarts_[k] >= width) return RunImage();
+  }
+  runs.width_ = static_cast<int>(width);
+  runs.height_ = static_cast<int>(height);
+  runs.ratio_ = ratio;
   return runs;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // A large picture of few colours held as runs of one colour along each row:
 // the main background at twice the size (1280 x 960, 4.9 MB of pixels) holds
-// about 55 000 runs, a third of a megabyte. Only the part a paint draws is
-// expanded back into pixels, byte for byte as they were.
+// about 55 000 runs, a third of a megabyte, and the art generator writes it so
+// (tools/artgen/README.md). Only the part a paint draws is expanded into
+// pixels.
 #include <QImage>
 #include <QRect>
 
@@ -14,8 +15,10 @@ namespace velmora {
 class RunImage {
  public:
   RunImage() = default;
-  // The runs of a Format_ARGB32 picture; an empty RunImage for any other.
-  static RunImage FromImage(const QImage& image);
+  // The runs as the art generator writes them, for a picture of the given
+  // device pixel ratio; an empty RunImage for bytes that do not hold a whole,
+  // consistent picture.
+  static RunImage FromBytes(const char* data, size_t size, qreal ratio);
 
   bool IsNull() const { return width_ == 0; }
   QSize Size() const { return QSize(width_, height_); }

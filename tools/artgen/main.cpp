@@ -132,6 +132,11 @@ int main(int argc, char** argv) {
       if (!WriteFile(dir + OutputPath2x(e), EncodePng(pictures[i], alpha), &error)) {
         return Fail(error);
       }
+      // The main background, of few colours, also as runs: the game holds it so.
+      if (e.id == kMainBackgroundId &&
+          !WriteFile(dir + QStringLiteral("bitmaps2x/%1.runs").arg(e.id), EncodeRuns(pictures[i]), &error)) {
+        return Fail(error);
+      }
     }
     std::printf("velmora-artgen: %zu pictures at twice the size written to %s in %lld ms\n", pictures.size(),
                 qPrintable(args[1]), static_cast<long long>(timer.elapsed()));
