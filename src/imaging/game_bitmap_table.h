@@ -62,6 +62,7 @@ class GameBitmapTable {
   const RunImage* SharpRuns(int index) const;
   // A held large picture, for the hue shift to change in place; a null image when none is held.
   GameBitmap& HeldSharpEntry(int index) { return sharpEntries_[static_cast<size_t>(index)]; }
+  const GameBitmap& HeldSharpEntry(int index) const { return sharpEntries_[static_cast<size_t>(index)]; }
   // Every hue shift applied to the table, in order (degrees, in [0, 360));
   // recorded after the entries and the held large pictures were shifted.
   // Recolours the large pictures held as runs.
