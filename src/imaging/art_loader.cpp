@@ -105,13 +105,14 @@ QString ArtLoader::ResourcePath(int resourceId) const {
 // The table keeps every file's bytes. The ten intro pages are shown only to
 // a new player or in the tutorial, so the table keeps no pixels for them, and
 // a page is decoded from those bytes when it opens: the page shows what was
-// checked here, whatever becomes of its file later. A page must still decode now, for a
-// damaged one to stop the game before its window shows: a file with the very
-// bytes this build was made with is known to; any other is decoded once here
-// to find out. A page takes its size from its file; the background and the
-// generic dialog background must have theirs.
+// checked here, whatever becomes of its file later. A page must still decode
+// now, for a damaged one to stop the game before its window shows: a file
+// with the very bytes this build was made with is known to; any other is
+// decoded once here to find out. A page takes its size from its file; the
+// background and the generic dialog background must have theirs.
 bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   table.SetArtLoaded(false);
+  table.ClearShifts();
   struct PngJob {
     const imaging::PngArtFile* art = nullptr;
     QImage image;                // a fixed-size picture, decoded

@@ -63,8 +63,6 @@ void GameBitmapTable::KeepPngData(int index, std::vector<uint8_t> bytes, uint32_
   kept.height = height;
 }
 
-// The large picture as the program holds it, recoloured as the table has been.
-// Only a picture of exactly twice the normal one's size is taken.
 QSize GameBitmapTable::SharpSize(int index) const {
   if (!sharpArt_ || !artLoaded_ || !IsValidIndex(index)) return QSize();
   if (const imaging::PngArtFile* png = PngArtOf(index)) {
@@ -74,6 +72,8 @@ QSize GameBitmapTable::SharpSize(int index) const {
   return Entry(index).size() * 2;
 }
 
+// The large picture as the program holds it, recoloured as the table has been.
+// Only a picture of exactly twice the normal one's size is taken.
 GameBitmap GameBitmapTable::ReadSharp(int index) const {
   const QSize size = SharpSize(index);
   if (size.isEmpty()) return GameBitmap();
@@ -124,13 +124,16 @@ GameBitmap GameBitmapTable::SharpPicture(int index) const {
 
 void GameBitmapTable::LoadSharpEntries(const std::vector<int>& indices) {
   if (!sharpArt_) return;
+  // Pictures held already, and those held as runs, are left out before the threads start.
+  std::vector<char> wanted(indices.size(), 0);
+  for (size_t k = 0; k < indices.size(); ++k)
+    wanted[k] =
+        IsValidIndex(indices[k]) && !SharpRuns(indices[k]) && sharpEntries_[static_cast<size_t>(indices[k])].isNull();
   std::vector<GameBitmap> read(indices.size());
   std::atomic<size_t> next{0};
   auto work = [&] {
-    for (size_t k = next++; k < indices.size(); k = next++) {
-      if (IsValidIndex(indices[k]) && sharpEntries_[static_cast<size_t>(indices[k])].isNull())
-        read[k] = ReadSharp(indices[k]);
-    }
+    for (size_t k = next++; k < indices.size(); k = next++)
+      if (wanted[k]) read[k] = ReadSharp(indices[k]);
   };
   SecondThread second(work);  // without it, this thread reads them all
   work();

@@ -32,7 +32,7 @@ class GameBitmapTable {
   // ratio 2), for screens scaled above 1 ----
   // Off until the game window turns it on. A large picture is read from the
   // program when first asked for, and recoloured by every hue shift applied to
-  // the table so far (ShiftsApplied), one after another: it is then pixel for
+  // the table so far (RecordShift), one after another: it is then pixel for
   // pixel what it would be had it been read at start-up and shifted with the
   // rest. A PNG entry has one only while its file is the build's own
   // (SetBuildsOwnFile); otherwise the screen enlarges the file's own picture.
@@ -44,7 +44,6 @@ class GameBitmapTable {
   // until ReleaseSharpEntry: for the pictures of the game window, which are on
   // screen or about to be. A null image when there is none.
   const GameBitmap& SharpEntry(int index) const;
-  const GameBitmap& SharpById(int bitmapId) const { return SharpEntry(IndexOf(bitmapId)); }
   // The same picture without holding it (the held one when there is one): for
   // a dialog, which keeps it only while it is open.
   GameBitmap SharpPicture(int index) const;
@@ -67,7 +66,8 @@ class GameBitmapTable {
   // recorded after the entries and the held large pictures were shifted.
   // Recolours the large pictures held as runs.
   void RecordShift(float delta);
-  const std::vector<float>& ShiftsApplied() const { return shifts_; }
+  // For a table loaded afresh.
+  void ClearShifts() { shifts_.clear(); }
 
   // The picture of entry `index` to draw: the entry itself, or for an entry
   // kept only as the bytes of its PNG file, a picture decoded from them now
