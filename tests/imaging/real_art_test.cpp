@@ -112,8 +112,9 @@ TEST(RealArtTest, AnIntroPageOutlivesItsFile) {
 // On a scaled screen a large picture is read when first drawn, perhaps after
 // colour changes: it must then be what it would have been had it been read at
 // start-up and shifted with the rest (each large picture as the program holds
-// it, shifted 100 and then 250 degrees, one shift after the other). The main
-// background, held as runs, expands to the pixels of its PNG, in part too.
+// it, shifted 100 and then 250 degrees, one shift after the other), and so
+// must one held from before the shifts. The main background, held as runs,
+// expands to the pixels of its PNG, in part too.
 TEST(RealArtTest, LargePicturesReadLateAreShiftedAsIfReadAtStart) {
   testing::FakeEngineHost host;
   GameBitmapTable table;
@@ -126,10 +127,19 @@ TEST(RealArtTest, LargePicturesReadLateAreShiftedAsIfReadAtStart) {
     EXPECT_TRUE(operations.ShiftHue(image, 250.0f));
     return image;
   };
-  const QImage tileBefore = table.SharpEntry(5);  // held from before the shifts
-  ASSERT_EQ(tileBefore.size(), QSize(80, 80));
-  ASSERT_TRUE(operations.ChangeGameColor(table, 100.0f));
-  ASSERT_TRUE(operations.ChangeGameColor(table, 250.0f));
+  // A second table holds its large pictures from before the shifts.
+  GameBitmapTable early;
+  ASSERT_TRUE(ArtLoader(host, QStringLiteral(VELMORA_RUNTIME_FOLDER)).LoadGameArt(early));
+  early.SetSharpArt(true);
+  ASSERT_EQ(early.SharpEntry(5).size(), QSize(80, 80));
+  ASSERT_NE(early.SharpRuns(imaging::kMainBackgroundIndex), nullptr);
+  for (GameBitmapTable* shifted : {&table, &early}) {
+    ASSERT_TRUE(operations.ChangeGameColor(*shifted, 100.0f));
+    ASSERT_TRUE(operations.ChangeGameColor(*shifted, 250.0f));
+  }
+  EXPECT_EQ(early.SharpEntry(5), shiftedAtStart(5));
+  EXPECT_EQ(early.SharpRuns(imaging::kMainBackgroundIndex)->Expand(QRect(0, 0, 1280, 960)),
+            shiftedAtStart(imaging::kMainBackgroundIndex));
   for (int index : {5, 80, 160, 180, 185}) {
     const QImage expected = shiftedAtStart(index);
     ASSERT_FALSE(expected.isNull()) << index;
