@@ -34,6 +34,7 @@ bench: build
 	@$(BUILD)/bench/velmora-bench-window --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(BUILD)/bench/velmora-bench-dialogs --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@./bench/startup_bench.sh $(BUILD)/velmora-sudoku $(BUILD)/runtime 15
+	@./bench/scaled_startup_bench.sh $(BUILD)/velmora-sudoku $(BUILD)/runtime 7
 
 # The game runs in the player's working folder (VELMORA_HOME, by default
 # ~/.local/share/velmora-sudoku), refreshed from build/runtime at every start.

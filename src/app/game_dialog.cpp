@@ -156,8 +156,9 @@ void GameDialog::Initialise() {
     reporter_.LogOnly(texts::kArtMissingLog);
     EndProcess(kExitArtMissing);
   }
-  // The large pictures only where the screen can show them.
-  if (devicePixelRatioF() > 1.0) loader.LoadSharpArt(art_);
+  // The large pictures only where the screen can show them, each read when
+  // it is first drawn (those of the first paint below, before the window shows).
+  art_.SetSharpArt(devicePixelRatioF() > 1.0);
   RefreshScreenArt();
   // The message backgrounds are cut from the generic dialog background as it
   // is when a message shows, so that they hold no memory in between.
@@ -168,16 +169,35 @@ void GameDialog::Initialise() {
     return true;
   });
   splash_ = std::make_unique<SplashEffect>(imageOps_, art_.Entry(imaging::kSplashLogoIndex),
-                                           &art_.SharpEntry(imaging::kSplashLogoIndex));
+                                           &art_.HeldSharpEntry(imaging::kSplashLogoIndex));
   fonts_.CreateGameFonts();
 
   PlaceOnDesktop(false);
   LayoutControls();
   game_.ResetSession();
+  LoadFirstPaintArt();
 
   std::string report;
   roster_.LoadGameDataFrom(workingFolder_, &report);
   if (log_.IsOn()) Log("load data result: " + report + "\n");
+}
+
+// The large pictures the first paint draws, read before the window shows: the
+// background and the faces of the controls on show. Everything else (the
+// tiles' faces, the guides, the splash logo, the dialogs' pictures) is read
+// when it is first drawn.
+void GameDialog::LoadFirstPaintArt() {
+  if (!art_.SharpArt()) return;
+  // The large background is held as runs of one colour, read as they lie in
+  // the program; the faces are decoded on two threads.
+  const bool sharpBackground =
+      art_.SharpRuns(imaging::kMainBackgroundIndex) || !art_.SharpEntry(imaging::kMainBackgroundIndex).isNull();
+  std::vector<int> pictures;
+  for (const auto& [id, button] : controls_)
+    if (!button->isHidden()) pictures.push_back(game_.FaceOfControl(id, false));
+  art_.LoadSharpEntries(pictures);
+  // While the large background is shown, the normal one is decoded again only to print.
+  if (sharpBackground) art_.LetGoOfPixels(imaging::kMainBackgroundIndex);
 }
 
 void GameDialog::PlaceOnDesktop(bool withTipsRoom) {
@@ -243,26 +263,54 @@ ControlButton* GameDialog::Control(int id) const {
 
 // (Part of) a table entry as it is: the art's alpha bytes carry no meaning on screen.
 void GameDialog::DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source) const {
-  if (!GameBitmapTable::IsValidIndex(index)) return;
-  QImage& bitmap = screenArt_[static_cast<size_t>(index)];
-  if (bitmap.isNull()) bitmap = ImageOperations::OpaqueView(art_.Entry(index));
-  if (bitmap.isNull() || target.isEmpty()) return;
-  const QPainter::CompositionMode mode = painter.compositionMode();
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  if (!GameBitmapTable::IsValidIndex(index) || target.isEmpty()) return;
   // On a scaled screen the large picture fills the same window rectangle with
   // one of its pixels per device pixel (smoothly reduced at ratios below 2).
   // The painter's own scale, not the widget's: a window rendered into a picture
   // of 1:1 pixels (the printout) draws the normal art even on a scaled screen.
   const qreal ratio = painter.deviceTransform().m11();
-  const QImage& sharp = art_.SharpEntry(index);
-  if (ratio > 1.0 && !sharp.isNull()) {
+  if (ratio > 1.0) {
+    if (const RunImage* runs = art_.SharpRuns(index)) {
+      DrawRuns(painter, *runs, target, source, ratio);
+      return;
+    }
+  }
+  const QImage* sharp = ratio > 1.0 ? &art_.SharpEntry(index) : nullptr;
+  if (sharp && sharp->isNull()) sharp = nullptr;
+  QImage* bitmap = nullptr;
+  if (!sharp) {
+    bitmap = &screenArt_[static_cast<size_t>(index)];
+    if (bitmap->isNull()) *bitmap = ImageOperations::OpaqueView(art_.Picture(index));
+    if (bitmap->isNull()) return;
+  }
+  const QPainter::CompositionMode mode = painter.compositionMode();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  if (sharp) {
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio < 2.0);
-    painter.drawImage(QRectF(target), sharp, QRectF(QRect(source * 2, target.size() * 2)));
+    painter.drawImage(QRectF(target), *sharp, QRectF(QRect(source * 2, target.size() * 2)));
     painter.restore();
   } else {
-    painter.drawImage(target.topLeft(), bitmap, QRect(source, target.size()));
+    painter.drawImage(target.topLeft(), *bitmap, QRect(source, target.size()));
   }
+  painter.setCompositionMode(mode);
+}
+
+// Part of a large picture held as runs: only that part (and a rim of two
+// pixels, for the smooth reduction below the scale 2 to read as it would from
+// the whole picture) is expanded into pixels.
+void GameDialog::DrawRuns(QPainter& painter, const RunImage& runs, const QRect& target, const QPoint& source,
+                          qreal ratio) const {
+  const QRect wanted(source * 2, target.size() * 2);
+  const QRect expanded = wanted.adjusted(-2, -2, 2, 2).intersected(QRect(QPoint(0, 0), runs.Size()));
+  const QImage part = runs.Expand(expanded);
+  if (part.isNull()) return;
+  const QPainter::CompositionMode mode = painter.compositionMode();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio < 2.0);
+  painter.drawImage(QRectF(target), part, QRectF(wanted.translated(-expanded.topLeft())));
+  painter.restore();
   painter.setCompositionMode(mode);
 }
 
@@ -413,6 +461,9 @@ void GameDialog::paintEvent(QPaintEvent* event) {
   if (splash_) {
     if (splash_->Running()) {
       painter.setCompositionMode(QPainter::CompositionMode_Source);
+      // A large effect is reduced smoothly between the scales 1 and 2.
+      painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                            splash_->Effect().devicePixelRatio() > painter.deviceTransform().m11());
       painter.drawImage(splash_->Rect().topLeft(), ImageOperations::OpaqueView(splash_->Effect()));
       line += "; splash effect drawn";
     } else if (!game_.Session().TimerPending(kSplashTimer)) {
@@ -569,6 +620,7 @@ void GameDialog::OnSplashTimer() {
   }
   const uint32_t now = clock_.Now();
   if (!splash_->Running()) {
+    art_.SharpEntry(imaging::kSplashLogoIndex);  // the large logo is read as the splash begins
     if (!splash_->StartSplash(now, 480, 480, this)) {
       reporter_.LogOnly(texts::kSplashActivationFailed);
       EndSplash();
@@ -589,6 +641,7 @@ void GameDialog::OnSplashTimer() {
 void GameDialog::EndSplash() {
   update(layout::kSplashRect);
   splash_.reset();
+  art_.ReleaseSharpEntry(imaging::kSplashLogoIndex);  // shown once in the run
   game_.OnSplashEnded();
 }
 
@@ -740,6 +793,10 @@ QImage GameDialog::ComposePrintPicture(const QString& topLabel) {
   QImage client(size(), QImage::Format_RGB32);
   client.setDevicePixelRatio(1);
   render(&client);
+  // A picture decoded for the page alone (the normal background on a scaled
+  // screen) is not kept.
+  for (int index = 0; index < GameBitmapTable::Size(); ++index)
+    if (art_.KeptAsPngData(index)) screenArt_[static_cast<size_t>(index)] = QImage();
   return PreparePrintPicture(client, topLabel, QString::fromStdString(game_.AboutText()));
 }
 
@@ -788,7 +845,7 @@ void GameDialog::SetWindowTitle(std::string_view title) { setWindowTitle(Qt8(tit
 bool GameDialog::ShowTipsWindow() {
   const bool first = !tips_;
   if (first) {
-    tips_ = std::make_unique<TipsWindow>(reporter_, imageOps_, art_.Entry(imaging::kGenericDialogIndex), this);
+    tips_ = std::make_unique<TipsWindow>(reporter_, imageOps_, art_, this);
     tips_->SetClosedHandler([this] { game_.OnTipsWindowClosed(); });
   }
   PlaceOnDesktop(true);

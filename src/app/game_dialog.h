@@ -166,7 +166,9 @@ class GameDialog : public QDialog, public GameHost {
   // The viewing aids' marks over a tile's face.
   void DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect) const;
   void DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source = {}) const;
+  void DrawRuns(QPainter& painter, const RunImage& runs, const QRect& target, const QPoint& source, qreal ratio) const;
   void RefreshScreenArt();
+  void LoadFirstPaintArt();
   void RenderArea(QPainter& painter, const QRect& area) const;
   void DrawGuides(QPainter& painter, const QRect& area) const;
   void DrawGameTexts(QPainter& painter, const QRect& area) const;

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QSessionManager>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -160,6 +161,12 @@ int RunGame(int argc, char** argv, bool& restart) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Pictures are large buffers, many of them short-lived (the splash, a
+  // dialog's background, a decoded page): each gets pages of its own that go
+  // back to the system when it is freed. By default the C library raises this
+  // threshold once such a buffer is freed, and later ones then stay in the
+  // heap for the rest of the run.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   // Answered before any window, display connection or file exists.
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

@@ -16,11 +16,10 @@ constexpr QRgb kText = 0xFFFFFF;
 constexpr int kMargin = 10;
 }  // namespace
 
-TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const QImage& dialogBackground,
-                       QWidget* gameWindow)
+TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const GameBitmapTable& art, QWidget* gameWindow)
     // A tool window of the game window: no task-bar entry of its own, and it
     // is minimised, restored and stacked with the game window.
-    : QWidget(gameWindow, Qt::Tool), reporter_(reporter), operations_(operations), dialogBackground_(dialogBackground) {
+    : QWidget(gameWindow, Qt::Tool), reporter_(reporter), operations_(operations), art_(art) {
   setWindowTitle(QStringLiteral("Tips"));
   // A touch larger than the desktop's default: the texts are read at a glance, beside a game.
   QFont face(QStringLiteral("DejaVu Sans"));
@@ -35,7 +34,7 @@ TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const QI
 
 void TipsWindow::RebuildBackground() {
   QImage made;
-  if (!operations_.DuplicateBitmap(dialogBackground_, made)) {
+  if (!operations_.DuplicateBitmap(art_.Picture(imaging::kGenericDialogIndex), made)) {
     reporter_.LogOnly("Ti - Failed to create background image!");
     return;
   }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine_host.h"
+#include "game_bitmap_table.h"
 #include "image_operations.h"
 
 namespace velmora {
@@ -23,7 +24,7 @@ class TipsWindow : public QWidget {
   Q_OBJECT
  public:
   // dialogBackground: the generic dialog background the window's own is cut from.
-  TipsWindow(Reporter& reporter, ImageOperations& operations, const QImage& dialogBackground, QWidget* gameWindow);
+  TipsWindow(Reporter& reporter, ImageOperations& operations, const GameBitmapTable& art, QWidget* gameWindow);
 
   void SetText(const std::string& text);
   const std::string& Text() const { return text_; }
@@ -46,7 +47,7 @@ class TipsWindow : public QWidget {
 
   Reporter& reporter_;
   ImageOperations& operations_;
-  const QImage& dialogBackground_;
+  const GameBitmapTable& art_;  // the generic dialog background is its own's
   QImage background_;
   std::string text_;
   bool textHidden_ = false;

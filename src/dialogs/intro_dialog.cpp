@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "art_loader.h"
 #include "game_bitmap_table.h"
 #include "skinned_game_dialogs.h"
 
@@ -27,7 +26,7 @@ IntroDialog::IntroDialog(int page, QPoint& position, float& hue, const GameBitma
       color_(this, reporter) {
   if (art && page >= 0 && page < kPageCount)
     SetBackground(art->Picture(kFirstPageIndex + page),
-                  devicePixelRatioF() > 1.0 ? ArtLoader::SharpPicture(kFirstPageIndex + page) : QImage());
+                  devicePixelRatioF() > 1.0 ? art->SharpPicture(kFirstPageIndex + page) : QImage());
   auto* cancel = AddButton(kCancel);
   auto* back = AddButton(kBack);
   auto* next = AddButton(kNext);

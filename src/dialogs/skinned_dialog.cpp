@@ -54,7 +54,11 @@ SkinnedDialog::SkinnedDialog(std::string prefix, const QString& title, QSize cli
   setFixedSize(client_);
   if (!genericBackground) return;
   ImageOperations operations(reporter_);
-  if (!art_ || !operations.DuplicateBitmap(art_->ById(kGenericBackgroundId), background_)) {
+  // Only the part under the window is ever drawn, so only that part is kept.
+  QImage generic = art_ ? art_->Picture(GameBitmapTable::IndexOf(kGenericBackgroundId)) : QImage();
+  if (generic.width() >= client_.width() && generic.height() >= client_.height())
+    generic = generic.copy(QRect(QPoint(0, 0), client_));
+  if (!art_ || !operations.DuplicateBitmap(generic, background_)) {
     LogFault("Failed to create background image!");
     return;
   }
@@ -178,7 +182,13 @@ void SkinnedDialog::paintEvent(QPaintEvent*) {
     const bool sharp = !sharpBackground_.isNull() && devicePixelRatioF() > 1.0;
     if (backgroundView_.isNull()) backgroundView_ = ImageOperations::OpaqueView(sharp ? sharpBackground_ : background_);
     const int scale = backgroundView_.devicePixelRatio() > 1.0 ? 2 : 1;
+    // A picture smaller than the window (an intro page's file may be) leaves black around it.
+    if (backgroundView_.width() < client_.width() * scale || backgroundView_.height() < client_.height() * scale)
+      painter.fillRect(rect(), Qt::black);
+    // Between the scales 1 and 2 the large picture is reduced smoothly.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, sharp && devicePixelRatioF() < 2.0);
     painter.drawImage(QPoint(0, 0), backgroundView_, QRect(QPoint(0, 0), client_ * scale));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   }
   painter.setFont(DefaultFont());
   for (const Label& label : Labels()) DrawShadowText(painter, label.rect, label.text, label.format);
@@ -191,8 +201,9 @@ const QPixmap* SkinnedDialog::Face(int bitmapId) {
   if (!art_ || bitmapId < imaging::kFirstBitmapId || bitmapId >= imaging::kFirstBitmapId + GameBitmapTable::Size())
     return nullptr;
   // The large picture on a scaled screen: the same size in the dialog, finer.
-  const QImage& sharp = art_->SharpById(bitmapId);
-  const QImage& image = devicePixelRatioF() > 1.0 && !sharp.isNull() ? sharp : art_->ById(bitmapId);
+  // The dialog keeps it while it is open; the table does not.
+  const QImage sharp = devicePixelRatioF() > 1.0 ? art_->SharpPicture(GameBitmapTable::IndexOf(bitmapId)) : QImage();
+  const QImage& image = !sharp.isNull() ? sharp : art_->ById(bitmapId);
   if (image.isNull()) return nullptr;
   return &faces_.emplace(bitmapId, QPixmap::fromImage(ImageOperations::OpaqueView(image))).first->second;
 }
@@ -209,7 +220,10 @@ void SkinnedDialog::DrawFace(QPainter& painter, SkinButton& button) {
     LogFault("Failed to select a bitmap into the device context!");
     return;
   }
-  // The face is laid from the control's top-left and repeats if the control is larger.
+  // The face is laid from the control's top-left and repeats if the control is
+  // larger. A large face is reduced smoothly between the scales 1 and 2.
+  const qreal ratio = painter.deviceTransform().m11();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, face->devicePixelRatio() > ratio);
   painter.drawTiledPixmap(button.rect(), *face);
 }
 

@@ -98,38 +98,55 @@ QString ArtLoader::ResourcePath(int resourceId) const {
 // order, and the first failure in that order is reported and ends the load,
 // exactly as a load of one entry after another would.
 //
-// The ten intro pages are shown only to a new player or in the tutorial, so
-// the table keeps no pixels for them and a page is decoded when it opens. A
-// page must still decode now, for a damaged one to stop the game before its
-// window shows: a file with the very bytes this build was made with is known
-// to, and is read again when its page opens; any other is decoded once here
-// to find out, and its bytes are kept.
+// Each file is read whole and compared with the digest of the build's own
+// file of that name: the large picture of an entry is the build's file drawn
+// larger, and is shown only while the file is that one.
+//
+// The table keeps every file's bytes. The ten intro pages are shown only to
+// a new player or in the tutorial, so the table keeps no pixels for them, and
+// a page is decoded from those bytes when it opens: the page shows what was
+// checked here, whatever becomes of its file later. A page must still decode
+// now, for a damaged one to stop the game before its window shows: a file
+// with the very bytes this build was made with is known to; any other is
+// decoded once here to find out. A page takes its size from its file; the
+// background and the generic dialog background must have theirs.
 bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   table.SetArtLoaded(false);
+  table.ClearShifts();
   struct PngJob {
     const imaging::PngArtFile* art = nullptr;
-    QImage image;
-    std::vector<uint8_t> bytes;  // an intro page's file, when it is not the build's own
+    QImage image;                // a fixed-size picture, decoded
+    std::vector<uint8_t> bytes;  // the file
+    uint32_t width = 0;          // the picture's size
+    uint32_t height = 0;
+    bool own = false;
     bool loaded = false;
   };
   const std::vector<KnownPng> known = ReadKnownPngs();
   std::array<PngJob, imaging::kPngArtFiles.size()> jobs;
   for (size_t k = 0; k < jobs.size(); ++k) jobs[k].art = &imaging::kPngArtFiles[k];
   auto load = [&](PngJob& job) {
-    if (!IsIntroPage(job.art->index)) {
-      job.loaded = DecodePngImage(job.art->index, job.image);
-      return;
-    }
+    const bool page = IsIntroPage(job.art->index);
+    const uint32_t width = page ? 0 : job.art->width;
+    const uint32_t height = page ? 0 : job.art->height;
     if (!ReadPngFile(QFile::encodeName(PngPath(job.art->index)).toStdString(), job.bytes,
-                     MaxPngFileSize(job.art->width, job.art->height)))
+                     MaxPngFileSize(width, height)))
       return;
-    if (IsKnownPng(known, job.art->relativePath, job.bytes)) {
-      job.bytes.clear();
+    job.own = IsKnownPng(known, job.art->relativePath, job.bytes);
+    if (page && job.own) {
+      job.width = job.art->width;
+      job.height = job.art->height;
       job.loaded = true;
       return;
     }
     PngImage png;
-    job.loaded = DecodePngData(job.bytes.data(), job.bytes.size(), png, job.art->width, job.art->height);
+    job.loaded = DecodePngData(job.bytes.data(), job.bytes.size(), png, width, height);
+    job.width = png.width;
+    job.height = png.height;
+    if (!page && job.loaded) {
+      job.image = ImageFromPng(png);
+      job.loaded = !job.image.isNull();
+    }
   };
   std::atomic<size_t> nextJob{0};
   auto loadJobs = [&] {
@@ -155,6 +172,8 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
     GameBitmap& entry = table.Entry(index);
     entry = GameBitmap();
     table.KeepPngData(index, {}, 0, 0);
+    table.ReleaseSharpEntry(index);
+    table.SetBuildsOwnFile(index, !IsPngIndex(index));
     if (IsPngIndex(index)) {
       PngJob& png = jobs[job++];
       if (!png.loaded) {
@@ -162,13 +181,12 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
         LogOnly(reporter_, texts::kImageDataLoadFailed);
         return false;
       }
-      if (!png.image.isNull()) {
-        entry = std::move(png.image);
-      } else if (!png.bytes.empty()) {
-        table.KeepPngData(index, std::move(png.bytes), png.art->width, png.art->height);
-      } else {
-        table.KeepPngFile(index, QFile::encodeName(PngPath(index)).toStdString(), png.art->width, png.art->height);
-      }
+      table.SetBuildsOwnFile(index, png.own);
+      entry = std::move(png.image);
+      table.KeepPngData(index, std::move(png.bytes), png.width, png.height);
+      // The generic dialog background is cut into every dialog's own as it
+      // opens: between dialogs its file's few bytes are all that is kept.
+      if (index == imaging::kGenericDialogIndex) table.LetGoOfPixels(index);
     } else {
       if (index == firstResourceFailure) {
         LogOnly(reporter_, texts::kResourceLoadFailed);
@@ -235,53 +253,15 @@ QImage ArtLoader::ReadResourceBitmap(int resourceId) const {
   return std::move(image).convertToFormat(QImage::Format_ARGB32);
 }
 
-bool ArtLoader::LoadSharpArt(GameBitmapTable& table) const {
-  if (!table.ArtLoaded()) return false;
-  // Read on two threads, as the normal set is.
-  std::array<QImage, imaging::kGameBitmapCount> pictures;
-  std::atomic<int> next{0};
-  auto read = [&] {
-    for (int index = next++; index < GameBitmapTable::Size(); index = next++) {
-      if (!IsIntroPage(index) && index != imaging::kGenericDialogIndex)
-        pictures[static_cast<size_t>(index)] = SharpPicture(index);
-    }
-  };
-  SecondThread second(read);  // without it, this thread reads them all
-  read();
-  second.Join();
-  for (int index = 0; index < GameBitmapTable::Size(); ++index) {
-    if (IsIntroPage(index) || index == imaging::kGenericDialogIndex) continue;
-    QImage& image = pictures[static_cast<size_t>(index)];
-    if (image.isNull() || image.size() != table.Entry(index).size() * 2) {
-      for (int i = 0; i < GameBitmapTable::Size(); ++i) table.SharpEntry(i) = GameBitmap();
-      return false;
-    }
-    table.SharpEntry(index) = std::move(image);
-  }
-  return true;
-}
-
 QImage ArtLoader::SharpPicture(int index) {
   if (!GameBitmapTable::IsValidIndex(index)) return QImage();
   QImage image = ReadImageAs(QLatin1String(imaging::kResourceSharpBitmapRoot) + QLatin1Char('/') +
                                  QString::number(GameBitmapTable::IdOf(index)) + QLatin1String(".png"),
                              "png");
-  if (!image.isNull()) image = image.convertToFormat(QImage::Format_ARGB32);
+  // Converted in place where it can be (an opaque picture arrives as Format_RGB32).
+  if (!image.isNull()) image = std::move(image).convertToFormat(QImage::Format_ARGB32);
   if (!image.isNull()) image.setDevicePixelRatio(2);
   return image;
-}
-
-// Reports nothing and touches nothing but `image`, so that several can run at once.
-bool ArtLoader::DecodePngImage(int index, QImage& image) const {
-  const QString path = PngPath(index);
-  if (path.isEmpty()) return false;
-  // Every picture has a known size; a file that claims another is refused
-  // before anything is allocated for its pixels.
-  const imaging::PngArtFile* art = PngArtOf(index);
-  PngImage png;
-  if (!DecodePng(QFile::encodeName(path).toStdString(), png, art->width, art->height)) return false;
-  image = ImageFromPng(png);
-  return !image.isNull();
 }
 
 }  // namespace velmora

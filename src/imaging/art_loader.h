@@ -21,14 +21,9 @@ class ArtLoader {
   // Loads every entry in index order and stops at the first failure, which it
   // reports. Sets the table's art-loaded flag only when all 189 loaded.
   bool LoadGameArt(GameBitmapTable& table);
-  // Loads the pictures at twice the size into the table's sharp entries
-  // (Format_ARGB32, device pixel ratio 2), for a screen scaled above 1. Only
-  // after LoadGameArt succeeded; on any failure every sharp entry is cleared
-  // and the game draws the normal set. Logs nothing: the normal set suffices.
-  // Left out: the intro pages (SharpPicture when a page opens; they are never
-  // recoloured) and the generic dialog background (one flat colour).
-  bool LoadSharpArt(GameBitmapTable& table) const;
-  // Entry `index` at twice the size, or a null image.
+  // Entry `index` at twice the size (Format_ARGB32, device pixel ratio 2) as
+  // the program holds it, or a null image. The table reads these when the
+  // screen needs them (GameBitmapTable::SharpEntry).
   static QImage SharpPicture(int index);
 
   // The file of a PNG entry, or an empty string for an entry without one.
@@ -39,7 +34,6 @@ class ArtLoader {
 
  private:
   QImage ReadResourceBitmap(int resourceId) const;
-  bool DecodePngImage(int index, QImage& image) const;
 
   Reporter& reporter_;
   QString workingFolder_;

@@ -101,10 +101,13 @@ bool ImageOperations::ChangeGameColor(GameBitmapTable& table, float delta) {
   const auto start = std::chrono::steady_clock::now();
   delta = WrapDegrees(delta);
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
-    if (index >= imaging::kFirstUnshiftedIndex && index <= imaging::kLastUnshiftedIndex) continue;
-    ShiftHue(table.Entry(index), delta);
-    if (!table.SharpEntry(index).isNull()) ShiftHue(table.SharpEntry(index), delta);
+    if (!imaging::IsShiftedIndex(index)) continue;
+    // An entry kept as its file's bytes is recoloured when it is decoded.
+    if (!table.KeptAsPngData(index)) ShiftHue(table.Entry(index), delta);
+    if (!table.HeldSharpEntry(index).isNull()) ShiftHue(table.HeldSharpEntry(index), delta);
   }
+  // Pictures decoded later are shifted by the same steps when decoded.
+  table.RecordShift(delta);
   if (reporter_.LogOn()) {
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     reporter_.Log(std::string(texts::kColorChangedBefore) + std::to_string(spent.count()) + texts::kColorChangedAfter);
@@ -150,7 +153,7 @@ bool ImageOperations::BuildMessageBackgrounds(const GameBitmapTable& table, Mess
   // The old images are overwritten rather than freed first, so that a colour
   // change reuses their memory.
   backgrounds.ready = false;
-  const QImage& source = table.Entry(imaging::kGenericDialogIndex);
+  const QImage source = table.Picture(imaging::kGenericDialogIndex);
   for (size_t i = 0; i < backgrounds.images.size(); ++i) {
     QImage& background = backgrounds.images[i];
     if (!DuplicateBitmap(source, background)) {

@@ -27,8 +27,8 @@ class ImageOperations {
   bool ShiftHue(QImage& bitmap, float delta);
 
   // Recolours the art set (all entries but 139..156, the orange buttons, the
-  // placeholders and the intro pages), at either size when the large set is
-  // loaded. The messages cut their backgrounds from the art when they show, so
+  // placeholders and the intro pages), at either size: the large pictures the
+  // table holds now, and those it reads later by the shifts it records. The messages cut their backgrounds from the art when they show, so
   // they follow. Does nothing before the art has loaded. Logs its processing
   // time. A delta that is not finite shifts by nothing.
   bool ChangeGameColor(GameBitmapTable& table, float delta);

@@ -17,6 +17,7 @@ inline constexpr int kSplashLogoIndex = 180;     // bitmap id 311, the one image
 // The hue shift leaves the orange buttons, the placeholders and the intro pages alone.
 inline constexpr int kFirstUnshiftedIndex = 139;
 inline constexpr int kLastUnshiftedIndex = 156;
+inline constexpr bool IsShiftedIndex(int index) { return index < kFirstUnshiftedIndex || index > kLastUnshiftedIndex; }
 // The ten intro pages, never recoloured: their large pictures are read when a page opens.
 inline constexpr int kFirstIntroPageIndex = 147;
 inline constexpr int kLastIntroPageIndex = 156;
@@ -24,13 +25,17 @@ inline constexpr int kLastIntroPageIndex = 156;
 // Where the built-in bitmaps live in the compiled resources: <root>/<id>.bmp.
 inline constexpr const char* kResourceBitmapRoot = ":/bitmaps";
 // Every picture again at twice the size, for scaled screens: <root>/<id>.png.
+// A PNG entry's large picture is the build's own file drawn larger, so it is
+// used only while the art folder holds that very file.
 inline constexpr const char* kResourceSharpBitmapRoot = ":/bitmaps2x";
 inline constexpr const char* kArtFolder = "art";
 // The digests of the PNG art files the program was built with, compiled in.
 inline constexpr const char* kResourcePngDigests = ":/digests/png-art.txt";
 
 // The twelve entries that come from PNG files below the art folder, with the
-// size each picture must have.
+// size each picture has: the background and the generic dialog background
+// must have it; an intro page takes its size from its file (at most
+// kMaxPngSide on a side) and is drawn from its top-left corner.
 struct PngArtFile {
   int index;
   const char* relativePath;

@@ -205,6 +205,12 @@ TEST_F(MainScreenTest, ShowsTheLargeArtOnAScaledScreen) {
     }
   EXPECT_EQ(mismatches, 0) << "the tile shows the large picture pixel for pixel";
   EXPECT_GT(finerSteps, 0) << "an enlarged small picture never changes between device columns 2k and 2k+1";
+  // The large pictures of the dialogs (158..179: Add Player to Learn to Play;
+  // 183..186: No, Yes) are read by a dialog as it opens, not held for the run.
+  for (int i = 158; i <= 186; ++i) {
+    if (i > 179 && i < 183) continue;
+    EXPECT_TRUE(Window().Art().HeldSharpEntry(i).isNull()) << i;
+  }
 }
 
 // Also run at the screen scales 1.5 and 2 (QT_SCALE_FACTOR, see CMakeLists.txt):

@@ -37,16 +37,17 @@ TEST(TipWrapping, NarrowWindowsAndUnbreakableTexts) {
 
 class TipsWindowTest : public ::testing::Test {
  protected:
-  TipsWindowTest() : operations(host), background(480, 480, QImage::Format_ARGB32) {
-    background.fill(QColor(40, 70, 140));
+  TipsWindowTest() : operations(host) {
+    art.Entry(imaging::kGenericDialogIndex) = QImage(480, 480, QImage::Format_ARGB32);
+    art.Entry(imaging::kGenericDialogIndex).fill(QColor(40, 70, 140));
   }
   testing::FakeEngineHost host;
   ImageOperations operations;
-  QImage background;
+  GameBitmapTable art;
 };
 
 TEST_F(TipsWindowTest, ANewTextShowsAfterASecond) {
-  TipsWindow window(host, operations, background, nullptr);
+  TipsWindow window(host, operations, art, nullptr);
   window.SetText("not shown: the window is hidden");
   EXPECT_TRUE(window.Text().empty());
   window.show();
@@ -65,7 +66,7 @@ TEST_F(TipsWindowTest, ANewTextShowsAfterASecond) {
 }
 
 TEST_F(TipsWindowTest, SizeStaysWithinItsLimits) {
-  TipsWindow window(host, operations, background, nullptr);
+  TipsWindow window(host, operations, art, nullptr);
   EXPECT_EQ(window.size(), QSize(300, 479));
   window.resize(1000, 1000);
   EXPECT_LE(window.width(), 479);

@@ -198,7 +198,7 @@ TEST_F(NewGameTest, DescriptionsNameTheNumbersThatApply) {
 TEST_F(NewGameTest, TheDescriptionPanelIsBurntIntoTheBackground) {
   auto dialog = Make(true);
   const QImage& background = dialog->Background();
-  const QImage& generic = rig.art.ById(SkinnedDialog::kGenericBackgroundId);
+  const QImage generic = rig.art.Picture(GameBitmapTable::IndexOf(SkinnedDialog::kGenericBackgroundId));
   auto grey = [&](int x, int y) {
     const QRgb p = background.pixel(x, y);
     return qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) ? qRed(p) : -1;

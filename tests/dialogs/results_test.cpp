@@ -34,7 +34,7 @@ class ResultsTest : public ::testing::Test {
   QImage Plain() {
     ImageOperations operations(rig.reporter);
     QImage plain;
-    operations.DuplicateBitmap(rig.art.ById(SkinnedDialog::kGenericBackgroundId), plain);
+    operations.DuplicateBitmap(rig.art.Picture(GameBitmapTable::IndexOf(SkinnedDialog::kGenericBackgroundId)), plain);
     operations.ApplyBorder(plain, 480, 480);
     return plain;
   }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "art_loader.h"
 #include "fake_engine_host.h"
@@ -81,7 +82,7 @@ TEST_F(ArtLoaderTest, PngPixelsAreCopiedAsDecoded) {
   std::copy(first.begin(), first.end(), recipe.rows[0].begin());
   ASSERT_TRUE(testing::WritePng(ArtFile("dialogues/backgroundGeneric480x480.png"), recipe));
   ASSERT_TRUE(Loader().LoadGameArt(table));
-  const QImage& entry = table.Entry(157);
+  const QImage entry = table.Picture(157);
   ASSERT_EQ(entry.size(), QSize(480, 480));
   EXPECT_EQ(BgraAt(entry, 0, 0), (Bgra{30, 20, 10, 40}));
   EXPECT_EQ(BgraAt(entry, 1, 0), (Bgra{70, 60, 50, 80}));
@@ -108,22 +109,57 @@ TEST_F(ArtLoaderTest, MissingBackgroundStopsAtItsEntry) {
   ExpectAllLogOnly();
 }
 
-// A 16-bit file, or one of any size but the picture's own, stops the loading
-// as a missing file does.
-TEST_F(ArtLoaderTest, SixteenBitOrWrongSizeArtFileStopsLikeAMissingOne) {
-  // The welcome page is 480 x 360.
-  const testing::PngRecipe sixteenBit{480, 360, PNG_COLOR_TYPE_GRAY, 16, {360, std::vector<uint8_t>(960, 1)}};
-  const testing::PngRecipe narrower{479, 360, PNG_COLOR_TYPE_GRAY, 8, {360, std::vector<uint8_t>(479, 7)}};
-  for (const testing::PngRecipe& recipe : {sixteenBit, narrower}) {
+// A 16-bit file stops the loading as a missing file does, and so does a
+// background or generic dialog background of any size but its own.
+TEST_F(ArtLoaderTest, SixteenBitOrWrongSizeFixedArtStopsLikeAMissingFile) {
+  struct Case {
+    const char* file;
+    testing::PngRecipe recipe;
+    int index;
+  };
+  const Case cases[] = {
+      {"introDialogues/pages/IDPageAWelcome.png",
+       {480, 360, PNG_COLOR_TYPE_GRAY, 16, {360, std::vector<uint8_t>(960, 1)}},
+       147},
+      {"background640x480.png", {639, 480, PNG_COLOR_TYPE_GRAY, 8, {480, std::vector<uint8_t>(639, 7)}}, 138},
+      {"dialogues/backgroundGeneric480x480.png",
+       {480, 481, PNG_COLOR_TYPE_GRAY, 8, {481, std::vector<uint8_t>(480, 7)}},
+       157},
+  };
+  for (const Case& bad : cases) {
     host.reports.clear();
-    ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), recipe));
-    ASSERT_FALSE(Loader().LoadGameArt(table));
+    table = GameBitmapTable();
+    const std::string good = testing::ReadBytes(ArtFile(bad.file));
+    ASSERT_TRUE(testing::WritePng(ArtFile(bad.file), bad.recipe));
+    ASSERT_FALSE(Loader().LoadGameArt(table)) << bad.file;
     EXPECT_FALSE(table.ArtLoaded());
-    EXPECT_FALSE(table.Entry(146).isNull());
-    EXPECT_TRUE(table.Entry(147).isNull());
-    EXPECT_TRUE(table.Entry(148).isNull());
+    EXPECT_FALSE(table.Picture(bad.index - 1).isNull()) << bad.file;
+    EXPECT_TRUE(table.Picture(bad.index).isNull()) << bad.file;
     EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
+    std::ofstream(ArtFile(bad.file), std::ios::binary | std::ios::trunc) << good;
   }
+}
+
+// An intro page takes its size from its file, up to 4096 pixels on a side.
+TEST_F(ArtLoaderTest, AnIntroPageHasTheSizeOfItsFile) {
+  testing::PngRecipe narrower{479, 2, PNG_COLOR_TYPE_GRAY, 8, {2, std::vector<uint8_t>(479, 7)}};
+  narrower.rows[1][478] = 200;
+  const testing::PngRecipe wider{4096, 1, PNG_COLOR_TYPE_GRAY, 8, {1, std::vector<uint8_t>(4096, 9)}};
+  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), narrower));
+  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageGGTutorialWrap.png"), wider));
+  ASSERT_TRUE(Loader().LoadGameArt(table));
+  EXPECT_TRUE(host.reports.empty());
+  const QImage welcome = table.Picture(147);
+  ASSERT_EQ(welcome.size(), QSize(479, 2));
+  EXPECT_EQ(BgraAt(welcome, 478, 1), (Bgra{200, 200, 200, 0}));
+  EXPECT_EQ(BgraAt(welcome, 0, 0), (Bgra{7, 7, 7, 0}));
+  EXPECT_EQ(table.Picture(156).size(), QSize(4096, 1));
+  EXPECT_EQ(table.Picture(148).size(), QSize(480, 360));
+
+  const testing::PngRecipe tooWide{4097, 1, PNG_COLOR_TYPE_GRAY, 8, {1, std::vector<uint8_t>(4097, 9)}};
+  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageGGTutorialWrap.png"), tooWide));
+  EXPECT_FALSE(Loader().LoadGameArt(table));
+  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
 }
 
 TEST_F(ArtLoaderTest, MissingResourceStopsAtItsEntry) {

@@ -12,6 +12,7 @@
 #include "art_loader.h"
 #include "fake_engine_host.h"
 #include "imaging_test_support.h"
+#include "image_operations.h"
 #include "imaging_texts.h"
 #include "png_image.h"
 #include "test_art.h"
@@ -83,6 +84,79 @@ TEST(RealArtTest, AnIntroPageOtherThanTheBuildsIsDecodedToBeSure) {
     EXPECT_EQ(host.reports[0].text, imaging::texts::kPngLoadFailed);
     EXPECT_EQ(host.reports[1].text, imaging::texts::kImageDataLoadFailed);
   }
+}
+
+// A page shows the picture checked at start-up, whatever becomes of its file
+// afterwards: removed, or replaced by another picture.
+TEST(RealArtTest, AnIntroPageOutlivesItsFile) {
+  namespace fs = std::filesystem;
+  testing::TempFolder folder;
+  fs::copy(fs::path(VELMORA_RUNTIME_FOLDER) / "art", folder.Path() / "art", fs::copy_options::recursive);
+  const fs::path pages = folder.Path() / "art/introDialogues/pages";
+  testing::FakeEngineHost host;
+  GameBitmapTable table;
+  ASSERT_TRUE(ArtLoader(host, folder.QPath()).LoadGameArt(table));
+  PngImage welcome, blocks;
+  ASSERT_TRUE(DecodePng((pages / "IDPageAWelcome.png").string(), welcome));
+  ASSERT_TRUE(DecodePng((pages / "IDPageGCTutorialBlocks.png").string(), blocks));
+  const QImage welcomePicture = ImageFromPng(welcome);
+  const QImage blocksPicture = ImageFromPng(blocks);
+  ASSERT_NE(welcomePicture, blocksPicture);
+
+  fs::remove(pages / "IDPageAWelcome.png");
+  fs::copy_file(pages / "IDPageDColor.png", pages / "IDPageGCTutorialBlocks.png", fs::copy_options::overwrite_existing);
+  EXPECT_EQ(table.Picture(147), welcomePicture);
+  EXPECT_EQ(table.Picture(152), blocksPicture);
+}
+
+// On a scaled screen a large picture is read when first drawn, perhaps after
+// colour changes: it must then be what it would have been had it been read at
+// start-up and shifted with the rest (each large picture as the program holds
+// it, shifted 100 and then 250 degrees, one shift after the other), and so
+// must one held from before the shifts. The main background, held as runs,
+// expands to the pixels of its PNG, in part too.
+TEST(RealArtTest, LargePicturesReadLateAreShiftedAsIfReadAtStart) {
+  testing::FakeEngineHost host;
+  GameBitmapTable table;
+  ASSERT_TRUE(ArtLoader(host, QStringLiteral(VELMORA_RUNTIME_FOLDER)).LoadGameArt(table));
+  table.SetSharpArt(true);
+  ImageOperations operations(host);
+  auto shiftedAtStart = [&](int index) {
+    QImage image = ArtLoader::SharpPicture(index);
+    EXPECT_TRUE(operations.ShiftHue(image, 100.0f));
+    EXPECT_TRUE(operations.ShiftHue(image, 250.0f));
+    return image;
+  };
+  // A second table holds its large pictures from before the shifts.
+  GameBitmapTable early;
+  ASSERT_TRUE(ArtLoader(host, QStringLiteral(VELMORA_RUNTIME_FOLDER)).LoadGameArt(early));
+  early.SetSharpArt(true);
+  ASSERT_EQ(early.SharpEntry(5).size(), QSize(80, 80));
+  ASSERT_NE(early.SharpRuns(imaging::kMainBackgroundIndex), nullptr);
+  for (GameBitmapTable* shifted : {&table, &early}) {
+    ASSERT_TRUE(operations.ChangeGameColor(*shifted, 100.0f));
+    ASSERT_TRUE(operations.ChangeGameColor(*shifted, 250.0f));
+  }
+  EXPECT_EQ(early.SharpEntry(5), shiftedAtStart(5));
+  EXPECT_EQ(early.SharpRuns(imaging::kMainBackgroundIndex)->Expand(QRect(0, 0, 1280, 960)),
+            shiftedAtStart(imaging::kMainBackgroundIndex));
+  for (int index : {5, 80, 160, 180, 185}) {
+    const QImage expected = shiftedAtStart(index);
+    ASSERT_FALSE(expected.isNull()) << index;
+    EXPECT_EQ(table.SharpEntry(index), expected) << index;
+    EXPECT_NE(expected, ArtLoader::SharpPicture(index)) << index << ": the shift changes the picture";
+  }
+  // The orange buttons are never recoloured.
+  EXPECT_EQ(table.SharpPicture(140), ArtLoader::SharpPicture(140));
+
+  const RunImage* runs = table.SharpRuns(imaging::kMainBackgroundIndex);
+  ASSERT_NE(runs, nullptr);
+  const QImage background = shiftedAtStart(imaging::kMainBackgroundIndex);
+  ASSERT_EQ(background.size(), QSize(1280, 960));
+  EXPECT_EQ(runs->Expand(QRect(0, 0, 1280, 960)), background);
+  for (const QRect part : {QRect(1043, 643, 217, 81), QRect(0, 77, 1, 300), QRect(1279, 959, 1, 1)})
+    EXPECT_EQ(runs->Expand(part), background.copy(part)) << part.x() << "," << part.y();
+  EXPECT_TRUE(table.SharpEntry(imaging::kMainBackgroundIndex).isNull()) << "held as runs only";
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ namespace velmora::artgen {
 constexpr int kFirstBitmapId = 131;
 constexpr int kLastBitmapId = 319;
 constexpr int kIconId = 321;
+// The main background: at twice the size also written as runs (bitmaps2x/269.runs).
+constexpr int kMainBackgroundId = 269;
 
 enum class Storage {
   Bitmap,       // resource :/bitmaps/<id>.bmp, opaque (every alpha byte 255)

@@ -7,6 +7,9 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <cstdint>
+#include <vector>
+
 namespace velmora::artgen {
 
 namespace {
@@ -94,6 +97,36 @@ QByteArray EncodePng(const QImage& source, bool withAlpha) {
   // For PNG, Qt maps quality 0 to zlib's strongest compression.
   writer.setQuality(0);
   writer.write(image);
+  return bytes;
+}
+
+QByteArray EncodeRuns(const QImage& source) {
+  const QImage image = source.convertToFormat(QImage::Format_RGB32);
+  std::vector<uint32_t> rowStarts, colours;
+  std::vector<uint16_t> starts;
+  for (int y = 0; y < image.height(); ++y) {
+    rowStarts.push_back(static_cast<uint32_t>(colours.size()));
+    const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (x > 0 && row[x] == row[x - 1]) continue;
+      starts.push_back(static_cast<uint16_t>(x));
+      colours.push_back(row[x] | 0xFF000000u);
+    }
+  }
+  rowStarts.push_back(static_cast<uint32_t>(colours.size()));
+  QByteArray bytes("VRUN");
+  auto put32 = [&](uint32_t v) {
+    for (int k = 0; k < 4; ++k) bytes.append(static_cast<char>((v >> (8 * k)) & 0xFF));
+  };
+  put32(static_cast<uint32_t>(image.width()));
+  put32(static_cast<uint32_t>(image.height()));
+  put32(static_cast<uint32_t>(colours.size()));
+  for (uint32_t v : rowStarts) put32(v);
+  for (uint32_t v : colours) put32(v);
+  for (uint16_t v : starts) {
+    bytes.append(static_cast<char>(v & 0xFF));
+    bytes.append(static_cast<char>(v >> 8));
+  }
   return bytes;
 }
 

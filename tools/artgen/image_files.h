@@ -15,6 +15,12 @@ namespace velmora::artgen {
 QByteArray EncodeBmp32(const QImage& image, bool withAlpha);
 // PNG, 8 bits per channel, RGB for opaque pictures and RGBA otherwise.
 QByteArray EncodePng(const QImage& image, bool withAlpha);
+// An opaque picture as runs of one colour along each row (README.md: the
+// large main background): "VRUN", width, height, run count (32-bit little
+// endian), then height + 1 row offsets into the runs (32-bit), each run's
+// pixel as Format_ARGB32 holds it, alpha 255 (32-bit), and each run's first
+// column (16-bit).
+QByteArray EncodeRuns(const QImage& image);
 
 // Writes the bytes to the file, creating its folder.
 bool WriteFile(const QString& path, const QByteArray& bytes, QString* error);

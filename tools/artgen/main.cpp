@@ -5,7 +5,8 @@
 //                                        size and BLAKE2b-256, compiled into the game
 //   velmora-artgen --out2x DIR           every picture drawn at twice the size, for
 //                                        screens of a device pixel ratio above 1:
-//                                        bitmaps2x/<id>.png under DIR
+//                                        bitmaps2x/<id>.png under DIR, and the main
+//                                        background as runs, bitmaps2x/269.runs
 //   velmora-artgen --contact-sheet FILE  every picture with its id on one PNG
 //   velmora-artgen --picture ID FILE     one picture as a PNG, at full size
 //   velmora-artgen --preview FILE        the main screen in play and the New Game
@@ -130,6 +131,11 @@ int main(int argc, char** argv) {
       const ArtEntry& e = Catalogue()[i];
       const bool alpha = e.storage == Storage::BitmapAlpha;
       if (!WriteFile(dir + OutputPath2x(e), EncodePng(pictures[i], alpha), &error)) {
+        return Fail(error);
+      }
+      // The main background, of few colours, also as runs: the game holds it so.
+      if (e.id == kMainBackgroundId &&
+          !WriteFile(dir + QStringLiteral("bitmaps2x/%1.runs").arg(e.id), EncodeRuns(pictures[i]), &error)) {
         return Fail(error);
       }
     }
