@@ -48,18 +48,31 @@ fresh_runtime() {
   mkdir -p "$work/run/data/users"
 }
 
+# Each script takes display numbers of its own (from its process id, a new one for
+# each server it starts), never the lowest free one: when several scripts start and
+# stop servers at once, a server that is shutting down would otherwise hand its
+# number to another script's new server and then take that server's socket file
+# away with it. A number in use (the server ends at once) moves on to the next.
+DISPLAY_SERIAL=0
 start_display() {
-  local depth=$1 file
+  local depth=$1 file number try
   file=$(mktemp)
-  # Xvfb picks a free display itself and writes its number once it accepts clients.
-  # VELMORA_XVFB_SCREEN gives another screen size (1600x1200 for a window scaled by 2).
-  Xvfb -displayfd 3 -screen 0 "${VELMORA_XVFB_SCREEN:-1024x768}x$depth" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  if poll_while "$XVFB_PID" 60 test -s "$file"; then
-    export DISPLAY=":$(tr -dc '0-9' <"$file")"
-    rm -f "$file"
-    return 0
-  fi
+  for try in 1 2 3 4 5 6 7 8; do
+    DISPLAY_SERIAL=$((DISPLAY_SERIAL + 1))
+    number=$((100 + ($$ * 8 + DISPLAY_SERIAL) % 3000))
+    : >"$file"
+    # Xvfb writes the number once it accepts clients.
+    # VELMORA_XVFB_SCREEN gives another screen size (1600x1200 for a window scaled by 2).
+    Xvfb ":$number" -displayfd 3 -screen 0 "${VELMORA_XVFB_SCREEN:-1024x768}x$depth" -nolisten tcp \
+      3>"$file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    if poll_while "$XVFB_PID" 60 test -s "$file"; then
+      export DISPLAY=":$number"
+      rm -f "$file"
+      return 0
+    fi
+    ended "$XVFB_PID" || break
+  done
   rm -f "$file"
   echo "could not start Xvfb" >&2
   return 1
