@@ -126,7 +126,7 @@ GameDialog::~GameDialog() {
   log_.Close();
 }
 
-void GameDialog::SetDialogs(std::unique_ptr<GameDialogs> dialogs) {
+void GameDialog::SetDialogs(std::unique_ptr<DialogService> dialogs) {
   dialogs_ = std::move(dialogs);
   game_.SetDialogs(*dialogs_);
 }

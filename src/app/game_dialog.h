@@ -36,7 +36,7 @@
 
 namespace velmora {
 
-class GameDialogs;
+class DialogService;
 class PauseCover;
 class SplashEffect;
 class TipsWindow;
@@ -53,7 +53,7 @@ class GameDialog : public QDialog, public GameHost {
              const TimersMaker& makeTimers = {});
   // The game's secondary windows (the skinned ones, or a test's scripted ones):
   // given before Initialise.
-  void SetDialogs(std::unique_ptr<GameDialogs> dialogs);
+  void SetDialogs(std::unique_ptr<DialogService> dialogs);
   ~GameDialog() override;
 
   // The start-up after the window exists: the display check, the art, the
@@ -196,7 +196,7 @@ class GameDialog : public QDialog, public GameHost {
   PlayerRoster roster_;
   std::unique_ptr<WindowTimers> timers_;
   Game game_;
-  std::unique_ptr<GameDialogs> dialogs_;
+  std::unique_ptr<DialogService> dialogs_;
   std::unique_ptr<SplashEffect> splash_;
   std::unique_ptr<TipsWindow> tips_;
   QLabel* notice_ = nullptr;  // made when the first notice shows

@@ -24,7 +24,7 @@
 #include "message_boxes.h"
 #include "message_dialog.h"
 #include "process_exit.h"
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 #include "termination_signals.h"
 #include "window_size.h"
 
@@ -129,7 +129,7 @@ int RunGame(int argc, char** argv, bool& restart) {
   boxes.SetOwner(&window);
   // The game's secondary windows and its messages are drawn from the art the
   // window loads, over the window.
-  window.SetDialogs(std::make_unique<velmora::SkinnedGameDialogs>(window.Art(), window.Messages(), &window));
+  window.SetDialogs(std::make_unique<velmora::SkinnedDialogService>(window.Art(), window.Messages(), &window));
   window.Messages().SetPresenter(velmora::MakeMessagePresenter(window.Art(), window.Messages()));
   // A logout, a shutdown or a kill saves the game first, as leaving it does:
   // the desktop session asks for the data before it ends, and the signals

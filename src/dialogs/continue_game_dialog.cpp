@@ -1,6 +1,6 @@
 #include "continue_game_dialog.h"
 
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 
 namespace velmora {
 
@@ -34,8 +34,8 @@ std::vector<SkinnedDialog::Label> ContinueGameDialog::Labels() const {
           {Box(31, 70, 371, 254), details_, TextFormat::kMultiLineCentred}};
 }
 
-// The game's call: the dialog run for it (SkinnedGameDialogs).
-int SkinnedGameDialogs::ContinueGame(std::string_view question, std::string_view details) {
+// The game's call: the dialog run for it (SkinnedDialogService).
+int SkinnedDialogService::ContinueGame(std::string_view question, std::string_view details) {
   ContinueGameDialog dialog(question, details, &art_, reporter_, owner_);
   dialog.exec();
   return dialog.Result();

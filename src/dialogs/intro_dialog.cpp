@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "game_bitmap_table.h"
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 
 namespace velmora {
 
@@ -117,8 +117,8 @@ int RunIntroSequence(bool tutorialOnly, float& hue, const GameBitmapTable& art, 
   return shown;
 }
 
-// The game's call: the dialog run for it (SkinnedGameDialogs).
-void SkinnedGameDialogs::Intro(bool tutorialOnly, PlayerSettings& settings) {
+// The game's call: the dialog run for it (SkinnedDialogService).
+void SkinnedDialogService::Intro(bool tutorialOnly, PlayerSettings& settings) {
   RunIntroSequence(tutorialOnly, settings.hue, art_, reporter_, owner_);
 }
 

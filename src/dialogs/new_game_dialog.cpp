@@ -7,7 +7,7 @@
 #include <cctype>
 
 #include "message_reporter.h"
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 
 namespace velmora {
 
@@ -293,8 +293,8 @@ void NewGameDialog::PaintPictures(QPainter& painter) {
   painter.drawImage(QPoint(kSpectrumX, kSpectrumY), color_.Spectrum());
 }
 
-// The game's call: the dialog run for it (SkinnedGameDialogs).
-NewGameAnswer SkinnedGameDialogs::NewGame(PlayerSettings& settings, bool gameInProgress) {
+// The game's call: the dialog run for it (SkinnedDialogService).
+NewGameAnswer SkinnedDialogService::NewGame(PlayerSettings& settings, bool gameInProgress) {
   // The dialog edits a copy; the game takes it only when a game is to begin.
   PlayerSettings edited = settings;
   NewGameDialog dialog(gameInProgress, edited, &art_, reporter_, owner_);

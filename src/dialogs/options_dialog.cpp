@@ -1,6 +1,6 @@
 #include "options_dialog.h"
 
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 
 #include <QComboBox>
 #include <QMouseEvent>
@@ -203,8 +203,8 @@ void OptionsDialog::PaintPictures(QPainter& painter) {
   painter.drawImage(QPoint(kSpectrumX, kSpectrumY), color_.Spectrum());
 }
 
-// The game's call: the dialog run for it (SkinnedGameDialogs).
-OptionsAnswer SkinnedGameDialogs::Options(PlayerSettings& settings) {
+// The game's call: the dialog run for it (SkinnedDialogService).
+OptionsAnswer SkinnedDialogService::Options(PlayerSettings& settings) {
   PlayerSettings edited = settings;
   OptionsDialog dialog(edited, &art_, reporter_, owner_);
   dialog.exec();

@@ -7,7 +7,7 @@
 #include <cctype>
 
 #include "player_roster.h"
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 
 namespace velmora {
 
@@ -348,8 +348,8 @@ std::vector<SkinnedDialog::ControlPlace> ChoosePlayerDialog::ControlTable() cons
           {kRemove, 20, 320, 150, 28}};
 }
 
-// The game's call: the dialog run for it (SkinnedGameDialogs).
-ChoosePlayerAnswer SkinnedGameDialogs::ChoosePlayer(PlayerRoster& roster) {
+// The game's call: the dialog run for it (SkinnedDialogService).
+ChoosePlayerAnswer SkinnedDialogService::ChoosePlayer(PlayerRoster& roster) {
   ChoosePlayerDialog dialog(roster, emptyListCancels_, &art_, reporter_, owner_);
   dialog.Run();
   if (dialog.ExitProgram()) return {ChoosePlayerAnswer::kQuit, false};
@@ -357,7 +357,7 @@ ChoosePlayerAnswer SkinnedGameDialogs::ChoosePlayer(PlayerRoster& roster) {
   return {ChoosePlayerAnswer::kChosen, dialog.PlayerCreated()};
 }
 
-ChoosePlayerAnswer SkinnedGameDialogs::ChangePlayer(PlayerRoster& roster) {
+ChoosePlayerAnswer SkinnedDialogService::ChangePlayer(PlayerRoster& roster) {
   ChoosePlayerDialog dialog(roster, emptyListCancels_, &art_, reporter_, owner_);
   dialog.SetCancellable();
   dialog.Run();

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "format_time.h"
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 
 namespace velmora {
 
@@ -210,8 +210,8 @@ int ResultsDialog::FaceOf(int id, bool pressed) const {
 
 std::vector<SkinnedDialog::ControlPlace> ResultsDialog::ControlTable() const { return {{kDone, 190, 438, 100, 28}}; }
 
-// The game's call: the dialog run for it (SkinnedGameDialogs).
-void SkinnedGameDialogs::Results(const PuzzleResults& results) {
+// The game's call: the dialog run for it (SkinnedDialogService).
+void SkinnedDialogService::Results(const PuzzleResults& results) {
   ResultsDialog dialog(results.playKeys, &art_, reporter_, owner_);
   dialog.SetResults(results);
   dialog.exec();

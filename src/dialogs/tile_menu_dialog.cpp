@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 #include "screen.h"
-#include "skinned_game_dialogs.h"
+#include "skinned_dialog_service.h"
 
 namespace velmora {
 
@@ -165,8 +165,8 @@ std::vector<SkinnedDialog::Label> TileMenuDialog::Labels() const {
 // excludes the panels of the desktop, so nothing more is kept.
 constexpr int kMenuBottomMargin = 0;
 
-// The game's call: the dialog run for it (SkinnedGameDialogs).
-TileMenuAnswer SkinnedGameDialogs::TileMenu(int, int, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
+// The game's call: the dialog run for it (SkinnedDialogService).
+TileMenuAnswer SkinnedDialogService::TileMenu(int, int, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
   TileMenuDialog dialog(fromMouse, kMenuBottomMargin, noteMenu, memory, &art_, reporter_, owner_);
   dialog.exec();
   if (dialog.Cancelled()) return {};

@@ -16,7 +16,7 @@ void Game::EngineBridge::Log(std::string_view text) { game_.host_.Log(text); }
 uint32_t Game::EngineBridge::MillisecondsSinceStart() const { return game_.host_.MillisecondsSinceStart(); }
 void Game::EngineBridge::SystemMessage(std::string_view text) { game_.host_.SystemMessage(text); }
 
-Game::Game(GameHost& host, PlayerRoster& roster, GameDialogs* dialogs)
+Game::Game(GameHost& host, PlayerRoster& roster, DialogService* dialogs)
     : host_(host), dialogs_(dialogs), roster_(roster), aboutText_(texts::kAboutText) {}
 
 void Game::LogText(const std::string& text) {

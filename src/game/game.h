@@ -60,8 +60,8 @@ struct GuideTabs {
 class Game {
  public:
   // The dialogs may come later (SetDialogs), but before the splash ends.
-  Game(GameHost& host, PlayerRoster& roster, GameDialogs* dialogs = nullptr);
-  void SetDialogs(GameDialogs& dialogs) { dialogs_ = &dialogs; }
+  Game(GameHost& host, PlayerRoster& roster, DialogService* dialogs = nullptr);
+  void SetDialogs(DialogService& dialogs) { dialogs_ = &dialogs; }
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
@@ -293,7 +293,7 @@ class Game {
   void ReplayPlay(const PlayEdit& edit, bool forward);
 
   GameHost& host_;
-  GameDialogs* dialogs_;
+  DialogService* dialogs_;
   PlayerRoster& roster_;
   EngineBridge engineHost_{*this};
   Board board_;

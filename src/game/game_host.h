@@ -1,5 +1,5 @@
 #pragma once
-// Everything the game asks of its window but the dialogs (game_dialogs.h). The
+// Everything the game asks of its window but the dialogs (dialog_service.h). The
 // Qt game window implements it; the tests implement it with a scripted host
 // whose clock moves by hand. The game names what to redraw (a tile, a tray
 // row, the stats panel...); where that is on the screen is the window's business.
@@ -10,7 +10,7 @@
 
 #include "engine_host.h"
 #include "game_session.h"
-#include "game_dialogs.h"
+#include "dialog_service.h"
 #include "user_record.h"
 
 namespace velmora {

@@ -17,7 +17,7 @@
 
 namespace velmora::testing {
 
-class ScriptedHost : public GameHost, public GameDialogs {
+class ScriptedHost : public GameHost, public DialogService {
  public:
   struct Reported {
     std::string text;

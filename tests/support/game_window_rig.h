@@ -15,14 +15,14 @@
 #include "clock.h"
 #include "fake_platform.h"
 #include "game_dialog.h"
-#include "game_dialogs.h"
+#include "dialog_service.h"
 #include "key_router.h"
 #include "manual_time.h"
 #include "player_roster.h"
 
 namespace velmora::testing {
 
-class ScriptedDialogs : public GameDialogs {
+class ScriptedDialogs : public DialogService {
  public:
   struct TileMenuCall {
     int row, column;

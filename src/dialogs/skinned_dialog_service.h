@@ -4,7 +4,7 @@
 // game window.
 #include <memory>
 
-#include "game_dialogs.h"
+#include "dialog_service.h"
 
 class QWidget;
 
@@ -13,10 +13,10 @@ namespace velmora {
 class GameBitmapTable;
 class MessageReporter;
 
-class SkinnedGameDialogs : public GameDialogs {
+class SkinnedDialogService : public DialogService {
  public:
-  SkinnedGameDialogs(const GameBitmapTable& art, MessageReporter& reporter, QWidget* owner);
-  ~SkinnedGameDialogs() override;
+  SkinnedDialogService(const GameBitmapTable& art, MessageReporter& reporter, QWidget* owner);
+  ~SkinnedDialogService() override;
 
   ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
   ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster) override;

@@ -45,9 +45,9 @@ struct PuzzleResults {
   std::string kind;  // "Normal - Medium"
 };
 
-class GameDialogs {
+class DialogService {
  public:
-  virtual ~GameDialogs() = default;
+  virtual ~DialogService() = default;
   // Adds, removes and chooses players in the roster itself.
   virtual ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) = 0;
   // Choose Player opened during a game to change the player: the same dialog,
