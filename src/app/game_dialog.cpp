@@ -554,6 +554,7 @@ std::vector<WindowMenuEntry> GameDialog::ViewMenu() {
   };
   return {{texts::kWindowSizeMenuItem, nullptr, game_.CanBeLeft() && !settingsPath_.empty(), nullptr, -1,
            WindowSizeEntries()},
+          {nullptr, nullptr, false, nullptr},
           aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
           aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
           aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts)};

@@ -19,6 +19,10 @@ std::vector<std::pair<QAction*, const WindowMenuEntry*>> FillWindowMenu(QMenu& m
                                                                         const std::vector<WindowMenuEntry>& entries) {
   std::vector<std::pair<QAction*, const WindowMenuEntry*>> actions;
   for (const WindowMenuEntry& entry : entries) {
+    if (entry.label == nullptr) {
+      menu.addSeparator();
+      continue;
+    }
     if (!entry.submenu.empty()) {
       QMenu* sub = menu.addMenu(QString::fromLatin1(entry.label));
       sub->setEnabled(CanAct(entry));

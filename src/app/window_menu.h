@@ -21,7 +21,7 @@ struct WindowMenuEntry {
         checked(checked),
         submenu(std::move(submenu)) {}
 
-  const char* label;    // with its & mnemonic
+  const char* label;    // with its & mnemonic; none: a separator line
   const char* keyText;  // the key shown beside it, or nullptr
   bool enabled;
   std::function<void()> action;
