@@ -22,6 +22,7 @@ game=$(realpath "$1") runtime=$(realpath "$2") rounds=${3:-5} scale=${4:-2}
 floor=${5:-$(dirname "$game")/bench/velmora-bench-qt-floor}
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../tests/e2e/xvfb_session.sh"
+source "$here/bench_summary.sh"
 work=$(mktemp -d)
 trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
 export VELMORA_XVFB_SCREEN=${VELMORA_XVFB_SCREEN:-2560x1600}
@@ -107,13 +108,6 @@ for round in $(seq 1 "$rounds"); do
   [ -n "$floor" ] && measure floor "$work" "$floor" QT_SCALE_FACTOR="$scale"
 done
 
-summary() {
-  local what=$1 unit=$2 div=$3; shift 3
-  printf '%s\n' "$@" | sort -n | awk -v what="$what" -v unit="$unit" -v div="$div" '{a[NR]=$1} END {
-    if (NR == 0) { printf "%s: no results\n", what; exit }
-    m = NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2
-    printf "%s over %d runs: median %.1f %s, range %.1f to %.1f %s\n", what, NR, m/div, unit, a[1]/div, a[NR]/div, unit }'
-}
 
 echo "screen $VELMORA_XVFB_SCREEN, scale $scale"
 summary "game: exec to first visible window" ms 1 "${velmora_ms[@]}"

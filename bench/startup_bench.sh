@@ -21,6 +21,7 @@ game=$(realpath "$1") runtime=$2 runs=${3:-15}
 tool=${4:-$(dirname "$game")/velmora-puzzle} plays=${5:-3}
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../tests/e2e/xvfb_session.sh"
+source "$here/bench_summary.sh"
 work=$(mktemp -d)
 trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
 start_display 24 || exit 1
@@ -73,14 +74,6 @@ for run in $(seq 1 "$runs"); do
   stop_game
 done
 
-# Median and range of a list of integers, with a unit and a divisor.
-summary() {
-  local what=$1 unit=$2 div=$3; shift 3
-  printf '%s\n' "$@" | sort -n | awk -v what="$what" -v unit="$unit" -v div="$div" '{a[NR]=$1} END {
-    if (NR == 0) { printf "%s: no results\n", what; exit }
-    m = NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2
-    printf "%s over %d runs: median %.1f %s, range %.1f to %.1f %s\n", what, NR, m/div, unit, a[1]/div, a[NR]/div, unit }'
-}
 
 summary "exec to first visible window (first paint)" ms 1 "${visible[@]}"
 summary "\"app started\" to \"client visible\"" ms 1 "${client[@]}"

@@ -67,8 +67,8 @@ class Silent : public SystemMessageBox {
 }  // namespace
 
 std::string UserSettingsPath() {
-  // The base directory specification takes only an absolute path, and asks
-  // for ~/.config otherwise.
+  // XDG_CONFIG_HOME counts only when it is an absolute path; otherwise the
+  // desktop's settings live in ~/.config.
   std::string base;
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
     base = config;

@@ -41,24 +41,7 @@ colours() { convert "$1" -format %k info:; }
 start_display 24 || exit 1
 need start_window_manager
 
-(cd "$work/run" && exec "$game" 2>/dev/null) &
-pid=$!
-id=$(wait_for_window "^Create New Player$" 30) || { fail "no Create New Player dialog"; exit 1; }
-click_in "$id" 120 62
-xdotool type --delay 50 "Pia"
-click_in "$id" 180 154
-for _ in $(seq 1 14); do
-  id=$(wait_for_window "^(Welcome|Color|View Tutorial|Basics|Game Board|Rule 1: Blocks|Rule 2: Columns|Rule 3: Rows|Examples|Wrap Up)$" 5) || break
-  focus_window "$id"
-  xdotool key Return
-  sleep 0.4
-done
-id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
-click_in "$id" 238 437
-xdotool type --delay 50 "aa"
-click_in "$id" 373 425
-gid=$(wait_for_window "^Velmora Sudoku - Puzzle AA$" 20) || { fail "the game AA did not begin"; exit 1; }
-sleep 1
+new_player_game Pia aa
 # The tips window may sit over nothing of the game window; the board is what counts.
 focus_window "$gid"
 import -window root "$work/playing.png"

@@ -25,25 +25,6 @@ mkdir -p "$HOME"
 
 fresh_runtime
 
-# The outer frame of a window: "left top width height".
-frame_of() {
-  local id=$1 x y w h l r t b
-  [ -n "$id" ] || { echo "0 0 0 0"; return; }
-  read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4}
-                                               /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
-  read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
-}
-settle() {
-  local id=$1 last="" now
-  [ -n "$id" ] || return 1
-  for _ in $(seq 1 30); do
-    now=$(frame_of "$id")
-    [ "$now" = "$last" ] && return 0
-    last=$now
-    sleep 0.1
-  done
-}
 window_gone() { ! window_named "$1" >/dev/null; }
 
 # Opens the print dialog with F3; sets $did.
@@ -79,24 +60,7 @@ choose() {
 start_display 24 || exit 1
 start_window_manager || { echo "FAIL: no window manager"; exit 1; }
 
-(cd "$work/run" && exec "$game" 2>/dev/null) &
-pid=$!
-id=$(wait_for_window "^Create New Player$" 30) || { fail "no Create New Player dialog"; exit 1; }
-click_in "$id" 120 62
-xdotool type --delay 50 "Pru"
-click_in "$id" 180 154
-for _ in $(seq 1 14); do
-  id=$(wait_for_window "^(Welcome|Color|View Tutorial|Basics|Game Board|Rule 1: Blocks|Rule 2: Columns|Rule 3: Rows|Examples|Wrap Up)$" 5) || break
-  focus_window "$id"
-  xdotool key Return
-  sleep 0.4
-done
-id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
-click_in "$id" 238 437
-xdotool type --delay 50 "ab007"
-click_in "$id" 373 425
-gid=$(wait_for_window "^Velmora Sudoku - Puzzle AB007$" 20) || { fail "the game AB007 did not begin"; exit 1; }
-sleep 1
+new_player_game Pru ab007
 
 # AB007 from the puzzle tool: the top row .7..3952., its solution 674839521.
 focus_window "$gid"

@@ -214,3 +214,28 @@ enter_until_exit() {
   done
   ended "$pid"
 }
+
+# Starts the game in $work/run for a new player NAME, passes the introduction and
+# begins the puzzle CODE from New Game: sets `pid` (the game) and `gid` (its window),
+# or fails the script.
+new_player_game() {
+  local name=$1 code=$2 id
+  (cd "$work/run" && exec "$game" 2>/dev/null) &
+  pid=$!
+  id=$(wait_for_window "^Create New Player$" 30) || { fail "no Create New Player dialog"; exit 1; }
+  click_in "$id" 120 62
+  xdotool type --delay 50 "$name"
+  click_in "$id" 180 154
+  for _ in $(seq 1 14); do
+    id=$(wait_for_window "^(Welcome|Color|View Tutorial|Basics|Game Board|Rule 1: Blocks|Rule 2: Columns|Rule 3: Rows|Examples|Wrap Up)$" 5) || break
+    focus_window "$id"
+    xdotool key Return
+    sleep 0.4
+  done
+  id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
+  click_in "$id" 238 437
+  xdotool type --delay 50 "$code"
+  click_in "$id" 373 425
+  gid=$(wait_for_window "^Velmora Sudoku - Puzzle ${code^^}$" 20) || { fail "the game ${code^^} did not begin"; exit 1; }
+  sleep 1
+}
