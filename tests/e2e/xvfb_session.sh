@@ -48,18 +48,34 @@ fresh_runtime() {
   mkdir -p "$work/run/data/users"
 }
 
-# Each script takes display numbers of its own (from its process id, a new one for
-# each server it starts), never the lowest free one: when several scripts start and
-# stop servers at once, a server that is shutting down would otherwise hand its
-# number to another script's new server and then take that server's socket file
-# away with it. A number in use (the server ends at once) moves on to the next.
-DISPLAY_SERIAL=0
+# Every server gets a display number never handed out recently, by any script: a
+# counter in /tmp, shared by all scripts under a lock, goes round 100..3099 and skips
+# numbers whose lock or socket file exists. The lowest free number will not do: when
+# several scripts start and stop servers at once, a server that is shutting down
+# would hand its number to another script's new server while it still holds the
+# number's sockets, and that server's clients could then not connect. A number taken
+# all the same (the server ends at once) moves on to the next.
+next_display_number() {
+  local counter=/tmp/velmora-e2e-display-counter n number
+  (
+    flock 9
+    n=$(cat "$counter" 2>/dev/null)
+    [[ $n =~ ^[0-9]+$ ]] || n=$(($$ % 3000))
+    for _ in $(seq 1 3000); do
+      n=$(((n + 1) % 3000))
+      number=$((100 + n))
+      [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] || break
+    done
+    echo "$n" >"$counter"
+    echo "$number"
+  ) 9>>"$counter.lock"
+}
+
 start_display() {
   local depth=$1 file number try
   file=$(mktemp)
   for try in 1 2 3 4 5 6 7 8; do
-    DISPLAY_SERIAL=$((DISPLAY_SERIAL + 1))
-    number=$((100 + ($$ * 8 + DISPLAY_SERIAL) % 3000))
+    number=$(next_display_number)
     : >"$file"
     # Xvfb writes the number once it accepts clients.
     # VELMORA_XVFB_SCREEN gives another screen size (1600x1200 for a window scaled by 2).
