@@ -23,8 +23,7 @@ floor=${5:-$(dirname "$game")/bench/velmora-bench-qt-floor}
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../tests/e2e/xvfb_session.sh"
 source "$here/bench_summary.sh"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+make_work_folder
 export VELMORA_XVFB_SCREEN=${VELMORA_XVFB_SCREEN:-2560x1600}
 start_display 24 || exit 1
 start_window_manager || { echo "could not start openbox" >&2; exit 1; }

@@ -22,8 +22,7 @@ tool=${4:-$(dirname "$game")/velmora-puzzle} plays=${5:-3}
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../tests/e2e/xvfb_session.sh"
 source "$here/bench_summary.sh"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+make_work_folder
 start_display 24 || exit 1
 start_window_manager || { echo "could not start openbox" >&2; exit 1; }
 

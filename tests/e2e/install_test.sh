@@ -10,8 +10,7 @@ set -u
 build=$1 version=$2
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+make_work_folder
 
 deb="$build/velmora-sudoku_${version}_$(dpkg --print-architecture).deb"
 dpkg -x "$deb" "$work/root" || { echo "FAIL: dpkg -x $deb"; exit 1; }

@@ -13,20 +13,10 @@ game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 mkdir -p "$shots"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
-need() { "$@" || { echo "FAIL (stopping): $*"; exit 1; }; }
+make_work_folder
 
 fresh_runtime
 user="$work/run/data/users/Pia.user"
-
-answer() {  # Enter in the dialog titled TITLE
-  local id
-  id=$(wait_for_window "$1" 30) || { fail "no dialog $1: $2"; return; }
-  focus_window "$id"
-  xdotool key Return
-  sleep 0.3
-}
 
 crop_area() {  # a window area of a screenshot: ID SHOT OUT LEFT TOP WIDTH HEIGHT
   local ox oy

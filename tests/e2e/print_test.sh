@@ -17,8 +17,7 @@ game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 mkdir -p "$shots"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+make_work_folder
 # Qt's print dialog names its default file after the home folder: a private one.
 export HOME="$work/home"
 mkdir -p "$HOME"

@@ -11,8 +11,7 @@ game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 mkdir -p "$shots"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+make_work_folder
 export QT_SCALE_FACTOR=2 VELMORA_XVFB_SCREEN=2560x1600
 
 fresh_runtime

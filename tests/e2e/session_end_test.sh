@@ -20,13 +20,6 @@ game_time() { sed -n 's/^gameTime = \([0-9]*\);.*/\1/p' "$user"; }
 start_display 24 || exit 1
 start_window_manager || { echo "FAIL: no window manager"; exit 1; }
 
-answer() {  # Enter in the window titled TITLE
-  local id
-  id=$(wait_for_window "$1" 30) || { fail "no window $1"; return 1; }
-  focus_window "$id"
-  xdotool key Return
-}
-
 # continue_then SIGNAL STATUS [KEY WINDOW]: continues the saved game, plays on for
 # two seconds (with KEY pressed and WINDOW open when given), sends SIGNAL and
 # expects the game to end with STATUS and to have saved the time played.

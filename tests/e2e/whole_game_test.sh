@@ -16,9 +16,7 @@ game=$(realpath "$1") tool=$(realpath "$2") runtime=$(realpath "$3") shots=$4
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 mkdir -p "$shots"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
-need() { "$@" || { echo "FAIL (stopping): $*"; exit 1; }; }
+make_work_folder
 
 fresh_runtime
 user="$work/run/data/users/Ada.user"
@@ -35,13 +33,6 @@ start_game() {
 }
 
 # Answers the dialog titled TITLE with Enter (OK, or Yes to a question).
-answer() {
-  local id
-  id=$(wait_for_window "$1" 30) || { fail "no dialog $1: $2"; return; }
-  focus_window "$id"
-  xdotool key Return
-  sleep 0.3
-}
 answer_message() { answer "^Message$" "$1"; }
 
 # Closes the window titled TITLE, says Yes to "Exit now?" and expects status 0.

@@ -24,8 +24,7 @@ game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 mkdir -p "$shots"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+make_work_folder
 
 fresh_runtime
 

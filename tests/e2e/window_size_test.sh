@@ -17,8 +17,7 @@ game=$(realpath "$1") runtime=$(realpath "$2") shots=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xvfb_session.sh"
 mkdir -p "$shots"
-work=$(mktemp -d)
-trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+make_work_folder
 
 # Room for a game window of 1280 x 960 with the Tips window beside it.
 export VELMORA_XVFB_SCREEN=${VELMORA_XVFB_SCREEN:-2048x1536}
@@ -30,7 +29,7 @@ fresh_runtime
 client_size() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 game_window() { xdotool search --onlyvisible --name "^Velmora Sudoku" 2>/dev/null | head -1 | grep .; }
 # Waits for a window of the process and answers it with a key.
-answer() {  # PATTERN KEY WHAT
+press_in() {  # PATTERN KEY WHAT
   local id
   id=$(wait_for_window_while "$pid" "$1" 20) || { fail "no $3"; return 1; }
   settle "$id"
@@ -50,7 +49,7 @@ gid=$(game_window)
 click_in "$id" 120 62
 xdotool type --delay 50 "Ada"
 click_in "$id" 180 154
-answer "^Welcome$" Escape "Welcome page"
+press_in "^Welcome$" Escape "Welcome page"
 id=$(wait_for_window_while "$pid" "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
 click_in "$id" 238 437
 xdotool type --delay 50 "aa"
@@ -100,7 +99,7 @@ if [ -n "$id" ]; then
 fi
 gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle AA$" 20) || fail "the game AA did not go on at 150 %"
 wmctrl -i -c "$gid"
-answer "^Message$" Return "exit question at 150 %"
+press_in "^Message$" Return "exit question at 150 %"
 wait_for_exit "$pid" 20
 [ "$EXIT_STATUS" = "0" ] || fail "the game at 150 % ended with status $EXIT_STATUS"
 
@@ -116,7 +115,7 @@ settle "$id"
 check_centred "$gid" "$id" "Choose Player at 200 %"
 focus_window "$id"
 xdotool key Return
-answer "^Continue Game$" Return "Continue Game dialog at 200 %"
+press_in "^Continue Game$" Return "Continue Game dialog at 200 %"
 gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle AA$" 20) || fail "the game AA did not go on at 200 %"
 focus_window "$gid"
 xdotool key F12                                      # the Tips window, with the guide

@@ -255,3 +255,23 @@ new_player_game() {
   gid=$(wait_for_window "^Velmora Sudoku - Puzzle ${code^^}$" 20) || { fail "the game ${code^^} did not begin"; exit 1; }
   sleep 1
 }
+
+# A scratch folder ($work) for a script, removed with its X server and window
+# manager when the script ends. Scripts that must also stop programs of their own
+# set a trap of their own instead.
+make_work_folder() {
+  work=$(mktemp -d)
+  trap 'stop_window_manager; stop_display; rm -rf "$work"' EXIT
+}
+
+# `need COMMAND...` stops the script when a check that everything after it relies on fails.
+need() { "$@" || { echo "FAIL (stopping): $*"; exit 1; }; }
+
+# Presses Enter in the window titled TITLE (a pattern): `answer TITLE [WHAT]`.
+answer() {
+  local id
+  id=$(wait_for_window "$1" 30) || { fail "no dialog $1${2:+: $2}"; return 1; }
+  focus_window "$id"
+  xdotool key Return
+  sleep 0.3
+}
