@@ -33,6 +33,7 @@ inline constexpr const char* kPausedCover = "Paused";
 inline constexpr const char* kPrintChoiceTab = "P&uzzle";
 inline constexpr const char* kPrintScreenChoice = "Print the &screen";
 inline constexpr const char* kPrintCleanGridChoice = "Print a clean &grid";
+inline constexpr const char* kPrintCluesOnlyChoice = "Print the &clues only";
 
 inline constexpr const char* kArtMissing = "Failed to load the game art. Please re-install.";
 inline constexpr const char* kArtMissingLog = "Failed to load game art!";

@@ -22,6 +22,8 @@
 #include "print_choice.h"
 #include "print_picture.h"
 #include "process_exit.h"
+#include "puzzle_builder.h"
+#include "puzzle_code.h"
 #include "random_source.h"
 #include "screen.h"
 #include "screen_layout.h"
@@ -329,7 +331,9 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
   DrawBitmap(painter, game_.FaceOfControl(id, pressed), rect);
   if (control::IsTile(id) && game_.DrawsNotes())
     DrawNotes(painter, control::TileRow(id), control::TileColumn(id), rect);
-  if (control::IsTile(id)) {
+  // The page shows the puzzle as the game draws it without the viewing aids:
+  // a tile's marks would hide the white of its digit from the printout.
+  if (control::IsTile(id) && !composingPrint_) {
     const TileMarks marks = game_.MarksOf(control::TileRow(id), control::TileColumn(id));
     if (marks.Any()) DrawTileMarks(painter, marks, rect);
   }
@@ -773,27 +777,29 @@ void GameDialog::PrintPuzzle(std::string_view label) {
   printer.setDocName(QString::fromLatin1(kPrintJobName));
   // Over the game window, as every dialog of the game is.
   CentredPrintDialog dialog(&printer, this, [this](QWidget& shown) { CentreOnWindow(shown); });
-  auto* choice = new PrintChoicePage(printCleanGrid_);  // the dialog owns its pages
+  auto* choice = new PrintChoicePage(printChoice_);  // the dialog owns its pages
   dialog.setOptionTabs({choice});
   if (dialog.exec() != QDialog::Accepted) return;
-  printCleanGrid_ = choice->CleanGrid();
+  printChoice_ = choice->Choice();
   // Busy while the page is composed and sent, not while the player chooses a printer.
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  if (printCleanGrid_)
-    PrintCleanGrid(printer, Qt8(label));
-  else
+  if (printChoice_ == PrintChoice::kScreen)
     PrintPicture(printer, Qt8(label));
+  else
+    PrintCleanGrid(printer, Qt8(label), printChoice_ == PrintChoice::kCleanGrid);
   QApplication::restoreOverrideCursor();
 }
 
 // Painted at the window's own 640 x 480 whatever the screen's scale, so that the
 // tiles sit where the whitening looks for them; the print dialog never shows in it.
 QImage GameDialog::ComposePrintPicture(const QString& topLabel) {
-  // A notice is no part of the puzzle.
+  // A notice is no part of the puzzle, nor are the viewing aids' marks.
   if (notice_) notice_->hide();
   QImage client(size(), QImage::Format_RGB32);
   client.setDevicePixelRatio(1);
+  composingPrint_ = true;
   render(&client);
+  composingPrint_ = false;
   // A picture decoded for the page alone (the normal background on a scaled
   // screen) is not kept.
   for (int index = 0; index < GameBitmapTable::Size(); ++index)
@@ -810,25 +816,55 @@ bool GameDialog::PrintPicture(QPrinter& printer, const QString& topLabel) {
   return painter.end();
 }
 
-SheetPuzzle GameDialog::CleanGridPuzzle(const QString& label) const {
+// A tile found without Ignore Mistakes becomes a given one, so the board alone
+// cannot tell the puzzle's clues from the player's finds: the puzzle is built
+// again from its code, on a board of its own, the random source left as the
+// game had it. A Blackout puzzle's clues are the player's reveals, which no
+// build knows: there (and should a build differ) every given tile counts.
+std::array<bool, kTileCount> GameDialog::PuzzleClues() const {
+  const Board& board = game_.GetBoard();
+  std::array<bool, kTileCount> clues{};
+  for (int i = 0; i < kTileCount; ++i) clues[i] = board.IsGiven(i / kBoardSize, i % kBoardSize);
+  BuildSettings build;
+  build.puzzleCode = game_.PuzzleCodeText();
+  DecodedPuzzleCode code;
+  if (!DecodePuzzleCode(build.puzzleCode, code) || code.typeIndex == kGameTypeBlackout ||
+      !ApplyDifficultyParameters(build, code.difficultyIndex))
+    return clues;
+  Board built;
+  LogicSolver solver;
+  SilentEngineHost quiet;
+  const uint32_t random = RandomState();
+  const bool done = PuzzleBuilder(built, solver, build, quiet, roster_).StartBuild();
+  SeedRandom(random);
+  if (!done) return clues;
+  for (int i = 0; i < kTileCount; ++i)
+    if (built.TypeAt(i / kBoardSize, i % kBoardSize) != board.TypeAt(i / kBoardSize, i % kBoardSize)) return clues;
+  for (int i = 0; i < kTileCount; ++i) clues[i] = !built.IsHidden(i / kBoardSize, i % kBoardSize);
+  return clues;
+}
+
+SheetPuzzle GameDialog::CleanGridPuzzle(const QString& label, bool withEntries) const {
   SheetPuzzle puzzle;
+  const std::array<bool, kTileCount> clues = PuzzleClues();
   for (int r = 0; r < kBoardSize; ++r) {
     for (int c = 0; c < kBoardSize; ++c) {
       const int type = game_.ShownType(r, c);
       const int i = r * kBoardSize + c;
-      puzzle.digits[i] = type >= 0 && type < kTypeCount ? static_cast<char>('1' + type) : 0;
-      puzzle.given[i] = true;  // every digit the player sees, in black
+      puzzle.given[i] = clues[i];
+      if (type >= 0 && type < kTypeCount && (withEntries || puzzle.given[i]))
+        puzzle.digits[i] = static_cast<char>('1' + type);
     }
   }
   puzzle.label = label;
   return puzzle;
 }
 
-bool GameDialog::PrintCleanGrid(QPrinter& printer, const QString& label) {
+bool GameDialog::PrintCleanGrid(QPrinter& printer, const QString& label, bool withEntries) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  DrawCleanGridPage(painter, printer.resolution(), page.size(), CleanGridPuzzle(label));
+  DrawCleanGridPage(painter, printer.resolution(), page.size(), CleanGridPuzzle(label, withEntries));
   return painter.end();
 }
 

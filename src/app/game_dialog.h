@@ -29,6 +29,7 @@
 #include "message_boxes.h"
 #include "message_reporter.h"
 #include "player_roster.h"
+#include "print_choice.h"
 #include "puzzle_sheet.h"
 #include "system_message_box.h"
 #include "window_menu.h"
@@ -109,12 +110,14 @@ class GameDialog : public QDialog, public GameHost {
   QImage ComposePrintPicture(const QString& topLabel);
   // Prints the window's picture on the printer as the Print command does, without asking.
   bool PrintPicture(QPrinter& printer, const QString& topLabel);
-  // Prints the clean grid of the digits shown, named by the label, without asking.
-  bool PrintCleanGrid(QPrinter& printer, const QString& label);
-  // The digits the board shows, as the clean grid prints them.
-  SheetPuzzle CleanGridPuzzle(const QString& label) const;
+  // Prints the clean grid of the digits shown (or of the clues alone), named by
+  // the label, without asking.
+  bool PrintCleanGrid(QPrinter& printer, const QString& label, bool withEntries = true);
+  // The digits the board shows, as the clean grid prints them: the clues as
+  // given digits, the player's own (found or played) as the others, or left out.
+  SheetPuzzle CleanGridPuzzle(const QString& label, bool withEntries = true) const;
   // What the print dialog offers first: the choice of the last print of this run.
-  bool PrintsCleanGrid() const { return printCleanGrid_; }
+  bool PrintsCleanGrid() const { return printChoice_ != PrintChoice::kScreen; }
   ControlButton* Control(int id) const;
   // The pause cover, once a game has been paused.
   PauseCover* Cover() const { return cover_; }
@@ -179,6 +182,8 @@ class GameDialog : public QDialog, public GameHost {
   void OnKey(int virtualKey, bool control, bool shift);
   // Places a dialog being shown centred on the game window, frames included.
   void CentreOnWindow(QWidget& dialog);
+  // The tiles the puzzle shows as it is built (its clues).
+  std::array<bool, kTileCount> PuzzleClues() const;
   std::vector<WindowMenuEntry> WindowSizeEntries();
 
   Clock& clock_;
@@ -207,8 +212,9 @@ class GameDialog : public QDialog, public GameHost {
   bool shownOnce_ = false;
   bool closing_ = false;
   bool placementWarningMade_ = false;
-  bool tipsRoom_ = false;        // the last placement kept room for the tips window
-  bool printCleanGrid_ = false;  // the print dialog's choice, kept for the run
+  bool tipsRoom_ = false;                           // the last placement kept room for the tips window
+  PrintChoice printChoice_ = PrintChoice::kScreen;  // the print dialog's choice, kept for the run
+  bool composingPrint_ = false;                     // the window is being drawn for the page
   std::string settingsPath_;
   int windowSize_ = 100;        // what this run shows
   int storedWindowSize_ = 100;  // what the next start shows

@@ -70,8 +70,9 @@ void DrawCleanGridPage(QPainter& painter, int resolution, QSize printable, const
   painter.setPen(QColor(0, 0, 0));
   painter.drawText(QRectF(area.left(), area.top(), area.width(), kHead), Qt::AlignLeft | Qt::AlignTop,
                    QString::fromLatin1(imaging::texts::kCleanGridHeading));
+  // The clues bold and black, the player's own digits lighter, as on a booklet's solution page.
   DrawSheetPuzzle(painter, QRectF(area.left(), area.top() + kHead, area.width(), area.height() - kHead - kFoot), puzzle,
-                  false);
+                  true);
   painter.restore();
 }
 

@@ -23,7 +23,8 @@ QImage PreparePrintPicture(QImage clientPicture, const QString& topLabel, const 
 // Where the picture lands on a page whose printable area is width x height device pixels.
 QRect PrintDestination(int width, int height);
 
-// The clean grid's page: the heading "Velmora Sudoku" and the grid under it,
+// The clean grid's page: the heading "Velmora Sudoku" and the grid under it
+// (its given digits bold and black, the others a lighter grey),
 // filling a printable area of `printable` device pixels at `resolution` dots per
 // inch, the painter's origin at its top left corner.
 void DrawCleanGridPage(QPainter& painter, int resolution, QSize printable, const SheetPuzzle& puzzle);

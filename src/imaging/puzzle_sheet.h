@@ -17,7 +17,8 @@ struct SheetPuzzle {
 
 // Draws one grid with its label, as large as fits and centred in `cell`. The
 // painter's units are points (1/72 inch) whatever the device's resolution; with
-// boldGiven the given digits are bold (a solution page, where every tile is filled).
+// boldGiven the given digits are bold (a solution page, where every tile is
+// filled, and the game's clean grid, where the player's own digits stand beside them).
 void DrawSheetPuzzle(QPainter& painter, const QRectF& cell, const SheetPuzzle& puzzle, bool boldGiven);
 
 // The font size in the device's points that measures `units` painter units,

@@ -17,6 +17,7 @@
 #include <QWindow>
 #include <QCoreApplication>
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -338,30 +339,48 @@ TEST(GameWindowVictory, TheTrayReadsAllFoundAndNoAboutMenuIsOffered) {
   EXPECT_FALSE(menuShown);
 }
 
-// The rows of digits of a clean grid read back from its PDF (pdftotext -layout),
-// '.' for an empty tile; the columns are told apart by where the digits stand.
+// The rows of digits of a clean grid read back from its PDF, '.' for an empty
+// tile, and the page's text (pdftotext -layout). Each digit stands in the row
+// and column of its place on the page (pdftotext -bbox): rows and columns are
+// told apart by where digits stand, more than 10 points apart. (Read by place,
+// not from the text's layout, where bold and plain digits are spaced apart.)
 std::vector<std::string> GridRowsOf(const QString& pdf, QString& text) {
-  QProcess reader;
-  reader.start("pdftotext", {"-layout", pdf, "-"});
-  if (!reader.waitForFinished(30000) || reader.exitCode() != 0) return {};
-  text = QString::fromUtf8(reader.readAllStandardOutput());
-  std::vector<QString> lines;
-  std::set<int> columns;
-  for (const QString& line : text.split('\n')) {
-    if (!line.contains(QRegularExpression("^[ 1-9]*[1-9][ 1-9]*$"))) continue;
-    lines.push_back(line);
-    for (int i = 0; i < line.size(); ++i)
-      if (line[i] != ' ') columns.insert(i);
+  const auto run = [](const QStringList& arguments) {
+    QProcess reader;
+    reader.start("pdftotext", arguments);
+    if (!reader.waitForFinished(30000) || reader.exitCode() != 0) return QString();
+    return QString::fromUtf8(reader.readAllStandardOutput());
+  };
+  text = run({"-layout", pdf, "-"});
+  const QString boxes = run({"-bbox", pdf, "-"});
+  static const QRegularExpression word(
+      R"re(xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([1-9])</word>)re");
+  struct Digit {
+    double x, y;
+    char digit;
+  };
+  std::vector<Digit> digits;
+  for (auto found = word.globalMatch(boxes); found.hasNext();) {
+    const QRegularExpressionMatch m = found.next();
+    digits.push_back({(m.captured(1).toDouble() + m.captured(3).toDouble()) / 2,
+                      (m.captured(2).toDouble() + m.captured(4).toDouble()) / 2, m.captured(5)[0].toLatin1()});
   }
-  const std::vector<int> where(columns.begin(), columns.end());
-  std::vector<std::string> rows;
-  for (const QString& line : lines) {
-    std::string row(where.size(), '.');
-    for (int i = 0; i < line.size(); ++i)
-      if (line[i] != ' ') row[std::lower_bound(where.begin(), where.end(), i) - where.begin()] = line[i].toLatin1();
-    rows.push_back(row);
-  }
-  return rows;
+  const auto near = [](double a, double b) { return std::abs(a - b) < 10; };
+  const auto places = [&](double Digit::*along) {
+    std::vector<double> found;
+    for (const Digit& d : digits)
+      if (std::none_of(found.begin(), found.end(), [&](double f) { return near(f, d.*along); }))
+        found.push_back(d.*along);
+    std::sort(found.begin(), found.end());
+    return found;
+  };
+  const auto index = [&](const std::vector<double>& found, double at) {
+    return std::find_if(found.begin(), found.end(), [&](double f) { return near(f, at); }) - found.begin();
+  };
+  const std::vector<double> columns = places(&Digit::x), rows = places(&Digit::y);
+  std::vector<std::string> grid(rows.size(), std::string(columns.size(), '.'));
+  for (const Digit& d : digits) grid[index(rows, d.y)][index(columns, d.x)] = d.digit;
+  return grid;
 }
 
 // The clean grid prints what the board shows: the givens and the tiles played
