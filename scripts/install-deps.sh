@@ -14,6 +14,7 @@ PACKAGES=(
   libbenchmark-dev
   libpng-dev
   qt6-base-dev
+  libxcb1-dev
   libgl-dev
   fonts-dejavu-core
   fonts-urw-base35

@@ -763,12 +763,9 @@ void GameDialog::CentreOnWindow(QWidget& dialog) {
   };
   MoveWindowFrame(&dialog, corner(expected), expected);
   // A dialog's frame may differ from the game window's (openbox gives it a
-  // thicker bottom edge). Qt may learn of the frame after the window system
-  // reports it, so the client area is moved, by whatever offset Qt assumes now.
+  // thicker bottom edge).
   WhenFramed(&dialog, [&dialog, expected, corner](QMargins frame) {
-    if (frame == expected) return;
-    const QPoint assumedFrame = dialog.geometry().topLeft() - dialog.pos();
-    dialog.move(corner(frame) + QPoint(frame.left(), frame.top()) - assumedFrame);
+    if (frame != expected) MoveWindowFrame(&dialog, corner(frame));
   });
 }
 

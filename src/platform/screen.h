@@ -20,15 +20,17 @@ int DisplayColorDepth(const QWidget* widget);
 // The desktop area that windows may use (without panels and task bars).
 QRect DesktopWorkArea(const QWidget* widget);
 // The border and caption the window manager has put around the window's client
-// area; all 0 before the window manager has framed it (or when it draws none).
+// area; all 0 before the window manager has framed it (or when it draws none),
+// including while a reading of a frame still being made has a negative side.
 QMargins FrameMargins(const QWidget* window);
 // Width and height of the border and caption around the client area; 0 x 0 before
 // the window manager has framed the window.
 QSize WindowFrameSize(const QWidget* window);
 // Moves the window so that its outer corner (frame included) is at the point.
 // Before the window is first shown the window manager places the frame there
-// itself; a window that is on screen but not yet framed is moved by the
-// expected frame. False when the move did not take.
+// itself; a window on screen has its client area moved by the frame reported
+// (by the expected frame before it is framed), whatever frame Qt assumes at
+// that moment. False when the move did not take.
 bool MoveWindowFrame(QWidget* window, QPoint topLeft, QMargins expectedFrame = {});
 // Calls then(margins) once the window manager has framed the shown window,
 // checking every few milliseconds for up to a second; not at all when the
