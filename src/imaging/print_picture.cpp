@@ -64,9 +64,7 @@ void DrawCleanGridPage(QPainter& painter, int resolution, QSize printable, const
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.scale(toDevice, toDevice);
   const QRectF area(0, 0, printable.width() / toDevice, printable.height() / toDevice);
-  QFont headFont(QStringLiteral("DejaVu Sans"));
-  headFont.setPointSizeF(SheetPointSize(painter, 10));
-  painter.setFont(headFont);
+  painter.setFont(SheetFont(painter, 10));
   painter.setPen(QColor(0, 0, 0));
   painter.drawText(QRectF(area.left(), area.top(), area.width(), kHead), Qt::AlignLeft | Qt::AlignTop,
                    QString::fromLatin1(imaging::texts::kCleanGridHeading));

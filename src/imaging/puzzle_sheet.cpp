@@ -15,6 +15,19 @@ qreal SheetPointSize(const QPainter& painter, qreal units) {
   return units * (72.0 / (dpi > 0 ? dpi : 72));
 }
 
+QFont SheetFont(const QPainter& painter, qreal units, bool bold) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSizeF(SheetPointSize(painter, units));
+  font.setBold(bold);
+  // Qt shares one font engine among fonts of a face at one pixel size, with
+  // the point size of whichever came first: on a 1200 dpi printer a sheet's
+  // 12-pixel text is 0.73 points, which the screen's 12-pixel texts would then
+  // take for theirs. A strategy of their own keeps such fonts apart (at 72 dpi,
+  // a booklet's, a point is a point and the font is left as it always was).
+  if (painter.device() && painter.device()->logicalDpiY() != 72) font.setStyleStrategy(QFont::ForceOutline);
+  return font;
+}
+
 void DrawSheetPuzzle(QPainter& p, const QRectF& cell, const SheetPuzzle& puzzle, bool boldGiven) {
   const qreal labelHeight = std::clamp(cell.height() * 0.08, 14.0, 22.0);
   const qreal side = std::min(cell.width() * 0.9, (cell.height() - labelHeight) * 0.92);
@@ -22,10 +35,8 @@ void DrawSheetPuzzle(QPainter& p, const QRectF& cell, const SheetPuzzle& puzzle,
   const qreal top = cell.top() + (cell.height() - labelHeight - side) / 2;
   const qreal pitch = side / 9;
 
-  QFont digitFont(QStringLiteral("DejaVu Sans"));
-  digitFont.setPointSizeF(SheetPointSize(p, pitch * 0.58));
-  QFont givenFont = digitFont;
-  if (boldGiven) givenFont.setBold(true);
+  const QFont digitFont = SheetFont(p, pitch * 0.58);
+  const QFont givenFont = SheetFont(p, pitch * 0.58, boldGiven);
   for (int r = 0; r < 9; ++r) {
     for (int c = 0; c < 9; ++c) {
       const int i = r * 9 + c;
@@ -52,9 +63,7 @@ void DrawSheetPuzzle(QPainter& p, const QRectF& cell, const SheetPuzzle& puzzle,
     p.drawLine(QPointF(left, top + k * pitch), QPointF(left + side, top + k * pitch));
   }
 
-  QFont labelFont(QStringLiteral("DejaVu Sans"));
-  labelFont.setPointSizeF(SheetPointSize(p, labelHeight * 0.55));
-  p.setFont(labelFont);
+  p.setFont(SheetFont(p, labelHeight * 0.55));
   p.setPen(QColor(0, 0, 0));
   p.drawText(QRectF(left, top + side, side, labelHeight), Qt::AlignCenter, puzzle.label);
 }

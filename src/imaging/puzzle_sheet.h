@@ -2,6 +2,7 @@
 // A puzzle on paper: a 9 x 9 grid of vector lines with its digits and a label
 // under it, black on white. Drawn by the puzzle tool's booklets and by the
 // game's clean printout alike, so that the two look the same.
+#include <QFont>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -25,5 +26,8 @@ void DrawSheetPuzzle(QPainter& painter, const QRectF& cell, const SheetPuzzle& p
 // where the painter's units are points scaled to the device (exactly `units` on
 // a 72 dpi device).
 qreal SheetPointSize(const QPainter& painter, qreal units);
+// The sheet's face (DejaVu Sans) at that size, bold on request, kept apart from
+// the screen's fonts.
+QFont SheetFont(const QPainter& painter, qreal units, bool bold = false);
 
 }  // namespace velmora

@@ -26,6 +26,7 @@
 #include "image_operations.h"
 #include "print_picture.h"
 #include "screen_layout.h"
+#include "window_menu.h"
 
 namespace velmora {
 namespace {
@@ -269,6 +270,46 @@ TEST_F(MainScreenTest, PrintingWhitensTheTilesWithoutADigit) {
         EXPECT_EQ(white(pagePixel(tile + at)), board.IsHidden(r, c))
             << "tile " << r << "," << c << (board.IsHidden(r, c) ? " is hidden" : " shows its digit");
     }
+}
+
+// Qt keeps one font engine for a face at a pixel size: a clean grid's label
+// at 12 pixels on the 1200 dpi page has a point size of 0.73, which the window
+// menu's 12-pixel labels then took for their own once a menu had been shown,
+// drawing specks. After a print the labels stand as tall as the keys.
+TEST_F(MainScreenTest, APrintLeavesTheWindowMenusLettersAsTheyWere) {
+  {  // a menu shown before the print
+    QMenu before;
+    FillWindowMenu(before, Window().WindowMenu());
+    before.adjustSize();
+    before.grab();
+  }
+  QTemporaryDir folder;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(folder.filePath("grid.pdf"));
+  ASSERT_TRUE(Window().PrintCleanGrid(printer, "Puzzle AA, Normal - Easy"));
+  QMenu menu;
+  const auto actions = FillWindowMenu(menu, Window().WindowMenu());
+  menu.adjustSize();
+  const QImage shown = menu.grab().toImage();
+  // Rows of the area holding a pixel unlike the row's first one.
+  const auto inkRows = [&shown](const QRect& area) {
+    int rows = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      bool ink = false;
+      for (int x = area.left(); x <= area.right() && !ink; ++x) ink = shown.pixel(x, y) != shown.pixel(area.left(), y);
+      rows += ink;
+    }
+    return rows;
+  };
+  const qreal scale = shown.devicePixelRatio();
+  const QRect undo = menu.actionGeometry(actions.at(0).first);
+  const QRect row(qRound(undo.x() * scale), qRound(undo.y() * scale), qRound(undo.width() * scale),
+                  qRound(undo.height() * scale));
+  const int label = inkRows(row.adjusted(row.width() / 10, 0, -row.width() / 2, 0));
+  const int key = inkRows(row.adjusted(row.width() * 2 / 3, 0, -row.width() / 10, 0));
+  EXPECT_GT(key, 5);
+  EXPECT_GE(label, key - 2) << "Undo's letters " << label << " rows tall, Ctrl+Z's " << key;
 }
 
 // The dialog also offers what to print, the screen first until a print says otherwise.
