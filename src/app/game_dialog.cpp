@@ -328,22 +328,25 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
     painter.fillRect(rect, Qt::black);
     return;
   }
-  DrawBitmap(painter, game_.FaceOfControl(id, pressed), rect);
+  const int face = game_.FaceOfControl(id, pressed);
+  DrawBitmap(painter, face, rect);
   if (control::IsTile(id) && game_.DrawsNotes())
     DrawNotes(painter, control::TileRow(id), control::TileColumn(id), rect);
   // The page shows the puzzle as the game draws it without the viewing aids:
   // a tile's marks would hide the white of its digit from the printout.
   if (control::IsTile(id) && !composingPrint_) {
-    const TileMarks marks = game_.MarksOf(control::TileRow(id), control::TileColumn(id));
-    if (marks.Any()) DrawTileMarks(painter, marks, rect);
+    const int row = control::TileRow(id), column = control::TileColumn(id);
+    const TileMarks marks = game_.MarksOf(row, column);
+    if (marks.Any()) DrawTileMarks(painter, marks, rect, game_.GetBoard().IsCursor(row, column) ? face : -1);
   }
 }
 
 // Drawn as shapes, not pictures, so that they are sharp at every scale: a tint
 // in the player's colour over the Cursor Tile's row, column and block; a ring
 // in a bright shade of it around each tile of the Active Number; and for a
-// clash a red wash with a red frame, which shows through the other two.
-void GameDialog::DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect) const {
+// clash a red wash with a red frame, which shows through the other two (the
+// Cursor Tile's gold frame is drawn again over it).
+void GameDialog::DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect, int cursorFace) const {
   painter.save();
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter.setRenderHint(QPainter::Antialiasing, true);
@@ -359,6 +362,13 @@ void GameDialog::DrawTileMarks(QPainter& painter, const TileMarks& marks, const 
     painter.setPen(QPen(QColor(255, 70, 60), 2.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(tile.adjusted(1.0, 1.0, -1.0, -1.0));
+    // The Cursor Tile's gold frame (the outer 5 pixels of its face) stays on top.
+    if (cursorFace >= 0) {
+      painter.save();
+      painter.setClipRegion(QRegion(rect).subtracted(QRegion(rect.adjusted(5, 5, -5, -5))));
+      DrawBitmap(painter, cursorFace, rect);
+      painter.restore();
+    }
   }
   if (marks.activeNumber) {
     painter.setPen(QPen(HueColor(hue, 0.6, 1.0), 3.0));

@@ -166,8 +166,8 @@ class GameDialog : public QDialog, public GameHost {
   void LayoutControls();
   void PaintFace(QPainter& painter, int id, bool pressed, const QRect& rect) const;
   void DrawNotes(QPainter& painter, int row, int column, const QRect& rect) const;
-  // The viewing aids' marks over a tile's face.
-  void DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect) const;
+  // The viewing aids' marks over a tile's face (the face's own, for the Cursor Tile, else -1).
+  void DrawTileMarks(QPainter& painter, const TileMarks& marks, const QRect& rect, int cursorFace) const;
   void DrawBitmap(QPainter& painter, int index, const QRect& target, const QPoint& source = {}) const;
   void DrawRuns(QPainter& painter, const RunImage& runs, const QRect& target, const QPoint& source, qreal ratio) const;
   void RefreshScreenArt();
