@@ -22,9 +22,9 @@ inline constexpr const char* kViewMenuItem = "&View";
 inline constexpr const char* kWindowSizeMenuItem = "&Window Size";
 // The entries of Window Size, one for each of the sizes offered, in their order.
 inline constexpr const char* kWindowSizeItems[] = {"&100 %", "1&50 %", "&200 %"};
+// Three rows, short enough for the smallest message box.
 inline constexpr const char* kWindowSizeRestart =
-    "The new window size applies from the next start.\n\nRestart Velmora Sudoku now? Your game is saved first, "
-    "as when you leave.";
+    "The new window size applies from the next start.\n\nRestart now? Your game is saved first.";
 // Followed by the settings file's path.
 inline constexpr const char* kWindowSizeNotStored = "The window size could not be saved in\n";
 // On the cover over a paused game's board.

@@ -4,7 +4,8 @@
 #   - without a settings file the game window is 640 x 480 and none is made;
 #   - 150 % chosen in a game in play is kept in
 #     $XDG_CONFIG_HOME/velmora-sudoku/velmora-sudoku.conf as `size=150` under
-#     `[window]`; answering Yes to the offer to start again saves the game and
+#     `[window]`; the offer to start again is a message of the smallest size
+#     (400 x 150); answering Yes to it saves the game and
 #     starts the program again (the same process, its lock let go first): the
 #     game window's client area is then 960 x 720, Choose Player and Continue
 #     Game stand centred on it, and the game goes on where it was left;
@@ -74,6 +75,8 @@ if [ -n "$id" ]; then
   settle "$id"
   import -window root "$shots/size-2-restart.png"
   check_centred "$gid" "$id" "the offer to start again"
+  # Three rows of text: the smallest message box.
+  [ "$(client_size "$id")" = 400x150 ] || fail "the offer to start again is $(client_size "$id"), not 400x150"
   focus_window "$id"
   xdotool key Return                                 # Yes
 fi
