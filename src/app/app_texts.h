@@ -22,6 +22,8 @@ inline constexpr const char* kViewMenuItem = "&View";
 inline constexpr const char* kWindowSizeMenuItem = "&Window Size";
 // The entries of Window Size, one for each of the sizes offered, in their order.
 inline constexpr const char* kWindowSizeItems[] = {"&100 %", "1&50 %", "&200 %"};
+// Beside a size the screen cannot hold, which the menu offers greyed.
+inline constexpr const char* kWindowSizeTooLarge = "too large for this screen";
 // Three rows, short enough for the smallest message box.
 inline constexpr const char* kWindowSizeRestart =
     "The new window size applies from the next start.\n\nRestart now? Your game is saved first.";

@@ -512,9 +512,17 @@ void GameDialog::moveEvent(QMoveEvent* event) {
   QDialog::moveEvent(event);
   // The tips window stands where it was put beside the game window (or where
   // the player moved it) and goes wherever the game window goes, rather than
-  // being left behind over the board.
+  // being left behind over the board; where that would take it off the
+  // desktop, it goes beside the game window on the side that has room.
   const QPoint moved = event->pos() - event->oldPos();
-  if (tips_ && !moved.isNull()) tips_->move(tips_->pos() + moved);
+  if (!tips_ || moved.isNull()) return;
+  const auto rect = [](const QRect& r) { return WindowRect{r.x(), r.y(), r.width(), r.height()}; };
+  const WindowRect followed = rect(tips_->frameGeometry().translated(moved));
+  const WindowRect kept = KeepTipsOnDesktop(followed, rect(frameGeometry()), rect(DesktopWorkArea(this)));
+  if (kept == followed)
+    tips_->move(tips_->pos() + moved);
+  else
+    MoveWindowFrame(tips_.get(), QPoint(kept.x, kept.y), FrameMargins(tips_.get()));
 }
 
 void GameDialog::closeEvent(QCloseEvent* event) {
@@ -574,12 +582,21 @@ std::vector<WindowMenuEntry> GameDialog::ViewMenu() {
           aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts)};
 }
 
+// Only the sizes that the screen's work area holds, with the Tips window beside
+// the game window, can be chosen; the others say why they cannot.
 std::vector<WindowMenuEntry> GameDialog::WindowSizeEntries() {
+  // In the desktop's own pixels, as at 100 %.
+  const auto desktop = [this](int length) { return length * windowSize_ / kNormalWindowSize; };
+  const QRect area = DesktopWorkArea(this);
+  const QSize frame = WindowFrameSize(this);
+  const FrameAllowance framed{desktop(frame.width()), desktop(frame.height())};
   std::vector<WindowMenuEntry> entries;
   for (size_t i = 0; i < std::size(kWindowSizes); ++i) {
     const int percent = kWindowSizes[i];
-    entries.push_back({texts::kWindowSizeItems[i], nullptr, true, [this, percent] { ChooseWindowSize(percent); },
-                       percent == storedWindowSize_ ? 1 : 0});
+    const bool fits =
+        percent == kNormalWindowSize || WindowSizeFits(percent, desktop(area.width()), desktop(area.height()), framed);
+    entries.push_back({texts::kWindowSizeItems[i], fits ? nullptr : texts::kWindowSizeTooLarge, fits,
+                       [this, percent] { ChooseWindowSize(percent); }, percent == storedWindowSize_ ? 1 : 0});
   }
   return entries;
 }

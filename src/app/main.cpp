@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QScreen>
 #include <QSessionManager>
 
 #include <malloc.h>
@@ -75,13 +76,32 @@ class ScaleFactor {
   bool changed_ = false;
 };
 
+// A size kept in the settings that the screen cannot hold is left there for a
+// larger screen; the program starts again at the largest size that fits, which
+// it is told in this variable, read (and removed) as it starts.
+constexpr const char* kFittingSizeVariable = "VELMORA_FITTING_WINDOW_SIZE";
+
+// The size the variable names (0 when it names none offered), removed at once
+// so that no program the game starts sees it.
+int TakeFittingSize() {
+  const char* value = std::getenv(kFittingSizeVariable);
+  int size = 0;
+  for (int offered : velmora::kWindowSizes)
+    if (value != nullptr && std::to_string(offered) == value) size = offered;
+  ::unsetenv(kFittingSizeVariable);
+  return size;
+}
+
 // Runs the game until its window closes, returning the program's status.
 // `restart` is set when the player asked for the game to start again (a new
-// window size): by the time this returns, everything has been left as an
-// ordinary end leaves it (the game saved, the lock released, the display closed).
-int RunGame(int argc, char** argv, bool& restart) {
+// window size), or when the kept size does not fit the screen (`fittingSize`
+// is then the size to start again at): by the time this returns, everything
+// has been left as an ordinary end leaves it (the game saved, the lock
+// released, the display closed).
+int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
   const std::string settingsPath = velmora::UserSettingsPath();
-  const int windowSize = velmora::ReadWindowSize(settingsPath);
+  const int fitted = TakeFittingSize();
+  const int windowSize = fitted != 0 ? fitted : velmora::ReadWindowSize(settingsPath);
   ScaleFactor scale(windowSize);
   // The window's class names the program as its desktop entry does
   // (StartupWMClass), whatever name the program file was started by.
@@ -93,6 +113,18 @@ int RunGame(int argc, char** argv, bool& restart) {
   qtArguments.push_back(nullptr);
   QApplication application(qtArgumentCount, qtArguments.data());
   scale.Restore();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (fitted == 0 && windowSize != velmora::kNormalWindowSize && screen != nullptr) {
+    // The work area in the desktop's own pixels, as at 100 %: the frames are not known yet.
+    const QRect area = screen->availableGeometry();
+    const int size = velmora::FittingWindowSize(windowSize, area.width() * windowSize / velmora::kNormalWindowSize,
+                                                area.height() * windowSize / velmora::kNormalWindowSize);
+    if (size != windowSize) {
+      fittingSize = size;
+      restart = true;
+      return 0;
+    }
+  }
   QApplication::setApplicationName(QStringLiteral("Velmora Sudoku"));
   const std::string workingFolder = QDir::currentPath().toStdString();
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Sudoku"));
@@ -183,9 +215,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   bool restart = false;
-  const int status = RunGame(argc, argv, restart);
+  int fittingSize = 0;
+  const int status = RunGame(argc, argv, restart, fittingSize);
   if (!restart) return status;
   // The same program again, with the same arguments, in the same folder.
+  if (fittingSize != 0) ::setenv(kFittingSizeVariable, std::to_string(fittingSize).c_str(), 1);
   std::fflush(nullptr);
   ::execv("/proc/self/exe", argv);
   std::fprintf(stderr, "velmora-sudoku: could not start again: %s\n", std::strerror(errno));

@@ -22,7 +22,7 @@ struct WindowMenuEntry {
         submenu(std::move(submenu)) {}
 
   const char* label;    // with its & mnemonic; none: a separator line
-  const char* keyText;  // the key shown beside it, or nullptr
+  const char* keyText;  // the key shown beside it (or why it cannot act), or nullptr
   bool enabled;
   std::function<void()> action;
   int checked = -1;                      // -1: a plain entry; 0 or 1: a check box, and whether it is ticked

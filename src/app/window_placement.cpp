@@ -1,5 +1,7 @@
 #include "window_placement.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 Placement PlaceGameWindow(const PlacementInput& in) {
@@ -25,6 +27,19 @@ Placement PlaceGameWindow(const PlacementInput& in) {
   p.tileMenuX = p.x + 108;
   p.tileMenuY = p.y + 150;
   return p;
+}
+
+WindowRect KeepTipsOnDesktop(WindowRect tips, WindowRect game, WindowRect desktop) {
+  const int right = desktop.x + desktop.width, bottom = desktop.y + desktop.height;
+  if (tips.x >= desktop.x && tips.y >= desktop.y && tips.x + tips.width <= right && tips.y + tips.height <= bottom)
+    return tips;
+  const int roomLeft = game.x - desktop.x, roomRight = right - (game.x + game.width);
+  const bool left = roomLeft >= tips.width || (roomRight < tips.width && roomLeft >= roomRight);
+  tips.x = left ? game.x - tips.width : game.x + game.width;
+  tips.y = game.y;
+  tips.x = std::max(desktop.x, std::min(tips.x, right - tips.width));
+  tips.y = std::max(desktop.y, std::min(tips.y, bottom - tips.height));
+  return tips;
 }
 
 }  // namespace velmora

@@ -19,4 +19,16 @@ struct Placement {
 
 Placement PlaceGameWindow(const PlacementInput& in);
 
+// A window's outer rectangle on the screen.
+struct WindowRect {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const WindowRect&) const = default;
+};
+
+// Where the Tips window stands once the game window has moved, `tips` being
+// where the same move takes it: there while that lies on the desktop, else
+// beside the game window, tops aligned, on the side that has room (the left
+// first; with room on neither, the roomier one), held inside the desktop.
+WindowRect KeepTipsOnDesktop(WindowRect tips, WindowRect game, WindowRect desktop);
+
 }  // namespace velmora

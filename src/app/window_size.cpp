@@ -148,6 +148,22 @@ bool StoreWindowSize(const std::string& path, int percent) {
   return file.OpenForWriting(path) && file.WriteText(WithSetting(text, kSection, kSizeKey, std::to_string(percent)));
 }
 
+bool WindowSizeFits(int percent, int areaWidth, int areaHeight, FrameAllowance frame) {
+  // The game window and the Tips window beside it, 640 + 300 wide and 480 high.
+  constexpr int kWidth = 940, kHeight = 480;
+  const int frameWidth = std::max(frame.width, kFrameAllowance.width);
+  const int frameHeight = std::max(frame.height, kFrameAllowance.height);
+  return kWidth * percent / 100 + 2 * frameWidth <= areaWidth && kHeight * percent / 100 + frameHeight <= areaHeight;
+}
+
+int FittingWindowSize(int kept, int areaWidth, int areaHeight, FrameAllowance frame) {
+  if (WindowSizeFits(kept, areaWidth, areaHeight, frame)) return kept;
+  int fitting = kNormalWindowSize;
+  for (int size : kWindowSizes)
+    if (WindowSizeFits(size, areaWidth, areaHeight, frame)) fitting = std::max(fitting, size);
+  return fitting;
+}
+
 std::string ScaleFactorFor(const char* current, int percent) {
   double factor = 1.0;
   if (current != nullptr) {

@@ -41,6 +41,19 @@ int ReadWindowSize(const std::string& path);
 // be stored (the old file is then as it was).
 [[nodiscard]] bool StoreWindowSize(const std::string& path, int percent);
 
+// What a size needs of the desktop's work area, in the desktop's own pixels (as
+// at 100 %): the game window's 640 x 480 client area with the Tips window's
+// 300 beside it, each in a frame of the window manager's. Before the frames
+// are known (at start-up) they are taken as kFrameAllowance, and never as less.
+struct FrameAllowance {
+  int width = 0, height = 0;  // around one window's client area
+};
+inline constexpr FrameAllowance kFrameAllowance{10, 40};
+bool WindowSizeFits(int percent, int areaWidth, int areaHeight, FrameAllowance frame = kFrameAllowance);
+// The size to show on that work area: `kept` when it fits, otherwise the
+// largest size offered that fits, and the normal size when none does.
+int FittingWindowSize(int kept, int areaWidth, int areaHeight, FrameAllowance frame = kFrameAllowance);
+
 // The value for QT_SCALE_FACTOR that shows the windows at `percent`, given the
 // variable's value now (nullptr when unset; a value Qt would not take counts as 1).
 std::string ScaleFactorFor(const char* current, int percent);
