@@ -77,7 +77,7 @@ menu_keys() {
   before=$(windows_of_game)
   open=$before
   read -r ox oy < <(origin_of "$gid")
-  xdotool mousemove --sync $((ox + 600)) $((oy + 300)) click 3
+  xdotool mousemove $((ox + 600)) $((oy + 300)) click 3  # (--sync would wait for a move that is not needed)
   for key in "$@"; do
     open=$((open + 1))
     poll 20 windows_are "$open" || { fail "no menu for the key $key"; return 1; }
