@@ -94,8 +94,7 @@ new_player_game Pru ab007
 # AB007 from the puzzle tool: the top row .7..3952., its solution 674839521.
 focus_window "$gid"
 xdotool key 6                  # the Cursor Tile (0, 0): a 6, found
-xdotool key Right Right ctrl+4 # (0, 2): a note of 4, not printed
-sleep 0.3
+xdotool key Right Right ctrl+4 # (0, 2): a note of 4, not printed (the keys reach the game before F3)
 
 # ---- The print dialog over the game window, moved off the desktop's centre ----
 xdotool windowmove --sync "$gid" 330 230
