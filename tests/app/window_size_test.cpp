@@ -161,36 +161,6 @@ TEST(WindowSizeSettings, TheSizeMultipliesTheDesktopsOwnScaleFactor) {
   EXPECT_EQ(ScaleFactorFor("-2", 150), "1.5");
 }
 
-// A size fits a work area (in the desktop's own pixels) holding the game window
-// and the Tips window beside it: 940 x 480 at 100 %, and each window's frame,
-// taken as 10 x 40 at least.
-TEST(WindowSizeSettings, OnlyASizeTheScreenHoldsIsShown) {
-  struct Case {
-    int areaWidth, areaHeight;
-    FrameAllowance frame;
-    int kept, shown;
-  };
-  const Case cases[] = {
-      {1280, 800, kFrameAllowance, 200, 100},  // 150 % needs 1410 + 20 across
-      {1280, 800, kFrameAllowance, 150, 100},
-      {1600, 1200, kFrameAllowance, 200, 150},  // 200 % needs 1880 + 20
-      {1920, 1200, kFrameAllowance, 200, 200},
-      {1900, 1200, kFrameAllowance, 200, 200},  // exactly 1880 + 20
-      {1899, 1200, kFrameAllowance, 200, 150},
-      {1920, 1000, kFrameAllowance, 200, 200},  // exactly 960 + 40 high
-      {1920, 999, kFrameAllowance, 200, 150},
-      {1920, 1200, {30, 20}, 200, 150},         // frames wider than the allowance: 1880 + 60
-      {1920, 1200, {2, 21}, 200, 200},          // never taken as less than the allowance
-      {2400, 1500, kFrameAllowance, 150, 150},  // a smaller size kept stays
-      {800, 600, kFrameAllowance, 200, 100},    // none fits: the normal size
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FittingWindowSize(c.kept, c.areaWidth, c.areaHeight, c.frame), c.shown)
-        << c.areaWidth << "x" << c.areaHeight << " frame " << c.frame.width << "x" << c.frame.height << " kept "
-        << c.kept;
-  }
-}
-
 // The menu's View > Window Size in a game in play: the size is stored at
 // once, and starting again is offered only for a size other than the one shown.
 class WindowSizeMenuTest : public testing::PlayingWindowTest {
@@ -200,7 +170,7 @@ class WindowSizeMenuTest : public testing::PlayingWindowTest {
     for (const WindowMenuEntry& entry : Window().WindowMenu()) {
       if (std::string(entry.label) != texts::kViewMenuItem) continue;
       EXPECT_TRUE(entry.enabled);
-      EXPECT_EQ(entry.submenu.size(), 5u) << "Window Size, a line, then the three viewing aids";
+      EXPECT_EQ(entry.submenu.size(), 8u) << "Window Size, a line, the three viewing aids, a line, the two comforts";
       if (entry.submenu.empty()) return {};
       EXPECT_EQ(std::string(entry.submenu[0].label), texts::kWindowSizeMenuItem);
       EXPECT_TRUE(entry.submenu[0].enabled);

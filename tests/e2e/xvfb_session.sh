@@ -267,6 +267,28 @@ make_work_folder() {
 # `need COMMAND...` stops the script when a check that everything after it relies on fails.
 need() { "$@" || { echo "FAIL (stopping): $*"; exit 1; }; }
 
+# The window menu's entries by their keys (`menu_keys KEY... [-- KEY...]`): a
+# right click off the board of the game $gid of process $pid, then each key once
+# the menu it is meant for is open (each menu is a window of the game's own); the
+# keys after -- go at once to the last menu opened. Then waits for every menu to close.
+windows_are() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = "$1" ]; }
+menu_keys() {
+  local open ox oy
+  open=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
+  local before=$open
+  focus_window "$gid"
+  read -r ox oy < <(origin_of "$gid")
+  xdotool mousemove $((ox + 600)) $((oy + 300)) click 3
+  while [ $# -gt 0 ]; do
+    open=$((open + 1))
+    poll 20 windows_are "$open" || { fail "no menu for the key $1"; return 1; }
+    [ "$1" = -- ] && { shift; xdotool key "$@"; break; }
+    xdotool key "$1"
+    shift
+  done
+  poll 20 windows_are "$before" || fail "the menus stayed open"
+}
+
 # Presses Enter in the window titled TITLE (a pattern): `answer TITLE [WHAT]`.
 answer() {
   local id
