@@ -31,8 +31,7 @@ fresh_runtime
 window_gone() { ! window_named "$1" >/dev/null; }
 client_height() { xwininfo -id "$1" | awk '/Height:/{print $2}'; }
 taller_than() { [ "$(client_height "$1")" -gt "$2" ]; }
-# A PDF file is complete once it ends with its end-of-file marker.
-pdf_complete() { tail -c 8 "$1" 2>/dev/null | grep -q '%%EOF'; }
+pdf_complete() { tail -c 8 "$1" 2>/dev/null | grep -q '%%EOF'; }  # ends with its end-of-file marker
 
 # Opens the print dialog with F3, checks that it stands centred on the game
 # window and sets $did.
@@ -54,9 +53,8 @@ print_to() {
   poll 20 window_gone "^Print$" || fail "the print dialog did not close"
   poll 30 pdf_complete "$1" || fail "no complete PDF file was printed to $1"
 }
-# Shows the dialog's options and its Puzzle page, and takes the choice ("s",
-# "g" or "c"). A button's key clicks it a moment later: the Puzzle tab is asked
-# for once the options have made the dialog taller.
+# Shows the dialog's options and its Puzzle page (once the options, which their
+# key clicks a moment later, make it taller), and takes the choice ("s", "g" or "c").
 choose() {
   local height
   focus_window "$did"
@@ -135,13 +133,10 @@ print_to "$work/again.pdf"
 open_print_dialog 3 || exit 1
 choose c
 print_to "$work/clues.pdf"
-[ "$(grid_rows "$work/clues.pdf")" = ".${expected:1}" ] || fail "the clues alone read
-$(grid_rows "$work/clues.pdf")"
-pdftoppm -r 60 -png -singlefile "$work/clues.pdf" "$shots/print-clues"
+[ "$(grid_rows "$work/clues.pdf")" = ".${expected:1}" ] || fail "the clues alone read $(grid_rows "$work/clues.pdf")"
 
 # ---- The screen chosen again, with the viewing aids on: the window's picture ----
 menu_keys v c # Highlight the Cursor's row, column and block
-import -window root "$shots/print-3-aids.png"
 open_print_dialog 4 || exit 1
 choose s
 print_to "$work/screen.pdf"

@@ -16,8 +16,7 @@ export XDG_CONFIG_HOME="$work/config"
 conf="$XDG_CONFIG_HOME/velmora-sudoku/velmora-sudoku.conf"
 unset QT_SCALE_FACTOR
 fresh_runtime
-mkdir -p "$(dirname "$conf")"
-printf '[window]\nsize=200\n' >"$conf"
+mkdir -p "$(dirname "$conf")" && printf '[window]\nsize=200\n' >"$conf"
 client_size() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 
 VELMORA_XVFB_SCREEN=1280x800 start_display 24 || exit 1
@@ -32,21 +31,16 @@ tips_beside() {  # left|right
   settle "$gid" && settle "$tips"
   read -r tx ty tw th < <(frame_of "$tips")
   read -r gx gy gw gh < <(frame_of "$gid")
-  want=$((gx - tw))
-  [ "$1" = right ] && want=$((gx + gw))
+  want=$((gx - tw)) && [ "$1" = right ] && want=$((gx + gw))
   [ "$tx" = "$want" ] && [ "$tx" -ge 0 ] && [ $((tx + tw)) -le 1280 ] && [ "$ty" = "$gy" ] ||
     fail "the Tips window ($tx,$ty ${tw}x$th) is not on the screen at the $1 of the game window ($gx,$gy ${gw}x$gh)"
 }
-if [ -n "$tips" ]; then
-  xdotool windowmove --sync "$gid" 100 100
-  tips_beside right
-  import -window root "$shots/small-tips-right.png"
-  xdotool windowmove --sync "$gid" $((1280 - 642)) 100
-  tips_beside left
-fi
+xdotool windowmove --sync "$gid" 100 100
+tips_beside right
+xdotool windowmove --sync "$gid" $((1280 - 642)) 100
+tips_beside left
 stop_process "$pid"
-stop_window_manager
-stop_display
+stop_window_manager && stop_display
 
 VELMORA_XVFB_SCREEN=1600x1200 start_display 24 || exit 1
 need start_window_manager

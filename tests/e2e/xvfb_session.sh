@@ -267,15 +267,13 @@ make_work_folder() {
 # `need COMMAND...` stops the script when a check that everything after it relies on fails.
 need() { "$@" || { echo "FAIL (stopping): $*"; exit 1; }; }
 
-# The window menu's entries by their keys (`menu_keys KEY... [-- KEY...]`): a
-# right click off the board of the game $gid of process $pid, then each key once
-# the menu it is meant for is open (each menu is a window of the game's own); the
-# keys after -- go at once to the last menu opened. Then waits for every menu to close.
+# The window menu's entries by their keys: `menu_keys KEY... [-- KEY...]` right-clicks
+# off the board of $gid (process $pid), presses each key once its menu is open (menus
+# are windows of the game's own), the keys after -- at once, and waits for the menus to close.
 windows_are() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = "$1" ]; }
 menu_keys() {
-  local open ox oy
-  open=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
-  local before=$open
+  local before open ox oy
+  before=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l) open=$before
   focus_window "$gid"
   read -r ox oy < <(origin_of "$gid")
   xdotool mousemove $((ox + 600)) $((oy + 300)) click 3
