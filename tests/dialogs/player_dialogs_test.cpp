@@ -181,6 +181,26 @@ TEST_F(ChoosePlayerTest, RemovingAsksAndRemovesThatPlayerWhateverTheOrder) {
   EXPECT_EQ(roster.CurrentPlayer(), 0);
 }
 
+// Opened during Ann's game, the dialog keeps Ann (and her file) whatever is
+// answered, and still removes anybody else.
+TEST_F(ChoosePlayerTest, ThePlayerWhoIsPlayingIsNotRemoved) {
+  AddPlayers({"Ann", "Bob"});
+  auto dialog = Make();
+  dialog->SetCancellable("Ann");
+  ASSERT_TRUE(Open(*dialog));
+  rig.answer = 6;
+  dialog->List()->setCurrentRow(0);
+  QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
+  ASSERT_EQ(rig.messages.size(), 1u);
+  EXPECT_EQ(rig.messages[0].text,
+            "Ann is playing the game in progress and cannot be removed now.  Choose another player first.");
+  EXPECT_FALSE(rig.messages[0].question);
+  EXPECT_TRUE(QFile::exists(folder.path() + "/data/users/Ann.user"));
+  dialog->List()->setCurrentRow(1);
+  QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
+  EXPECT_EQ(RosterNames(), std::vector<std::string>{"Ann"});
+}
+
 TEST_F(ChoosePlayerTest, RemovingTheLastPlayerLeavesCreateNewPlayerAlone) {
   AddPlayers({"Bob"});
   auto dialog = Make();
