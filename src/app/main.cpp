@@ -44,6 +44,10 @@ const char* kHelp =
     "${XDG_CONFIG_HOME:-~/.config}/velmora-sudoku/velmora-sudoku.conf.\n"
     "See velmora-sudoku(6).\n";
 
+// The Payback countdown that a run started again for a new window size hands
+// to the next (player/saved game time/ms left/tiles never taken back).
+const char* kKeptCountdownVariable = "VELMORA_KEPT_COUNTDOWN";
+
 // The window while its game may hold unsaved progress.
 velmora::GameDialog* liveWindow = nullptr;
 
@@ -80,6 +84,12 @@ class ScaleFactor {
 // window size): by the time this returns, everything has been left as an
 // ordinary end leaves it (the game saved, the lock released, the display closed).
 int RunGame(int argc, char** argv, bool& restart) {
+  // Handed over by the run before this one, for this run alone.
+  std::optional<velmora::KeptCountdown> keptCountdown;
+  if (const char* kept = std::getenv(kKeptCountdownVariable)) {
+    keptCountdown = velmora::ParseKeptCountdown(kept);
+    ::unsetenv(kKeptCountdownVariable);
+  }
   const std::string settingsPath = velmora::UserSettingsPath();
   const int windowSize = velmora::ReadWindowSize(settingsPath);
   ScaleFactor scale(windowSize);
@@ -126,6 +136,7 @@ int RunGame(int argc, char** argv, bool& restart) {
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
   window.SetWindowSize(settingsPath, windowSize);
+  if (keptCountdown) window.GetGame().SetKeptCountdown(*keptCountdown);
   boxes.SetOwner(&window);
   // The game's secondary windows and its messages are drawn from the art the
   // window loads, over the window.
@@ -155,6 +166,9 @@ int RunGame(int argc, char** argv, bool& restart) {
   window.exec();
   liveWindow = nullptr;  // the game has been left, and saved as it was left
   restart = window.RestartRequested();
+  // The game started again goes on with the countdown its Payback game had.
+  if (restart && window.CountdownToKeep())
+    ::setenv(kKeptCountdownVariable, velmora::FormatKeptCountdown(*window.CountdownToKeep()).c_str(), 1);
   return 0;
 }
 

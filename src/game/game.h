@@ -39,15 +39,22 @@ enum class MoveDirection : int {
   kBottom,
 };
 
-// The viewing aids a player may turn on from the window menu.
-enum class ViewAid : int { kHighlightActiveNumber, kHighlightCursorPeers, kMarkConflicts };
+// The viewing aids and comforts a player may turn on from the window menu's View.
+enum class ViewAid : int {
+  kHighlightActiveNumber,
+  kHighlightCursorPeers,
+  kMarkConflicts,
+  kHighlightActiveNotes,  // the Active Number's highlight reaches the notes too
+  kRemoveNotesOnPlay,     // a play clears its type from the notes of its row, column and block
+};
 
 // What a tile shows over its face while viewing aids are on.
 struct TileMarks {
   bool activeNumber = false;  // it shows the Active Number's type
   bool cursorPeer = false;    // it shares a row, column or block with the Cursor Tile
   bool conflict = false;      // its type shows again in its row, column or block
-  bool Any() const { return activeNumber || cursorPeer || conflict; }
+  bool activeNote = false;    // a note of the Active Number's type, to be marked among the notes
+  bool Any() const { return activeNumber || cursorPeer || conflict || activeNote; }
   bool operator==(const TileMarks&) const = default;
 };
 
@@ -322,6 +329,9 @@ class Game {
   std::vector<NoteEdit> CandidateEdits() const;
   void ApplyNotes(const std::vector<NoteEdit>& edits, bool forward);
   void ReplayPlay(const PlayEdit& edit, bool forward);
+  // A play of `type` at a tile clears that type from the notes of its row,
+  // column and block, when the player asked for it: the notes changed.
+  std::vector<NoteEdit> RemovePeerNotes(int row, int column, int type);
 
   GameHost& host_;
   DialogService* dialogs_;
