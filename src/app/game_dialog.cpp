@@ -372,8 +372,8 @@ void GameDialog::DrawNotes(QPainter& painter, int row, int column, const QRect& 
   painter.setFont(fonts_.Font(kNotesFont));
   painter.setPen(QColor(kTextColor));
   // The Active Number's note, when the player has it marked among the notes,
-  // stands on a disc in a bright shade of the player's colour.
-  const int marked = game_.MarksOf(row, column).activeNote ? game_.Session().activeNumber : -1;
+  // stands dark on a disc in a light shade of the player's colour.
+  const int marked = game_.MarksOf(row, column).activeNote;
   for (int i = 0; i < 9; ++i) {
     if (!(notes & (1u << i))) continue;
     const QRect cell(rect.left() + 5 + 10 * (i % 3), rect.top() + 3 + 10 * (i / 3), 40, 40);
@@ -381,12 +381,15 @@ void GameDialog::DrawNotes(QPainter& painter, int row, int column, const QRect& 
       painter.save();
       painter.setRenderHint(QPainter::Antialiasing, true);
       painter.setPen(Qt::NoPen);
-      painter.setBrush(HueColor(game_.Session().appliedHue, 0.6, 1.0));
+      painter.setBrush(HueColor(game_.Session().appliedHue, 0.3, 1.0));
       const QFontMetricsF metrics(painter.font());
-      const QRectF glyph = metrics.boundingRect(QString(QChar('1' + i)));
+      const QRectF glyph = metrics.tightBoundingRect(QString(QChar('1' + i)));
       const QPointF centre(cell.left() + glyph.center().x(), cell.top() + metrics.ascent() + glyph.center().y());
       painter.drawEllipse(centre, 6.0, 6.0);
+      painter.setPen(QColor(20, 28, 48));
+      painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, QString(QChar('1' + i)));
       painter.restore();
+      continue;
     }
     painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, QString(QChar('1' + i)));
   }

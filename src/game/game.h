@@ -53,8 +53,8 @@ struct TileMarks {
   bool activeNumber = false;  // it shows the Active Number's type
   bool cursorPeer = false;    // it shares a row, column or block with the Cursor Tile
   bool conflict = false;      // its type shows again in its row, column or block
-  bool activeNote = false;    // a note of the Active Number's type, to be marked among the notes
-  bool Any() const { return activeNumber || cursorPeer || conflict || activeNote; }
+  int activeNote = -1;        // the Active Number's type, noted here and marked among the notes; -1 for none
+  bool Any() const { return activeNumber || cursorPeer || conflict || activeNote >= 0; }
   bool operator==(const TileMarks&) const = default;
 };
 

@@ -57,7 +57,7 @@ TileMarks Game::MarksOf(int row, int column) const {
   if (settings.highlightActiveNumber && type >= 0 && type == session_.activeNumber) marks.activeNumber = true;
   if (settings.highlightActiveNumber && settings.highlightActiveNotes && type < 0 && session_.activeNumber >= 0 &&
       session_.activeNumber < kTypeCount && (board_.NoteMask(row, column) & (1u << session_.activeNumber)) != 0)
-    marks.activeNote = true;
+    marks.activeNote = session_.activeNumber;
   if (settings.highlightCursorPeers && !board_.IsCursor(row, column)) {
     const int cursorRow = session_.cursorRow;
     const int cursorColumn = session_.cursorColumn;

@@ -164,7 +164,7 @@ TEST_F(ViewAidsTest, ConflictsMarkEveryTileOfTheClash) {
 }
 
 // With the Active Number's highlight on, the second choice marks its notes
-// too: the 9s noted at (1, 8) and (2, 0), not the 1 noted at (1, 1).
+// too: the 9s noted at (1, 8) and (2, 0), then the 1s.
 TEST_F(ViewAidsTest, TheActiveNumbersNotesAreMarkedWithItsHighlight) {
   StartKnownGame();
   KeyPlay(1, 8, 8, true);
@@ -172,12 +172,21 @@ TEST_F(ViewAidsTest, TheActiveNumbersNotesAreMarkedWithItsHighlight) {
   KeyPlay(1, 1, 0, true);
   game().OnControlClicked(control::kFirstTray + 8);
   game().ToggleViewAid(ViewAid::kHighlightActiveNotes);
-  EXPECT_TRUE(Marked(&TileMarks::activeNote).empty()) << "only with the Active Number's highlight";
+  EXPECT_TRUE(AllMarked().empty()) << "only with the Active Number's highlight";
   game().ToggleViewAid(ViewAid::kHighlightActiveNumber);
-  EXPECT_EQ(Marked(&TileMarks::activeNote), (Tiles{{1, 8}, {2, 0}}));
+  auto notesMarked = [&](int type) {
+    Tiles tiles;
+    for (int r = 0; r < 9; ++r)
+      for (int c = 0; c < 9; ++c)
+        if (game().MarksOf(r, c).activeNote == type) tiles.insert({r, c});
+    return tiles;
+  };
+  EXPECT_EQ(notesMarked(8), (Tiles{{1, 8}, {2, 0}}));
+  // (1, 8) notes the 1 too: drawn again when the mark moves from its 9 to its 1.
+  KeyPlay(1, 8, 0, true);
   host().redrawnControls.clear();
   game().OnControlClicked(control::kFirstTray + 0);
-  EXPECT_EQ(Marked(&TileMarks::activeNote), (Tiles{{1, 1}}));
+  EXPECT_EQ(notesMarked(0), (Tiles{{1, 1}, {1, 8}}));
   for (const auto& tile : Tiles{{1, 8}, {2, 0}, {1, 1}}) EXPECT_TRUE(Redrawn().count(tile));
 }
 
