@@ -106,21 +106,11 @@ TEST_F(OptionsTest, TheExplanationsFillTheLargeMessage) {
   ASSERT_EQ(rig.messages.size(), 2u);
   MessageDialog more(rig.messages[1].text, MessageDialog::kNotice, rig.backgrounds.images, &rig.art, rig.reporter,
                      &rig.owner);
-  const std::vector<std::string> moreLines{"More Keyboard Commands",
-                                           "CTRL+Z:",
-                                           "Undo",
-                                           "CTRL+Y or CTRL+SHIFT+Z:",
-                                           "Redo",
-                                           "CTRL+M:",
-                                           "Fill In Candidates",
-                                           "P or Pause:",
-                                           "Pause",
-                                           "",
-                                           "Right-click outside the board:",
-                                           "Window menu"};
   std::vector<std::string> shown;
   for (const auto& line : more.Lines()) shown.push_back(line.text);
-  EXPECT_EQ(shown, moreLines);
+  EXPECT_EQ(shown, (std::vector<std::string>{"More Keyboard Commands", "CTRL+Z:", "Undo", "CTRL+Y or CTRL+SHIFT+Z:",
+                                             "Redo", "CTRL+M:", "Fill In Candidates", "P or Pause:", "Pause", "",
+                                             "Right-click outside the board:", "Window menu"}));
   EXPECT_EQ(more.Height(), 300);
   rig.messages.erase(rig.messages.begin() + 1);
   QTest::mouseClick(dialog->Control(OptionsDialog::kExplainMouse), Qt::LeftButton);

@@ -178,41 +178,24 @@ TEST_F(PauseTest, TheTipsAndTheGuideWaitWhilePaused) {
 
 class ChangePlayerTest : public GameTest {};
 
-// Expert: a tile found at 30 s makes the round 90 s long, due at 120 s.
-// Choosing Ann again at 50 s leaves her game as it was: no question, the
-// countdown not started again, the found tile still open to it.
-TEST_F(ChangePlayerTest, ChoosingThePlayerWhoIsPlayingChangesNothing) {
-  StartGame(kGameTypePayback, kDifficultyExpert);
-  const auto [r, c] = HiddenTiles(board())[0];
-  run->Advance(30000);
-  PlayRight(r, c);
-  run->Advance(20000);
-  const testing::ScriptedHost::Timer countdown = host().timers.at(kPaybackTimer);
-  const int32_t paybackCount = session().paybackCount;
-  host().choosePlayer = testing::ChooseExisting("Ann");
-  game().ChangePlayerCommand();
-  EXPECT_TRUE(host().continueTexts.empty());
-  EXPECT_EQ(session().gameState, GameState::Playing);
-  EXPECT_EQ(host().timers.at(kPaybackTimer).start, countdown.start);
-  EXPECT_EQ(host().timers.at(kPaybackTimer).period, 90000u);
-  EXPECT_EQ(session().paybackCount, paybackCount);
-  run->Advance(69999);
-  EXPECT_FALSE(board().IsHidden(r, c));
-  run->Advance(1);
-  EXPECT_TRUE(board().IsHidden(r, c));
-}
-
-// Ann changes to a new player at 50 s, who leaves the New Game dialog: Ann's
-// game comes back as it stood, its clock and countdown having waited: 50 s
-// played and 70 s of the countdown left.
-TEST_F(ChangePlayerTest, LeavingTheNextPlayersNewGameGoesBackToTheGame) {
+// Expert: a tile found at 30 s makes the round 90 s long, due at 120 s. At
+// 50 s Ann chooses herself (nothing changes: no question, the countdown not
+// started again), then a new player, who leaves the New Game dialog: Ann's
+// game comes back as it stood, its clock and countdown having waited, and the
+// found tile is taken back 70 s later, still open to the countdown.
+TEST_F(ChangePlayerTest, TheGameGoesOnAsItWasUnlessSomebodyElseBeginsOne) {
   StartGame(kGameTypePayback, kDifficultyExpert);
   const auto [r, c] = HiddenTiles(board())[0];
   run->Advance(30000);
   PlayRight(r, c);
   game().SetCursorTile(4, 4);
   run->Advance(20000);
-  const Board annBoard = board();
+  const uint32_t countdownStart = host().timers.at(kPaybackTimer).start;
+  host().choosePlayer = testing::ChooseExisting("Ann");
+  game().ChangePlayerCommand();
+  EXPECT_TRUE(host().continueTexts.empty());
+  EXPECT_EQ(host().timers.at(kPaybackTimer).start, countdownStart);
+
   host().choosePlayer = testing::CreatePlayer("Bob");
   host().newGame = nullptr;  // Bob leaves the New Game dialog
   game().ChangePlayerCommand();
@@ -224,8 +207,6 @@ TEST_F(ChangePlayerTest, LeavingTheNextPlayersNewGameGoesBackToTheGame) {
   EXPECT_TRUE(host().tileControlsShown);
   EXPECT_EQ(game().GameTime(), 50000u);
   EXPECT_EQ(session().cursorRow * 9 + session().cursorColumn, 4 * 9 + 4);
-  for (int i = 0; i < 81; ++i) EXPECT_EQ(board().IsHidden(i / 9, i % 9), annBoard.IsHidden(i / 9, i % 9)) << i;
-  EXPECT_EQ(host().timers.at(kPaybackTimer).period, 70000u);
   EXPECT_EQ(host().title, "Velmora Sudoku - Puzzle " + game().PuzzleCodeText());
   run->Advance(69999);
   EXPECT_FALSE(board().IsHidden(r, c));
