@@ -18,6 +18,8 @@ inline constexpr const char* kChangePlayerMenuItem = "&Change Player...";
 inline constexpr const char* kHighlightActiveNumberMenuItem = "Highlight the &Active Number";
 inline constexpr const char* kHighlightCursorPeersMenuItem = "Highlight the &Cursor's row, column and block";
 inline constexpr const char* kMarkConflictsMenuItem = "Mark c&onflicts";
+inline constexpr const char* kHighlightActiveNotesMenuItem = "Highlight the Active Number in &notes too";
+inline constexpr const char* kRemoveNotesOnPlayMenuItem = "&Remove notes when a digit is placed";
 inline constexpr const char* kViewMenuItem = "&View";
 inline constexpr const char* kWindowSizeMenuItem = "&Window Size";
 // The entries of Window Size, one for each of the sizes offered, in their order.

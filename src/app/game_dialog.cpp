@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QPixmap>
 #include <QMenu>
@@ -384,9 +385,26 @@ void GameDialog::DrawNotes(QPainter& painter, int row, int column, const QRect& 
   if (!notes) return;
   painter.setFont(fonts_.Font(kNotesFont));
   painter.setPen(QColor(kTextColor));
+  // The Active Number's note, when the player has it marked among the notes,
+  // stands dark on a disc in a light shade of the player's colour.
+  const int marked = game_.MarksOf(row, column).activeNote;
   for (int i = 0; i < 9; ++i) {
     if (!(notes & (1u << i))) continue;
     const QRect cell(rect.left() + 5 + 10 * (i % 3), rect.top() + 3 + 10 * (i / 3), 40, 40);
+    if (i == marked) {
+      painter.save();
+      painter.setRenderHint(QPainter::Antialiasing, true);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(HueColor(game_.Session().appliedHue, 0.3, 1.0));
+      const QFontMetricsF metrics(painter.font());
+      const QRectF glyph = metrics.tightBoundingRect(QString(QChar('1' + i)));
+      const QPointF centre(cell.left() + glyph.center().x(), cell.top() + metrics.ascent() + glyph.center().y());
+      painter.drawEllipse(centre, 6.0, 6.0);
+      painter.setPen(QColor(20, 28, 48));
+      painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, QString(QChar('1' + i)));
+      painter.restore();
+      continue;
+    }
     painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, QString(QChar('1' + i)));
   }
 }
@@ -579,7 +597,10 @@ std::vector<WindowMenuEntry> GameDialog::ViewMenu() {
           {nullptr, nullptr, false, nullptr},
           aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
           aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
-          aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts)};
+          aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts),
+          {nullptr, nullptr, false, nullptr},
+          aid(texts::kHighlightActiveNotesMenuItem, ViewAid::kHighlightActiveNotes),
+          aid(texts::kRemoveNotesOnPlayMenuItem, ViewAid::kRemoveNotesOnPlay)};
 }
 
 // Only the sizes that the screen's work area holds, with the Tips window beside
@@ -620,6 +641,8 @@ void GameDialog::ChooseWindowSize(int percent) {
   // Saved as a close request saves; a save that failed has told the player,
   // who stays with the game rather than leave it unsaved.
   if (!game_.CanBeLeft() || !game_.SaveGame()) return;
+  // A Payback game goes on in the next run with the countdown it has now.
+  countdownToKeep_ = game_.CountdownToKeep();
   restartRequested_ = true;
   EndGameWindow();
 }

@@ -134,6 +134,8 @@ class GameDialog : public QDialog, public GameHost {
   // The player chose to start again at a new window size: the window has closed
   // and the game was saved as leaving it saves.
   bool RestartRequested() const { return restartRequested_; }
+  // The countdown of the Payback game saved to start again, for the next run.
+  const std::optional<KeptCountdown>& CountdownToKeep() const { return countdownToKeep_; }
   // The rectangle of a screen area in client coordinates.
   QRect AreaRect(const ScreenArea& area) const;
 
@@ -219,6 +221,7 @@ class GameDialog : public QDialog, public GameHost {
   int windowSize_ = 100;        // what this run shows
   int storedWindowSize_ = 100;  // what the next start shows
   bool restartRequested_ = false;
+  std::optional<KeptCountdown> countdownToKeep_;
 };
 
 // The game's icon, for its windows and boxes.

@@ -45,6 +45,10 @@ const char* kHelp =
     "${XDG_CONFIG_HOME:-~/.config}/velmora-sudoku/velmora-sudoku.conf.\n"
     "See velmora-sudoku(6).\n";
 
+// The Payback countdown that a run started again for a new window size hands
+// to the next (player/saved game time/ms left/tiles never taken back).
+const char* kKeptCountdownVariable = "VELMORA_KEPT_COUNTDOWN";
+
 // The window while its game may hold unsaved progress.
 velmora::GameDialog* liveWindow = nullptr;
 
@@ -99,6 +103,12 @@ int TakeFittingSize() {
 // has been left as an ordinary end leaves it (the game saved, the lock
 // released, the display closed).
 int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
+  // Handed over by the run before this one, for this run alone.
+  std::optional<velmora::KeptCountdown> keptCountdown;
+  if (const char* kept = std::getenv(kKeptCountdownVariable)) {
+    keptCountdown = velmora::ParseKeptCountdown(kept);
+    ::unsetenv(kKeptCountdownVariable);
+  }
   const std::string settingsPath = velmora::UserSettingsPath();
   const int fitted = TakeFittingSize();
   const int windowSize = fitted != 0 ? fitted : velmora::ReadWindowSize(settingsPath);
@@ -122,6 +132,8 @@ int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
     if (size != windowSize) {
       fittingSize = size;
       restart = true;
+      // A countdown handed over goes on to the run at the size that fits.
+      if (keptCountdown) ::setenv(kKeptCountdownVariable, velmora::FormatKeptCountdown(*keptCountdown).c_str(), 1);
       return 0;
     }
   }
@@ -158,6 +170,7 @@ int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
   window.SetWindowSize(settingsPath, windowSize);
+  if (keptCountdown) window.GetGame().SetKeptCountdown(*keptCountdown);
   boxes.SetOwner(&window);
   // The game's secondary windows and its messages are drawn from the art the
   // window loads, over the window.
@@ -187,6 +200,9 @@ int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
   window.exec();
   liveWindow = nullptr;  // the game has been left, and saved as it was left
   restart = window.RestartRequested();
+  // The game started again goes on with the countdown its Payback game had.
+  if (restart && window.CountdownToKeep())
+    ::setenv(kKeptCountdownVariable, velmora::FormatKeptCountdown(*window.CountdownToKeep()).c_str(), 1);
   return 0;
 }
 

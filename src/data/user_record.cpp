@@ -174,7 +174,9 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
   // Written only while on: a missing or unreadable one is off.
   for (auto [key, flag] : {std::pair{"settingsHighlightActiveNumber", &read.highlightActiveNumber},
                            std::pair{"settingsHighlightCursorPeers", &read.highlightCursorPeers},
-                           std::pair{"settingsMarkConflicts", &read.markConflicts}})
+                           std::pair{"settingsMarkConflicts", &read.markConflicts},
+                           std::pair{"settingsHighlightActiveNotes", &read.highlightActiveNotes},
+                           std::pair{"settingsRemoveNotesOnPlay", &read.removeNotesOnPlay}})
     if (!file.ReadBool(key, *flag)) *flag = false;
   // The mouse actions pick from the list of five play actions, and the hue
   // drives the art's colour shift: a value the game cannot use is replaced by
@@ -334,11 +336,13 @@ std::string GDUSER::ComposeText() const {
   AppendEntry(text, "settingsActionMouseButtonLeft", settings.actionMouseButtonLeft);
   AppendEntry(text, "settingsActionMouseButtonRight", settings.actionMouseButtonRight);
   AppendEntry(text, "settingsDifficulty", settings.difficulty);
+  if (settings.highlightActiveNotes) AppendFlag(text, "settingsHighlightActiveNotes", true);
   if (settings.highlightActiveNumber) AppendFlag(text, "settingsHighlightActiveNumber", true);
   if (settings.highlightCursorPeers) AppendFlag(text, "settingsHighlightCursorPeers", true);
   AppendEntry(text, "settingsHue", HueAsSaved(settings.hue));
   AppendFlag(text, "settingsIgnoreMistakes", settings.ignoreMistakes);
   if (settings.markConflicts) AppendFlag(text, "settingsMarkConflicts", true);
+  if (settings.removeNotesOnPlay) AppendFlag(text, "settingsRemoveNotesOnPlay", true);
   AppendEntry(text, "settingsSeedCreate", settings.seedCreate);
   AppendEntry(text, "settingsSeedPrepare", settings.seedPrepare);
   AppendFlag(text, "settingsStatClock", settings.statClock);
@@ -382,6 +386,8 @@ void GDUSER::SetDefaultSettings() {
   settings.highlightActiveNumber = false;
   settings.highlightCursorPeers = false;
   settings.markConflicts = false;
+  settings.highlightActiveNotes = false;
+  settings.removeNotesOnPlay = false;
 }
 
 void GDUSER::ResetResults() {

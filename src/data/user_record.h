@@ -60,6 +60,11 @@ struct PlayerSettings {
   bool highlightActiveNumber = false;
   bool highlightCursorPeers = false;
   bool markConflicts = false;
+  // Comforts of the same kind: the Active Number marked among the notes too
+  // (with its highlight on), and a play clearing its type from the notes of
+  // its row, column and block.
+  bool highlightActiveNotes = false;
+  bool removeNotesOnPlay = false;
 
   bool operator==(const PlayerSettings&) const = default;
 };

@@ -33,6 +33,17 @@ const std::pair<const char*, const char*> kKeys[] = {{"Arrow Keys", "Move the Cu
                                                      {"F6", "Free Play"},
                                                      {"F11", "Options"},
                                                      {"F12", "Play Beginner's Guide"}};
+// Keys the list above has never named; they follow it on a page of their own.
+const std::pair<const char*, const char*> kMoreKeys[] = {
+    {"CTRL+Z", "Undo"}, {"CTRL+Y or CTRL+SHIFT+Z", "Redo"}, {"CTRL+M", "Fill In Candidates"}, {"P or Pause", "Pause"}};
+
+std::string KeyList(const char* title, const std::pair<const char*, const char*>* begin,
+                    const std::pair<const char*, const char*>* end) {
+  std::string text = title;
+  for (auto entry = begin; entry != end; ++entry)
+    text += std::string("$n$L") + entry->first + ":$n$t$R" + entry->second;
+  return text;
+}
 
 }  // namespace
 
@@ -52,9 +63,12 @@ const char* OptionsDialog::MouseExplanation() {
 }
 
 std::string OptionsDialog::KeyboardExplanation() {
-  std::string text = "Keyboard Commands";
-  for (const auto& [key, action] : kKeys) text += std::string("$n$L") + key + ":$n$t$R" + action;
-  return text;
+  return KeyList("Keyboard Commands", std::begin(kKeys), std::end(kKeys));
+}
+
+std::string OptionsDialog::MoreKeysExplanation() {
+  return KeyList("More Keyboard Commands", std::begin(kMoreKeys), std::end(kMoreKeys)) +
+         "$n$n$LRight-click outside the board:$n$t$RWindow menu";
 }
 
 OptionsDialog::OptionsDialog(PlayerSettings& settings, const GameBitmapTable* art, MessageReporter& reporter,
@@ -74,7 +88,10 @@ OptionsDialog::OptionsDialog(PlayerSettings& settings, const GameBitmapTable* ar
   });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(explainMouse, &QPushButton::clicked, this, [this] { Ask(MouseExplanation(), false); });
-  connect(explainKeys, &QPushButton::clicked, this, [this] { Ask(KeyboardExplanation(), false); });
+  connect(explainKeys, &QPushButton::clicked, this, [this] {
+    Ask(KeyboardExplanation(), false);
+    Ask(MoreKeysExplanation(), false);
+  });
   connect(tutorial, &QPushButton::clicked, this, [this] {
     viewTutorial_ = true;
     result_ = kAccepted;

@@ -29,6 +29,8 @@ class OptionsDialog : public SkinnedDialog {
 
   static const char* MouseExplanation();
   static std::string KeyboardExplanation();
+  // The keys the game gained since that list was drawn up, shown after it.
+  static std::string MoreKeysExplanation();
 
   int FaceOf(int id, bool pressed) const override;
   void reject() override;

@@ -288,6 +288,11 @@ void ChoosePlayerDialog::RemoveSelected() {
   QListWidgetItem* item = list_->currentItem();
   if (!item) return;
   const std::string name = item->text().toStdString();
+  // The player whose game is in play keeps their file while it is.
+  if (!playing_.empty() && name == playing_) {
+    Ask(name + kPlayingNotRemoved, false);
+    return;
+  }
   if (Ask("Remove " + name + "?", true) != 6) return;
   delete list_->takeItem(list_->row(item));
   for (int i = 0; i < roster_.PlayerCount(); ++i) {
@@ -357,9 +362,9 @@ ChoosePlayerAnswer SkinnedDialogService::ChoosePlayer(PlayerRoster& roster) {
   return {ChoosePlayerAnswer::kChosen, dialog.PlayerCreated()};
 }
 
-ChoosePlayerAnswer SkinnedDialogService::ChangePlayer(PlayerRoster& roster) {
+ChoosePlayerAnswer SkinnedDialogService::ChangePlayer(PlayerRoster& roster, std::string_view playing) {
   ChoosePlayerDialog dialog(roster, emptyListCancels_, &art_, reporter_, owner_);
-  dialog.SetCancellable();
+  dialog.SetCancellable(std::string(playing));
   dialog.Run();
   if (dialog.Cancelled()) return {ChoosePlayerAnswer::kCancelled, false};
   if (dialog.ExitProgram()) return {ChoosePlayerAnswer::kQuit, false};

@@ -63,8 +63,14 @@ class ChoosePlayerDialog : public SkinnedDialog {
   // Runs the dialog (and Create New Player as often as needed) to its end.
   void Run();
   // Opened to change the player during a game: Escape and the close box leave
-  // the dialog without a choice instead of insisting on one.
-  void SetCancellable() { cancellable_ = true; }
+  // the dialog without a choice instead of insisting on one, and the player
+  // who is playing cannot be removed.
+  void SetCancellable(std::string playing = {}) {
+    cancellable_ = true;
+    playing_ = std::move(playing);
+  }
+  static constexpr const char* kPlayingNotRemoved =
+      " is playing the game in progress and cannot be removed now.  Choose another player first.";
   bool Cancelled() const { return cancelled_; }
   bool ExitProgram() const { return exitProgram_; }
   bool Reopen() const { return reopen_; }
@@ -102,6 +108,7 @@ class ChoosePlayerDialog : public SkinnedDialog {
   bool finished_ = false;
   bool cancellable_ = false;
   bool cancelled_ = false;
+  std::string playing_;
 };
 
 }  // namespace velmora

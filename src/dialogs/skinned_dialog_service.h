@@ -19,7 +19,7 @@ class SkinnedDialogService : public DialogService {
   ~SkinnedDialogService() override;
 
   ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
-  ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster) override;
+  ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster, std::string_view playing) override;
   int ContinueGame(std::string_view question, std::string_view details) override;
   NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
   TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;

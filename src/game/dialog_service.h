@@ -51,9 +51,13 @@ class DialogService {
   // Adds, removes and chooses players in the roster itself.
   virtual ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) = 0;
   // Choose Player opened during a game to change the player: the same dialog,
-  // which the player may also leave (kCancelled) to go on playing. Dialogs
+  // which the player may also leave (kCancelled) to go on playing, and which
+  // does not remove the player who is playing (named by `playing`). Dialogs
   // that cannot be left run plain Choose Player.
-  virtual ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster) { return ChoosePlayer(roster); }
+  virtual ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster, std::string_view playing) {
+    static_cast<void>(playing);
+    return ChoosePlayer(roster);
+  }
   // Returns 2 when the player wants to continue.
   virtual int ContinueGame(std::string_view question, std::string_view details) = 0;
   virtual NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) = 0;

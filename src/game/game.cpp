@@ -36,6 +36,8 @@ uint32_t Game::GameTime() const {
 
 uint32_t Game::StartGameTimer(int id, uint32_t periodMs) {
   if (id < 1 || id > kTimerCount) return 0;
+  session_.timerStarts[id] = host_.Now();
+  session_.timerPeriods[id] = periodMs;
   session_.timerHandles[id] = host_.StartTimer(id, periodMs);
   return session_.timerHandles[id];
 }
@@ -82,6 +84,8 @@ void Game::ResetSession() {
   s.paused = false;
   s.pausedAt = 0;
   s.paybackHeld = false;
+  s.timerHeld = {};
+  s.timerLeft = {};
   history_.Clear();
 }
 
@@ -186,7 +190,12 @@ void Game::OnTipTimer() {
 }
 
 void Game::OnGuideStartTimer() {
-  if (!session_.settings.useTipsWindow) return;
+  if (!session_.settings.useTipsWindow) {
+    // Started again after a pause with what was left of its second: from
+    // now on it looks once a second again.
+    if (session_.timerPeriods[kGuideStartTimer] != kGuideStartDelay) StartGameTimer(kGuideStartTimer, kGuideStartDelay);
+    return;
+  }
   KillGameTimer(kGuideStartTimer);
   StartGameTimer(kTipTimer, kGuideFirstTipDelay);
 }

@@ -6,6 +6,7 @@
 // face queries answer; everything it is asked to do goes through GameHost.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,15 +39,22 @@ enum class MoveDirection : int {
   kBottom,
 };
 
-// The viewing aids a player may turn on from the window menu.
-enum class ViewAid : int { kHighlightActiveNumber, kHighlightCursorPeers, kMarkConflicts };
+// The viewing aids and comforts a player may turn on from the window menu's View.
+enum class ViewAid : int {
+  kHighlightActiveNumber,
+  kHighlightCursorPeers,
+  kMarkConflicts,
+  kHighlightActiveNotes,  // the Active Number's highlight reaches the notes too
+  kRemoveNotesOnPlay,     // a play clears its type from the notes of its row, column and block
+};
 
 // What a tile shows over its face while viewing aids are on.
 struct TileMarks {
   bool activeNumber = false;  // it shows the Active Number's type
   bool cursorPeer = false;    // it shares a row, column or block with the Cursor Tile
   bool conflict = false;      // its type shows again in its row, column or block
-  bool Any() const { return activeNumber || cursorPeer || conflict; }
+  int activeNote = -1;        // the Active Number's type, noted here and marked among the notes; -1 for none
+  bool Any() const { return activeNumber || cursorPeer || conflict || activeNote >= 0; }
   bool operator==(const TileMarks&) const = default;
 };
 
@@ -56,6 +64,20 @@ struct GuideTabs {
   std::array<bool, 9> columns{};
   bool operator==(const GuideTabs&) const = default;
 };
+
+// A Payback game's countdown as the program was left to start again: the
+// player, the saved game's time (which tells that save from any later one),
+// what was left of the countdown and how many tiles it may never take back.
+struct KeptCountdown {
+  std::string player;
+  int32_t gameTime = 0;
+  int32_t left = 0;
+  int32_t paybackCount = 0;
+  bool operator==(const KeptCountdown&) const = default;
+};
+// Its text form, carried in the environment of the program started again.
+std::string FormatKeptCountdown(const KeptCountdown& kept);
+std::optional<KeptCountdown> ParseKeptCountdown(std::string_view text);
 
 class Game {
  public:
@@ -88,6 +110,12 @@ class Game {
   // a question, a message or the pause after a save, since nobody may be there
   // to answer. False when a save was due and failed (logged).
   [[nodiscard]] bool OnSessionEnd();
+  // The Payback countdown of the game in play, to be carried over when the
+  // program starts again (a new window size); none outside a Payback game.
+  std::optional<KeptCountdown> CountdownToKeep() const;
+  // Given at start-up: that player's saved game goes on with this countdown
+  // when it is continued, instead of a fresh one.
+  void SetKeptCountdown(const KeptCountdown& kept) { keptCountdown_ = kept; }
   // P, the Pause key and the window menu's Pause: covers the board and stops
   // the game's clock and the Payback countdown.
   void PauseCommand();
@@ -272,6 +300,16 @@ class Game {
   uint32_t PlayNow() const { return session_.paused ? session_.pausedAt : host_.Now(); }
   // Ends the game on the screen before another player's comes: its timers, its board.
   void LeaveGameForOtherPlayer();
+  // Stops the game's clock and the timers that follow it (the Payback
+  // countdown, the tips, the Beginner's Guide), and starts them again with
+  // what was left; ReleaseClock returns how long the clock stood still.
+  void HoldClock();
+  uint32_t ReleaseClock();
+  int RosterIndexOf(const std::string& name) const;
+  // The game in play, kept aside while another player sets up a game of
+  // their own, and taken up again as it was when they go back instead.
+  void SuspendGame(const std::string& owner);
+  bool ResumeSuspendedGame();
 
   bool BeginPaybackPlay(bool resuming);
   bool BeginBlackoutPlay(bool resuming);
@@ -291,6 +329,9 @@ class Game {
   std::vector<NoteEdit> CandidateEdits() const;
   void ApplyNotes(const std::vector<NoteEdit>& edits, bool forward);
   void ReplayPlay(const PlayEdit& edit, bool forward);
+  // A play of `type` at a tile clears that type from the notes of its row,
+  // column and block, when the player asked for it: the notes changed.
+  std::vector<NoteEdit> RemovePeerNotes(int row, int column, int type);
 
   GameHost& host_;
   DialogService* dialogs_;
@@ -309,6 +350,16 @@ class Game {
   std::string aboutText_;
   // The changes of the game in progress, for Undo and Redo; not saved.
   UndoHistory history_;
+  struct SuspendedGame {
+    Board board;
+    GameSession session;
+    UndoHistory history;
+    std::string owner;
+  };
+  // Set while the player chosen at Change Player has not begun a game yet.
+  std::optional<SuspendedGame> suspended_;
+  // The countdown a game had when the program was started again for it.
+  std::optional<KeptCountdown> keptCountdown_;
   bool replaying_ = false;         // Undo or Redo is making a play
   bool freePlayUnderway_ = false;  // the play being made is a Free Play
   // The marks of each tile as last drawn, row by row.

@@ -105,13 +105,18 @@ void Game::NewGame() {
   PlayerSettings copy = session_.settings;
   if (session_.gameState == GameState::Playing) QueueTip(10);
 
-  const NewGameAnswer answer = dialogs_->NewGame(copy, session_.gameState == GameState::Playing);
+  // After Change Player, the player who was playing can be gone back to.
+  const bool canGoBack = session_.gameState == GameState::Playing || suspended_.has_value();
+  const NewGameAnswer answer = dialogs_->NewGame(copy, canGoBack);
   const uint32_t closedAt = host_.Now();
   if (answer == NewGameAnswer::kQuit) {
     host_.EndGameWindow();
     return;
   }
-  if (answer == NewGameAnswer::kCancel) return;
+  if (answer == NewGameAnswer::kCancel) {
+    if (session_.gameState != GameState::Playing) ResumeSuspendedGame();
+    return;
+  }
 
   host_.ShowTileControls(false);
   session_.building = true;
@@ -191,8 +196,10 @@ void Game::BeginPlay(bool resuming, int32_t timeBefore) {
   session_.gameStart = host_.Now();
   session_.timeBefore = timeBefore;
   history_.Clear();  // each game, new or continued, starts with nothing to undo
+  suspended_.reset();
   session_.blackoutCount = 0;
   if (session_.settings.type == kGameTypePayback) BeginPaybackPlay(resuming);
+  keptCountdown_.reset();
   if (session_.settings.type == kGameTypeBlackout && !BeginBlackoutPlay(resuming)) return;
 
   StartGameTimer(kStatsTimer, kStatsPeriod);
@@ -321,7 +328,12 @@ void Game::OnCloseRequest() {
   // lets the player stay with the game rather than lose it.
   const bool saved = SaveGame();
   const char* question = saved && session_.gameState == GameState::Playing ? texts::kExitWhilePlaying : texts::kExit;
-  if (host_.Ask(question)) host_.EndGameWindow();
+  const bool leave = host_.Ask(question);
+  // Saved again after the answer, whatever it is, so that the time spent on
+  // the question counts as played. After a failed save the player has been
+  // told once; a second attempt would only say it again.
+  if (saved) static_cast<void>(SaveGame());
+  if (leave) host_.EndGameWindow();
 }
 
 bool Game::OnSessionEnd() {

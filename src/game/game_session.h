@@ -84,6 +84,14 @@ struct GameSession {
   bool paused = false;
   uint32_t pausedAt = 0;
   bool paybackHeld = false;  // the Payback timer was stopped by the pause
+  // When each timer was last started, and its period, by id: a timer held by
+  // a pause starts again with what was left of its period.
+  std::array<uint32_t, kTimerCount + 1> timerStarts{};
+  std::array<uint32_t, kTimerCount + 1> timerPeriods{};
+  // The tips' and the Beginner's Guide's timers stopped by a pause, and what
+  // was left of each (ms); the game's clock governs them as it does the countdown.
+  std::array<bool, kTimerCount + 1> timerHeld{};
+  std::array<uint32_t, kTimerCount + 1> timerLeft{};
 
   bool TimerPending(int id) const { return id >= 1 && id <= kTimerCount && timerHandles[id] != 0; }
 };

@@ -1,6 +1,7 @@
 // Payback (a countdown that hides a found tile when it runs out) and Blackout
 // (the player chooses which tiles to reveal before playing).
 #include <algorithm>
+#include <charconv>
 
 #include "game.h"
 #include "game_texts.h"
@@ -34,6 +35,13 @@ bool Game::BeginPaybackPlay(bool resuming) {
   if (resuming && record != nullptr) {
     session_.paybackTime = std::max(record->paybackTime, kMinimumResumedPaybackTime);
     session_.paybackOrder = record->paybackOrder;
+    // The program started again for this very save (a new window size): the
+    // countdown goes on with what it had left, and the tiles found before
+    // stay open to it.
+    if (keptCountdown_ && keptCountdown_->player == record->GetName() && keptCountdown_->gameTime == record->gameTime) {
+      session_.paybackTime = std::max(keptCountdown_->left, 0);
+      session_.paybackCount = std::clamp(keptCountdown_->paybackCount, 0, session_.paybackCount);
+    }
   } else {
     int index = 0;
     for (int row = 0; row < kBoardSize; ++row)
@@ -43,6 +51,42 @@ bool Game::BeginPaybackPlay(bool resuming) {
   session_.paybackStart = session_.gameStart;
   StartGameTimer(kPaybackTimer, static_cast<uint32_t>(session_.paybackTime));
   return true;
+}
+
+std::optional<KeptCountdown> Game::CountdownToKeep() const {
+  const GDUSER* record = CurrentRecord();
+  if (record == nullptr || session_.gameState != GameState::Playing || session_.settings.type != kGameTypePayback)
+    return std::nullopt;
+  const int64_t left =
+      static_cast<int64_t>(session_.paybackStart) + session_.paybackTime - static_cast<int64_t>(PlayNow());
+  return KeptCountdown{record->GetName(), record->gameTime,
+                       static_cast<int32_t>(std::clamp<int64_t>(left, 0, session_.paybackTime)), session_.paybackCount};
+}
+
+std::string FormatKeptCountdown(const KeptCountdown& kept) {
+  return kept.player + "/" + std::to_string(kept.gameTime) + "/" + std::to_string(kept.left) + "/" +
+         std::to_string(kept.paybackCount);
+}
+
+std::optional<KeptCountdown> ParseKeptCountdown(std::string_view text) {
+  // Four fields: a player's name (never holding "/") and three whole numbers,
+  // none of them negative.
+  KeptCountdown kept;
+  const size_t nameEnd = text.find('/');
+  if (nameEnd == std::string_view::npos || nameEnd == 0) return std::nullopt;
+  kept.player = std::string(text.substr(0, nameEnd));
+  text.remove_prefix(nameEnd + 1);
+  for (int32_t* field : {&kept.gameTime, &kept.left, &kept.paybackCount}) {
+    const size_t end = std::min(text.find('/'), text.size());
+    const std::string_view digits = text.substr(0, end);
+    const auto [past, error] = std::from_chars(digits.data(), digits.data() + digits.size(), *field);
+    if (digits.empty() || error != std::errc() || past != digits.data() + digits.size() || *field < 0)
+      return std::nullopt;
+    const bool last = field == &kept.paybackCount;
+    if (last != (end == text.size())) return std::nullopt;
+    text.remove_prefix(last ? end : end + 1);
+  }
+  return kept;
 }
 
 void Game::OnPaybackTimer() {

@@ -48,8 +48,8 @@ void Game::RecordAcceptedPlay(int row, int column, int type, int previousPlayedT
     // The same type played again over itself takes it back (AcceptPlay).
     const bool playedBefore = previousPlayedType >= 0 && previousPlayedType < kTypeCount;
     const bool takesBack = playedBefore && board_.PlayedTypeAt(row, column) == type;
-    history_.Record(BoardChange::Play(PlayEdit{row, column, playedBefore ? previousPlayedType : -1,
-                                               takesBack ? -1 : type, board_.NoteMask(row, column)}));
+    history_.Record(BoardChange::Play(PlayEdit{
+        row, column, playedBefore ? previousPlayedType : -1, takesBack ? -1 : type, board_.NoteMask(row, column), {}}));
   }
 }
 
@@ -141,6 +141,12 @@ void Game::ReplayPlay(const PlayEdit& edit, bool forward) {
       board_.NoteMask(edit.row, edit.column) != edit.notesBefore) {
     board_.SetNoteMask(edit.row, edit.column, edit.notesBefore);
     RedrawTile(edit.row, edit.column);
+  }
+  // And so do the notes it cleared around it, which a play redone clears again.
+  if (session_.gameState != GameState::Playing) return;
+  for (const NoteEdit& note : edit.peerNotes) {
+    board_.SetNoteMask(note.row, note.column, forward ? note.after : note.before);
+    RedrawTile(note.row, note.column);
   }
 }
 

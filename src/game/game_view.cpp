@@ -16,6 +16,8 @@ auto& AidFlag(Settings& settings, ViewAid aid) {
   switch (aid) {
     case ViewAid::kHighlightActiveNumber: return settings.highlightActiveNumber;
     case ViewAid::kHighlightCursorPeers: return settings.highlightCursorPeers;
+    case ViewAid::kHighlightActiveNotes: return settings.highlightActiveNotes;
+    case ViewAid::kRemoveNotesOnPlay: return settings.removeNotesOnPlay;
     case ViewAid::kMarkConflicts: break;
   }
   return settings.markConflicts;
@@ -53,6 +55,9 @@ TileMarks Game::MarksOf(int row, int column) const {
   if (!settings.highlightActiveNumber && !settings.highlightCursorPeers && !settings.markConflicts) return marks;
   const int type = ShownType(row, column);
   if (settings.highlightActiveNumber && type >= 0 && type == session_.activeNumber) marks.activeNumber = true;
+  if (settings.highlightActiveNumber && settings.highlightActiveNotes && type < 0 && session_.activeNumber >= 0 &&
+      session_.activeNumber < kTypeCount && (board_.NoteMask(row, column) & (1u << session_.activeNumber)) != 0)
+    marks.activeNote = session_.activeNumber;
   if (settings.highlightCursorPeers && !board_.IsCursor(row, column)) {
     const int cursorRow = session_.cursorRow;
     const int cursorColumn = session_.cursorColumn;

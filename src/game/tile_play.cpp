@@ -192,6 +192,9 @@ void Game::AcceptPlay(int row, int column, int type, int previousPlayedType) {
   board_.SetHidden(row, column, undo);
   ClearNotes(row, column);
   RedrawTile(row, column);
+  // Undo and Redo set the notes around a play back as they were recorded.
+  if (!undo && !replaying_ && session_.settings.removeNotesOnPlay)
+    history_.AddPeerNotesToLastPlay(RemovePeerNotes(row, column, type));
 
   host_.Invalidate(ScreenArea::TrayCount(type));
   if (IsType(previousPlayedType) && previousPlayedType != type)
@@ -212,6 +215,22 @@ void Game::AcceptPlay(int row, int column, int type, int previousPlayedType) {
   }
   if (!ignoreMistakes && !undo && board_.ShownCountOfType(type) > 8)
     ShowTipText(std::string("All tiles of type '") + Digit(type) + "' have been found.  Well done!", false);
+}
+
+std::vector<NoteEdit> Game::RemovePeerNotes(int row, int column, int type) {
+  std::vector<NoteEdit> edits;
+  const uint32_t bit = 1u << type;
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      const bool peer = r == row || c == column || (r / 3 == row / 3 && c / 3 == column / 3);
+      const uint32_t notes = board_.NoteMask(r, c);
+      if (!peer || (notes & bit) == 0) continue;
+      edits.push_back(NoteEdit{r, c, notes, notes & ~bit});
+      board_.SetNoteMask(r, c, notes & ~bit);
+      RedrawTile(r, c);
+    }
+  }
+  return edits;
 }
 
 void Game::ToggleShowGuides() {

@@ -27,4 +27,9 @@ void UndoHistory::StepForward() {
   undone_.pop_back();
 }
 
+void UndoHistory::AddPeerNotesToLastPlay(std::vector<NoteEdit> edits) {
+  if (done_.empty() || done_.back().kind != BoardChange::kPlay) return;
+  done_.back().play.peerNotes = std::move(edits);
+}
+
 }  // namespace velmora

@@ -26,11 +26,13 @@ struct NoteEdit {
 };
 
 // A play made with Ignore Mistakes on: the type the tile showed before and
-// after it, -1 for a hidden tile, and the notes it had before (a play clears them).
+// after it, -1 for a hidden tile, the notes it had before (a play clears them)
+// and the notes it cleared of that type around it, when the player asked for that.
 struct PlayEdit {
   int row = 0, column = 0;
   int before = -1, after = -1;
   uint32_t notesBefore = 0;
+  std::vector<NoteEdit> peerNotes;
   bool operator==(const PlayEdit&) const = default;
 };
 
@@ -56,6 +58,8 @@ class UndoHistory {
   const BoardChange* LastDone() const { return done_.empty() ? nullptr : &done_.back(); }
   // The change Redo would make again, or null.
   const BoardChange* NextToRedo() const { return undone_.empty() ? nullptr : &undone_.back(); }
+  // The notes a play cleared around it belong to the same step as the play.
+  void AddPeerNotesToLastPlay(std::vector<NoteEdit> edits);
   // The last change done moves over to the ones to redo, and back.
   void StepBack();
   void StepForward();

@@ -170,7 +170,7 @@ class WindowSizeMenuTest : public testing::PlayingWindowTest {
     for (const WindowMenuEntry& entry : Window().WindowMenu()) {
       if (std::string(entry.label) != texts::kViewMenuItem) continue;
       EXPECT_TRUE(entry.enabled);
-      EXPECT_EQ(entry.submenu.size(), 5u) << "Window Size, a line, then the three viewing aids";
+      EXPECT_EQ(entry.submenu.size(), 8u) << "Window Size, a line, the three viewing aids, a line, the two comforts";
       if (entry.submenu.empty()) return {};
       EXPECT_EQ(std::string(entry.submenu[0].label), texts::kWindowSizeMenuItem);
       EXPECT_TRUE(entry.submenu[0].enabled);

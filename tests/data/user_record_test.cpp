@@ -251,9 +251,13 @@ TEST_F(UserRecordTest, ViewingAidsAreSavedOnlyWhileOn) {
 
   record.settings.highlightActiveNumber = true;
   record.settings.markConflicts = true;
+  record.settings.highlightActiveNotes = true;
+  record.settings.removeNotesOnPlay = true;
   std::string expected = NewPlayerText();
-  expected.insert(expected.find("settingsHue = "), "settingsHighlightActiveNumber = true;\n");
-  expected.insert(expected.find("settingsSeedCreate = "), "settingsMarkConflicts = true;\n");
+  expected.insert(expected.find("settingsHue = "),
+                  "settingsHighlightActiveNotes = true;\nsettingsHighlightActiveNumber = true;\n");
+  expected.insert(expected.find("settingsSeedCreate = "),
+                  "settingsMarkConflicts = true;\nsettingsRemoveNotesOnPlay = true;\n");
   EXPECT_EQ(record.ComposeText(), expected);
 
   GDUSER back;
@@ -261,6 +265,9 @@ TEST_F(UserRecordTest, ViewingAidsAreSavedOnlyWhileOn) {
   EXPECT_TRUE(back.settings.highlightActiveNumber);
   EXPECT_FALSE(back.settings.highlightCursorPeers);
   EXPECT_TRUE(back.settings.markConflicts);
+  EXPECT_TRUE(back.settings.highlightActiveNotes);
+  EXPECT_TRUE(back.settings.removeNotesOnPlay);
+  back.settings.highlightActiveNotes = back.settings.removeNotesOnPlay = false;
 
   // Turned off again, the lines go; a file without them (an older one) reads them as off.
   back.settings.highlightActiveNumber = back.settings.markConflicts = false;

@@ -102,6 +102,17 @@ TEST_F(OptionsTest, TheExplanationsFillTheLargeMessage) {
   auto dialog = Make();
   ASSERT_TRUE(Open(*dialog));
   QTest::mouseClick(dialog->Control(OptionsDialog::kExplainKeys), Qt::LeftButton);
+  // The keys added since follow the list on a page of their own.
+  ASSERT_EQ(rig.messages.size(), 2u);
+  MessageDialog more(rig.messages[1].text, MessageDialog::kNotice, rig.backgrounds.images, &rig.art, rig.reporter,
+                     &rig.owner);
+  std::vector<std::string> shown;
+  for (const auto& line : more.Lines()) shown.push_back(line.text);
+  EXPECT_EQ(shown, (std::vector<std::string>{"More Keyboard Commands", "CTRL+Z:", "Undo", "CTRL+Y or CTRL+SHIFT+Z:",
+                                             "Redo", "CTRL+M:", "Fill In Candidates", "P or Pause:", "Pause", "",
+                                             "Right-click outside the board:", "Window menu"}));
+  EXPECT_EQ(more.Height(), 300);
+  rig.messages.erase(rig.messages.begin() + 1);
   QTest::mouseClick(dialog->Control(OptionsDialog::kExplainMouse), Qt::LeftButton);
   ASSERT_EQ(rig.messages.size(), 2u);
   MessageDialog keys(rig.messages[0].text, MessageDialog::kNotice, rig.backgrounds.images, &rig.art, rig.reporter,

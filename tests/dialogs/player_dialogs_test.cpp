@@ -181,6 +181,23 @@ TEST_F(ChoosePlayerTest, RemovingAsksAndRemovesThatPlayerWhateverTheOrder) {
   EXPECT_EQ(roster.CurrentPlayer(), 0);
 }
 
+// Opened during Ann's game, the dialog keeps Ann (and her file) whatever is
+// answered, and still removes anybody else.
+TEST_F(ChoosePlayerTest, ThePlayerWhoIsPlayingIsNotRemoved) {
+  AddPlayers({"Ann", "Bob"});
+  auto dialog = Make();
+  dialog->SetCancellable("Ann");
+  ASSERT_TRUE(Open(*dialog));
+  rig.answer = 6;
+  for (const int row : {0, 1}) {
+    dialog->List()->setCurrentRow(row);
+    QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
+  }
+  EXPECT_EQ(rig.messages[0].text,
+            "Ann is playing the game in progress and cannot be removed now.  Choose another player first.");
+  EXPECT_EQ(RosterNames(), std::vector<std::string>{"Ann"});
+}
+
 TEST_F(ChoosePlayerTest, RemovingTheLastPlayerLeavesCreateNewPlayerAlone) {
   AddPlayers({"Bob"});
   auto dialog = Make();

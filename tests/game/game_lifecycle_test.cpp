@@ -358,12 +358,17 @@ TEST_F(GameLifecycleTest, LeavingSavesBeforeAskingAndAFailedSaveLetsThePlayerSta
   host().reports.clear();
   std::string savedWhenAsked;
   host().questionAnswers.push_back(6);
-  host().whileAsked = [&] { savedWhenAsked = folder.UserFile("Ann"); };
+  host().whileAsked = [&] {
+    savedWhenAsked = folder.UserFile("Ann");
+    host().now += 6000;  // the player takes 6 s to answer
+  };
   game().OnCloseRequest();
   EXPECT_EQ(host().Messages(), std::vector<std::string>{"Puzzle saved. Exit now?"});
   EXPECT_NE(savedWhenAsked.find("gameActive = true;\n"), std::string::npos);
   EXPECT_NE(savedWhenAsked.find("gameTime = 4000;\n"), std::string::npos);
   EXPECT_TRUE(host().ended);
+  // Saved again after the answer: the 4 s played and the 6 s on the question.
+  EXPECT_NE(folder.UserFile("Ann").find("gameTime = 10000;\n"), std::string::npos);
 }
 
 // At a logout or a termination signal the game is saved as leaving saves it,

@@ -146,7 +146,106 @@ TEST_F(PauseTest, KeysAndClicksWhilePausedOnlyResume) {
   EXPECT_FALSE(game().Paused());
 }
 
+// A new player's guide starts 1 s + 10 s after play begins, counted on the
+// game's clock: pauses of a minute and of 30 s, 400 ms and 4 s into those
+// waits, put off each step by as long as they last.
+TEST_F(PauseTest, TheTipsAndTheGuideWaitWhilePaused) {
+  host().choosePlayer = testing::CreatePlayer("Ann");
+  host().newGame = testing::BeginGame(kGameTypeNormal, kDifficultyEasy);
+  game().OnSplashEnded();
+  run->Advance(300 + 500);
+  ASSERT_EQ(session().gameState, GameState::Playing);
+  ASSERT_EQ(host().tipTexts.size(), 1u);  // the tips window's own introduction
+  run->Advance(400);
+  game().PauseCommand();
+  run->Advance(60000);
+  game().Resume();
+  run->Advance(599);
+  EXPECT_FALSE(session().TimerPending(kTipTimer));
+  run->Advance(1);
+  ASSERT_TRUE(session().TimerPending(kTipTimer));
+  run->Advance(4000);
+  game().PauseCommand();
+  run->Advance(30000);
+  game().Resume();
+  run->Advance(5999);
+  EXPECT_EQ(host().tipTexts.size(), 1u);
+  run->Advance(1);
+  ASSERT_EQ(host().tipTexts.size(), 2u);
+  EXPECT_EQ(host().tipTexts[1], game().TipText(0));
+}
+
 class ChangePlayerTest : public GameTest {};
+
+// Expert: a tile found at 30 s makes the round 90 s long, due at 120 s. At
+// 50 s Ann chooses herself (nothing changes: no question, the countdown not
+// started again), then a new player, who leaves the New Game dialog: Ann's
+// game comes back as it stood, its clock and countdown having waited, and the
+// found tile is taken back 70 s later, still open to the countdown.
+TEST_F(ChangePlayerTest, TheGameGoesOnAsItWasUnlessSomebodyElseBeginsOne) {
+  StartGame(kGameTypePayback, kDifficultyExpert);
+  const auto [r, c] = HiddenTiles(board())[0];
+  run->Advance(30000);
+  PlayRight(r, c);
+  game().SetCursorTile(4, 4);
+  run->Advance(20000);
+  const uint32_t countdownStart = host().timers.at(kPaybackTimer).start;
+  host().choosePlayer = testing::ChooseExisting("Ann");
+  game().ChangePlayerCommand();
+  EXPECT_TRUE(host().continueTexts.empty());
+  EXPECT_EQ(host().timers.at(kPaybackTimer).start, countdownStart);
+
+  host().choosePlayer = testing::CreatePlayer("Bob");
+  host().newGame = nullptr;  // Bob leaves the New Game dialog
+  game().ChangePlayerCommand();
+  run->Advance(500);
+  ASSERT_EQ(host().newGameInProgress.size(), 2u);
+  EXPECT_TRUE(host().newGameInProgress.back()) << "Bob's New Game can be left";
+  EXPECT_EQ(record().GetName(), "Ann");
+  ASSERT_EQ(session().gameState, GameState::Playing);
+  EXPECT_EQ(game().GameTime(), 50000u);
+  EXPECT_EQ(session().cursorRow * 9 + session().cursorColumn, 4 * 9 + 4);
+  run->Advance(69999);
+  EXPECT_FALSE(board().IsHidden(r, c));
+  run->Advance(1);
+  EXPECT_TRUE(board().IsHidden(r, c));
+}
+
+// The countdown carried over a start of the program for a new window size:
+// the saved game goes on with the 70 s it had left and its found tile
+// still open to it, where a plain continue starts a fresh 90 s round that
+// protects it. Only that player's save of that time takes the countdown.
+TEST_F(ChangePlayerTest, ACountdownCarriedToTheNextRunGoesOnWhereItWas) {
+  StartGame(kGameTypePayback, kDifficultyExpert);
+  run->Advance(30000);
+  PlayRight(HiddenTiles(board())[0].first, HiddenTiles(board())[0].second);
+  run->Advance(20000);
+  const int32_t givens = session().paybackCount;
+  ASSERT_TRUE(game().SaveGame());
+  const std::optional<KeptCountdown> kept = game().CountdownToKeep();
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_EQ(*kept, (KeptCountdown{"Ann", 50000, 70000, givens}));
+  for (const bool sameSave : {false, true}) {
+    Restart();
+    KeptCountdown carried = *ParseKeptCountdown(FormatKeptCountdown(*kept));
+    if (!sameSave) carried.gameTime += 1;
+    game().SetKeptCountdown(carried);
+    host().choosePlayer = testing::ChooseExisting("Ann");
+    host().continueAnswer = 2;
+    game().OnSplashEnded();
+    run->Advance(300);
+    ASSERT_EQ(session().gameState, GameState::Playing);
+    EXPECT_EQ(host().timers.at(kPaybackTimer).period, sameSave ? 70000u : 90000u) << sameSave;
+    EXPECT_EQ(session().paybackCount, sameSave ? givens : givens + 1) << sameSave;
+  }
+}
+
+TEST(KeptCountdownText, OnlyANameAndThreeWholeNumbersAreRead) {
+  EXPECT_EQ(ParseKeptCountdown("Ann Lee/50000/69750/30"), (KeptCountdown{"Ann Lee", 50000, 69750, 30}));
+  for (const char* bad : {"", "Ann", "/1/2/3", "Ann/1/2", "Ann/1/2/3/4", "Ann/1/2/3/", "Ann/-1/2/3", "Ann/1/x/3",
+                          "Ann/1//3", "Ann/1/2/3 ", "Ann/99999999999/2/3"})
+    EXPECT_FALSE(ParseKeptCountdown(bad).has_value()) << bad;
+}
 
 // Ann's game is saved as leaving saves it; Bob goes on as at start, with his
 // colour and a new game; Ann, chosen again, is asked to continue hers.
@@ -229,6 +328,10 @@ TEST_F(ChangePlayerTest, LeavingChoosePlayerKeepsTheCurrentPlayerPlaying) {
   asked = 0;
   host().choosePlayer = [&](PlayerRoster& roster) {
     ++asked;
+    // Ann's game ended with her: its countdown does not run behind the dialog.
+    if (asked == 2) {
+      EXPECT_EQ(host().timers.count(kPaybackTimer), 0u);
+    }
     if (asked == 1) {
       for (int i = 0; i < roster.PlayerCount(); ++i)
         if (roster.Player(i)->GetName() == "Ann") roster.RemovePlayer(i);

@@ -28,9 +28,9 @@ using Tiles = std::set<std::pair<int, int>>;
 
 class ViewAidsTest : public GameTest {
  protected:
-  void StartKnownGame(bool ignoreMistakes = false) {
-    ASSERT_TRUE(run->roster.AddPlayer("Ann"));
-    host().choosePlayer = testing::ChooseExisting("Ann");
+  void StartKnownGame(bool ignoreMistakes = false, const std::string& player = "Ann") {
+    ASSERT_TRUE(run->roster.AddPlayer(player));
+    host().choosePlayer = testing::ChooseExisting(player);
     host().newGame = [ignoreMistakes](PlayerSettings& settings, bool inProgress) {
       settings.ignoreMistakes = ignoreMistakes;
       return testing::BeginGame(kGameTypeNormal, kDifficultyEasy, kCode)(settings, inProgress);
@@ -161,6 +161,66 @@ TEST_F(ViewAidsTest, ConflictsMarkEveryTileOfTheClash) {
   KeyPlay(1, 1, 0);
   EXPECT_TRUE(AllMarked().empty());
   for (const auto& tile : Tiles{{0, 0}, {0, 1}, {1, 1}, {1, 3}, {2, 2}}) EXPECT_TRUE(Redrawn().count(tile));
+}
+
+// With the Active Number's highlight on, the second choice marks its notes
+// too: the 9s noted at (1, 8) and (2, 0), then the 1s.
+TEST_F(ViewAidsTest, TheActiveNumbersNotesAreMarkedWithItsHighlight) {
+  StartKnownGame();
+  KeyPlay(1, 8, 8, true);
+  KeyPlay(2, 0, 8, true);
+  KeyPlay(1, 1, 0, true);
+  game().OnControlClicked(control::kFirstTray + 8);
+  game().ToggleViewAid(ViewAid::kHighlightActiveNotes);
+  EXPECT_TRUE(AllMarked().empty()) << "only with the Active Number's highlight";
+  game().ToggleViewAid(ViewAid::kHighlightActiveNumber);
+  auto notesMarked = [&](int type) {
+    Tiles tiles;
+    for (int r = 0; r < 9; ++r)
+      for (int c = 0; c < 9; ++c)
+        if (game().MarksOf(r, c).activeNote == type) tiles.insert({r, c});
+    return tiles;
+  };
+  EXPECT_EQ(notesMarked(8), (Tiles{{1, 8}, {2, 0}}));
+  // (1, 8) notes the 1 too: drawn again when the mark moves from its 9 to its 1.
+  KeyPlay(1, 8, 0, true);
+  host().redrawnControls.clear();
+  game().OnControlClicked(control::kFirstTray + 0);
+  EXPECT_EQ(notesMarked(0), (Tiles{{1, 1}, {1, 8}}));
+  for (const auto& tile : Tiles{{1, 8}, {2, 0}, {1, 1}}) EXPECT_TRUE(Redrawn().count(tile));
+}
+
+// A play clears its digit from the notes of its row, column and block: the 9
+// at (1, 8) clears the 9s noted at (2, 8) (its column and block) and (1, 1)
+// (its row), not at (2, 0). A found tile cannot be undone; with Ignore
+// Mistakes on any play clears them, and Undo and Redo take the whole step.
+TEST_F(ViewAidsTest, APlayClearsItsDigitFromTheNotesAroundIt) {
+  for (const bool ignoreMistakes : {false, true}) {
+    Restart();
+    StartKnownGame(ignoreMistakes, ignoreMistakes ? "Ivy" : "Ann");
+    game().ToggleViewAid(ViewAid::kRemoveNotesOnPlay);
+    for (const auto& [r, c] : Tiles{{1, 8}, {2, 8}, {1, 1}, {2, 0}}) KeyPlay(r, c, 8, true);
+    KeyPlay(2, 8, 0, true);
+    KeyPlay(1, 8, 8);
+    EXPECT_EQ(board().NoteMask(2, 8), 1u) << ignoreMistakes;
+    EXPECT_EQ(board().NoteMask(1, 1), 0u) << ignoreMistakes;
+    EXPECT_EQ(board().NoteMask(2, 0), 1u << 8) << ignoreMistakes;
+    game().Undo();
+    if (!ignoreMistakes) {
+      EXPECT_EQ(host().notices.back(), texts::kCannotUndoFoundTile);
+      EXPECT_EQ(board().NoteMask(1, 1), 0u);
+      continue;
+    }
+    EXPECT_TRUE(board().IsHidden(1, 8));
+    for (const auto& [r, c] : Tiles{{1, 8}, {1, 1}, {2, 0}}) EXPECT_EQ(board().NoteMask(r, c), 1u << 8) << r << c;
+    EXPECT_EQ(board().NoteMask(2, 8), (1u << 8) | 1u);
+    game().Redo();
+    EXPECT_EQ(board().NoteMask(2, 8), 1u);
+    EXPECT_EQ(board().NoteMask(1, 1), 0u);
+    // A wrong 9 at (0, 0) clears the 9 at (2, 0) all the same.
+    KeyPlay(0, 0, 8);
+    EXPECT_EQ(board().NoteMask(2, 0), 0u);
+  }
 }
 
 TEST_F(ViewAidsTest, TheChoiceIsThePlayersAndOutlivesTheGame) {
