@@ -225,8 +225,7 @@ std::string DeflateMore(z_stream& stream, const std::string& bytes) {
   stream.next_out = reinterpret_cast<Bytef*>(out.data());
   stream.avail_out = static_cast<uInt>(out.size());
   EXPECT_EQ(deflate(&stream, Z_SYNC_FLUSH), Z_OK);
-  out.resize(out.size() - stream.avail_out);
-  return out;
+  return std::string(out.data(), reinterpret_cast<char*>(stream.next_out));
 }
 
 // Compressed data that goes on after the picture's rows, here a quarter of a
