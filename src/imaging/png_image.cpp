@@ -70,12 +70,6 @@ bool ConvertRows(const png_bytep* rows, uint32_t width, uint32_t height, int col
 
 }  // namespace
 
-uint64_t MaxPngFileSize(uint32_t width, uint32_t height) {
-  if (width == 0 || height == 0) width = height = kMaxPngSide;
-  constexpr uint64_t kRoomForChunks = 64 * 1024;
-  return 2 * static_cast<uint64_t>(height) * (static_cast<uint64_t>(width) * 4 + 1) + kRoomForChunks;
-}
-
 namespace {
 
 bool HasSignature(RegularFile& file) {
@@ -171,10 +165,8 @@ bool TakeRows(png_structp png, png_infop info, PngImage& image) {
   return true;
 }
 
-bool DecodeFrom(MemorySource* source, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
-  const bool sizeGiven = expectedWidth != 0 && expectedHeight != 0;
-  const uint32_t maxWidth = sizeGiven ? expectedWidth : kMaxPngSide;
-  const uint32_t maxHeight = sizeGiven ? expectedHeight : kMaxPngSide;
+// A picture of at most maxWidth x maxHeight, or of exactly that size.
+bool DecodeFrom(MemorySource* source, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
   // The library checks that the caller was built against a compatible
   // release, so it is handed the version of the headers in use.
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -211,7 +203,7 @@ bool DecodeFrom(MemorySource* source, PngImage& image, uint32_t expectedWidth, u
   const uint32_t headerWidth = png_get_image_width(png, info);
   const uint32_t headerHeight = png_get_image_height(png, info);
   if (headerWidth > maxWidth || headerHeight > maxHeight ||
-      (sizeGiven && (headerWidth != expectedWidth || headerHeight != expectedHeight))) {
+      (exact && (headerWidth != maxWidth || headerHeight != maxHeight))) {
     refused = true;
     png_error(png, "unexpected image size");
   }
@@ -269,14 +261,27 @@ bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth,
   return DecodePngData(bytes.data(), bytes.size(), image, expectedWidth, expectedHeight);
 }
 
-bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
+namespace {
+
+bool DecodeBytes(const uint8_t* data, size_t size, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
   Reset(image);
   if (!data || size < kSignatureBytes || png_sig_cmp(data, 0, kSignatureBytes) != 0) {
     image.failure = PngFailure::kNotPng;
     return false;
   }
   MemorySource source{data, size, 0, 0, false};
-  return DecodeFrom(&source, image, expectedWidth, expectedHeight);
+  return DecodeFrom(&source, image, maxWidth, maxHeight, exact);
+}
+
+}  // namespace
+
+bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
+  if (expectedWidth == 0 || expectedHeight == 0) return DecodeBytes(data, size, image, kMaxPngSide, kMaxPngSide, false);
+  return DecodeBytes(data, size, image, expectedWidth, expectedHeight, true);
+}
+
+bool DecodePngDataWithin(const uint8_t* data, size_t size, PngImage& image, uint32_t maxWidth, uint32_t maxHeight) {
+  return DecodeBytes(data, size, image, maxWidth, maxHeight, false);
 }
 
 bool ReadPngFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) {
