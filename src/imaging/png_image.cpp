@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -141,6 +142,14 @@ bool ChunksToEndAreWhole(const uint8_t* data, size_t size, size_t offset) {
   return false;
 }
 
+// libpng's own report of an error (what its default handler does), but for
+// the stop once the rows are read, which is no error.
+void OnPngError(png_structp png, png_const_charp message) {
+  const auto* source = static_cast<const MemorySource*>(png_get_io_ptr(png));
+  if (!source || !source->rowsRead) std::fprintf(stderr, "libpng error: %s\n", message);
+  png_longjmp(png, 1);
+}
+
 // The longest ancillary chunk read; the pixels' own chunks (IDAT) may be as
 // long as the picture needs.
 constexpr png_alloc_size_t kMaxChunkBytes = 1024 * 1024;
@@ -169,7 +178,7 @@ bool TakeRows(png_structp png, png_infop info, PngImage& image) {
 bool DecodeFrom(MemorySource* source, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
   // The library checks that the caller was built against a compatible
   // release, so it is handed the version of the headers in use.
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, nullptr);
   if (!png) {
     image.failure = PngFailure::kUndecodable;
     return false;
@@ -180,7 +189,7 @@ bool DecodeFrom(MemorySource* source, PngImage& image, uint32_t maxWidth, uint32
     image.failure = PngFailure::kUndecodable;
     return false;
   }
-  // The library's default error handler jumps back here. Only plain pointers
+  // The error handler jumps back here. Only plain pointers
   // set before this point are alive across the jump, so nothing is skipped.
   // `refused` is volatile: it is written between setjmp and the jump. The
   // reading always ends here, at the latest once the rows are read.
