@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -186,6 +187,31 @@ TEST(InstanceLockTest, OneHolderPerFolderAndNoneInherited) {
   // Where no lock file can be made, the game is told so.
   InstanceLock nowhere;
   EXPECT_EQ(nowhere.Acquire(folder + "/missing"), InstanceLock::Result::kUnavailable);
+}
+
+// A descriptor the game is handed already holding the lock (the launcher's,
+// or its own as it starts again) is taken over, so the lock is never free;
+// a descriptor of any other file is left alone.
+TEST(InstanceLockTest, AHandedLockIsTakenOverAndHandedOn) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  const int handed = open((folder + "/" + kLockFileName).c_str(), O_RDONLY | O_CREAT, 0644);
+  const int other = open((folder + "/other").c_str(), O_RDONLY | O_CREAT, 0644);
+  ASSERT_EQ(flock(handed, LOCK_EX | LOCK_NB), 0);
+  InstanceLock lock, second;
+  EXPECT_EQ(lock.Acquire(folder, other), InstanceLock::Result::kRunning);
+  EXPECT_EQ(fcntl(other, F_GETFD), 0) << "another file's descriptor was touched";
+  EXPECT_EQ(lock.Acquire(folder, handed), InstanceLock::Result::kHeld);
+  EXPECT_EQ(fcntl(handed, F_GETFD), FD_CLOEXEC);
+  EXPECT_EQ(second.Acquire(folder), InstanceLock::Result::kRunning);
+
+  // Handed on: still locked, and inherited by the program the process becomes.
+  EXPECT_EQ(lock.HandOver(), handed);
+  EXPECT_EQ(fcntl(handed, F_GETFD), 0);
+  EXPECT_EQ(second.Acquire(folder), InstanceLock::Result::kRunning);
+  close(handed);
+  close(other);
+  EXPECT_EQ(second.Acquire(folder), InstanceLock::Result::kHeld);
 }
 
 // Something other than a regular file under the lock file's name is no lock:
