@@ -52,9 +52,8 @@ class SaveCrashTest : public ::testing::Test {
   }
 
   // A process that saves Ann again and again, starting with version first;
-  // it ends after `saves` saves, or never when saves is 0. With stopAtStep,
-  // it stops itself (SIGSTOP) at that step of its saves, counted over all of
-  // them (three a save: ReplacementStep), and waits there to be killed.
+  // it ends after `saves` saves, or never when saves is 0, or stops itself
+  // (SIGSTOP) at step stopAtStep of its saves, three a save (ReplacementStep).
   pid_t StartSaving(int first, int saves, int stopAtStep = 0) {
     const pid_t child = fork();
     if (child != 0) return child;
@@ -91,9 +90,8 @@ class SaveCrashTest : public ::testing::Test {
   std::set<std::string> texts;
 };
 
-// Two savers at once, each killed at a known step of its first, second or
-// third save: each save goes through a file of its own, so neither can rename
-// the other's unfinished text into place.
+// Two savers at once, each killed at a step of its first three saves: each save goes
+// through a file of its own, so neither can rename the other's unfinished text into place.
 TEST_F(SaveCrashTest, AKilledSaveLeavesTheOldOrTheNewFileComplete) {
   constexpr int kSteps = 9;
   for (int step = 1; step <= kSteps; ++step) {
@@ -110,8 +108,7 @@ TEST_F(SaveCrashTest, AKilledSaveLeavesTheOldOrTheNewFileComplete) {
 // else: another player's, a name of another form, a folder.
 TEST_F(SaveCrashTest, ThePlayersNextSaveRemovesWhatKilledSavesLeft) {
   namespace fs = std::filesystem;
-  // One save killed with its file made and still empty, one with its text
-  // written but not yet renamed into place.
+  // Saves killed with their file made and empty, and written but not renamed.
   for (const int step : {1, 2}) {
     const pid_t saver = StartSaving(step, 0, step);
     ASSERT_GT(saver, 0);

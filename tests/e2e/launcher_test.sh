@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # The installed launcher when the working folder cannot be refreshed or its lock
-# file is not a plain file. A stand-in game records where and how it was started,
-# what art and seed tables it found and whether the folder's lock was held for it,
-# and ends with status 7; no display is needed.
-#  - A full disk: the art, a seed table or the art or seed tables of a first start
-#    do not fit. The game still starts with its own status, the old files are
-#    whole, nothing half-written is left, and stderr says why; a first start plays
-#    with the installed art or seed tables.
-#  - The lock is handed to the game: a second start while the first game starts
-#    finds it held, leaves the art alone, and its game finds the folder taken.
+# file is not a plain file. A stand-in game records where and how it was started
+# and what art, seed tables and lock it found, and ends with status 7; no display is needed.
+#  - A full disk: the art, a seed table or the art or tables of a first start does not fit.
+#    The game still starts with its own status, the old files are whole, nothing
+#    half-written is left, and stderr says why; a first start plays with the
+#    installed copy.
+#  - The lock goes to the game it starts: a second start meanwhile refreshes nothing.
 #  - A read-only home: the same; a working folder that cannot be made is named.
 #  - A lock file that is a link, a FIFO or a folder: it is not opened (a dangling
 #    link's target is not made, a FIFO does not hang the start) and nothing is
@@ -50,22 +48,17 @@ make_share() {  # FOLDER ART_KIB SEED_KIB
   head -c 800 /dev/urandom >"$1/data/seeds/easy02.seed"
   head -c 900 /dev/urandom >"$1/help.html"
 }
-# The stand-in game: its folder, its arguments, the checksums of the art and seed
-# tables it finds, and the lock: "held" when a descriptor of its own cannot take
-# it, "handed" when VELMORA_LOCK_FD names the lock file. Its records go to
-# STANDIN_OUT.*; with STANDIN_WAIT (a FIFO) it says it is waiting and waits there.
+# The stand-in game: its folder, its arguments, the checksums of the art and seed tables
+# it finds, and the lock ("held": not to be had anew; "handed": VELMORA_LOCK_FD names it),
+# to STANDIN_OUT.*; with STANDIN_WAIT (a FIFO) it says it is waiting and waits there.
 cat >"$work/game" <<EOF
 #!/bin/sh
 out=\${STANDIN_OUT:-$work/game}
 { pwd; printf '%s|' "\$@"; echo; } >"\$out.out"
 (cd art && find -L . -type f | LC_ALL=C sort | xargs md5sum) >"\$out.art" 2>&1
 (cd data/seeds && find -L . -type f | LC_ALL=C sort | xargs md5sum) >"\$out.seeds" 2>&1
-lock=
-if [ -f velmora-sudoku.lock ] && [ ! -L velmora-sudoku.lock ]; then
-  flock -n velmora-sudoku.lock true 2>/dev/null || lock=held
-fi
-[ -n "\${VELMORA_LOCK_FD:-}" ] && [ "\$(readlink "/proc/\$\$/fd/\$VELMORA_LOCK_FD")" = "\$(pwd)/velmora-sudoku.lock" ] &&
-  lock="\$lock handed"
+lock=; [ -f velmora-sudoku.lock ] && [ ! -L velmora-sudoku.lock ] && ! flock -n velmora-sudoku.lock true && lock=held
+[ "\$(readlink "/proc/\$\$/fd/\${VELMORA_LOCK_FD:-none}")" = "\$(pwd)/velmora-sudoku.lock" ] && lock="\$lock handed"
 echo "\$lock" >"\$out.lock"
 if [ -n "\${STANDIN_WAIT:-}" ]; then : >"\$out.waiting"; read -r _ <"\$STANDIN_WAIT"; fi
 exit 7
@@ -156,8 +149,7 @@ if [ -L "$work/full/second/art" ] || ! same "$work/share2/art" "$work/full/secon
   fail "a start with room again did not copy the art"
 fi
 
-# A first start whose seed tables do not all fit (the first does, the second
-# not): no part of a copy is left, and the game plays with the installed tables.
+# A first start whose seed tables do not all fit: the game plays with the installed ones.
 make_share "$work/share3" 1 1
 head -c 2M /dev/urandom >"$work/share3/data/seeds/easy02.seed"
 mount_tmpfs "$work/seedfull" 1m || { echo "FAIL: cannot mount the small disk"; exit 1; }
@@ -168,17 +160,15 @@ check_started "$work/seedfull/home" "seed tables that do not fit"
 check_nothing_partial "$work/seedfull/home" "seed tables that do not fit"
 check_said "No space left on device" "seed tables that do not fit"
 
-# The lock goes from the launcher to the game that it starts without ever being
-# free: a second start meanwhile refreshes nothing under the starting game.
+# The lock goes from the launcher to the game it starts without ever being free:
+# a second start while that game starts refreshes nothing under it.
 home="$work/handover"
-launch "$home" "$work/share1"
-[ "$(cat "$work/game.lock" 2>/dev/null)" = "held handed" ] ||
-  fail "the lock was not handed to the game: $(cat "$work/game.lock" 2>/dev/null)"
 mkfifo "$work/go"
 STANDIN_WAIT="$work/go" STANDIN_OUT="$work/first" VELMORA_HOME="$home" VELMORA_SHARE_DIR="$work/share1" \
   VELMORA_GAME="$work/game" timeout 60 "$launcher" >/dev/null 2>&1 &
 first=$!
 if poll 30 test -e "$work/first.waiting"; then
+  [ "$(cat "$work/first.lock")" = "held handed" ] || fail "the lock was not handed to the game: $(cat "$work/first.lock")"
   STANDIN_OUT="$work/second" launch "$home" "$work/share2"
   same "$work/share1/art" "$home/art" || fail "a second start refreshed the art under a starting game"
   [ "$(cat "$work/second.lock" 2>/dev/null)" = "held" ] || fail "the second game found the folder free"

@@ -390,18 +390,6 @@ TEST_F(GameLifecycleTest, TheEndOfTheSessionSavesWithoutAQuestion) {
   EXPECT_EQ(host().reports.back().text, texts::kSaveAtSessionEndFailed);
   EXPECT_TRUE(host().reports.back().logOnly);
 
-  // Nor is a text too long for a user file: the refusal is logged, and the
-  // replacement it began is gone.
-  std::filesystem::remove(file);
-  session().playKeys.assign(60000, PlayKey{true, 123456});
-  EXPECT_FALSE(game().OnSessionEnd());
-  EXPECT_TRUE(run->messageBox.shown.empty());
-  ASSERT_GE(host().reports.size(), 2u);
-  EXPECT_EQ(host().reports.end()[-2].text.rfind("OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!", 0), 0u);
-  EXPECT_TRUE(host().reports.end()[-2].logOnly);
-  EXPECT_TRUE(std::filesystem::is_empty(file.parent_path()));
-  session().playKeys.clear();
-
   // Between games, where leaving saves nothing, neither does the session's end.
   std::filesystem::remove(file);
   game().StartGameTimer(kNewGameTimer, 1000);

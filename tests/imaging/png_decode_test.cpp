@@ -216,8 +216,7 @@ TEST_F(PngDecodeTest, CompressedTextCostsNoMemory) {
   EXPECT_LT(PeakResidentKb() - before, 32 * 1024) << "kilobytes more at the peak";
 }
 
-// Deflates `bytes` as the next part of `stream`, flushed to a byte boundary
-// but not finished: more compressed data may follow.
+// `bytes` deflated as the next part of `stream`, flushed but not finished.
 std::string DeflateMore(z_stream& stream, const std::string& bytes) {
   std::string out(compressBound(bytes.size()) + 64, '\0');
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
@@ -228,9 +227,8 @@ std::string DeflateMore(z_stream& stream, const std::string& bytes) {
   return std::string(out.data(), reinterpret_cast<char*>(stream.next_out));
 }
 
-// Compressed data that goes on after the picture's rows, here a quarter of a
-// gigabyte of zeros in a quarter of a megabyte and never ended, is not
-// inflated: the reading stops once the rows are read, and the picture shows.
+// Compressed data after the rows (here 256 MiB of zeros in 256 kB, never ended) is
+// not inflated: the reading stops once the rows are read, and the picture shows.
 TEST_F(PngDecodeTest, CompressedDataAfterTheRowsIsNotInflated) {
   z_stream rows{}, zeros{};
   ASSERT_EQ(deflateInit(&rows, 9), Z_OK);
@@ -246,8 +244,6 @@ TEST_F(PngDecodeTest, CompressedDataAfterTheRowsIsNotInflated) {
   const std::string header = Be32(16) + Be32(16) + std::string{8, 0, 0, 0, 0};  // 8-bit gray
   const std::string file =
       std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", data) + Chunk("IEND", "");
-  ASSERT_LT(file.size(), 300u * 1024);
-
   ASSERT_TRUE(DecodePngData(reinterpret_cast<const uint8_t*>(file.data()), file.size(), image, 16, 16));
   EXPECT_EQ(At(15, 15), (Bgra{0x40, 0x40, 0x40, 0}));
 }

@@ -86,9 +86,8 @@ TEST(RealArtTest, AnIntroPageOtherThanTheBuildsIsDecodedToBeSure) {
   }
 }
 
-// The table keeps nothing of an intro page: the page is read from its file
-// each time it opens, and shows what the file then holds (nothing once it is
-// removed).
+// The table keeps nothing of an intro page: the page is read from its file each
+// time it opens, and shows what the file then holds (nothing once it is removed).
 TEST(RealArtTest, AnIntroPageIsReadWhenItOpens) {
   namespace fs = std::filesystem;
   testing::TempFolder folder;
