@@ -35,6 +35,7 @@ GameBitmap GameBitmapTable::Picture(int index) const {
   PngImage png;
   if (!kept.path.empty()) {
     std::vector<uint8_t> bytes;
+    ownFiles_[static_cast<size_t>(index)] = false;
     if (!ReadPngFile(kept.path, bytes, MaxPngFileSize(kept.width, kept.height)) ||
         !DecodePngDataWithin(bytes.data(), bytes.size(), png, kept.width, kept.height))
       return GameBitmap();

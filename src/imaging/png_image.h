@@ -54,6 +54,9 @@ bool IsPngFile(const std::string& path);
 // than MaxPngFileSize of that size is refused. Only the chunks that make the
 // pixels are read (IHDR, PLTE, tRNS, IDAT, IEND); text, profiles and every
 // other ancillary chunk are passed over unread, so their size costs nothing.
+// The reading stops once the picture's rows are read: whatever compressed data
+// follows them is never inflated, and the rest of the file is only checked to
+// be whole (every chunk to IEND, each critical one with its right CRC).
 [[nodiscard]] bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0,
                              uint32_t expectedHeight = 0);
 
