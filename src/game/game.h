@@ -287,8 +287,11 @@ class Game {
   bool ClearNotes(int row, int column);
   // The player clears a tile's notes (the Eraser, Delete, Backspace): recorded for Undo.
   bool EraseNotes(int row, int column);
-  void AcceptPlay(int row, int column, int type, int previousPlayedType);
+  // `time`: the game time of the play, its play key's time.
+  void AcceptPlay(int row, int column, int type, int previousPlayedType, int32_t time);
   void Victory();
+  // What a save hands to the player's record.
+  GameSnapshot Snapshot() const;
   // Hands the game to the player's record; false (after the fatal report) when
   // the record refuses it.
   [[nodiscard]] bool StoreGameInRecord(GDUSER& record);
@@ -323,7 +326,7 @@ class Game {
   // Undo's record of the changes as they are made (game_undo.cpp).
   void RecordNotes(int row, int column, uint32_t before);
   // A play about to be accepted: a change Undo can take back, or one it stops at.
-  void RecordAcceptedPlay(int row, int column, int type, int previousPlayedType, bool blackoutReveal);
+  void RecordAcceptedPlay(int row, int column, int type, int previousPlayedType, bool blackoutReveal, int32_t time);
   void RecordBarrier(Barrier why);
   // What each hidden tile's notes become when candidates are filled in.
   std::vector<NoteEdit> CandidateEdits() const;
