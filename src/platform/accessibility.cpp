@@ -31,7 +31,7 @@ QRect ScreenPixels(const QRect& rect) {
   // Qt scales about the screen's corner, which keeps its place.
   const QPointF origin = screen->geometry().topLeft();
   const QPointF topLeft = origin + (QPointF(rect.topLeft()) - origin) * ratio;
-  return QRectF(topLeft, QSizeF(rect.size()) * ratio).toAlignedRect();
+  return {topLeft.toPoint(), (QSizeF(rect.size()) * ratio).toSize()};
 }
 
 }  // namespace velmora::a11y

@@ -13,7 +13,9 @@ using testing::GameTest;
 class SpokenTextsTest : public GameTest {
  protected:
   void StartKnownGame(bool ignoreMistakes) {
-    if (run->roster.PlayerCount() == 0) ASSERT_TRUE(run->roster.AddPlayer("Ann"));
+    if (run->roster.PlayerCount() == 0) {
+      ASSERT_TRUE(run->roster.AddPlayer("Ann"));
+    }
     host().choosePlayer = testing::ChooseExisting("Ann");
     host().newGame = [ignoreMistakes](PlayerSettings& settings, bool inProgress) {
       settings.ignoreMistakes = ignoreMistakes;
