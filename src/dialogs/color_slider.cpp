@@ -22,10 +22,7 @@ ColorSlider::ColorSlider(SkinnedDialog& dialog, const QRect& spectrum, std::func
 }
 
 bool ColorSlider::SetHue(float hue) {
-  const float held = std::clamp(hue, 0.0f, kMaximum);
-  if (!pick_(held)) return false;
-  Announce();
-  return true;
+  return pick_(std::clamp(hue, 0.0f, kMaximum));  // the dialog's pick announces it
 }
 
 void ColorSlider::Announce() {

@@ -18,7 +18,7 @@ class ColorSlider : public QWidget {
   static constexpr float kStep = 5.0f, kPageStep = 30.0f, kMaximum = 360.0f;
 
   // hue: the colour now, in degrees; pick: makes a hue the colour as a click
-  // on the spectrum does, false when it could not.
+  // on the spectrum does (and calls Announce), false when it could not.
   ColorSlider(SkinnedDialog& dialog, const QRect& spectrum, std::function<float()> hue,
               std::function<bool(float)> pick);
 
