@@ -1,6 +1,7 @@
 #include "game_accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QLabel>
 #include <QPointer>
 #include <QWindow>
 
@@ -301,7 +302,21 @@ class TipsAccessible : public QAccessibleWidget {
   QRect rect() const override { return a11y::ScreenPixels(QAccessibleWidget::rect()); }
 };
 
+// The notice over the board (why Undo did nothing): an alert, spoken as it shows.
+class NoticeAccessible : public QAccessibleWidget {
+ public:
+  explicit NoticeAccessible(QLabel* notice) : QAccessibleWidget(notice, QAccessible::AlertMessage) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return static_cast<QLabel*>(widget())->text();
+    return QAccessibleWidget::text(t);
+  }
+  QRect rect() const override { return a11y::ScreenPixels(QAccessibleWidget::rect()); }
+};
+
 QAccessibleInterface* GameInterfaces(const QString& className, QObject* object) {
+  // The window's one label is the notice (told apart by its parent: Qt may ask before it has a name).
+  if (className == QLatin1String("QLabel") && qobject_cast<GameDialog*>(object->parent()))
+    return new NoticeAccessible(static_cast<QLabel*>(object));
   if (className == QLatin1String("velmora::ControlButton")) {
     auto* button = static_cast<ControlButton*>(object);
     if (!WindowOf(button)) return nullptr;

@@ -12,6 +12,7 @@ EVENTS = [
     "window:activate",
     "object:property-change:accessible-name",
     "object:state-changed:checked",
+    "object:state-changed:showing",
 ]
 out = open(sys.argv[1], "a", buffering=1)
 

@@ -4,7 +4,8 @@
 # the real program under Xvfb with openbox:
 #   - the new game puts the keyboard on the board; Right names the next cell;
 #   - a wrong digit is an alert holding "This tile is not a"; a right one
-#     renames its cell; the Menu key and Shift+F10 open the window menu;
+#     renames its cell; the notice of Undo is an alert; the Menu key and
+#     Shift+F10 open the window menu;
 #   - the last digit raises at most three focus events before the results,
 #     an alert holding the time;
 #   - a magnifier is told where each cell is on the screen, at window sizes
@@ -62,6 +63,9 @@ focus_window "$gid"
 mark
 xdotool key 5
 expect "^object:property-change:accessible-name${T}table cell${T}row 1, column 1, 5, given${T}" "a right digit renamed no cell"
+mark
+xdotool key ctrl+z  # a found tile cannot be undone: the notice over the board says so
+expect "^object:state-changed:showing:1${T}alert${T}The last change cannot be undone" "the notice was no alert"
 for keys in Menu shift+F10; do
   mark
   xdotool key "$keys" Down
