@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""Listens on the desktop's accessibility bus as a screen reader does and writes
-one line per event of the game: the event, the role and the name of its source,
-and its extents on the screen ("x y w h"), tab-separated. "ready" is written
-once the listeners are in place. Usage: atspi_probe.py OUTPUT_FILE"""
+"""Writes one line per accessibility event of the game, as a screen reader hears
+it: the event, its source's role, name and extents on the screen ("x y w h"),
+tab-separated; "ready" once listening. Usage: atspi_probe.py OUTPUT_FILE"""
 import sys
 
 import pyatspi
@@ -11,7 +10,6 @@ EVENTS = [
     "focus:",
     "window:activate",
     "object:property-change:accessible-name",
-    "object:state-changed:checked",
     "object:state-changed:showing",
 ]
 out = open(sys.argv[1], "a", buffering=1)
@@ -23,11 +21,8 @@ def on_event(event):
         if source.getApplication().name != "Velmora Sudoku":
             return
         role, name = source.getRoleName(), source.name
-        try:
-            box = source.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            extents = f"{box.x} {box.y} {box.width} {box.height}"
-        except NotImplementedError:
-            extents = "-"
+        box = source.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        extents = f"{box.x} {box.y} {box.width} {box.height}"
     except Exception as error:  # the object may be gone already
         role, name, extents = "?", str(error), "-"
     kind = event.type.rstrip(":")
