@@ -54,6 +54,7 @@ void ColorSlider::paintEvent(QPaintEvent*) {
 
 void ColorSlider::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
+  dialog_.KeyboardFocusArrived(*event);
   update();
 }
 

@@ -73,6 +73,7 @@ void SkinButton::paintEvent(QPaintEvent*) {
 
 void SkinButton::focusInEvent(QFocusEvent* event) {
   QPushButton::focusInEvent(event);
+  dialog_.KeyboardFocusArrived(*event);
   update();
 }
 
@@ -223,18 +224,25 @@ void SkinnedDialog::showEvent(QShowEvent* event) {
 }
 
 // Tab and Shift+Tab from any control, an arrow from a button (the arrows
-// edit a text box, a list and the colour): the player moves the keyboard.
-// Seen here before the control acts on the key, so the control the keyboard
-// goes to is drawn with its frame. (Qt's own focus reasons will not tell:
-// a dialog being shown hands its first control the keyboard as Tab would.)
+// edit a text box, a list and the colour) may move the keyboard: seen here
+// before the control acts on the key. A control that then gets the keyboard
+// for Tab (KeyboardFocusArrived) shows the frame. Qt's focus reason alone will
+// not tell: a dialog being shown hands its first control the keyboard as Tab
+// would, and an arrow that finds no other control moves nothing.
 bool SkinnedDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && !keyboardFocus_) {
+  if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-    if (tab || (arrow && qobject_cast<SkinButton*>(watched))) KeyboardFocusMoved();
+    keyMoving_ = tab || (arrow && qobject_cast<SkinButton*>(watched));
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void SkinnedDialog::KeyboardFocusArrived(const QFocusEvent& event) {
+  const bool tab = event.reason() == Qt::TabFocusReason || event.reason() == Qt::BacktabFocusReason;
+  if (tab && keyMoving_) KeyboardFocusMoved();
+  keyMoving_ = false;
 }
 
 SkinnedDialog::ControlKind SkinnedDialog::KindOf(const SkinButton& button) const {

@@ -6,6 +6,7 @@
 // game bitmap table; its labels are white text over a dark shadow. Each dialog
 // gives its control table, its faces, its labels and its log prefix.
 #include <QDialog>
+#include <QFocusEvent>
 #include <QFont>
 #include <QImage>
 #include <QMargins>
@@ -112,6 +113,8 @@ class SkinnedDialog : public QDialog {
   // looks as it always did to a player who uses the mouse.
   bool ShowsKeyboardFocus() const { return keyboardFocus_; }
   void KeyboardFocusMoved();
+  // A control got the keyboard: by a key that moves it, the frame shows from now on.
+  void KeyboardFocusArrived(const QFocusEvent& event);
   // The frame around the control that has the keyboard, inside its rectangle.
   static void DrawFocusFrame(QPainter& painter, const QRect& rect);
 
@@ -202,6 +205,7 @@ class SkinnedDialog : public QDialog {
   bool placed_ = false;
   QMargins expectedFrame_;
   bool keyboardFocus_ = false;
+  bool keyMoving_ = false;          // the key being pressed may move the keyboard
   std::map<int, bool> toldStates_;  // the on/off state each two-state control was last told as
 };
 
