@@ -68,6 +68,12 @@ class GameWindowAccessible : public QAccessibleWidget {
     return nullptr;
   }
   QRect rect() const override { return a11y::ScreenPixels(QAccessibleWidget::rect()); }
+  // The player's name, drawn at the top right.
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Description && Window()->GetGame().DrawsPlayTexts())
+      return Qt8("Player " + Window()->GetGame().PlayerNameText());
+    return QAccessibleWidget::text(t);
+  }
 
  private:
   // Every child control of the window but the tiles, in the order of creation.
