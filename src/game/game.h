@@ -208,6 +208,19 @@ class Game {
   // The marks a tile shows now; none outside play.
   TileMarks MarksOf(int row, int column) const;
 
+  // ---- What a screen reader is told (spoken_texts.cpp) ----
+
+  // A tile as a cell of the board's table: "row 2, column 9, 6, given",
+  // "row 2, column 3, empty, notes 1 and 7", "row 4, column 1, played 4", with
+  // "conflict" or "highlighted" where a viewing aid marks it.
+  std::string TileSpoken(int row, int column) const;
+  // A tray button: its digit and how many are left ("3, two left"); "Eraser".
+  std::string TraySpoken(int trayRow) const;
+  // The tiles left, the mistakes and, withTime, the time (or the countdown).
+  std::string StatusSpoken(bool withTime = true) const;
+  // A command button's name with its key: "Hint (F5)"; empty for other ids.
+  static std::string CommandSpoken(int controlId);
+
   // ---- What the window shows ----
 
   // The table index of a control's face; -1 for an id the game does not draw.

@@ -217,6 +217,8 @@ void Game::BeginPlay(bool resuming, int32_t timeBefore) {
   session_.building = false;
   host_.ShowTileControls(true);
   SetGameState(GameState::Playing);
+  // The keyboard is on the board, at the Cursor Tile, from the first key on.
+  host_.FocusControl(control::TileId(session_.cursorRow, session_.cursorColumn));
   if (session_.settings.ignoreMistakes) session_.showGuides = false;
 
   host_.RedrawControl(control::kNewGame);

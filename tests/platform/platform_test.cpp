@@ -145,6 +145,7 @@ TEST(VirtualKeys, MainKeysKeypadAndFunctionKeys) {
                {Qt::Key_F12, {}, 123},
                {Qt::Key_Down, {}, 40},
                {Qt::Key_Control, {}, 17},
+               {Qt::Key_Menu, {}, 93},
                {Qt::Key_CapsLock, {}, 0}};
   for (const auto& test : cases) EXPECT_EQ(code(test.key, test.modifiers), test.code) << "Qt key " << test.key;
 }
