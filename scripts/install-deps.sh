@@ -26,6 +26,9 @@ PACKAGES=(
   imagemagick
   poppler-utils
   openbox
+  dbus
+  at-spi2-core
+  python3-pyatspi
   wmctrl
   dpkg-dev
   file

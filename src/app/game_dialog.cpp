@@ -116,6 +116,7 @@ GameDialog::GameDialog(Clock& clock, MessageBoxes& boxes, KeyRouter& keys, const
   SetBeforeProcessExit([this] { log_.Close(); });
   if (log_.IsOn()) Log("\n--------\nT=" + std::to_string(runStart_) + ": app started\n");
   reporter_.SetDefaultOwner(this);
+  InstallGameAccessibility();
   CreateControls();
 }
 
@@ -661,7 +662,20 @@ void GameDialog::OnKey(int virtualKey, bool control, bool shift) {
   // A key held down repeats: the P that paused must not resume the game (and
   // pause it again) as long as it is held, so repeats do not resume.
   if (game_.Paused() && keys_.Repeated()) return;
+  // The keyboard's way to the window menu a right click opens (while paused,
+  // they resume, as any key does).
+  if (!game_.Paused() && !control && (virtualKey == key::kApps || (virtualKey == key::kF10 && shift))) {
+    OpenWindowMenuFromKeys();
+    return;
+  }
   game_.OnKey(virtualKey, control, shift);
+}
+
+void GameDialog::OpenWindowMenuFromKeys() {
+  const GameSession& session = game_.Session();
+  const QRect tile = layout::TileRect(session.cursorRow, session.cursorColumn);
+  const bool onBoard = game_.DrawsPlayTexts() && Control(control::TileId(0, 0))->isVisible();
+  RunWindowMenu(this, mapToGlobal(onBoard ? tile.center() : layout::kNewGameRect.topLeft()), WindowMenu());
 }
 
 void GameDialog::OnTimer(int id) {
@@ -735,6 +749,8 @@ void GameDialog::Invalidate(const ScreenArea& area) {
     update(GuideBandsRegion());
   else
     update(AreaRect(area));
+  if (area.kind == ScreenArea::kTrayCount) announcer_.ControlRedrawn(control::kFirstTray + area.row);
+  if (area.kind == ScreenArea::kStatsPanel) announcer_.StatusRedrawn();
 }
 
 void GameDialog::Redraw(const ScreenArea& area) {
@@ -742,23 +758,31 @@ void GameDialog::Redraw(const ScreenArea& area) {
     repaint(GuideBandsRegion());
   else
     repaint(AreaRect(area));
+  if (area.kind == ScreenArea::kTrayCount) announcer_.ControlRedrawn(control::kFirstTray + area.row);
 }
 
 void GameDialog::RedrawControl(int controlId) {
   if (ControlButton* button = Control(controlId)) button->update();
+  announcer_.ControlRedrawn(controlId);
 }
 
 void GameDialog::RedrawEverything() {
   update();
   for (auto& [id, button] : controls_) button->update();
+  announcer_.Forget();
 }
 
 void GameDialog::ShowTileControls(bool show) {
+  if (!show) KeepFocusOffControls(true, false, false);
   for (int r = 0; r < 9; ++r)
     for (int c = 0; c < 9; ++c) controls_[control::TileId(r, c)]->setVisible(show);
+  // Back from the window (a game taken up again), the keyboard goes to the Cursor Tile.
+  if (show && (focusWidget() == nullptr || focusWidget() == this))
+    FocusControl(control::TileId(game_.Session().cursorRow, game_.Session().cursorColumn));
 }
 
 void GameDialog::EnableBoardControls(bool enable) {
+  if (!enable) KeepFocusOffControls(true, true, false);
   for (int r = 0; r < 9; ++r)
     for (int c = 0; c < 9; ++c) controls_[control::TileId(r, c)]->setEnabled(enable);
   for (int k = 0; k < 9; ++k) controls_[control::kFirstTray + k]->setEnabled(enable);
@@ -766,10 +790,20 @@ void GameDialog::EnableBoardControls(bool enable) {
 }
 
 void GameDialog::EnableCommandButtons(bool enable) {
+  if (!enable) KeepFocusOffControls(false, false, true);
   for (int id :
        {control::kPrint, control::kHelp, control::kFreePlay, control::kHint, control::kOptions, control::kShowGuides})
     controls_[id]->setEnabled(enable);
   controls_[control::kNewGame]->setEnabled(true);
+}
+
+void GameDialog::KeepFocusOffControls(bool tiles, bool tray, bool commands) {
+  const auto* focused = qobject_cast<ControlButton*>(focusWidget());
+  if (!focused) return;
+  const int id = focused->Id();
+  const bool isTray = (id >= control::kFirstTray && id <= control::kLastTray) || id == control::kEraser;
+  const bool going = control::IsTile(id) ? tiles : isTray ? tray : commands && id != control::kNewGame;
+  if (going) setFocus(Qt::OtherFocusReason);
 }
 
 void GameDialog::FocusControl(int controlId) {

@@ -20,6 +20,7 @@
 #include "clock.h"
 #include "control_button.h"
 #include "game.h"
+#include "game_accessibility.h"
 #include "game_bitmap_table.h"
 #include "game_fonts.h"
 #include "game_host.h"
@@ -182,6 +183,12 @@ class GameDialog : public QDialog, public GameHost {
   void OnSplashTimer();
   void EndSplash();
   void OnKey(int virtualKey, bool control, bool shift);
+  // The Menu key and Shift+F10: the window menu, over the Cursor Tile.
+  void OpenWindowMenuFromKeys();
+  // Before controls are disabled or hidden: a control of theirs that has the
+  // keyboard gives it to the window, rather than Qt passing it from one
+  // control to the next as each of them goes.
+  void KeepFocusOffControls(bool tiles, bool tray, bool commands);
   // Places a dialog being shown centred on the game window, frames included.
   void CentreOnWindow(QWidget& dialog);
   // The tiles the puzzle shows as it is built (its clues).
@@ -222,6 +229,7 @@ class GameDialog : public QDialog, public GameHost {
   int storedWindowSize_ = 100;  // what the next start shows
   bool restartRequested_ = false;
   std::optional<KeptCountdown> countdownToKeep_;
+  GameAnnouncer announcer_{*this};  // what assistive technology is told of the changes
 };
 
 // The game's icon, for its windows and boxes.

@@ -5,10 +5,13 @@
 #include <QScreen>
 #include <QSessionManager>
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -96,13 +99,36 @@ int TakeFittingSize() {
   return size;
 }
 
+// The descriptor that holds the working folder's lock already, handed to
+// the game by the launcher (or by the game as it starts itself again), or -1.
+// Taken only when it is open on the lock file of the folder the game runs in,
+// and closed on exec from now on, so that nothing the game starts keeps the
+// lock; the variable is taken out of the environment.
+int HandedLock() {
+  const char* value = std::getenv(velmora::kLockFdVariable);
+  int fd = -1;
+  if (value && *value) {
+    const char* end = value + std::strlen(value);
+    const auto [stop, error] = std::from_chars(value, end, fd);
+    if (error != std::errc() || stop != end) fd = -1;
+  }
+  ::unsetenv(velmora::kLockFdVariable);
+  struct stat given, named;
+  if (fd < 0 || ::fstat(fd, &given) != 0 || ::lstat(velmora::kLockFileName, &named) != 0 ||
+      given.st_dev != named.st_dev || given.st_ino != named.st_ino)
+    return -1;
+  ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  return fd;
+}
+
 // Runs the game until its window closes, returning the program's status.
 // `restart` is set when the player asked for the game to start again (a new
 // window size), or when the kept size does not fit the screen (`fittingSize`
 // is then the size to start again at): by the time this returns, everything
-// has been left as an ordinary end leaves it (the game saved, the lock
-// released, the display closed).
-int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
+// has been left as an ordinary end leaves it (the game saved, the display
+// closed), except that the lock's descriptor is then handed out in
+// `heldLock`, still locked, for the program that starts again to take over.
+int RunGame(int argc, char** argv, int handedLock, bool& restart, int& heldLock, int& fittingSize) {
   // Handed over by the run before this one, for this run alone.
   std::optional<velmora::KeptCountdown> keptCountdown;
   if (const char* kept = std::getenv(kKeptCountdownVariable)) {
@@ -132,8 +158,10 @@ int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
     if (size != windowSize) {
       fittingSize = size;
       restart = true;
-      // A countdown handed over goes on to the run at the size that fits.
+      // A countdown and a lock handed over go on to the run at the size that fits.
       if (keptCountdown) ::setenv(kKeptCountdownVariable, velmora::FormatKeptCountdown(*keptCountdown).c_str(), 1);
+      if (handedLock >= 0) ::fcntl(handedLock, F_SETFD, 0);
+      heldLock = handedLock;
       return 0;
     }
   }
@@ -147,7 +175,7 @@ int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
   // the second one says so and leaves before it opens or writes any file.
   velmora::InstanceLock lock;
   bool guarded = true;
-  switch (lock.Acquire(workingFolder.empty() ? std::string(".") : workingFolder)) {
+  switch (lock.Acquire(workingFolder.empty() ? std::string(".") : workingFolder, handedLock)) {
     case velmora::InstanceLock::Result::kHeld: break;
     case velmora::InstanceLock::Result::kRunning:
       QApplication::setWindowIcon(velmora::GameWindowIcon());
@@ -200,6 +228,7 @@ int RunGame(int argc, char** argv, bool& restart, int& fittingSize) {
   window.exec();
   liveWindow = nullptr;  // the game has been left, and saved as it was left
   restart = window.RestartRequested();
+  if (restart) heldLock = lock.HandOver();
   // The game started again goes on with the countdown its Payback game had.
   if (restart && window.CountdownToKeep())
     ::setenv(kKeptCountdownVariable, velmora::FormatKeptCountdown(*window.CountdownToKeep()).c_str(), 1);
@@ -230,11 +259,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmora-sudoku: unknown argument '%s'\n%s", argv[i], kUsage);
     return 2;
   }
+  const int handedLock = HandedLock();
   bool restart = false;
+  int heldLock = -1;
   int fittingSize = 0;
-  const int status = RunGame(argc, argv, restart, fittingSize);
+  const int status = RunGame(argc, argv, handedLock, restart, heldLock, fittingSize);
   if (!restart) return status;
-  // The same program again, with the same arguments, in the same folder.
+  // The same program again, with the same arguments, in the same folder, and
+  // the folder's lock held all the while.
+  if (heldLock >= 0) ::setenv(velmora::kLockFdVariable, std::to_string(heldLock).c_str(), 1);
   if (fittingSize != 0) ::setenv(kFittingSizeVariable, std::to_string(fittingSize).c_str(), 1);
   std::fflush(nullptr);
   ::execv("/proc/self/exe", argv);

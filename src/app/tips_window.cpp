@@ -7,6 +7,7 @@
 #include <QTimerEvent>
 #include <algorithm>
 
+#include "accessibility.h"
 #include "tip_wrap.h"
 
 namespace velmora {
@@ -111,6 +112,8 @@ void TipsWindow::timerEvent(QTimerEvent* event) {
     pauseTimer_ = 0;
     textHidden_ = false;
     update();
+    QAccessibleEvent shown(this, QAccessible::DescriptionChanged);  // the new text, for a screen reader
+    a11y::Announce(shown);
     return;
   }
   reporter_.LogOnly("Ti - Invalid timer ID encountered!");

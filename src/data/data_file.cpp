@@ -145,6 +145,12 @@ void SyncFolder(const std::string& folder) {
   close(fd);
 }
 
+ReplacementStepHook replacementStepHook = nullptr;
+
+void ReachStep(ReplacementStep step) {
+  if (replacementStepHook) replacementStepHook(step);
+}
+
 // Shorter texts or keys are searched directly; the index would not pay for itself.
 constexpr size_t kGramLength = 4;
 constexpr size_t kIndexedTextLength = 256;
@@ -152,6 +158,8 @@ constexpr uint32_t kMinGramBits = 8;
 constexpr uint32_t kMaxGramBits = 20;
 
 }  // namespace
+
+void SetReplacementStepHook(ReplacementStepHook hook) { replacementStepHook = hook; }
 
 int32_t ParseLeadingInt(std::string_view text) {
   text = SkipWhiteSpace(text);
@@ -446,6 +454,7 @@ bool DataFile::OpenForWriting(const std::string& path) {
     }
   }
   outputMode_ = OutputMode::Replace;
+  ReachStep(ReplacementStep::kCreated);
   return true;
 }
 
@@ -456,8 +465,8 @@ bool DataFile::WriteText(std::string_view text) {
     return false;
   }
   if (text.size() >= kMaxDataFileSize) {
-    ShowWithPath(texts::kOutputStreamTooLarge);
     AbandonReplacement();
+    ShowWithPath(texts::kOutputStreamTooLarge);
     return false;
   }
   // On the disk before it takes the old file's place: after a crash the path
@@ -466,12 +475,14 @@ bool DataFile::WriteText(std::string_view text) {
     AbandonReplacement();
     return false;
   }
+  ReachStep(ReplacementStep::kWritten);
   const int fd = replacementFd_;
   replacementFd_ = -1;
   if (close(fd) != 0 || rename(replacementPath_.c_str(), targetPath_.c_str()) != 0) {
     AbandonReplacement();
     return false;
   }
+  ReachStep(ReplacementStep::kRenamed);
   SyncFolder(FolderOf(targetPath_));
   outputMode_ = OutputMode::None;
   replacementPath_.clear();

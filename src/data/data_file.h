@@ -77,8 +77,10 @@ class DataFile {
   // file, is left alone: the open fails.
   [[nodiscard]] bool OpenForWriting(const std::string& path);
   // Writes the whole text and completes the replacement. An empty text, or one
-  // of kMaxDataFileSize characters or more (after telling the player, with the
-  // path), is refused and leaves the old file as it was.
+  // of kMaxDataFileSize characters or more, is refused and leaves the old file
+  // as it was; a text refused for its size is told to the player, with the
+  // path, once its own file is gone, so that nothing is left behind while the
+  // message waits or if the process ends meanwhile.
   [[nodiscard]] bool WriteText(std::string_view text);
 
   // The log's stream: starts the file anew and keeps it open for AppendText.
@@ -126,6 +128,14 @@ class DataFile {
   std::string targetPath_;       // the file being replaced (a link's target)
   std::string replacementPath_;  // the new text's own file beside it
 };
+
+// The points every replacement passes, in order: its own file made (still
+// empty), the whole text written and on the disk, and that file renamed over
+// the old one. Tests stop a saving process at one of them.
+enum class ReplacementStep { kCreated, kWritten, kRenamed };
+using ReplacementStepHook = void (*)(ReplacementStep step);
+// Called at each step of every replacement this process makes; none by default.
+void SetReplacementStepHook(ReplacementStepHook hook);
 
 // The decimal conversions of the lookups, shared with the seed-file reader:
 // leading white space, an optional sign and the longest number that follows.

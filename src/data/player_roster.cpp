@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <new>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 
@@ -244,10 +248,30 @@ bool PlayerRoster::RemovePlayer(int index) {
   return true;
 }
 
-bool PlayerRoster::SaveUserFile(int index) {
+namespace {
+
+// Keeps the messages it is given, one a line, instead of showing them.
+class WithheldMessages : public SystemMessageBox {
+ public:
+  explicit WithheldMessages(std::string& into) : into_(into) {}
+  void Show(std::string_view text, std::string_view) override {
+    into_ += text;
+    into_ += '\n';
+  }
+
+ private:
+  std::string& into_;
+};
+
+}  // namespace
+
+bool PlayerRoster::SaveUserFile(int index, std::string* withheld) {
   const GDUSER* player = Player(index);
   if (!player) return false;
-  std::unique_ptr<DataFile> file(new (std::nothrow) DataFile(messages_));
+  std::optional<WithheldMessages> quiet;
+  if (withheld) quiet.emplace(*withheld);
+  std::unique_ptr<DataFile> file(new (std::nothrow)
+                                     DataFile(quiet ? static_cast<SystemMessageBox&>(*quiet) : messages_));
   if (!file) {
     Note(texts::kSaveOutOfMemory);
     return false;

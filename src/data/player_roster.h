@@ -69,8 +69,11 @@ class PlayerRoster : public PrepareSeedSource {
   // Saves the newest player (flag set) or the current one, warns the player
   // when that fails, and pauses kPauseAfterSave in either case.
   [[nodiscard]] bool SavePlayer(bool newestPlayer);
-  // Writes one player's file; true when it was written.
-  [[nodiscard]] bool SaveUserFile(int index);
+  // Writes one player's file; true when it was written. With `withheld`,
+  // nothing is shown: a message the save would show the player is put there
+  // instead, for a save that nobody may be there to answer (the end of the
+  // desktop session).
+  [[nodiscard]] bool SaveUserFile(int index, std::string* withheld = nullptr);
 
   int PlayerCount() const { return static_cast<int>(players_.size()); }
   GDUSER* Player(int index);

@@ -18,6 +18,8 @@ class ContinueGameDialog : public SkinnedDialog {
                      MessageReporter& reporter, QWidget* parent);
   int Result() const { return result_; }
   int FaceOf(int id, bool pressed) const override;
+  // A question, told as an alert: its greeting and the last game's details.
+  bool SpokenAsAlert() const override { return true; }
 
  protected:
   std::vector<ControlPlace> ControlTable() const override;

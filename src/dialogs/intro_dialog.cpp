@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "color_slider.h"
 #include "game_bitmap_table.h"
 #include "skinned_dialog_service.h"
 
@@ -40,6 +41,19 @@ IntroDialog::IntroDialog(int page, QPoint& position, float& hue, const GameBitma
                  color_.BuildSwatch(kStartHue, swatchExists_, kSwatchX, kSwatchY, kSwatchWidth, kSwatchHeight);
     if (!colorPage_) LogFault("Unable to build color selection bitmaps!");
   }
+  if (colorPage_) {
+    slider_ = new ColorSlider(
+        *this, QRect(kSpectrumX, kSpectrumY, kSpectrumWidth, kSpectrumHeight), [this] { return hue_; },
+        [this](float hue) { return PickHue(hue); });
+    AddControl(kColorSlider, slider_);
+  }
+}
+
+bool IntroDialog::PickHue(float hue) {
+  if (!color_.BuildSwatch(hue, swatchExists_, kSwatchX, kSwatchY, kSwatchWidth, kSwatchHeight)) return false;
+  hue_ = hue;
+  if (slider_) slider_->Announce();
+  return true;
 }
 
 void IntroDialog::End(int result) {
@@ -79,8 +93,7 @@ void IntroDialog::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (colorPage_ && event->button() == Qt::LeftButton && at.x() >= kSpectrumX &&
       at.x() <= kSpectrumX + kSpectrumWidth && at.y() >= kSpectrumY && at.y() <= kSpectrumY + kSpectrumHeight) {
-    const float hue = static_cast<float>(at.x() - kSpectrumX) * 360.0f / static_cast<float>(kSpectrumWidth);
-    if (color_.BuildSwatch(hue, swatchExists_, kSwatchX, kSwatchY, kSwatchWidth, kSwatchHeight)) hue_ = hue;
+    PickHue(static_cast<float>(at.x() - kSpectrumX) * 360.0f / static_cast<float>(kSpectrumWidth));
   }
   SkinnedDialog::mousePressEvent(event);
 }

@@ -9,6 +9,8 @@
 
 namespace velmora {
 
+class ColorSlider;
+
 class IntroDialog : public SkinnedDialog {
   Q_OBJECT
  public:
@@ -45,6 +47,8 @@ class IntroDialog : public SkinnedDialog {
 
  private:
   void End(int result);
+  // The colour at a hue, as a click on the spectrum picks it; false when the swatch could not be made.
+  bool PickHue(float hue);
 
   QPoint& position_;
   float& hue_;
@@ -52,6 +56,7 @@ class IntroDialog : public SkinnedDialog {
   bool swatchExists_ = false;
   bool colorPage_ = false;
   int result_ = kPreset;
+  ColorSlider* slider_ = nullptr;  // the keyboard's way to the colour (the colour page)
 };
 
 // Shows the pages from Welcome (or, tutorialOnly, from Basics) to Wrap Up over

@@ -1,8 +1,11 @@
 #include "message_dialog.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+
+#include "accessibility.h"
 
 namespace velmora {
 
@@ -187,6 +190,25 @@ std::vector<SkinnedDialog::ControlPlace> MessageDialog::ControlTable() const {
 void MessageDialog::FirstShow() {
   SkinnedDialog::FirstShow();
   if (kind_ == kNotice) Control(kCancel)->hide();
+  QAccessibleEvent alert(this, QAccessible::Alert);
+  a11y::Announce(alert);
+}
+
+QString MessageDialog::SpokenText() const {
+  if (!parsed_) return Latin(wrapped_.empty() ? std::string() : text_);
+  QStringList rows;
+  const std::vector<int> rowOf = RowsOfLines();
+  int last = -1;
+  for (size_t k = 0; k < lines_.size(); ++k) {
+    if (lines_[k].text.empty()) continue;
+    const QString text = Latin(lines_[k].text);
+    if (rowOf[k] == last && !rows.isEmpty())
+      rows.back() += QLatin1Char(' ') + text;
+    else
+      rows << text;
+    last = rowOf[k];
+  }
+  return rows.join(QLatin1Char('\n'));
 }
 
 int MessageDialog::FaceOf(int id, bool pressed) const {

@@ -59,6 +59,9 @@ class MessageDialog : public SkinnedDialog {
   static std::string WrapPlainText(const std::string& text);
 
   void reject() override;
+  // An alert, named by its words: each row a line, its pieces on one row joined.
+  QString SpokenText() const override;
+  bool SpokenAsAlert() const override { return true; }
 
  protected:
   std::vector<ControlPlace> ControlTable() const override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "color_slider.h"
 #include "message_reporter.h"
 #include "skinned_dialog_service.h"
 
@@ -55,7 +56,9 @@ NewGameDialog::NewGameDialog(bool cancelAllowed, PlayerSettings& settings, const
   }
   auto* ignore = AddButton(kIgnoreMistakes);
   connect(ignore, &QPushButton::clicked, this, [this] { ToggleIgnoreMistakes(); });
+  explain->setAccessibleName(QStringLiteral("Explain Ignore Mistakes"));
   code_ = new QLineEdit(this);
+  code_->setAccessibleName(QStringLiteral("Puzzle Code"));
   AddControl(kPuzzleCode, code_);
 
   descriptionBuilt_ = BuildDescriptionArea();
@@ -72,7 +75,23 @@ NewGameDialog::NewGameDialog(bool cancelAllowed, PlayerSettings& settings, const
   connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
   connect(explain, &QPushButton::clicked, this, [this] { Ask(kExplainText, false); });
   connect(code_, &QLineEdit::textChanged, this, [this] { CodeChanged(); });
+  if (colorPicking_) {
+    slider_ = new ColorSlider(
+        *this, QRect(kSpectrumX, kSpectrumY, kSpectrumWidth, kSpectrumHeight), [this] { return settings_.hue; },
+        [this](float hue) { return PickHue(hue); });
+    AddControl(kColorSlider, slider_);
+  }
+  // Tab reads the dialog as a page: the choices from the top, then the buttons.
+  SetTabOrder({kFirstType, kFirstType + 1, kFirstType + 2, kFirstDifficulty, kFirstDifficulty + 1, kFirstDifficulty + 2,
+               kFirstDifficulty + 3, kIgnoreMistakes, kExplain, kColorSlider, kPuzzleCode, kCancel, kBegin});
   begin->setFocus();
+}
+
+bool NewGameDialog::PickHue(float hue) {
+  if (!color_.BuildSwatch(hue, swatchExists_, kSwatchX, kSwatchY, kSwatchWidth, kSwatchHeight)) return false;
+  settings_.hue = hue;
+  if (slider_) slider_->Announce();
+  return true;
 }
 
 bool NewGameDialog::BuildDescriptionArea() {
@@ -234,8 +253,7 @@ void NewGameDialog::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (colorPicking_ && at.x() >= kSpectrumX && at.x() <= kSpectrumX + kSpectrumWidth && at.y() >= kSpectrumY &&
       at.y() <= kSpectrumY + kSpectrumHeight && event->button() == Qt::LeftButton) {
-    const float hue = static_cast<float>(at.x() - kSpectrumX) * 360.0f / static_cast<float>(kSpectrumWidth);
-    if (color_.BuildSwatch(hue, swatchExists_, kSwatchX, kSwatchY, kSwatchWidth, kSwatchHeight)) settings_.hue = hue;
+    PickHue(static_cast<float>(at.x() - kSpectrumX) * 360.0f / static_cast<float>(kSpectrumWidth));
   }
   SkinnedDialog::mousePressEvent(event);
 }

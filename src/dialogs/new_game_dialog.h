@@ -12,6 +12,8 @@ class QLineEdit;
 
 namespace velmora {
 
+class ColorSlider;
+
 class NewGameDialog : public SkinnedDialog {
   Q_OBJECT
  public:
@@ -51,6 +53,8 @@ class NewGameDialog : public SkinnedDialog {
   bool BuildDescriptionArea();
   void CodeChanged();
   void Begin();
+  // The colour at a hue, as a click on the spectrum picks it; false when the swatch could not be made.
+  bool PickHue(float hue);
 
   bool cancelAllowed_;
   bool exitProgram_ = false;
@@ -61,6 +65,7 @@ class NewGameDialog : public SkinnedDialog {
   bool colorPicking_ = true;
   bool descriptionBuilt_ = false;
   QLineEdit* code_ = nullptr;
+  ColorSlider* slider_ = nullptr;  // the keyboard's way to the colour
 };
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "options_dialog.h"
 
+#include "color_slider.h"
 #include "skinned_dialog_service.h"
 
 #include <QComboBox>
@@ -68,7 +69,7 @@ std::string OptionsDialog::KeyboardExplanation() {
 
 std::string OptionsDialog::MoreKeysExplanation() {
   return KeyList("More Keyboard Commands", std::begin(kMoreKeys), std::end(kMoreKeys)) +
-         "$n$n$LRight-click outside the board:$n$t$RWindow menu";
+         "$n$n$LRight-click outside the board:$n$t$RWindow menu" + "$n$LMenu key or SHIFT+F10:$n$t$RWindow menu";
 }
 
 OptionsDialog::OptionsDialog(PlayerSettings& settings, const GameBitmapTable* art, MessageReporter& reporter,
@@ -87,6 +88,8 @@ OptionsDialog::OptionsDialog(PlayerSettings& settings, const GameBitmapTable* ar
     done(QDialog::Accepted);
   });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  explainMouse->setAccessibleName(QStringLiteral("Explain Mouse Commands"));
+  explainKeys->setAccessibleName(QStringLiteral("Explain Keyboard Commands"));
   connect(explainMouse, &QPushButton::clicked, this, [this] { Ask(MouseExplanation(), false); });
   connect(explainKeys, &QPushButton::clicked, this, [this] {
     Ask(KeyboardExplanation(), false);
@@ -116,11 +119,31 @@ OptionsDialog::OptionsDialog(PlayerSettings& settings, const GameBitmapTable* ar
     colorPicking_ = false;
   for (int id : {kLeftButton, kRightButton}) {
     auto* list = new QComboBox(this);
+    list->setAccessibleName(id == kLeftButton ? QStringLiteral("Left Mouse Button")
+                                              : QStringLiteral("Right Mouse Button"));
     AddControl(id, list);
     for (const char* command : kCommands) list->addItem(QString::fromLatin1(command));
     list->setCurrentIndex(id == kLeftButton ? settings_.actionMouseButtonLeft : settings_.actionMouseButtonRight);
     connect(list, &QComboBox::currentIndexChanged, this, [this, id] { CommandChanged(id); });
   }
+  if (colorPicking_) {
+    slider_ = new ColorSlider(
+        *this, QRect(kSpectrumX, kSpectrumY, kSpectrumWidth, kSpectrumHeight), [this] { return settings_.hue; },
+        [this](float hue) { return PickHue(hue); });
+    AddControl(kColorSlider, slider_);
+  }
+  std::vector<int> order{kLeftButton, kRightButton, kExplainMouse, kExplainKeys, kViewTutorial, kUseTips};
+  for (int k = 0; k < kStatCount; ++k) order.push_back(kFirstStat + k);
+  for (int id : {kColorSlider, kCancel, kOk}) order.push_back(id);
+  SetTabOrder(order);
+  ok->setFocus();  // where the keyboard always began
+}
+
+bool OptionsDialog::PickHue(float hue) {
+  if (!color_.BuildSwatch(hue, swatchExists_, kSwatchX, kSwatchY, kSwatchWidth, kSwatchHeight)) return false;
+  settings_.hue = hue;
+  if (slider_) slider_->Announce();
+  return true;
 }
 
 QComboBox* OptionsDialog::CommandList(int id) const { return qobject_cast<QComboBox*>(Control(id)); }
@@ -163,8 +186,7 @@ void OptionsDialog::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (colorPicking_ && event->button() == Qt::LeftButton && at.x() >= kSpectrumX &&
       at.x() <= kSpectrumX + kSpectrumWidth && at.y() >= kSpectrumY && at.y() <= kSpectrumY + kSpectrumHeight) {
-    const float hue = static_cast<float>(at.x() - kSpectrumX) * 1.5f;
-    if (color_.BuildSwatch(hue, swatchExists_, kSwatchX, kSwatchY, kSwatchWidth, kSwatchHeight)) settings_.hue = hue;
+    PickHue(static_cast<float>(at.x() - kSpectrumX) * 1.5f);
   }
   SkinnedDialog::mousePressEvent(event);
 }

@@ -10,6 +10,8 @@ class QComboBox;
 
 namespace velmora {
 
+class ColorSlider;
+
 class OptionsDialog : public SkinnedDialog {
   Q_OBJECT
  public:
@@ -44,6 +46,8 @@ class OptionsDialog : public SkinnedDialog {
 
  private:
   void CommandChanged(int id);
+  // The colour at a hue, as a click on the spectrum picks it; false when the swatch could not be made.
+  bool PickHue(float hue);
   bool* StatFlag(int id) const;
 
   PlayerSettings& settings_;
@@ -52,6 +56,7 @@ class OptionsDialog : public SkinnedDialog {
   bool colorPicking_ = true;
   int result_ = 0;
   bool viewTutorial_ = false;
+  ColorSlider* slider_ = nullptr;  // the keyboard's way to the colour
 };
 
 }  // namespace velmora

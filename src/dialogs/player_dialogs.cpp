@@ -41,6 +41,7 @@ CreatePlayerDialog::CreatePlayerDialog(std::string& name, const GameBitmapTable*
                                        QWidget* parent)
     : SkinnedDialog("CU", QStringLiteral("Create New Player"), QSize(238, 176), art, reporter, parent), name_(name) {
   box_ = new QLineEdit(this);
+  box_->setAccessibleName(QStringLiteral("Your name"));
   AddControl(kNameBox, box_);
   box_->setMaxLength(kMaxName);
   auto* done = AddButton(kDone);
@@ -141,6 +142,7 @@ ChoosePlayerDialog::ChoosePlayerDialog(PlayerRoster& roster, int& emptyListCance
       roster_(roster),
       emptyListCancels_(emptyListCancels) {
   list_ = new QListWidget(this);
+  list_->setAccessibleName(QStringLiteral("Players"));
   AddControl(kList, list_);
   list_->setSortingEnabled(true);
   auto* play = AddButton(kPlay);

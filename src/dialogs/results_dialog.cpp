@@ -203,6 +203,19 @@ void ResultsDialog::paintEvent(QPaintEvent* event) {
   }
 }
 
+QString ResultsDialog::SpokenText() const {
+  // Labels() gives the chart's five labels (the puzzle's the last of them),
+  // then the three lines of statistics and four rows of a title and its value.
+  const std::vector<Label> labels = Labels();
+  constexpr size_t kChart = 5, kLines = 3;
+  if (!graphBuilt_ || labels.size() < kChart + kLines) return {};
+  QStringList lines;
+  for (size_t i = kChart; i < kChart + kLines; ++i) lines << labels[i].text;
+  for (size_t i = kChart + kLines; i + 1 < labels.size(); i += 2) lines << labels[i].text + ": " + labels[i + 1].text;
+  lines << labels[kChart - 1].text;
+  return lines.join(QLatin1Char('\n'));
+}
+
 int ResultsDialog::FaceOf(int id, bool pressed) const {
   if (id == kDone) return pressed ? 297 : 298;
   return 0;

@@ -31,6 +31,10 @@ class ResultsDialog : public SkinnedDialog {
   static std::string EndTimeText(uint32_t gameTime);
 
   int FaceOf(int id, bool pressed) const override;
+  // An alert, named by its figures: the congratulation, the time, the best and
+  // average, the game's counts and the puzzle.
+  QString SpokenText() const override;
+  bool SpokenAsAlert() const override { return true; }
 
  protected:
   std::vector<ControlPlace> ControlTable() const override;

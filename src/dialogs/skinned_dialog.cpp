@@ -1,9 +1,15 @@
 #include "skinned_dialog.h"
 
+#include <QAccessible>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QShowEvent>
+#include <algorithm>
 
+#include "accessibility.h"
+#include "dialog_accessibility.h"
 #include "game_bitmap_table.h"
 #include "image_operations.h"
 #include "message_reporter.h"
@@ -29,6 +35,29 @@ int FlagsOf(SkinnedDialog::TextFormat format) {
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// The caption each push button's face shows, by its normal look.
+QString CaptionOfFace(int face) {
+  if (face >= 244 && face <= 252) return QString::number(face - 243);  // the Tile menu's digits
+  switch (face) {
+    case 253: return QStringLiteral("Eraser");
+    case 271: return QStringLiteral("Back");
+    case 273:
+    case 296: return QStringLiteral("Cancel");
+    case 275: return QStringLiteral("Next");
+    case 290: return QStringLiteral("Add Player");
+    case 292: return QStringLiteral("Play");
+    case 294: return QStringLiteral("Remove Player");
+    case 298: return QStringLiteral("Done");
+    case 300: return QStringLiteral("Explain");
+    case 306: return QStringLiteral("Begin");
+    case 308: return QStringLiteral("OK");
+    case 310: return QStringLiteral("Learn to Play");
+    case 315: return QStringLiteral("No");
+    case 317: return QStringLiteral("Yes");
+    default: return {};
+  }
+}
+
 }  // namespace
 
 SkinButton::SkinButton(int id, SkinnedDialog& dialog) : QPushButton(&dialog), id_(id), dialog_(dialog) {
@@ -39,6 +68,18 @@ SkinButton::SkinButton(int id, SkinnedDialog& dialog) : QPushButton(&dialog), id
 void SkinButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   dialog_.DrawFace(painter, *this);
+  if (hasFocus() && dialog_.ShowsKeyboardFocus()) SkinnedDialog::DrawFocusFrame(painter, rect());
+}
+
+void SkinButton::focusInEvent(QFocusEvent* event) {
+  QPushButton::focusInEvent(event);
+  dialog_.KeyboardFocusArrived(*event);
+  update();
+}
+
+void SkinButton::focusOutEvent(QFocusEvent* event) {
+  QPushButton::focusOutEvent(event);
+  update();
 }
 
 SkinnedDialog::SkinnedDialog(std::string prefix, const QString& title, QSize client, const GameBitmapTable* art,
@@ -52,6 +93,7 @@ SkinnedDialog::SkinnedDialog(std::string prefix, const QString& title, QSize cli
   setFont(DefaultFont());
   setModal(true);
   setFixedSize(client_);
+  InstallDialogAccessibility();
   if (!genericBackground) return;
   ImageOperations operations(reporter_);
   // Only the part under the window is ever drawn, so only that part is kept.
@@ -171,6 +213,128 @@ void SkinnedDialog::showEvent(QShowEvent* event) {
   if (laidOut_) return;
   FirstShow();
   laidOut_ = true;
+  // Connected after the dialog's own handlers, so that each click is told
+  // once the dialog has acted on it.
+  for (const auto& [id, control] : controls_) {
+    control->installEventFilter(this);  // for the keys that move the keyboard between controls
+    if (auto* button = qobject_cast<SkinButton*>(control))
+      connect(button, &QAbstractButton::clicked, this, [this] { AnnounceStateChanges(); });
+  }
+  AnnounceStateChanges();
+}
+
+// Tab and Shift+Tab from any control, an arrow from a button (the arrows
+// edit a text box, a list and the colour) may move the keyboard: seen here
+// before the control acts on the key. A control that then gets the keyboard
+// for Tab (KeyboardFocusArrived) shows the frame. Qt's focus reason alone will
+// not tell: a dialog being shown hands its first control the keyboard as Tab
+// would, and an arrow that finds no other control moves nothing.
+bool SkinnedDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    keyMoving_ = tab || (arrow && qobject_cast<SkinButton*>(watched));
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void SkinnedDialog::KeyboardFocusArrived(const QFocusEvent& event) {
+  const bool tab = event.reason() == Qt::TabFocusReason || event.reason() == Qt::BacktabFocusReason;
+  if (tab && keyMoving_) KeyboardFocusMoved();
+  keyMoving_ = false;
+}
+
+SkinnedDialog::ControlKind SkinnedDialog::KindOf(const SkinButton& button) const {
+  switch (FaceOf(button.Id(), false)) {
+    case 301:
+    case 302: return ControlKind::kRadio;
+    case 303:
+    case 304: return ControlKind::kCheck;
+    default: return ControlKind::kPush;
+  }
+}
+
+bool SkinnedDialog::IsOn(const SkinButton& button) const {
+  const int face = FaceOf(button.Id(), false);
+  return face == 302 || face == 304;
+}
+
+const SkinnedDialog::Label* SkinnedDialog::LabelBeside(const QRect& control, const std::vector<Label>& labels) const {
+  for (const Label& label : labels) {
+    const int gap = label.rect.left() - (control.x() + control.width());
+    const bool sameRow = label.rect.top() < control.y() + control.height() && control.y() < label.rect.bottom();
+    if (gap >= 0 && gap <= 12 && sameRow) return &label;
+  }
+  return nullptr;
+}
+
+QString SkinnedDialog::SpokenName(const SkinButton& button) const {
+  if (!button.accessibleName().isEmpty()) return button.accessibleName();
+  if (KindOf(button) != ControlKind::kPush) {
+    const std::vector<Label> labels = Labels();
+    if (const Label* label = LabelBeside(button.geometry(), labels)) return label->text;
+  }
+  return CaptionOfFace(FaceOf(button.Id(), false));
+}
+
+QString SkinnedDialog::SpokenText() const {
+  const std::vector<Label> labels = Labels();
+  std::vector<const Label*> naming;
+  QStringList names;
+  for (const auto& [id, control] : controls_) {
+    names << control->accessibleName();
+    const auto* button = qobject_cast<const SkinButton*>(control);
+    if (button && KindOf(*button) != ControlKind::kPush)
+      if (const Label* label = LabelBeside(button->geometry(), labels)) naming.push_back(label);
+  }
+  QStringList lines;
+  for (const Label& label : labels)
+    if (std::find(naming.begin(), naming.end(), &label) == naming.end() && !names.contains(label.text))
+      lines << label.text;
+  return lines.join(QLatin1Char('\n'));
+}
+
+void SkinnedDialog::KeyboardFocusMoved() {
+  if (keyboardFocus_) return;
+  keyboardFocus_ = true;
+  if (QWidget* focused = focusWidget()) focused->update();
+}
+
+void SkinnedDialog::DrawFocusFrame(QPainter& painter, const QRect& rect) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setBrush(Qt::NoBrush);
+  // Dark outside and white inside: it shows on every face and background.
+  painter.setPen(QPen(QColor(kShadow), 1));
+  painter.drawRect(rect.adjusted(0, 0, -1, -1));
+  painter.setPen(QPen(QColor(kText), 1));
+  painter.drawRect(rect.adjusted(1, 1, -2, -2));
+  painter.restore();
+}
+
+void SkinnedDialog::SetTabOrder(const std::vector<int>& ids) {
+  for (size_t i = 1; i < ids.size(); ++i) {
+    QWidget* before = Control(ids[i - 1]);
+    QWidget* after = Control(ids[i]);
+    if (before && after) setTabOrder(before, after);
+  }
+}
+
+void SkinnedDialog::AnnounceStateChanges() {
+  for (const auto& [id, control] : controls_) {
+    const auto* button = qobject_cast<const SkinButton*>(control);
+    if (!button || KindOf(*button) == ControlKind::kPush) continue;
+    const bool on = IsOn(*button);
+    const auto told = toldStates_.find(id);
+    const bool changed = told != toldStates_.end() && told->second != on;
+    toldStates_[id] = on;
+    if (!changed) continue;
+    QAccessible::State checked;
+    checked.checked = true;
+    QAccessibleStateChangeEvent event(control, checked);
+    a11y::Announce(event);
+  }
 }
 
 void SkinnedDialog::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 // game bitmap table; its labels are white text over a dark shadow. Each dialog
 // gives its control table, its faces, its labels and its log prefix.
 #include <QDialog>
+#include <QFocusEvent>
 #include <QFont>
 #include <QImage>
 #include <QMargins>
@@ -30,9 +31,12 @@ class SkinButton : public QPushButton {
  public:
   SkinButton(int id, SkinnedDialog& dialog);
   int Id() const { return id_; }
+  SkinnedDialog& Dialog() const { return dialog_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   int id_;
@@ -43,6 +47,8 @@ class SkinnedDialog : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kGenericBackgroundId = 288;
+  // The id of the keyboard's colour control, where a dialog has one (color_slider.h).
+  static constexpr int kColorSlider = 2000;
 
   // Where a control goes, in client pixels.
   struct ControlPlace {
@@ -89,6 +95,29 @@ class SkinnedDialog : public QDialog {
   // Draws text twice: dark at the rectangle, then white one pixel up and left.
   static void DrawShadowText(QPainter& painter, const QRect& rect, const QString& text, TextFormat format);
 
+  // What assistive technology is told. A control's kind and state come from
+  // its face: the radio button's and the check box's looks, or a push
+  // button's. Its name is the one it was given (setAccessibleName), else a
+  // radio button's or a check box's label beside it, else the caption its
+  // face shows.
+  enum class ControlKind { kPush, kRadio, kCheck };
+  ControlKind KindOf(const SkinButton& button) const;
+  bool IsOn(const SkinButton& button) const;
+  QString SpokenName(const SkinButton& button) const;
+  // The dialog's painted words that name no control, one label a line; an
+  // alert is named by them (the message dialog, Puzzle Results).
+  virtual QString SpokenText() const;
+  virtual bool SpokenAsAlert() const { return false; }
+  // Once the player moves the keyboard between the controls (Tab, an arrow),
+  // the control that has it shows a frame; never before, so that the dialog
+  // looks as it always did to a player who uses the mouse.
+  bool ShowsKeyboardFocus() const { return keyboardFocus_; }
+  void KeyboardFocusMoved();
+  // A control got the keyboard: by a key that moves it, the frame shows from now on.
+  void KeyboardFocusArrived(const QFocusEvent& event);
+  // The frame around the control that has the keyboard, inside its rectangle.
+  static void DrawFocusFrame(QPainter& painter, const QRect& rect);
+
   QSize ClientSize() const { return client_; }
   const QImage& Background() const { return background_; }
   bool LaidOut() const { return laidOut_; }
@@ -101,6 +130,8 @@ class SkinnedDialog : public QDialog {
  protected:
   SkinButton* AddButton(int id);
   void AddControl(int id, QWidget* widget);
+  // The order Tab takes through the controls, by id.
+  void SetTabOrder(const std::vector<int>& ids);
   // Places each control of the table; an id the dialog does not know is logged.
   void PlaceControls(const std::vector<ControlPlace>& table);
   // `sharp` is the same picture at twice the size (device pixel ratio 2), shown
@@ -146,6 +177,7 @@ class SkinnedDialog : public QDialog {
 
   void setVisible(bool visible) override;
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -155,6 +187,10 @@ class SkinnedDialog : public QDialog {
   void PlaceWindow();
 
   const QPixmap* Face(int bitmapId);
+  // The label drawn just right of a control, or null.
+  const Label* LabelBeside(const QRect& control, const std::vector<Label>& labels) const;
+  // After a click: each radio button and check box that turned tells it.
+  void AnnounceStateChanges();
 
   std::string prefix_;
   QSize client_;
@@ -168,6 +204,9 @@ class SkinnedDialog : public QDialog {
   bool laidOut_ = false;
   bool placed_ = false;
   QMargins expectedFrame_;
+  bool keyboardFocus_ = false;
+  bool keyMoving_ = false;          // the key being pressed may move the keyboard
+  std::map<int, bool> toldStates_;  // the on/off state each two-state control was last told as
 };
 
 }  // namespace velmora

@@ -40,6 +40,7 @@ TileMenuDialog::TileMenuDialog(bool mouseOpened, int bottomMargin, bool noteMode
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   entry_ = new QLineEdit(this);
+  entry_->setAccessibleName(QStringLiteral("Digit, or x for the eraser"));
   AddControl(kEntry, entry_);
   entry_->setAlignment(Qt::AlignCenter);
   if (mouseOpened_) {

@@ -208,6 +208,19 @@ class Game {
   // The marks a tile shows now; none outside play.
   TileMarks MarksOf(int row, int column) const;
 
+  // ---- What a screen reader is told (spoken_texts.cpp) ----
+
+  // A tile as a cell of the board's table: "row 2, column 9, 6, given",
+  // "row 2, column 3, empty, notes 1 and 7", "row 4, column 1, played 4", with
+  // "conflict" or "highlighted" where a viewing aid marks it.
+  std::string TileSpoken(int row, int column) const;
+  // A tray button: its digit and how many are left ("3, two left"); "Eraser".
+  std::string TraySpoken(int trayRow) const;
+  // The tiles left, the mistakes and, withTime, the time (or the countdown).
+  std::string StatusSpoken(bool withTime = true) const;
+  // A command button's name with its key: "Hint (F5)"; empty for other ids.
+  static std::string CommandSpoken(int controlId);
+
   // ---- What the window shows ----
 
   // The table index of a control's face; -1 for an id the game does not draw.
@@ -287,8 +300,11 @@ class Game {
   bool ClearNotes(int row, int column);
   // The player clears a tile's notes (the Eraser, Delete, Backspace): recorded for Undo.
   bool EraseNotes(int row, int column);
-  void AcceptPlay(int row, int column, int type, int previousPlayedType);
+  // `time`: the game time of the play, its play key's time.
+  void AcceptPlay(int row, int column, int type, int previousPlayedType, int32_t time);
   void Victory();
+  // What a save hands to the player's record.
+  GameSnapshot Snapshot() const;
   // Hands the game to the player's record; false (after the fatal report) when
   // the record refuses it.
   [[nodiscard]] bool StoreGameInRecord(GDUSER& record);
@@ -323,7 +339,7 @@ class Game {
   // Undo's record of the changes as they are made (game_undo.cpp).
   void RecordNotes(int row, int column, uint32_t before);
   // A play about to be accepted: a change Undo can take back, or one it stops at.
-  void RecordAcceptedPlay(int row, int column, int type, int previousPlayedType, bool blackoutReveal);
+  void RecordAcceptedPlay(int row, int column, int type, int previousPlayedType, bool blackoutReveal, int32_t time);
   void RecordBarrier(Barrier why);
   // What each hidden tile's notes become when candidates are filled in.
   std::vector<NoteEdit> CandidateEdits() const;

@@ -217,6 +217,8 @@ void Game::BeginPlay(bool resuming, int32_t timeBefore) {
   session_.building = false;
   host_.ShowTileControls(true);
   SetGameState(GameState::Playing);
+  // The keyboard is on the board, at the Cursor Tile, from the first key on.
+  host_.FocusControl(control::TileId(session_.cursorRow, session_.cursorColumn));
   if (session_.settings.ignoreMistakes) session_.showGuides = false;
 
   host_.RedrawControl(control::kNewGame);
@@ -289,7 +291,7 @@ void Game::Victory() {
   StartGameTimer(kNewGameTimer, kNewGameAfterVictoryDelay);
 }
 
-bool Game::StoreGameInRecord(GDUSER& record) {
+GameSnapshot Game::Snapshot() const {
   GameSnapshot game;
   game.gameActive = session_.gameState == GameState::Playing;
   game.blackoutCount = session_.blackoutCount;
@@ -304,7 +306,11 @@ bool Game::StoreGameInRecord(GDUSER& record) {
   game.puzzleCode = session_.settings.puzzleCode;
   game.paybackOrder = session_.paybackOrder;
   game.settings = session_.settings;
-  if (record.SetFromGame(game)) return true;
+  return game;
+}
+
+bool Game::StoreGameInRecord(GDUSER& record) {
+  if (record.SetFromGame(Snapshot())) return true;
   Fatal(texts::kSaveFailed);
   return false;
 }
@@ -342,11 +348,16 @@ bool Game::OnSessionEnd() {
   // set up) a save would write "no game" over the game a player kept.
   GDUSER* record = CurrentRecord();
   if (BetweenGames() || record == nullptr || session_.gameState != GameState::Playing) return true;
-  if (!StoreGameInRecord(*record)) return false;
-  if (roster_.SaveUserFile(roster_.CurrentPlayer())) {
+  // Nothing here waits on a person: what a save would show or stop the game
+  // for goes to the log, and the caller ends the process all the same.
+  std::string withheld;
+  if (!record->SetFromGame(Snapshot())) {
+    withheld = texts::kSaveFailed;
+  } else if (roster_.SaveUserFile(roster_.CurrentPlayer(), &withheld)) {
     LogOnly(texts::kSavedAtSessionEnd);
     return true;
   }
+  if (!withheld.empty()) host_.LogOnly(withheld);
   LogOnly(texts::kSaveAtSessionEndFailed);
   return false;
 }

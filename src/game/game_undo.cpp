@@ -1,9 +1,13 @@
 // Undo and Redo of the player's changes to the board, and filling in the
 // candidate notes. Notes are set back directly; a play made with Ignore
 // Mistakes on is undone and redone as the player would make it, through
-// PlayTile, so that the play-key list, the Payback order, the tray counts and
-// the counters are what those plays make of them.
+// PlayTile, so that the Payback order, the tray counts and the counters are
+// what those plays make of them. The play keys are those of the plays that
+// stand: an undone play takes its own key back and a redone one puts it back,
+// so that Undo and Redo never lengthen the list.
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "game.h"
 #include "game_texts.h"
@@ -36,7 +40,8 @@ void Game::RecordNotes(int row, int column, uint32_t before) {
   history_.Record(BoardChange::Notes({NoteEdit{row, column, before, after}}));
 }
 
-void Game::RecordAcceptedPlay(int row, int column, int type, int previousPlayedType, bool blackoutReveal) {
+void Game::RecordAcceptedPlay(int row, int column, int type, int previousPlayedType, bool blackoutReveal,
+                              int32_t time) {
   if (replaying_) return;
   if (freePlayUnderway_) {
     RecordBarrier(Barrier::kFreePlay);
@@ -48,8 +53,13 @@ void Game::RecordAcceptedPlay(int row, int column, int type, int previousPlayedT
     // The same type played again over itself takes it back (AcceptPlay).
     const bool playedBefore = previousPlayedType >= 0 && previousPlayedType < kTypeCount;
     const bool takesBack = playedBefore && board_.PlayedTypeAt(row, column) == type;
-    history_.Record(BoardChange::Play(PlayEdit{
-        row, column, playedBefore ? previousPlayedType : -1, takesBack ? -1 : type, board_.NoteMask(row, column), {}}));
+    history_.Record(BoardChange::Play(PlayEdit{row,
+                                               column,
+                                               playedBefore ? previousPlayedType : -1,
+                                               takesBack ? -1 : type,
+                                               board_.NoteMask(row, column),
+                                               PlayKey{!takesBack, time},
+                                               {}}));
   }
 }
 
@@ -133,6 +143,15 @@ void Game::ReplayPlay(const PlayEdit& edit, bool forward) {
   const int shown = forward ? edit.after : edit.before;
   const int type = shown >= 0 ? shown : (forward ? edit.before : edit.after);
   SetCursorTile(edit.row, edit.column);
+  // Before the play, which may win the game and save it.
+  std::vector<PlayKey>& keys = session_.playKeys;
+  if (forward) {
+    keys.push_back(edit.key);
+  } else {
+    // Every later play has been undone: its key is the last one.
+    const auto own = std::find(keys.rbegin(), keys.rend(), edit.key);
+    if (own != keys.rend()) keys.erase(std::next(own).base());
+  }
   replaying_ = true;
   PlayTile(edit.row, edit.column, kQuickPlay, true, static_cast<uint32_t>(type));
   replaying_ = false;

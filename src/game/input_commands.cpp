@@ -167,6 +167,7 @@ void Game::FreePlayCommand() {
   if (ChooseFreePlayTile(board_, row, column)) {
     const int type = board_.TypeAt(row, column);
     SetCursorTile(row, column);
+    host_.FocusControl(control::TileId(row, column));  // the keyboard follows the Cursor Tile
     freePlayUnderway_ = true;
     PlayTile(row, column, kQuickPlay, true, static_cast<uint32_t>(type));
     freePlayUnderway_ = false;

@@ -157,8 +157,9 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
   }
 
   if (accepted) {
-    RecordAcceptedPlay(row, column, type, previousPlayedType, blackoutReveal);
-    AcceptPlay(row, column, type, previousPlayedType);
+    const auto time = static_cast<int32_t>(GameTime());
+    RecordAcceptedPlay(row, column, type, previousPlayedType, blackoutReveal, time);
+    AcceptPlay(row, column, type, previousPlayedType, time);
   } else {
     session_.mistakes = SaturatingAdd(session_.mistakes, 1);
     RecordBarrier(Barrier::kMistake);
@@ -173,7 +174,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
   host_.Invalidate(ScreenArea::StatsPanel());
 }
 
-void Game::AcceptPlay(int row, int column, int type, int previousPlayedType) {
+void Game::AcceptPlay(int row, int column, int type, int previousPlayedType, int32_t time) {
   const bool ignoreMistakes = session_.settings.ignoreMistakes;
   if (session_.settings.type == kGameTypePayback) OnPaybackCorrectPlay();
 
@@ -188,7 +189,8 @@ void Game::AcceptPlay(int row, int column, int type, int previousPlayedType) {
     board_.SetPlayedType(row, column, type);
   }
 
-  session_.playKeys.push_back(PlayKey{!undo, static_cast<int32_t>(GameTime())});
+  // Undo and Redo keep the play keys themselves (ReplayPlay).
+  if (!replaying_) session_.playKeys.push_back(PlayKey{!undo, time});
   board_.SetHidden(row, column, undo);
   ClearNotes(row, column);
   RedrawTile(row, column);

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "user_record.h"
+
 namespace velmora {
 
 // A change that cannot be undone.
@@ -27,11 +29,13 @@ struct NoteEdit {
 
 // A play made with Ignore Mistakes on: the type the tile showed before and
 // after it, -1 for a hidden tile, the notes it had before (a play clears them)
-// and the notes it cleared of that type around it, when the player asked for that.
+// the play key it added, and the notes it cleared of that type around it,
+// when the player asked for that.
 struct PlayEdit {
   int row = 0, column = 0;
   int before = -1, after = -1;
   uint32_t notesBefore = 0;
+  PlayKey key;
   std::vector<NoteEdit> peerNotes;
   bool operator==(const PlayEdit&) const = default;
 };

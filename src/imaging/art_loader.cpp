@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QResource>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -78,6 +79,17 @@ ArtLoader::ArtLoader(Reporter& reporter, QString workingFolder, QString resource
 
 bool ArtLoader::IsPngIndex(int index) { return PngFileOf(index) != nullptr; }
 
+bool ArtLoader::IsBuildsOwnFile(int index, const std::vector<uint8_t>& bytes) {
+  const char* file = PngFileOf(index);
+  return file && IsKnownPng(ReadKnownPngs(), file, bytes);
+}
+
+uint64_t ArtLoader::MaxArtFolderBytes() {
+  uint64_t bytes = 0;
+  for (const imaging::PngArtFile& file : imaging::kPngArtFiles) bytes += MaxPngFileSize(file.width, file.height);
+  return bytes;
+}
+
 QString ArtLoader::PngPath(int index) const {
   const char* file = PngFileOf(index);
   if (!file) return QString();
@@ -102,14 +114,19 @@ QString ArtLoader::ResourcePath(int resourceId) const {
 // file of that name: the large picture of an entry is the build's file drawn
 // larger, and is shown only while the file is that one.
 //
-// The table keeps every file's bytes. The ten intro pages are shown only to
-// a new player or in the tutorial, so the table keeps no pixels for them, and
-// a page is decoded from those bytes when it opens: the page shows what was
-// checked here, whatever becomes of its file later. A page must still decode
-// now, for a damaged one to stop the game before its window shows: a file
-// with the very bytes this build was made with is known to; any other is
-// decoded once here to find out. A page takes its size from its file; the
-// background and the generic dialog background must have theirs.
+// What the files may cost is bounded by what the game's own art needs: each
+// fixed-size picture's file by its picture (MaxPngFileSize), an intro page by
+// a picture twice the build's page on each side, and the twelve together by
+// what the build's own twelve could ever need (MaxArtFolderBytes).
+//
+// The ten intro pages are shown only to a new player or in the tutorial, so
+// the table keeps nothing of them: a page is read from its file when it
+// opens, through the same bounds. A page must still decode now, for a damaged
+// one to stop the game before its window shows: a file with the very bytes
+// this build was made with is known to; any other is decoded once here to
+// find out. A page takes its size from its file; the background and the
+// generic dialog background must have theirs, and the table keeps their
+// files' bytes.
 bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   table.SetArtLoaded(false);
   table.ClearShifts();
@@ -125,28 +142,35 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   const std::vector<KnownPng> known = ReadKnownPngs();
   std::array<PngJob, imaging::kPngArtFiles.size()> jobs;
   for (size_t k = 0; k < jobs.size(); ++k) jobs[k].art = &imaging::kPngArtFiles[k];
+  const uint64_t folderBudget = MaxArtFolderBytes();
+  std::atomic<uint64_t> folderBytes{0};
   auto load = [&](PngJob& job) {
     const bool page = IsIntroPage(job.art->index);
-    const uint32_t width = page ? 0 : job.art->width;
-    const uint32_t height = page ? 0 : job.art->height;
+    const uint32_t width = page ? imaging::kMaxIntroPageWidth : job.art->width;
+    const uint32_t height = page ? imaging::kMaxIntroPageHeight : job.art->height;
+    const uint64_t spent = folderBytes.load();
+    const uint64_t left = spent < folderBudget ? folderBudget - spent : 0;
     if (!ReadPngFile(QFile::encodeName(PngPath(job.art->index)).toStdString(), job.bytes,
-                     MaxPngFileSize(width, height)))
+                     std::min(MaxPngFileSize(width, height), left)))
       return;
+    folderBytes += job.bytes.size();
     job.own = IsKnownPng(known, job.art->relativePath, job.bytes);
     if (page && job.own) {
       job.width = job.art->width;
       job.height = job.art->height;
       job.loaded = true;
-      return;
+    } else {
+      PngImage png;
+      job.loaded = page ? DecodePngDataWithin(job.bytes.data(), job.bytes.size(), png, width, height)
+                        : DecodePngData(job.bytes.data(), job.bytes.size(), png, width, height);
+      job.width = png.width;
+      job.height = png.height;
+      if (!page && job.loaded) {
+        job.image = ImageFromPng(png);
+        job.loaded = !job.image.isNull();
+      }
     }
-    PngImage png;
-    job.loaded = DecodePngData(job.bytes.data(), job.bytes.size(), png, width, height);
-    job.width = png.width;
-    job.height = png.height;
-    if (!page && job.loaded) {
-      job.image = ImageFromPng(png);
-      job.loaded = !job.image.isNull();
-    }
+    if (page) job.bytes = std::vector<uint8_t>();
   };
   std::atomic<size_t> nextJob{0};
   auto loadJobs = [&] {
@@ -166,6 +190,9 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
   }
   loadJobs();
   second.Join();
+  // Two files read at once may pass the budget together.
+  if (folderBytes.load() > folderBudget)
+    for (PngJob& png : jobs) png.loaded = false;
 
   size_t job = 0;
   for (int index = 0; index < GameBitmapTable::Size(); ++index) {
@@ -183,7 +210,12 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
       }
       table.SetBuildsOwnFile(index, png.own);
       entry = std::move(png.image);
-      table.KeepPngData(index, std::move(png.bytes), png.width, png.height);
+      if (IsIntroPage(index)) {
+        table.ReadWhenDrawn(index, QFile::encodeName(PngPath(index)).toStdString(), imaging::kMaxIntroPageWidth,
+                            imaging::kMaxIntroPageHeight);
+      } else {
+        table.KeepPngData(index, std::move(png.bytes), png.width, png.height);
+      }
       // The generic dialog background is cut into every dialog's own as it
       // opens: between dialogs its file's few bytes are all that is kept.
       if (index == imaging::kGenericDialogIndex) table.LetGoOfPixels(index);

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 #include "engine_host.h"
 #include "game_bitmap_table.h"
 
@@ -31,6 +34,12 @@ class ArtLoader {
   QString ResourcePath(int resourceId) const;
 
   static bool IsPngIndex(int index);
+  // True when these are the very bytes of the PNG file this build made for
+  // entry `index` (its size and digest, compiled in).
+  static bool IsBuildsOwnFile(int index, const std::vector<uint8_t>& bytes);
+  // The most the twelve PNG files may hold together: what the build's own
+  // pictures could ever need (MaxPngFileSize of each at its size).
+  static uint64_t MaxArtFolderBytes();
 
  private:
   QImage ReadResourceBitmap(int resourceId) const;

@@ -31,9 +31,18 @@ const imaging::PngArtFile* PngArtOf(int index) {
 GameBitmap GameBitmapTable::Picture(int index) const {
   const GameBitmap& entry = Entry(index);
   const KeptPng& kept = kept_[static_cast<size_t>(index)];
-  if (!entry.isNull() || kept.bytes.empty()) return entry;
+  if (!entry.isNull()) return entry;
   PngImage png;
-  if (!DecodePngData(kept.bytes.data(), kept.bytes.size(), png, kept.width, kept.height)) return GameBitmap();
+  if (!kept.path.empty()) {
+    std::vector<uint8_t> bytes;
+    ownFiles_[static_cast<size_t>(index)] = false;
+    if (!ReadPngFile(kept.path, bytes, MaxPngFileSize(kept.width, kept.height)) ||
+        !DecodePngDataWithin(bytes.data(), bytes.size(), png, kept.width, kept.height))
+      return GameBitmap();
+    ownFiles_[static_cast<size_t>(index)] = ArtLoader::IsBuildsOwnFile(index, bytes);
+  } else if (kept.bytes.empty() || !DecodePngData(kept.bytes.data(), kept.bytes.size(), png, kept.width, kept.height)) {
+    return GameBitmap();
+  }
   GameBitmap image = ImageFromPng(png);
   if (!ReplayShifts(index, image)) return GameBitmap();
   return image;
@@ -61,6 +70,14 @@ void GameBitmapTable::KeepPngData(int index, std::vector<uint8_t> bytes, uint32_
   kept.bytes = std::move(bytes);
   kept.width = width;
   kept.height = height;
+}
+
+void GameBitmapTable::ReadWhenDrawn(int index, std::string path, uint32_t maxWidth, uint32_t maxHeight) {
+  KeptPng& kept = kept_[static_cast<size_t>(index)];
+  kept = KeptPng();
+  kept.path = std::move(path);
+  kept.width = maxWidth;
+  kept.height = maxHeight;
 }
 
 QSize GameBitmapTable::SharpSize(int index) const {

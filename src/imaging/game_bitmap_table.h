@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "imaging_constants.h"
@@ -69,14 +70,19 @@ class GameBitmapTable {
   // For a table loaded afresh.
   void ClearShifts() { shifts_.clear(); }
 
-  // The picture of entry `index` to draw: the entry itself, or for an entry
+  // The picture of entry `index` to draw: the entry itself; for an entry
   // kept only as the bytes of its PNG file, a picture decoded from them now
   // and recoloured by the shifts applied so far (the table keeps no pixels for
-  // it). A null image when there is none.
+  // it); for an entry read when drawn, its file read and decoded now. A null
+  // image when there is none.
   GameBitmap Picture(int index) const;
   // Keeps the bytes of entry `index`'s PNG file, checked to decode to a
-  // picture of the given size, beside the entry.
+  // picture of the given size, beside the entry (and forgets any file to read).
   void KeepPngData(int index, std::vector<uint8_t> bytes, uint32_t width, uint32_t height);
+  // Entry `index` keeps nothing: Picture reads its PNG file each time, a
+  // picture of at most maxWidth x maxHeight in a file no longer than such a
+  // picture needs, and notes whether the file is the build's own.
+  void ReadWhenDrawn(int index, std::string path, uint32_t maxWidth, uint32_t maxHeight);
   // Frees the entry's pixels when its file's bytes are kept: Picture decodes
   // them again when the picture is drawn.
   void LetGoOfPixels(int index);
@@ -103,11 +109,13 @@ class GameBitmapTable {
   mutable std::array<bool, imaging::kGameBitmapCount> runsLooked_{};
   struct KeptPng {
     std::vector<uint8_t> bytes;
+    std::string path;  // a file read when drawn
     uint32_t width = 0;
     uint32_t height = 0;
   };
   std::array<KeptPng, imaging::kGameBitmapCount> kept_;
-  std::array<bool, imaging::kGameBitmapCount> ownFiles_{};
+  // Whether each PNG entry's file is the build's own: as loaded, or as last read.
+  mutable std::array<bool, imaging::kGameBitmapCount> ownFiles_{};
   std::vector<float> shifts_;
   bool sharpArt_ = false;
   bool artLoaded_ = false;

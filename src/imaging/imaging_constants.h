@@ -35,7 +35,8 @@ inline constexpr const char* kResourcePngDigests = ":/digests/png-art.txt";
 // The twelve entries that come from PNG files below the art folder, with the
 // size each picture has: the background and the generic dialog background
 // must have it; an intro page takes its size from its file (at most
-// kMaxPngSide on a side) and is drawn from its top-left corner.
+// kMaxIntroPageWidth x kMaxIntroPageHeight) and is drawn from its top-left
+// corner.
 struct PngArtFile {
   int index;
   const char* relativePath;
@@ -56,6 +57,11 @@ inline constexpr std::array<PngArtFile, 12> kPngArtFiles = {{
     {156, "introDialogues/pages/IDPageGGTutorialWrap.png", 480, 360},
     {157, "dialogues/backgroundGeneric480x480.png", 480, 480},
 }};
+
+// An intro page's picture is at most twice the build's page on each side (the
+// size of its large picture).
+inline constexpr uint32_t kMaxIntroPageWidth = 960;
+inline constexpr uint32_t kMaxIntroPageHeight = 720;
 
 // Hues are degrees; the art is drawn in the standard blue.
 inline constexpr float kStandardHue = 220.0f;

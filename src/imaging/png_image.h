@@ -34,7 +34,11 @@ struct PngImage {
 // chunks, more than any writer's compression or chunk layout needs. A longer
 // file is refused unread, so no file makes the reader spend more time or
 // memory than the picture itself calls for.
-uint64_t MaxPngFileSize(uint32_t width, uint32_t height);
+constexpr uint64_t MaxPngFileSize(uint32_t width, uint32_t height) {
+  if (width == 0 || height == 0) width = height = kMaxPngSide;
+  constexpr uint64_t kRoomForChunks = 64 * 1024;
+  return 2 * static_cast<uint64_t>(height) * (static_cast<uint64_t>(width) * 4 + 1) + kRoomForChunks;
+}
 
 // True when the path is a regular file that opens and its first 8 bytes are
 // the PNG signature.
@@ -50,12 +54,18 @@ bool IsPngFile(const std::string& path);
 // than MaxPngFileSize of that size is refused. Only the chunks that make the
 // pixels are read (IHDR, PLTE, tRNS, IDAT, IEND); text, profiles and every
 // other ancillary chunk are passed over unread, so their size costs nothing.
+// The reading stops once the picture's rows are read: whatever compressed data
+// follows them is never inflated, and the rest of the file is only checked to
+// be whole (every chunk to IEND, each critical one with its right CRC).
 [[nodiscard]] bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0,
                              uint32_t expectedHeight = 0);
 
 // The same decode from the bytes of a PNG file held in memory.
 [[nodiscard]] bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth = 0,
                                  uint32_t expectedHeight = 0);
+// The same, taking a picture of any size up to maxWidth x maxHeight.
+[[nodiscard]] bool DecodePngDataWithin(const uint8_t* data, size_t size, PngImage& image, uint32_t maxWidth,
+                                       uint32_t maxHeight);
 
 // Reads a whole regular file that starts with the PNG signature and holds at
 // most maxBytes bytes; false (and no bytes) when it cannot be opened or read,

@@ -9,6 +9,8 @@
 namespace velmora {
 
 inline constexpr const char* kLockFileName = "velmora-sudoku.lock";
+// The environment variable naming a descriptor that holds the lock already.
+inline constexpr const char* kLockFdVariable = "VELMORA_LOCK_FD";
 
 class InstanceLock {
  public:
@@ -27,8 +29,15 @@ class InstanceLock {
   // Tries once, without waiting, to lock the folder's lock file, creating it
   // (empty) when it does not exist yet. The file stays when the lock is let go:
   // removing it would let two copies lock two different files of one name.
-  [[nodiscard]] Result Acquire(const std::string& folder);
+  // `handed` is a descriptor the process was started with (by the launcher, or
+  // by the game starting itself again) that holds the lock already: it is
+  // taken over when it is open on this very lock file, so that the lock is
+  // never free between the two; any other descriptor is left alone.
+  [[nodiscard]] Result Acquire(const std::string& folder, int handed = -1);
   void Release();
+  // Gives up the held lock's descriptor, still locked and now inherited by a
+  // program this process becomes (execv): -1 when none is held.
+  int HandOver();
 
  private:
   int fd_ = -1;

@@ -51,6 +51,7 @@ int VirtualKeyOf(const QKeyEvent& event) {
     case Qt::Key_Delete: return key::kDelete;
     case Qt::Key_Shift: return key::kShift;
     case Qt::Key_Control: return key::kControl;
+    case Qt::Key_Menu: return key::kApps;
     default: return 0;
   }
 }

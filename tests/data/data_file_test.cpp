@@ -217,8 +217,12 @@ TEST_F(DataFileTest, ARefusedWriteLeavesTheOldFileAsItWas) {
   EXPECT_FALSE(file.WriteText(""));
   EXPECT_EQ(folder.Read("out.user"), "old");
 
+  // The message waits on the player: its replacement is already gone.
+  std::vector<std::string> whileShown;
+  messages.whileShown = [&] { whileShown = folder.List(""); };
   ASSERT_TRUE(file.OpenForWriting(path));
   EXPECT_FALSE(file.WriteText(std::string(kMaxDataFileSize, 'x')));
+  EXPECT_EQ(whileShown, std::vector<std::string>{"out.user"});
   EXPECT_EQ(folder.Read("out.user"), "old");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!\n" + path);

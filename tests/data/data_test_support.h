@@ -3,6 +3,7 @@
 // only counts, and a fresh folder per test that is removed afterwards.
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,10 @@ class RecordingMessageBox : public SystemMessageBox {
   };
   void Show(std::string_view text, std::string_view caption) override {
     shown.push_back({std::string(text), std::string(caption)});
+    if (whileShown) whileShown();
   }
   std::vector<Shown> shown;
+  std::function<void()> whileShown;  // runs while a message is up
 };
 
 class RecordedSleeps {

@@ -108,9 +108,10 @@ TEST_F(OptionsTest, TheExplanationsFillTheLargeMessage) {
                      &rig.owner);
   std::vector<std::string> shown;
   for (const auto& line : more.Lines()) shown.push_back(line.text);
-  EXPECT_EQ(shown, (std::vector<std::string>{"More Keyboard Commands", "CTRL+Z:", "Undo", "CTRL+Y or CTRL+SHIFT+Z:",
-                                             "Redo", "CTRL+M:", "Fill In Candidates", "P or Pause:", "Pause", "",
-                                             "Right-click outside the board:", "Window menu"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "More Keyboard Commands", "CTRL+Z:", "Undo", "CTRL+Y or CTRL+SHIFT+Z:", "Redo",
+                       "CTRL+M:", "Fill In Candidates", "P or Pause:", "Pause", "",
+                       "Right-click outside the board:", "Window menu", "Menu key or SHIFT+F10:", "Window menu"}));
   EXPECT_EQ(more.Height(), 300);
   rig.messages.erase(rig.messages.begin() + 1);
   QTest::mouseClick(dialog->Control(OptionsDialog::kExplainMouse), Qt::LeftButton);

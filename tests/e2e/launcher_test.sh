@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The installed launcher when the working folder cannot be refreshed or its lock
 # file is not a plain file. A stand-in game records where and how it was started
-# and what art it found, and ends with status 7; no display is needed.
-#  - A full disk: the art, a seed table or the art of a first start does not fit.
+# and what art, seed tables and lock it found, and ends with status 7; no display is needed.
+#  - A full disk: the art, a seed table or the art or tables of a first start does not fit.
 #    The game still starts with its own status, the old files are whole, nothing
 #    half-written is left, and stderr says why; a first start plays with the
-#    installed art.
+#    installed copy.
+#  - The lock goes to the game it starts: a second start meanwhile refreshes nothing.
 #  - A read-only home: the same; a working folder that cannot be made is named.
 #  - A lock file that is a link, a FIFO or a folder: it is not opened (a dangling
 #    link's target is not made, a FIFO does not hang the start) and nothing is
@@ -47,11 +48,19 @@ make_share() {  # FOLDER ART_KIB SEED_KIB
   head -c 800 /dev/urandom >"$1/data/seeds/easy02.seed"
   head -c 900 /dev/urandom >"$1/help.html"
 }
-# The stand-in game: its folder, its arguments and the checksums of the art it finds.
+# The stand-in game: its folder, its arguments, the checksums of the art and seed tables
+# it finds, and the lock ("held": not to be had anew; "handed": VELMORA_LOCK_FD names it),
+# to STANDIN_OUT.*; with STANDIN_WAIT (a FIFO) it says it is waiting and waits there.
 cat >"$work/game" <<EOF
 #!/bin/sh
-{ pwd; printf '%s|' "\$@"; echo; } >"$work/game.out"
-(cd art && find -L . -type f | LC_ALL=C sort | xargs md5sum) >"$work/game.art" 2>&1
+out=\${STANDIN_OUT:-$work/game}
+{ pwd; printf '%s|' "\$@"; echo; } >"\$out.out"
+(cd art && find -L . -type f | LC_ALL=C sort | xargs md5sum) >"\$out.art" 2>&1
+(cd data/seeds && find -L . -type f | LC_ALL=C sort | xargs md5sum) >"\$out.seeds" 2>&1
+lock=; [ -f velmora-sudoku.lock ] && [ ! -L velmora-sudoku.lock ] && ! flock -n velmora-sudoku.lock true && lock=held
+[ "\$(readlink "/proc/\$\$/fd/\${VELMORA_LOCK_FD:-none}")" = "\$(pwd)/velmora-sudoku.lock" ] && lock="\$lock handed"
+echo "\$lock" >"\$out.lock"
+if [ -n "\${STANDIN_WAIT:-}" ]; then : >"\$out.waiting"; read -r _ <"\$STANDIN_WAIT"; fi
 exit 7
 EOF
 chmod +x "$work/game"
@@ -139,6 +148,35 @@ launch "$work/full/second" "$work/share2"
 if [ -L "$work/full/second/art" ] || ! same "$work/share2/art" "$work/full/second/art"; then
   fail "a start with room again did not copy the art"
 fi
+
+# A first start whose seed tables do not all fit: the game plays with the installed ones.
+make_share "$work/share3" 1 1
+head -c 2M /dev/urandom >"$work/share3/data/seeds/easy02.seed"
+mount_tmpfs "$work/seedfull" 1m || { echo "FAIL: cannot mount the small disk"; exit 1; }
+launch "$work/seedfull/home" "$work/share3"
+check_started "$work/seedfull/home" "seed tables that do not fit"
+[ "$(cat "$work/game.seeds" 2>/dev/null)" = "$(sums "$work/share3/data/seeds")" ] ||
+  fail "seed tables that do not fit: the game did not find the installed tables: $(cat "$work/game.seeds")"
+check_nothing_partial "$work/seedfull/home" "seed tables that do not fit"
+check_said "No space left on device" "seed tables that do not fit"
+
+# The lock goes from the launcher to the game it starts without ever being free:
+# a second start while that game starts refreshes nothing under it.
+home="$work/handover"
+mkfifo "$work/go"
+STANDIN_WAIT="$work/go" STANDIN_OUT="$work/first" VELMORA_HOME="$home" VELMORA_SHARE_DIR="$work/share1" \
+  VELMORA_GAME="$work/game" timeout 60 "$launcher" >/dev/null 2>&1 &
+first=$!
+if poll 30 test -e "$work/first.waiting"; then
+  [ "$(cat "$work/first.lock")" = "held handed" ] || fail "the lock was not handed to the game: $(cat "$work/first.lock")"
+  STANDIN_OUT="$work/second" launch "$home" "$work/share2"
+  same "$work/share1/art" "$home/art" || fail "a second start refreshed the art under a starting game"
+  [ "$(cat "$work/second.lock" 2>/dev/null)" = "held" ] || fail "the second game found the folder free"
+else
+  fail "the first game did not start"
+fi
+echo go >"$work/go"
+wait "$first"
 
 # A read-only home that had share1's files: the game starts with them.
 mount_tmpfs "$work/ro" 4m || { echo "FAIL: cannot mount the home"; exit 1; }

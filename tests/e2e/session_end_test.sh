@@ -4,7 +4,8 @@
 # SIGTERM (a logout or a shutdown), then SIGHUP while the Options dialog is open,
 # and last the display itself goes away, as the X server does at a logout. Each
 # time the game ends within seconds and the player's file holds the time played
-# since. Usage: session_end_test.sh GAME RUNTIME
+# since; a save too long for a user file is only logged, with nothing left behind.
+# Usage: session_end_test.sh GAME RUNTIME
 set -u
 game=$(realpath "$1") runtime=$(realpath "$2") source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -51,7 +52,46 @@ continue_then() {
     fail "after $signal the saved time is $(game_time) ms, not at least 2000 ms more than $before"
 }
 
+# pad_play_keys FILE BYTES: the saved game with time 0 and play keys added (the last ones'
+# values lengthened to fit) until it is BYTES long: any time played makes its text longer.
+pad_play_keys() {
+  awk -v target="$2" '
+    $1 == "gameTime" { $0 = "gameTime = 0;" }
+    { line[NR] = $0; if ($1 == "gamePlayKeyCount") { m = $3 + 0; at = NR } else size += length($0) + 1 }
+    END {
+      for (n = m; target - size - length("gamePlayKeyCount = " n ";\n") >= 19; n++) {
+        key[n] = sprintf("playKey%04d = 2;", n); size += length(key[n]) + 1
+      }
+      r = target - size - length("gamePlayKeyCount = " n ";\n")  # 0..18
+      for (k = n - 1; r > 0; k--) { d = r > 9 ? 9 : r; sub(/;$/, sprintf("%0" d "d;", 0), key[k]); r -= d }
+      for (i = 1; i <= NR; i++) print (i == at ? "gamePlayKeyCount = " n ";" : line[i])
+      for (k = m; k < n; k++) print key[k]
+    }' "$1" >"$1.padded" && mv "$1.padded" "$1"
+}
+
 continue_then TERM 143
 continue_then HUP 129 F11 "^Options$"
+
+# The file as the game last saved it (so a save changes nothing but the time),
+# one byte under the largest user file.
+cp "$user" "$work/saved.user"
+pad_play_keys "$user" 1048575
+cp "$user" "$work/padded.user"
+(cd "$work/run" && VELMORA_LOG="$work/refused.log" exec "$game" 2>/dev/null) &
+pid=$!
+answer "^Choose Player$"
+answer "^Continue Game$"
+need wait_for_window "^Velmora Sudoku - Puzzle BC1234$" 20 >/dev/null
+kill -TERM "$pid"
+kill -TERM "$pid"
+poll_while "$pid" 20 window_named "^ERROR$" >/dev/null && fail "a message waits on a person at the end of the session"
+wait_for_exit "$pid" 20
+pid=""
+[ "$EXIT_STATUS" = 143 ] || fail "the refused save's game ended with status $EXIT_STATUS, not 143"
+[ "$(ls -A "$work/run/data/users")" = Ada.user ] || fail "the refused save left files: $(ls -A "$work/run/data/users")"
+cmp -s "$work/padded.user" "$user" || fail "the refused save changed the player's file"
+grep -q "OUTPUT STREAM LARGER THAN MAXIMUM DATA FILE SIZE!" "$work/refused.log" || fail "the refusal is not logged"
+cp "$work/saved.user" "$user"
+
 continue_then DISPLAY 1
 exit $status

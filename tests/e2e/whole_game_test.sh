@@ -6,7 +6,7 @@
 #      colour page, a Normal Easy game from the Puzzle Code AA, played to victory
 #      with one mistake and one hint; Help with no program for web pages says so;
 #      keys act by their place (Shift+Tab as Tab, the first row typed with Shift
-#      held) and the Menu key does nothing; the Puzzle Results; leaving; the
+#      held) and the Menu key opens no Tile menu; the Puzzle Results; leaving; the
 #      player's file holds the result and the colour;
 #   2. the player again: a Payback game from the code BA5, a row played, the exit prompt;
 #   3. the player again: Continue Game brings the board back as it was.
@@ -120,7 +120,8 @@ answer_message "Help failed"
 focus_window "$gid"
 # Keys by their place, not their character: Shift+Tab cycles the Active Number as Tab
 # does (code 9). The Menu key, with the keyboard on the hidden Cursor Tile (0, 0),
-# neither plays it nor opens its Note menu.
+# neither plays it nor opens its Note menu (it opens the window menu, which
+# Escape closes).
 xdotool key shift+Tab
 wait_for_text "$log" "keyboard input received: code 9"$'\r' 5 || fail "Shift+Tab does not act as Tab"
 xdotool key Home
@@ -129,6 +130,7 @@ if tid=$(wait_for_window "^Tile$" 2); then
   fail "the Menu key opened the Tile menu"
   focus_window "$tid"; xdotool key Escape
 fi
+xdotool key Escape
 focus_window "$gid"
 play_rows AA 9 shift
 rid=$(wait_for_window "^Puzzle Results$" 20) || fail "no Puzzle Results after the last tile"

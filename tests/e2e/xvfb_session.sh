@@ -232,8 +232,8 @@ enter_until_exit() {
 }
 
 # Starts the game in $work/run for a new player NAME, passes the introduction and
-# begins the puzzle CODE from New Game: sets `pid` (the game) and `gid` (its window),
-# or fails the script.
+# begins the puzzle CODE from New Game: sets `pid` (the game), `gid` (its window)
+# and `begun_by` (a time before the game began), or fails the script.
 new_player_game() {
   local name=$1 code=$2 id
   (cd "$work/run" && exec "$game" 2>/dev/null) &
@@ -251,6 +251,7 @@ new_player_game() {
   id=$(wait_for_window "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
   click_in "$id" 238 437
   xdotool type --delay 50 "$code"
+  begun_by=$(date +%s%3N)  # the game's clock starts after this (ms since the epoch)
   click_in "$id" 373 425
   gid=$(wait_for_window "^Velmora Sudoku - Puzzle ${code^^}$" 20) || { fail "the game ${code^^} did not begin"; exit 1; }
   sleep 1

@@ -2,6 +2,7 @@
 // which tiles are drawn again when the marks move, and how the choice is kept.
 #include <algorithm>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "game_rig.h"
@@ -237,6 +238,59 @@ TEST_F(ViewAidsTest, TheChoiceIsThePlayersAndOutlivesTheGame) {
   StartGame(kGameTypeNormal, kDifficultyEasy, "", "Ann");
   EXPECT_TRUE(game().ViewAidOn(ViewAid::kHighlightCursorPeers));
   EXPECT_FALSE(game().ViewAidOn(ViewAid::kHighlightActiveNumber));
+}
+
+// What a screen reader is told of each tile: given, empty, noted, found (as the
+// givens), played with Ignore Mistakes, marked by a viewing aid, paused.
+TEST_F(ViewAidsTest, TilesAreSpokenFromTheBoardAndTheirMarks) {
+  StartKnownGame();
+  for (const auto& [r, c, type] : {std::tuple{1, 2, 0}, {1, 2, 6}, {1, 1, 2}, {2, 0, 0}, {2, 0, 3}, {2, 0, 6}})
+    KeyPlay(r, c, type, true);
+  KeyPlay(0, 0, 4);
+  const std::pair<std::pair<int, int>, const char*> cases[] = {{{0, 1}, "row 1, column 2, 2, given"},
+                                                               {{1, 8}, "row 2, column 9, empty"},
+                                                               {{1, 2}, "row 2, column 3, empty, notes 1 and 7"},
+                                                               {{1, 1}, "row 2, column 2, empty, note 3"},
+                                                               {{2, 0}, "row 3, column 1, empty, notes 1, 4 and 7"},
+                                                               {{0, 0}, "row 1, column 1, 5, given"}};
+  for (const auto& [tile, spoken] : cases) EXPECT_EQ(game().TileSpoken(tile.first, tile.second), spoken);
+  game().PauseCommand();
+  EXPECT_EQ(game().TileSpoken(0, 1), "row 1, column 2, covered");
+
+  Restart();
+  StartKnownGame(true, "Bea");
+  game().ToggleViewAid(ViewAid::kMarkConflicts);
+  game().ToggleViewAid(ViewAid::kHighlightActiveNumber);
+  KeyPlay(0, 0, 1);  // a 2, beside the given 2 at (0, 1)
+  KeyPlay(3, 3, 4);
+  game().SetActiveNumber(4);
+  EXPECT_EQ(game().TileSpoken(0, 0), "row 1, column 1, played 2, conflict");
+  EXPECT_EQ(game().TileSpoken(0, 1), "row 1, column 2, 2, given, conflict");
+  EXPECT_EQ(game().TileSpoken(3, 3), "row 4, column 4, played 5, highlighted");
+  EXPECT_EQ(game().TileSpoken(1, 5), "row 2, column 6, 5, given, highlighted");
+}
+
+// The tray says in words how many of a digit are left (found, with Ignore
+// Mistakes): one 6 is hidden, two 5s (seven shown). The status counts.
+TEST_F(ViewAidsTest, TheTrayAndTheStatusAreSpokenAsCounts) {
+  StartKnownGame();
+  EXPECT_EQ(game().TraySpoken(4), "5, two left");
+  EXPECT_EQ(game().TraySpoken(5), "6, one left");
+  EXPECT_EQ(game().StatusSpoken(false), "17 tiles left, no mistakes");
+  KeyPlay(6, 1, 3);  // a 6 there
+  KeyPlay(6, 1, 5);
+  EXPECT_EQ(game().TraySpoken(5), "6, all found");
+  EXPECT_EQ(game().TraySpoken(9), "Eraser");
+  run->Advance(65000);
+  EXPECT_EQ(game().StatusSpoken(), "16 tiles left, 1 mistake, time 1 minute, 5.0 seconds");
+
+  Restart();
+  StartKnownGame(true, "Bea");
+  EXPECT_EQ(game().TraySpoken(4), "5, seven found");
+  for (const auto& [r, c] : Tiles{{0, 0}, {3, 3}}) KeyPlay(r, c, 4);
+  EXPECT_EQ(game().TraySpoken(4), "5, all found");
+  KeyPlay(1, 1, 4);
+  EXPECT_EQ(game().TraySpoken(4), "5, one extra");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "art_loader.h"
 #include "fake_engine_host.h"
@@ -140,26 +141,45 @@ TEST_F(ArtLoaderTest, SixteenBitOrWrongSizeFixedArtStopsLikeAMissingFile) {
   }
 }
 
-// An intro page takes its size from its file, up to 4096 pixels on a side.
-TEST_F(ArtLoaderTest, AnIntroPageHasTheSizeOfItsFile) {
+// An intro page takes its size from its file, up to 960 x 720, in a file of at most
+// 2 x 720 x (960 x 4 + 1) + 64 KiB = 5 596 576 bytes; the twelve files together at most
+// 18 920 352 (the background's 2 524 096, the dialog's 1 909 696, ten pages of 1 448 656).
+TEST_F(ArtLoaderTest, AnIntroPageHasTheSizeOfItsFileWithinWhatTheArtNeeds) {
+  const std::string wrap = ArtFile("introDialogues/pages/IDPageGGTutorialWrap.png");
   testing::PngRecipe narrower{479, 2, PNG_COLOR_TYPE_GRAY, 8, {2, std::vector<uint8_t>(479, 7)}};
   narrower.rows[1][478] = 200;
-  const testing::PngRecipe wider{4096, 1, PNG_COLOR_TYPE_GRAY, 8, {1, std::vector<uint8_t>(4096, 9)}};
   ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageAWelcome.png"), narrower));
-  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageGGTutorialWrap.png"), wider));
+  ASSERT_TRUE(testing::WritePng(wrap, {960, 720, PNG_COLOR_TYPE_GRAY, 8, {720, std::vector<uint8_t>(960, 9)}}));
   ASSERT_TRUE(Loader().LoadGameArt(table));
   EXPECT_TRUE(host.reports.empty());
   const QImage welcome = table.Picture(147);
   ASSERT_EQ(welcome.size(), QSize(479, 2));
   EXPECT_EQ(BgraAt(welcome, 478, 1), (Bgra{200, 200, 200, 0}));
   EXPECT_EQ(BgraAt(welcome, 0, 0), (Bgra{7, 7, 7, 0}));
-  EXPECT_EQ(table.Picture(156).size(), QSize(4096, 1));
+  EXPECT_EQ(table.Picture(156).size(), QSize(960, 720));
   EXPECT_EQ(table.Picture(148).size(), QSize(480, 360));
-
-  const testing::PngRecipe tooWide{4097, 1, PNG_COLOR_TYPE_GRAY, 8, {1, std::vector<uint8_t>(4097, 9)}};
-  ASSERT_TRUE(testing::WritePng(ArtFile("introDialogues/pages/IDPageGGTutorialWrap.png"), tooWide));
+  ASSERT_TRUE(testing::WritePng(wrap, {961, 1, PNG_COLOR_TYPE_GRAY, 8, {1, std::vector<uint8_t>(961, 9)}}));
   EXPECT_FALSE(Loader().LoadGameArt(table));
-  EXPECT_EQ(Texts(host), (std::vector<std::string>{texts::kPngLoadFailed, texts::kImageDataLoadFailed}));
+
+  // Page files of 1 x 1 pictures padded by a private chunk: Wrap Up, and the nine others.
+  ASSERT_TRUE(testing::WritePng(wrap, {1, 1, PNG_COLOR_TYPE_GRAY, 8, {{5}}}));
+  const std::string tiny = testing::ReadBytes(wrap);
+  auto padded = [&](uint32_t bytes) {
+    const uint32_t data = bytes - static_cast<uint32_t>(tiny.size()) - 12;
+    const std::string length{static_cast<char>(data >> 24), static_cast<char>(data >> 16), static_cast<char>(data >> 8),
+                             static_cast<char>(data)};
+    return std::string(tiny).insert(tiny.size() - 12, length + "prVt" + std::string(data, 'x') + "CRC!");
+  };
+  for (const auto& [wrapBytes, otherBytes, loads] : std::vector<std::tuple<uint32_t, uint32_t, bool>>{
+           {5596576, 0, true}, {5596577, 0, false}, {1850000, 1850000, true}, {1900000, 1900000, false}}) {
+    host.reports.clear();
+    testing::WriteBytes(wrap, padded(wrapBytes));
+    for (const imaging::PngArtFile& page : imaging::kPngArtFiles)
+      if (page.index >= 147 && page.index <= 155 && otherBytes > 0)
+        testing::WriteBytes(ArtFile(page.relativePath), padded(otherBytes));
+    EXPECT_EQ(Loader().LoadGameArt(table), loads) << wrapBytes;
+    EXPECT_EQ(host.reports.size(), loads ? 0u : 2u) << wrapBytes;  // kPngLoadFailed, kImageDataLoadFailed
+  }
 }
 
 TEST_F(ArtLoaderTest, MissingResourceStopsAtItsEntry) {

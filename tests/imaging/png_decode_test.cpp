@@ -216,6 +216,38 @@ TEST_F(PngDecodeTest, CompressedTextCostsNoMemory) {
   EXPECT_LT(PeakResidentKb() - before, 32 * 1024) << "kilobytes more at the peak";
 }
 
+// `bytes` deflated as the next part of `stream`, flushed but not finished.
+std::string DeflateMore(z_stream& stream, const std::string& bytes) {
+  std::string out(compressBound(bytes.size()) + 64, '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  stream.avail_in = static_cast<uInt>(bytes.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  EXPECT_EQ(deflate(&stream, Z_SYNC_FLUSH), Z_OK);
+  return std::string(out.data(), reinterpret_cast<char*>(stream.next_out));
+}
+
+// Compressed data after the rows (here 256 MiB of zeros in 256 kB, never ended) is
+// not inflated: the reading stops once the rows are read, and the picture shows.
+TEST_F(PngDecodeTest, CompressedDataAfterTheRowsIsNotInflated) {
+  z_stream rows{}, zeros{};
+  ASSERT_EQ(deflateInit(&rows, 9), Z_OK);
+  ASSERT_EQ(deflateInit2(&zeros, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY), Z_OK);  // no header of its own
+  std::string raw;
+  for (int y = 0; y < 16; ++y) raw += std::string(1, '\0') + std::string(16, '\x40');  // filter byte, 16 grays
+  std::string data = DeflateMore(rows, raw);
+  // A raw stream of 1 MiB of zeros starts with a literal: it may follow anything, and itself.
+  const std::string mebibyte = DeflateMore(zeros, std::string(1 << 20, '\0'));
+  for (int k = 0; k < 256; ++k) data += mebibyte;
+  deflateEnd(&rows);
+  deflateEnd(&zeros);
+  const std::string header = Be32(16) + Be32(16) + std::string{8, 0, 0, 0, 0};  // 8-bit gray
+  const std::string file =
+      std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", data) + Chunk("IEND", "");
+  ASSERT_TRUE(DecodePngData(reinterpret_cast<const uint8_t*>(file.data()), file.size(), image, 16, 16));
+  EXPECT_EQ(At(15, 15), (Bgra{0x40, 0x40, 0x40, 0}));
+}
+
 TEST_F(PngDecodeTest, FailureClearsAnEarlierImage) {
   ASSERT_TRUE(DecodePng(Write("ok.png", PngRecipe{1, 1, PNG_COLOR_TYPE_GRAY, 8, {{5}}}), image));
   EXPECT_FALSE(DecodePng(folder.File("missing.png"), image));

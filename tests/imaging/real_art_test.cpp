@@ -20,8 +20,8 @@
 namespace velmora {
 namespace {
 
-// The intro pages stay as their files' bytes until a page opens, and then
-// each is its own file's picture.
+// The table holds no pixels for the intro pages: each is its own file's
+// picture when its page opens.
 TEST(RealArtTest, IntroPagesAreDecodedWhenShown) {
   testing::FakeEngineHost host;
   GameBitmapTable table;
@@ -86,9 +86,9 @@ TEST(RealArtTest, AnIntroPageOtherThanTheBuildsIsDecodedToBeSure) {
   }
 }
 
-// A page shows the picture checked at start-up, whatever becomes of its file
-// afterwards: removed, or replaced by another picture.
-TEST(RealArtTest, AnIntroPageOutlivesItsFile) {
+// The table keeps nothing of an intro page: the page is read from its file each
+// time it opens, and shows what the file then holds (nothing once it is removed).
+TEST(RealArtTest, AnIntroPageIsReadWhenItOpens) {
   namespace fs = std::filesystem;
   testing::TempFolder folder;
   fs::copy(fs::path(VELMORA_RUNTIME_FOLDER) / "art", folder.Path() / "art", fs::copy_options::recursive);
@@ -96,17 +96,17 @@ TEST(RealArtTest, AnIntroPageOutlivesItsFile) {
   testing::FakeEngineHost host;
   GameBitmapTable table;
   ASSERT_TRUE(ArtLoader(host, folder.QPath()).LoadGameArt(table));
-  PngImage welcome, blocks;
-  ASSERT_TRUE(DecodePng((pages / "IDPageAWelcome.png").string(), welcome));
-  ASSERT_TRUE(DecodePng((pages / "IDPageGCTutorialBlocks.png").string(), blocks));
-  const QImage welcomePicture = ImageFromPng(welcome);
-  const QImage blocksPicture = ImageFromPng(blocks);
-  ASSERT_NE(welcomePicture, blocksPicture);
+  PngImage color;
+  ASSERT_TRUE(DecodePng((pages / "IDPageDColor.png").string(), color));
+  const QImage colorPicture = ImageFromPng(color);
+  ASSERT_NE(table.Picture(152), colorPicture);
+  EXPECT_TRUE(table.BuildsOwnFile(152));
 
   fs::remove(pages / "IDPageAWelcome.png");
   fs::copy_file(pages / "IDPageDColor.png", pages / "IDPageGCTutorialBlocks.png", fs::copy_options::overwrite_existing);
-  EXPECT_EQ(table.Picture(147), welcomePicture);
-  EXPECT_EQ(table.Picture(152), blocksPicture);
+  EXPECT_TRUE(table.Picture(147).isNull());
+  EXPECT_EQ(table.Picture(152), colorPicture);
+  EXPECT_FALSE(table.BuildsOwnFile(152));  // its large picture is no longer the build's
 }
 
 // On a scaled screen a large picture is read when first drawn, perhaps after
