@@ -8,7 +8,9 @@
 #     (400 x 150); answering Yes to it saves the game and
 #     starts the program again (the same process, its lock let go first): the
 #     game window's client area is then 960 x 720, Choose Player and Continue
-#     Game stand centred on it, and the game goes on where it was left;
+#     Game stand centred on it, and the game goes on where it was left: the
+#     Payback game's countdown goes on with the time it had left rather than a
+#     fresh 4-minute round (its length, saved on leaving, is then under 240000 ms);
 #   - at 200 % (the file written by hand) it is 1280 x 960, Choose Player stands
 #     centred on it and the Tips window beside it (within the rounding of the
 #     scaled window's whole pixels).
@@ -53,9 +55,9 @@ click_in "$id" 180 154
 press_in "^Welcome$" Escape "Welcome page"
 id=$(wait_for_window_while "$pid" "^New Game$" 20) || { fail "no New Game dialog"; exit 1; }
 click_in "$id" 238 437
-xdotool type --delay 50 "aa"
+xdotool type --delay 50 "ba"
 click_in "$id" 373 425
-gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle AA$" 20) || { fail "the game AA did not begin"; exit 1; }
+gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle BA$" 20) || { fail "the game BA did not begin"; exit 1; }
 sleep 0.5
 [ ! -e "$conf" ] || fail "a settings file was made before a size was chosen"
 
@@ -100,11 +102,14 @@ if [ -n "$id" ]; then
   focus_window "$id"
   xdotool key Return                                 # Yes
 fi
-gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle AA$" 20) || fail "the game AA did not go on at 150 %"
+gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle BA$" 20) || fail "the game BA did not go on at 150 %"
 wmctrl -i -c "$gid"
 press_in "^Message$" Return "exit question at 150 %"
 wait_for_exit "$pid" 20
 [ "$EXIT_STATUS" = "0" ] || fail "the game at 150 % ended with status $EXIT_STATUS"
+countdown=$(sed -n 's/^gamePaybackTime = \([0-9]*\);.*/\1/p' "$work/run/data/users/Ada.user")
+[ -n "$countdown" ] && [ "$countdown" -lt 240000 ] ||
+  fail "the countdown started again at full length after starting again (gamePaybackTime = $countdown)"
 
 # ---- 200 % ----
 printf '[window]\nsize=200\n' >"$conf"
@@ -119,7 +124,7 @@ check_centred "$gid" "$id" "Choose Player at 200 %"
 focus_window "$id"
 xdotool key Return
 press_in "^Continue Game$" Return "Continue Game dialog at 200 %"
-gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle AA$" 20) || fail "the game AA did not go on at 200 %"
+gid=$(wait_for_window_while "$pid" "^Velmora Sudoku - Puzzle BA$" 20) || fail "the game BA did not go on at 200 %"
 focus_window "$gid"
 xdotool key F12                                      # the Tips window, with the guide
 tips=$(wait_for_window_while "$pid" "^Tips$" 10) || fail "no Tips window at 200 %"
