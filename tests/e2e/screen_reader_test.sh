@@ -69,7 +69,10 @@ mark
 xdotool key ctrl+z  # a found tile cannot be undone: the notice over the board says so
 expect "^object:state-changed:showing:1${T}alert${T}The last change cannot be undone" "the notice was no alert"
 for keys in Menu shift+F10; do
-  mark && xdotool key "$keys" Down
+  # Down only once the menu shows: pressed sooner, it may reach the board first.
+  mark && xdotool key "$keys"
+  expect "^object:state-changed:showing:1${T}popup menu${T}" "$keys showed no window menu"
+  xdotool key Down
   expect "^focus${T}menu item${T}" "$keys opened no window menu"
   xdotool key Escape && sleep 0.3
 done
