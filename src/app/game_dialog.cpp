@@ -150,7 +150,7 @@ bool GameDialog::CheckColorDepth() {
 
 void GameDialog::Initialise() {
   if (!CheckColorDepth()) EndProcess(kExitColorDepth);
-  keys_.Register(this, [this](int key, bool control, bool shift) { OnKey(key, control, shift); });
+  keys_.Register(this, [this](const KeyPress& key) { OnKey(key); });
 
   SeedRandom(0);
   ArtLoader loader(reporter_, QString::fromStdString(workingFolder_));
@@ -658,17 +658,18 @@ void GameDialog::ShowPauseCover(bool show) {
   if (show) cover_->raise();
 }
 
-void GameDialog::OnKey(int virtualKey, bool control, bool shift) {
+void GameDialog::OnKey(const KeyPress& press) {
   // A key held down repeats: the P that paused must not resume the game (and
   // pause it again) as long as it is held, so repeats do not resume.
-  if (game_.Paused() && keys_.Repeated()) return;
+  if (game_.Paused() && press.repeated) return;
   // The keyboard's way to the window menu a right click opens (while paused,
   // they resume, as any key does).
-  if (!game_.Paused() && !control && (virtualKey == key::kApps || (virtualKey == key::kF10 && shift))) {
+  if (!game_.Paused() && !press.control &&
+      (press.virtualKey == key::kApps || (press.virtualKey == key::kF10 && press.shift))) {
     OpenWindowMenuFromKeys();
     return;
   }
-  game_.OnKey(virtualKey, control, shift);
+  game_.OnKey(press.virtualKey, press.control, press.shift);
 }
 
 void GameDialog::OpenWindowMenuFromKeys() {
@@ -726,7 +727,6 @@ QRect GameDialog::AreaRect(const ScreenArea& area) const {
     case ScreenArea::kGuideBands: return QRect(10, 10, 460, 460);
     case ScreenArea::kStatsPanel: return layout::kStatsPanelArea;
     case ScreenArea::kBuildingText: return layout::kBuildingTextArea;
-    case ScreenArea::kPlayerName: return layout::kPlayerNameArea;
     case ScreenArea::kWholeWindow: break;
   }
   return rect();

@@ -46,7 +46,6 @@ struct ScreenArea {
     kGuideBands,    // the four bands around the board that hold the guide tabs
     kStatsPanel,    // the cycling statistic
     kBuildingText,  // where "Building Puzzle...." stands
-    kPlayerName,
     kWholeWindow,  // the whole client area: background, guides and texts
   };
   Kind kind = kWholeWindow;
@@ -59,7 +58,6 @@ struct ScreenArea {
   static ScreenArea GuideBands() { return {kGuideBands}; }
   static ScreenArea StatsPanel() { return {kStatsPanel}; }
   static ScreenArea BuildingText() { return {kBuildingText}; }
-  static ScreenArea PlayerName() { return {kPlayerName}; }
   static ScreenArea WholeWindow() { return {kWholeWindow}; }
 
   bool operator==(const ScreenArea&) const = default;

@@ -69,25 +69,6 @@ bool ConvertRows(const png_bytep* rows, uint32_t width, uint32_t height, int col
   return true;
 }
 
-}  // namespace
-
-namespace {
-
-bool HasSignature(RegularFile& file) {
-  png_byte signature[kSignatureBytes];
-  return file.Read(signature, kSignatureBytes) == static_cast<ssize_t>(kSignatureBytes) &&
-         png_sig_cmp(signature, 0, kSignatureBytes) == 0;
-}
-
-}  // namespace
-
-bool IsPngFile(const std::string& path) {
-  RegularFile file(path);
-  return file.IsOpen() && HasSignature(file);
-}
-
-namespace {
-
 uint32_t Be32(const uint8_t* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
 }
@@ -241,36 +222,6 @@ void Reset(PngImage& image) {
   image.loaded = false;
   image.failure = PngFailure::kNone;
 }
-
-}  // namespace
-
-bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
-  Reset(image);
-  RegularFile file(path);
-  if (!file.IsOpen() || !HasSignature(file) || !file.Rewind()) {
-    image.failure = PngFailure::kNotPng;
-    return false;
-  }
-  if (file.Size() > MaxPngFileSize(expectedWidth, expectedHeight)) {
-    image.failure = PngFailure::kRefusedSize;
-    return false;
-  }
-  // No more than the length the file had when it was opened.
-  std::vector<uint8_t> bytes;
-  try {
-    bytes.resize(static_cast<size_t>(file.Size()));
-  } catch (const std::bad_alloc&) {
-    image.failure = PngFailure::kUndecodable;
-    return false;
-  }
-  if (file.Read(bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-    image.failure = PngFailure::kUndecodable;
-    return false;
-  }
-  return DecodePngData(bytes.data(), bytes.size(), image, expectedWidth, expectedHeight);
-}
-
-namespace {
 
 bool DecodeBytes(const uint8_t* data, size_t size, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
   Reset(image);
