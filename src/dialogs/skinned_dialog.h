@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine_host.h"
+
 namespace velmora {
 
 class GameBitmapTable;

@@ -59,7 +59,9 @@ TEST_F(TipsWindowTest, ANewTextShowsAfterASecond) {
   // The text waits for its pause, not for the next paint or event (checked
   // only while the pause cannot have passed yet).
   QCoreApplication::processEvents();
-  if (sinceSet.elapsed() < kTipsTextPause) EXPECT_TRUE(window.TextHidden());
+  if (sinceSet.elapsed() < kTipsTextPause) {
+    EXPECT_TRUE(window.TextHidden());
+  }
   EXPECT_TRUE(QTest::qWaitFor([&] { return !window.TextHidden(); }, 60000));
   EXPECT_NE(window.Text().find('\n'), std::string::npos) << "wrapped to the window's width";
 }

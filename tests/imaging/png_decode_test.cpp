@@ -27,11 +27,8 @@ class PngDecodeTest : public ::testing::Test {
     return path;
   }
   Bgra At(uint32_t x, uint32_t y) const { return BgraAt(image.pixels, image.width, x, y); }
-  // A file read and decoded as the art loader reads and decodes it.
   bool DecodeFile(const std::string& path, uint32_t width = 0, uint32_t height = 0) {
-    std::vector<uint8_t> bytes;
-    return ReadPngFile(path, bytes, MaxPngFileSize(width, height)) &&
-           DecodePngData(bytes.data(), bytes.size(), image, width, height);
+    return testing::DecodePngFile(path, image, width, height);
   }
 
   testing::TempFolder folder;

@@ -66,7 +66,7 @@ TEST_P(PngSuiteTest, DecodesRightOrFailsCleanly) {
 
   const int filesBefore = testing::OpenFileCount();
   PngImage image;
-  const bool decoded = DecodePng(path, image);
+  const bool decoded = testing::DecodePngFile(path, image);
   EXPECT_EQ(testing::OpenFileCount(), filesBefore);
   EXPECT_EQ(decoded, image.loaded);
   // The same bytes held in memory decode alike; cut short, they fail.
