@@ -217,13 +217,7 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
 }
 
 void GDUSER::ForgetGameInProgress() {
-  gameActive = false;
-  blackoutCount = 0;
-  code.clear();
-  hints = mistakes = freePlays = paybackCount = paybackTime = 0;
-  gameTime = 0;
-  playKeys.clear();
-  paybackOrder = PaybackOrder{};
+  static_cast<SavedGameState&>(*this) = SavedGameState{};
   tileWords.fill(0);
 }
 
@@ -241,18 +235,16 @@ void GDUSER::CheckResults() {
 bool GDUSER::SetFromGame(const GameSnapshot& game) {
   if (!IsSavable(game.settings)) return false;
   if (!game.gameActive) {
-    tileWords.fill(0);
-    gameActive = false;
-    blackoutCount = 0;
-    code.clear();
-    hints = mistakes = freePlays = paybackCount = paybackTime = 0;
-    gameTime = 0;
-    playKeys.clear();
+    // The file keeps the Payback order of the last game saved in play (it is
+    // not read back while no game is in progress).
+    const PaybackOrder lastOrder = paybackOrder;
+    ForgetGameInProgress();
+    paybackOrder = lastOrder;
     settings = game.settings;
     return true;
   }
 
-  if (!IsSavableCode(game.puzzleCode)) return false;
+  if (!IsSavableCode(game.code)) return false;
   for (const PaybackPair& pair : game.paybackOrder)
     if (!IsOnBoard(pair)) return false;
   std::array<uint32_t, kTileCount> words{};
@@ -264,35 +256,15 @@ bool GDUSER::SetFromGame(const GameSnapshot& game) {
     }
   }
 
-  gameActive = true;
-  blackoutCount = game.blackoutCount;
-  code = game.puzzleCode;
-  hints = game.hints;
-  mistakes = game.mistakes;
-  freePlays = game.freePlays;
-  paybackCount = game.paybackCount;
-  paybackTime = game.paybackTime;
-  paybackOrder = game.paybackOrder;
-  playKeys = game.playKeys;
+  static_cast<SavedGameState&>(*this) = game;
   settings = game.settings;
   tileWords = words;
-  gameTime = game.gameTime;
   return true;
 }
 
 GameSnapshot GDUSER::SavedGame() const {
   GameSnapshot game;
-  game.gameActive = gameActive;
-  game.blackoutCount = blackoutCount;
-  game.hints = hints;
-  game.mistakes = mistakes;
-  game.freePlays = freePlays;
-  game.paybackCount = paybackCount;
-  game.paybackTime = paybackTime;
-  game.playKeys = playKeys;
-  game.gameTime = gameTime;
-  game.puzzleCode = code;
-  game.paybackOrder = paybackOrder;
+  static_cast<SavedGameState&>(game) = *this;
   game.settings = settings;
   for (int row = 0; row < kBoardSize; ++row)
     for (int column = 0; column < kBoardSize; ++column)

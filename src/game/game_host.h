@@ -63,12 +63,14 @@ struct ScreenArea {
   bool operator==(const ScreenArea&) const = default;
 };
 
-// The main screen: what to draw again, the controls' state, the colour, the
-// title and the tips window beside it.
-class GameScreen {
+// The whole window as the game sees it: reports and the log (Reporter, which
+// the engine and the dialogs use on their own too), the main screen, the timers
+// and the few services left. One interface: the game calls every part of it,
+// so a front end or a test host implements all of it whichever way it is cut.
+class GameHost : public Reporter {
  public:
-  virtual ~GameScreen() = default;
-
+  // ---- The main screen: what to draw again, the controls' state, the colour,
+  // the title and the tips window beside it.
   // Drawing: Invalidate repaints later, Redraw at once.
   virtual void Invalidate(const ScreenArea& area) = 0;
   virtual void Redraw(const ScreenArea& area) = 0;
@@ -100,24 +102,16 @@ class GameScreen {
   // A short notice over the window (why Undo or Redo did nothing) that
   // leaves the keyboard and the mouse with the game and goes by itself.
   virtual void ShowNotice(std::string_view text) = 0;
-};
 
-// Time: the window's timers by id, the clock and a pause.
-class GameTimers {
- public:
-  virtual ~GameTimers() = default;
+  // ---- Time: the window's timers by id, the clock and a pause.
   // (Re)starts timer id with a period, returning its handle (0 on failure).
   virtual uint32_t StartTimer(int id, uint32_t periodMs) = 0;
   // Stops it, returning whether it was stopped.
   virtual bool StopTimer(int id) = 0;
   virtual uint32_t Now() const = 0;
   virtual void Sleep(uint32_t milliseconds) = 0;
-};
 
-// The whole window as the game sees it: reports and the log, the screen, the
-// timers, and the few services left.
-class GameHost : public Reporter, public GameScreen, public GameTimers {
- public:
+  // ---- The rest.
   // A plain system message box with an OK button.
   virtual void SystemMessage(std::string_view text) = 0;
   virtual void OpenHelpPage() = 0;

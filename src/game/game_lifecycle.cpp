@@ -77,7 +77,7 @@ bool Game::ContinueLastGame(GDUSER& record) {
     session_.appliedHue = session_.settings.hue;
   }
   session_.blackoutCount = saved.blackoutCount;
-  session_.settings.puzzleCode = saved.puzzleCode;
+  session_.settings.puzzleCode = saved.code;
   session_.hints = saved.hints;
   session_.mistakes = saved.mistakes;
   session_.freePlays = saved.freePlays;
@@ -301,7 +301,7 @@ GameSnapshot Game::Snapshot() const {
   game.playKeys = session_.playKeys;
   game.gameTime = static_cast<int32_t>(GameTime());
   game.board = board_;
-  game.puzzleCode = session_.settings.puzzleCode;
+  game.code = session_.settings.puzzleCode;
   game.paybackOrder = session_.paybackOrder;
   game.settings = session_.settings;
   return game;

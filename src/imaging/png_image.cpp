@@ -4,7 +4,6 @@
 #include <zlib.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -84,6 +83,7 @@ struct MemorySource {
   size_t offset;
   uint32_t height;  // once known; 0 before
   bool rowsRead;
+  std::string* messages;
 };
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
@@ -123,13 +123,25 @@ bool ChunksToEndAreWhole(const uint8_t* data, size_t size, size_t offset) {
   return false;
 }
 
-// libpng's own report of an error (what its default handler does), but for
-// the stop once the rows are read, which is no error.
+// libpng's reports, kept for the game's log. Nothing may throw through libpng.
+void Note(png_structp png, const char* kind, png_const_charp message) noexcept {
+  const auto* source = static_cast<const MemorySource*>(png_get_io_ptr(png));
+  if (!source || !source->messages) return;
+  try {
+    if (!source->messages->empty()) *source->messages += '\n';
+    *source->messages += std::string(kind) + message;
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+// The stop once the rows are read is no error.
 void OnPngError(png_structp png, png_const_charp message) {
   const auto* source = static_cast<const MemorySource*>(png_get_io_ptr(png));
-  if (!source || !source->rowsRead) std::fprintf(stderr, "libpng error: %s\n", message);
+  if (!source || !source->rowsRead) Note(png, "libpng error: ", message);
   png_longjmp(png, 1);
 }
+
+void OnPngWarning(png_structp png, png_const_charp message) { Note(png, "libpng warning: ", message); }
 
 // The longest ancillary chunk read; the pixels' own chunks (IDAT) may be as
 // long as the picture needs.
@@ -159,7 +171,7 @@ bool TakeRows(png_structp png, png_infop info, PngImage& image) {
 bool DecodeFrom(MemorySource* source, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
   // The library checks that the caller was built against a compatible
   // release, so it is handed the version of the headers in use.
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, nullptr);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
   if (!png) {
     image.failure = PngFailure::kUndecodable;
     return false;
@@ -221,6 +233,7 @@ void Reset(PngImage& image) {
   image.pixels.clear();
   image.loaded = false;
   image.failure = PngFailure::kNone;
+  image.libpngMessages.clear();
 }
 
 bool DecodeBytes(const uint8_t* data, size_t size, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
@@ -229,7 +242,7 @@ bool DecodeBytes(const uint8_t* data, size_t size, PngImage& image, uint32_t max
     image.failure = PngFailure::kNotPng;
     return false;
   }
-  MemorySource source{data, size, 0, 0, false};
+  MemorySource source{data, size, 0, 0, false, &image.libpngMessages};
   return DecodeFrom(&source, image, maxWidth, maxHeight, exact);
 }
 

@@ -26,6 +26,9 @@ struct PngImage {
   std::vector<uint8_t> pixels;
   bool loaded = false;
   PngFailure failure = PngFailure::kNone;
+  // What libpng said while decoding, one "libpng error: ..." or "libpng
+  // warning: ..." per line, for the game's log; it writes nothing itself.
+  std::string libpngMessages;
 };
 
 // The longest PNG file taken for a picture of width x height (kMaxPngSide on
