@@ -478,8 +478,8 @@ void GameDialog::DrawGameTexts(QPainter& painter, const QRect& area) const {
     }
   }
   const QRect& stats = layout::kStatsPanelArea;
-  const bool outsideStats = (top < stats.top() && bottom < stats.top()) ||
-                            (top > bottomOf(stats) && bottom > bottomOf(stats));
+  const bool outsideStats =
+      (top < stats.top() && bottom < stats.top()) || (top > bottomOf(stats) && bottom > bottomOf(stats));
   if (!outsideStats) DrawGameText(painter, game_.StatsPanelText(), stats, true);
 }
 

@@ -46,7 +46,7 @@ struct ScreenArea {
     kGuideBands,    // the four bands around the board that hold the guide tabs
     kStatsPanel,    // the cycling statistic
     kBuildingText,  // where "Building Puzzle...." stands
-    kWholeWindow,  // the whole client area: background, guides and texts
+    kWholeWindow,   // the whole client area: background, guides and texts
   };
   Kind kind = kWholeWindow;
   int row = 0, column = 0, row2 = 0, column2 = 0;

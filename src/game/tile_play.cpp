@@ -58,8 +58,8 @@ void Game::SetActiveNumber(int32_t type) {
 }
 
 void Game::PlayTile(int row, int column, uint32_t action, PlaySource from) {
-  LogText("tile played: x=" + Number(row) + ", y=" + Number(column) + ", action=" + Number(action) + ", keyboard=" +
-          Number(from.keyboard ? 1 : 0) + ", typeOverride=" + Number(from.type.value_or(-1)) + "\n");
+  LogText("tile played: x=" + Number(row) + ", y=" + Number(column) + ", action=" + Number(action) +
+          ", keyboard=" + Number(from.keyboard ? 1 : 0) + ", typeOverride=" + Number(from.type.value_or(-1)) + "\n");
   if (row < 0 || row >= kBoardSize || column < 0 || column >= kBoardSize) return;
   const bool ignoreMistakes = session_.settings.ignoreMistakes;
 

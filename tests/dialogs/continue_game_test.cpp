@@ -31,7 +31,8 @@ TEST(ContinueGame, YesContinuesAndEverythingElseBeginsANewGame) {
   DialogRig rig;
   using enum ContinueAnswer;
   const std::pair<std::function<void(ContinueGameDialog&)>, ContinueAnswer> cases[] = {
-      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kYes), Qt::LeftButton); }, kContinue},
+      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kYes), Qt::LeftButton); },
+       kContinue},
       {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }, kContinue},
       {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kNo), Qt::LeftButton); }, kNewGame},
       {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, kNewGame},
