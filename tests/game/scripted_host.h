@@ -73,7 +73,7 @@ class ScriptedHost : public GameHost, public DialogService {
   void PrintPuzzle(std::string_view label) override { printLabels.emplace_back(label); }
   void ShowPauseCover(bool show) override { pauseCoverShown.push_back(show); }
   void ShiftArtHue(float delta) override { hueShifts.push_back(delta); }
-  void SetWindowTitle(std::string_view title) override { this->title = title; }
+  void SetWindowTitle(std::string_view text) override { title = text; }
   bool ShowTipsWindow() override {
     ++tipsWindowShown;
     return true;
