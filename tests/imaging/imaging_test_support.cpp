@@ -23,8 +23,7 @@ TempFolder::~TempFolder() {
 }
 
 bool DecodePngFile(const std::string& path, PngImage& image, uint32_t width, uint32_t height) {
-  std::vector<uint8_t> bytes;
-  // A file that cannot be read leaves no bytes, which the decoder refuses as no PNG.
+  std::vector<uint8_t> bytes;  // none from a file that cannot be read: the decoder refuses that as no PNG
   static_cast<void>(ReadPngFile(path, bytes, MaxPngFileSize(width, height)));
   return DecodePngData(bytes.data(), bytes.size(), image, width, height);
 }

@@ -17,6 +17,7 @@ namespace {
 
 using testing::Bgra;
 using testing::BgraAt;
+using testing::DecodePngFile;
 using testing::PngRecipe;
 
 class PngDecodeTest : public ::testing::Test {
@@ -27,9 +28,7 @@ class PngDecodeTest : public ::testing::Test {
     return path;
   }
   Bgra At(uint32_t x, uint32_t y) const { return BgraAt(image.pixels, image.width, x, y); }
-  bool DecodeFile(const std::string& path, uint32_t width = 0, uint32_t height = 0) {
-    return testing::DecodePngFile(path, image, width, height);
-  }
+  bool DecodeFile(const std::string& path, uint32_t w = 0, uint32_t h = 0) { return DecodePngFile(path, image, w, h); }
 
   testing::TempFolder folder;
   PngImage image;
