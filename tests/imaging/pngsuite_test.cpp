@@ -111,8 +111,8 @@ TEST_P(PngSuiteTest, DecodesRightOrFailsCleanly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PngSuite, PngSuiteTest, ::testing::ValuesIn(SuiteFiles()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           return info.param.substr(0, info.param.size() - 4);
+                         [](const ::testing::TestParamInfo<std::string>& file) {
+                           return file.param.substr(0, file.param.size() - 4);
                          });
 
 }  // namespace
