@@ -6,10 +6,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <vector>
 
-#include <QSettings>
-#include <QString>
-
+#include "data_file.h"
 #include "regular_file.h"
 
 namespace velmora {
@@ -17,7 +16,8 @@ namespace {
 
 constexpr std::string_view kFolderName = "velmora-sudoku";
 constexpr std::string_view kFileName = "velmora-sudoku.conf";
-constexpr std::string_view kSizeKey = "window/size";
+constexpr std::string_view kSection = "window";
+constexpr std::string_view kSizeKey = "size";
 
 std::string_view Trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -26,10 +26,43 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    lines.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+// One line of the text, read as the format reads it.
+struct Line {
+  enum Kind { kOther, kSection, kEntry } kind = kOther;
+  std::string_view name;   // the section's, or the entry's key
+  std::string_view value;  // the entry's
+};
+
+Line Read(std::string_view raw) {
+  const std::string_view line = Trim(raw);
+  if (line.empty() || line.front() == '#' || line.front() == ';') return {};
+  if (line.front() == '[' && line.back() == ']') return {Line::kSection, Trim(line.substr(1, line.size() - 2)), {}};
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return {};
+  return {Line::kEntry, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
 // The settings are this desktop user's alone: a base folder made here is theirs only.
 bool MakeFolder(const std::string& folder, mode_t mode) {
   return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST;
 }
+
+// Nothing to show: the caller says what failed.
+class Silent : public SystemMessageBox {
+ public:
+  void Show(std::string_view, std::string_view) override {}
+};
 
 }  // namespace
 
@@ -47,44 +80,72 @@ std::string UserSettingsPath() {
   return base + "/" + std::string(kFolderName) + "/" + std::string(kFileName);
 }
 
-std::string ReadSetting(const std::string& path, std::string_view key) {
-  std::string text;
-  if (path.empty() || !ReadSmallFile(path, text, kMaxSettingsFileSize)) return {};
-  const QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
-  return settings.value(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()))).toString().toStdString();
+std::string SettingValue(std::string_view text, std::string_view section, std::string_view key) {
+  std::string value;
+  bool inSection = false;
+  for (std::string_view raw : Lines(text)) {
+    const Line line = Read(raw);
+    if (line.kind == Line::kSection) inSection = line.name == section;
+    if (inSection && line.kind == Line::kEntry && line.name == key) value = line.value;
+  }
+  return value;
 }
 
-bool StoreSetting(const std::string& path, std::string_view key, std::string_view value) {
-  const size_t slash = path.rfind('/');
-  if (path.empty() || slash == std::string::npos || slash == 0) return false;
-  const std::string folder = path.substr(0, slash);
-  const std::string base = folder.substr(0, folder.rfind('/'));
-  if (!base.empty() && !MakeFolder(base, 0700)) return false;
-  if (!MakeFolder(folder, 0755)) return false;
-  // What else the file holds stays; a regular file that cannot be read whole
-  // is not one of ours to keep, and anything else in its place is not ours to replace.
-  std::string text;
-  struct stat info {};
-  if (!ReadSmallFile(path, text, kMaxSettingsFileSize) && ::lstat(path.c_str(), &info) == 0 &&
-      (!S_ISREG(info.st_mode) || ::unlink(path.c_str()) != 0))
-    return false;
-  QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
-  settings.setValue(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
-                    QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-  settings.sync();
-  // A format error only says that some line of the old file was not understood.
-  return settings.status() != QSettings::AccessError;
+std::string WithSetting(std::string_view text, std::string_view section, std::string_view key, std::string_view value) {
+  const std::string entry = std::string(key) + "=" + std::string(value);
+  std::vector<std::string> out;
+  bool inSection = false, found = false;
+  size_t sectionEnd = 0;  // after the last line that belongs to the section
+  bool sectionSeen = false;
+  for (std::string_view raw : Lines(text)) {
+    const Line line = Read(raw);
+    if (line.kind == Line::kSection) inSection = line.name == section;
+    if (inSection && line.kind == Line::kEntry && line.name == key) {
+      out.push_back(entry);
+      found = true;
+    } else {
+      out.emplace_back(raw);
+    }
+    if (inSection && !Trim(raw).empty()) {
+      sectionSeen = true;
+      sectionEnd = out.size();
+    }
+  }
+  if (!found && sectionSeen) {
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(sectionEnd), entry);
+  } else if (!found) {
+    if (!out.empty() && !Trim(out.back()).empty()) out.emplace_back();
+    out.push_back("[" + std::string(section) + "]");
+    out.push_back(entry);
+  }
+  std::string result;
+  for (const std::string& line : out) result += line + "\n";
+  return result;
 }
 
 int ReadWindowSize(const std::string& path) {
-  const std::string value = ReadSetting(path, kSizeKey);
+  std::string text;
+  if (path.empty() || !ReadSmallFile(path, text, kMaxSettingsFileSize)) return kNormalWindowSize;
+  const std::string value = SettingValue(text, kSection, kSizeKey);
   for (int size : kWindowSizes)
     if (value == std::to_string(size)) return size;
   return kNormalWindowSize;
 }
 
 bool StoreWindowSize(const std::string& path, int percent) {
-  return StoreSetting(path, kSizeKey, std::to_string(percent));
+  const size_t slash = path.rfind('/');
+  if (path.empty() || slash == std::string::npos || slash == 0) return false;
+  const std::string folder = path.substr(0, slash);
+  const std::string base = folder.substr(0, folder.rfind('/'));
+  if (!base.empty() && !MakeFolder(base, 0700)) return false;
+  if (!MakeFolder(folder, 0755)) return false;
+  // What else the file holds stays; a file that cannot be read whole is not
+  // one of ours to keep, and is replaced.
+  std::string text;
+  if (!ReadSmallFile(path, text, kMaxSettingsFileSize)) text.clear();
+  Silent silent;
+  DataFile file(silent);
+  return file.OpenForWriting(path) && file.WriteText(WithSetting(text, kSection, kSizeKey, std::to_string(percent)));
 }
 
 bool WindowSizeFits(int percent, int areaWidth, int areaHeight, FrameAllowance frame) {

@@ -22,22 +22,23 @@ inline constexpr size_t kMaxSettingsFileSize = 4096;
 // empty when neither names a folder.
 std::string UserSettingsPath();
 
-// A value of the settings file, its key named as QSettings names it
-// ("window/size": `size=` under `[window]`): empty when it is not set or when
-// the file is not a regular file of at most kMaxSettingsFileSize bytes (only
-// such a file is opened, so a named pipe in its place never makes the
-// program wait).
-std::string ReadSetting(const std::string& path, std::string_view key);
-// Sets one value, keeping the file's other settings (not its comments). The
-// file's folder is made when missing, the new file takes the old one's place
-// only when complete, and a regular file too large to be read is replaced; a
-// pipe, a folder or a device in its place is left alone. False when the value
-// could not be stored (the old file is then as it was).
-[[nodiscard]] bool StoreSetting(const std::string& path, std::string_view key, std::string_view value);
+// The value of `key` in `[section]` of an ini-style text (the last one set
+// there wins), or empty when it is not set. Blank lines and lines starting
+// with '#' or ';' are comments.
+std::string SettingValue(std::string_view text, std::string_view section, std::string_view key);
+// The text with `key` in `[section]` set to `value`, every other line kept as
+// it was: the key's lines in that section are changed in place, or the key is
+// added at the end of the section, or the section at the end of the text.
+std::string WithSetting(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
-// The size stored in the settings file: 100 when there is none or when it is
-// another one than those offered.
+// The size stored in the settings file: 100 when there is no such file, when
+// it is not a regular file of at most kMaxSettingsFileSize bytes, or when it
+// holds no size or another one than those offered.
 int ReadWindowSize(const std::string& path);
+// Stores a size in the settings file, keeping its other lines. The file's
+// folder is made when missing; the new text goes to a file of its own beside
+// it and takes the old one's place only when complete. False when it could not
+// be stored (the old file is then as it was).
 [[nodiscard]] bool StoreWindowSize(const std::string& path, int percent);
 
 // What a size needs of the desktop's work area, in the desktop's own pixels (as

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "app_texts.h"
 #include "playing_window_test.h"
@@ -75,19 +74,22 @@ TEST(WindowSizeSettings, TheFileIsFoundAsTheBaseDirectorySpecificationSays) {
   }
 }
 
-TEST(WindowSizeSettings, TheSizeIsReadFromItsSection) {
-  QTemporaryDir folder;
-  const std::string path = folder.path().toStdString() + "/velmora-sudoku.conf";
-  // Spaces and CR LF line ends are allowed; comments and other sections are
-  // not read; the last size set wins.
-  const std::pair<std::string, int> cases[] = {{"[window]\r\n size = 150 \r\n", 150},
-                                               {"size=150\n[other]\nsize=200\n", 100},
-                                               {"[window]\n# size=200\n; size=200\n", 100},
-                                               {"[window]\nsize=150\n[other]\n[window]\nsize=200\n", 200}};
-  for (const auto& [text, size] : cases) {
-    WriteAll(path, text);
-    EXPECT_EQ(ReadWindowSize(path), size) << text;
-  }
+TEST(WindowSizeSettings, ValuesAreReadFromTheirSectionAndChangedInPlace) {
+  // Spaces and CR LF line ends are allowed; comments and other sections are not read.
+  EXPECT_EQ(SettingValue("[window]\r\n size = 150 \r\n", "window", "size"), "150");
+  EXPECT_EQ(SettingValue("size=150\n[other]\nsize=200\n", "window", "size"), "");
+  EXPECT_EQ(SettingValue("[window]\n# size=200\n; size=200\n", "window", "size"), "");
+  EXPECT_EQ(SettingValue("[window]\nsize=150\n[other]\n[window]\nsize=200\n", "window", "size"), "200");
+
+  // A new file, and a file without the section.
+  EXPECT_EQ(WithSetting("", "window", "size", "150"), "[window]\nsize=150\n");
+  EXPECT_EQ(WithSetting("[other]\nkey=1", "window", "size", "150"), "[other]\nkey=1\n\n[window]\nsize=150\n");
+  // The key's line is changed where it stands; everything else stays.
+  EXPECT_EQ(WithSetting("# mine\n[window]\nsize = 200\nother=x\n[next]\nsize=9\n", "window", "size", "150"),
+            "# mine\n[window]\nsize=150\nother=x\n[next]\nsize=9\n");
+  // A section without the key gets it after its last line.
+  EXPECT_EQ(WithSetting("[window]\nother=x\n\n[next]\nk=v\n", "window", "size", "200"),
+            "[window]\nother=x\nsize=200\n\n[next]\nk=v\n");
 }
 
 TEST(WindowSizeSettings, OnlyASmallRegularFileWithAnOfferedSizeIsTaken) {
@@ -121,7 +123,7 @@ TEST(WindowSizeSettings, OnlyASmallRegularFileWithAnOfferedSizeIsTaken) {
   EXPECT_EQ(ReadWindowSize(folder.path().toStdString()), 100);
 }
 
-TEST(WindowSizeSettings, AStoredSizeReplacesTheFileWholeAndKeepsItsOtherSettings) {
+TEST(WindowSizeSettings, AStoredSizeReplacesTheFileWholeAndKeepsItsOtherLines) {
   QTemporaryDir config;
   // Neither the base folder nor the program's folder exists yet.
   const std::string base = config.path().toStdString() + "/config";
@@ -132,11 +134,9 @@ TEST(WindowSizeSettings, AStoredSizeReplacesTheFileWholeAndKeepsItsOtherSettings
   ASSERT_EQ(::stat(base.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u) << "the base folder is the user's alone";
 
-  WriteAll(path, "[window]\nsize=150\nother=x\n[next]\nkey=1\n");
+  WriteAll(path, "# the player's note\n[window]\nsize=150\n[other]\nkey=1\n");
   ASSERT_TRUE(StoreWindowSize(path, 200));
-  EXPECT_EQ(ReadWindowSize(path), 200);
-  EXPECT_EQ(ReadSetting(path, "window/other"), "x");
-  EXPECT_EQ(ReadSetting(path, "next/key"), "1");
+  EXPECT_EQ(ReadAll(path), "# the player's note\n[window]\nsize=200\n[other]\nkey=1\n");
   EXPECT_EQ(QDir(QString::fromStdString(base + "/velmora-sudoku")).entryList(QDir::Files | QDir::Hidden),
             QStringList({"velmora-sudoku.conf"}))
       << "no temporary file is left beside it";
