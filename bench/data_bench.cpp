@@ -53,7 +53,7 @@ class RosterFolder {
       GameSnapshot game;
       game.gameActive = playKeys > 0;
       game.settings = record.settings;
-      game.puzzleCode = "BC" + std::to_string(p);
+      game.code = "BC" + std::to_string(p);
       for (int i = 0; i < kTileCount; ++i) {
         Tile& tile = game.board.At(i / 9, i % 9);
         tile.type = (i / 9 * 3 + i / 27 + i % 9) % 9;

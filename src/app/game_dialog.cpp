@@ -150,7 +150,7 @@ bool GameDialog::CheckColorDepth() {
 
 void GameDialog::Initialise() {
   if (!CheckColorDepth()) EndProcess(kExitColorDepth);
-  keys_.Register(this, [this](int key, bool control, bool shift) { OnKey(key, control, shift); });
+  keys_.Register(this, [this](const KeyPress& key) { OnKey(key); });
 
   SeedRandom(0);
   ArtLoader loader(reporter_, QString::fromStdString(workingFolder_));
@@ -460,19 +460,27 @@ void GameDialog::DrawGameTexts(QPainter& painter, const QRect& area) const {
   const bool building = game_.Session().building;
   if (building && area.intersects(layout::kBuildingTextArea))
     DrawGameText(painter, game_.BuildingText(), layout::kBuildingTextArea, false);
-  if (!game_.DrawsPlayTexts() || right < 481) return;
+  // Edges as FromEdges gives them: right and bottom just outside.
+  const auto rightOf = [](const QRect& r) { return r.x() + r.width(); };
+  const auto bottomOf = [](const QRect& r) { return r.y() + r.height(); };
+  if (!game_.DrawsPlayTexts() || right <= layout::kPlayerNameArea.left()) return;
 
-  if (top < 30) DrawGameText(painter, game_.PlayerNameText(), layout::kPlayerNameArea, false);
-  const bool outsideTray = left > 630 || top > 278 || right < 522 || bottom < 38;
+  if (top < bottomOf(layout::kPlayerNameArea))
+    DrawGameText(painter, game_.PlayerNameText(), layout::kPlayerNameArea, false);
+  const QRect tray = layout::TrayCountArea(0).united(layout::TrayCountArea(9));
+  const bool outsideTray = left > rightOf(tray) || top > bottomOf(tray) || right < tray.left() || bottom < tray.top();
   if (!outsideTray) {
     for (int k = 0; k <= 9; ++k) {
-      const int rowTop = 38 + 24 * k, rowBottom = 62 + 24 * k;
+      const QRect count = layout::TrayCountArea(k);
+      const int rowTop = count.top(), rowBottom = bottomOf(count);
       if ((rowTop <= top || rowTop <= bottom) && (rowBottom >= top || rowBottom >= bottom))
-        DrawGameText(painter, game_.TrayCountText(k), layout::TrayCountArea(k), false);
+        DrawGameText(painter, game_.TrayCountText(k), count, false);
     }
   }
-  const bool outsideStats = (top <= 321 && bottom <= 321) || (top >= 363 && bottom >= 363);
-  if (!outsideStats) DrawGameText(painter, game_.StatsPanelText(), layout::kStatsPanelArea, true);
+  const QRect& stats = layout::kStatsPanelArea;
+  const bool outsideStats =
+      (top < stats.top() && bottom < stats.top()) || (top > bottomOf(stats) && bottom > bottomOf(stats));
+  if (!outsideStats) DrawGameText(painter, game_.StatsPanelText(), stats, true);
 }
 
 void GameDialog::paintEvent(QPaintEvent* event) {
@@ -658,17 +666,18 @@ void GameDialog::ShowPauseCover(bool show) {
   if (show) cover_->raise();
 }
 
-void GameDialog::OnKey(int virtualKey, bool control, bool shift) {
+void GameDialog::OnKey(const KeyPress& press) {
   // A key held down repeats: the P that paused must not resume the game (and
   // pause it again) as long as it is held, so repeats do not resume.
-  if (game_.Paused() && keys_.Repeated()) return;
+  if (game_.Paused() && press.repeated) return;
   // The keyboard's way to the window menu a right click opens (while paused,
   // they resume, as any key does).
-  if (!game_.Paused() && !control && (virtualKey == key::kApps || (virtualKey == key::kF10 && shift))) {
+  if (!game_.Paused() && !press.control &&
+      (press.virtualKey == key::kApps || (press.virtualKey == key::kF10 && press.shift))) {
     OpenWindowMenuFromKeys();
     return;
   }
-  game_.OnKey(virtualKey, control, shift);
+  game_.OnKey(press.virtualKey, press.control, press.shift);
 }
 
 void GameDialog::OpenWindowMenuFromKeys() {
@@ -690,7 +699,7 @@ void GameDialog::OnSplashTimer() {
   const uint32_t now = clock_.Now();
   if (!splash_->Running()) {
     art_.SharpEntry(imaging::kSplashLogoIndex);  // the large logo is read as the splash begins
-    if (!splash_->StartSplash(now, 480, 480, this)) {
+    if (!splash_->StartSplash(now, layout::kBoardSquare.width(), layout::kBoardSquare.height(), this)) {
       reporter_.LogOnly(texts::kSplashActivationFailed);
       EndSplash();
       return;
@@ -723,10 +732,9 @@ QRect GameDialog::AreaRect(const ScreenArea& area) const {
     case ScreenArea::kTiles:
       return layout::TileRect(area.row, area.column).united(layout::TileRect(area.row2, area.column2));
     case ScreenArea::kTrayCount: return layout::TrayCountArea(area.row);
-    case ScreenArea::kGuideBands: return QRect(10, 10, 460, 460);
+    case ScreenArea::kGuideBands: return layout::kGuideBandsArea;
     case ScreenArea::kStatsPanel: return layout::kStatsPanelArea;
     case ScreenArea::kBuildingText: return layout::kBuildingTextArea;
-    case ScreenArea::kPlayerName: return layout::kPlayerNameArea;
     case ScreenArea::kWholeWindow: break;
   }
   return rect();
@@ -734,14 +742,7 @@ QRect GameDialog::AreaRect(const ScreenArea& area) const {
 
 namespace {
 // The four bands around the board that hold the guide tabs.
-QRegion GuideBandsRegion() {
-  QRegion region;
-  region += layout::FromEdges(10, 10, 440, 40);
-  region += layout::FromEdges(10, 40, 40, 470);
-  region += layout::FromEdges(440, 10, 470, 440);
-  region += layout::FromEdges(40, 440, 470, 470);
-  return region;
-}
+QRegion GuideBandsRegion() { return QRegion(layout::kGuideBandsArea).subtracted(QRegion(layout::kBoardArea)); }
 }  // namespace
 
 void GameDialog::Invalidate(const ScreenArea& area) {

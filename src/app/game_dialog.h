@@ -67,9 +67,7 @@ class GameDialog : public QDialog, public GameHost {
   [[nodiscard]] bool SaveForSessionEnd() { return game_.OnSessionEnd(); }
 
   // Reporter
-  int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {
-    return reporter_.Report(text, question, logOnly, fatal, this);
-  }
+  bool Report(std::string_view text, ReportKind kind) override { return reporter_.Report(text, kind, this); }
   bool LogOn() const override { return log_.IsOn(); }
   void Log(std::string_view text) override { log_.Write(text); }
   uint32_t MillisecondsSinceStart() const override { return clock_.Now() - runStart_; }
@@ -102,10 +100,8 @@ class GameDialog : public QDialog, public GameHost {
 
   const GameBitmapTable& Art() const { return art_; }
   const GameFonts& Fonts() const { return fonts_; }
-  PlayerRoster& Roster() { return roster_; }
   MessageReporter& Messages() { return reporter_; }
   Game& GetGame() { return game_; }
-  bool SplashExists() const { return splash_ != nullptr; }
   TipsWindow* Tips() const { return tips_.get(); }
   // The 640 x 480 picture the Print command puts on the page.
   QImage ComposePrintPicture(const QString& topLabel);
@@ -117,11 +113,7 @@ class GameDialog : public QDialog, public GameHost {
   // The digits the board shows, as the clean grid prints them: the clues as
   // given digits, the player's own (found or played) as the others, or left out.
   SheetPuzzle CleanGridPuzzle(const QString& label, bool withEntries = true) const;
-  // What the print dialog offers first: the choice of the last print of this run.
-  bool PrintsCleanGrid() const { return printChoice_ != PrintChoice::kScreen; }
   ControlButton* Control(int id) const;
-  // The pause cover, once a game has been paused.
-  PauseCover* Cover() const { return cover_; }
   // The entries of the menu a right click off the board opens, as they stand now.
   std::vector<WindowMenuEntry> WindowMenu();
   std::vector<WindowMenuEntry> ViewMenu();
@@ -182,7 +174,7 @@ class GameDialog : public QDialog, public GameHost {
   void OnTimer(int id);
   void OnSplashTimer();
   void EndSplash();
-  void OnKey(int virtualKey, bool control, bool shift);
+  void OnKey(const KeyPress& press);
   // The Menu key and Shift+F10: the window menu, over the Cursor Tile.
   void OpenWindowMenuFromKeys();
   // Before controls are disabled or hidden: a control of theirs that has the

@@ -29,8 +29,6 @@ class TipsWindow : public QWidget {
   void SetText(const std::string& text);
   const std::string& Text() const { return text_; }
   bool TextHidden() const { return textHidden_; }
-  // The timer that shows a new text when it fires (0 when none is pending).
-  int TextPauseTimer() const { return pauseTimer_; }
   // Rebuilds the background (after a change of the game colour).
   void RebuildBackground();
   // Called when the player closes the window.

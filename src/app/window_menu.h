@@ -12,14 +12,14 @@
 namespace velmora {
 
 struct WindowMenuEntry {
-  WindowMenuEntry(const char* label, const char* keyText, bool enabled, std::function<void()> action, int checked = -1,
-                  std::vector<WindowMenuEntry> submenu = {})
-      : label(label),
-        keyText(keyText),
-        enabled(enabled),
-        action(std::move(action)),
-        checked(checked),
-        submenu(std::move(submenu)) {}
+  WindowMenuEntry(const char* text, const char* keys, bool canAct, std::function<void()> run, int check = -1,
+                  std::vector<WindowMenuEntry> entries = {})
+      : label(text),
+        keyText(keys),
+        enabled(canAct),
+        action(std::move(run)),
+        checked(check),
+        submenu(std::move(entries)) {}
 
   const char* label;    // with its & mnemonic; none: a separator line
   const char* keyText;  // the key shown beside it (or why it cannot act), or nullptr

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "board_geometry.h"
+
 namespace velmora {
 
 Placement PlaceGameWindow(const PlacementInput& in) {
   Placement p;
-  p.width = 640 + in.frameWidth;
-  p.height = 480 + in.frameHeight;
+  p.width = layout::kClientWidth + in.frameWidth;
+  p.height = layout::kClientHeight + in.frameHeight;
   const int w = in.desktopWidth, h = in.desktopHeight;
 
   p.x = w / 2 + in.roomWidth - (in.roomWidth + p.width) / 2;

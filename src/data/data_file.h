@@ -50,7 +50,6 @@ class DataFile {
   bool LoadText(std::string_view bytes);
   void CloseInput();
 
-  std::string CopyText() const { return std::string(Text()); }
   std::string_view Text() const { return std::string_view(text_.data(), textLength_); }
   const std::string& Path() const { return path_; }
 

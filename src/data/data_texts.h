@@ -17,23 +17,9 @@ inline constexpr const char* kUnableToSave =
 // Names of a record's derived fields and its fallback name.
 inline constexpr const char* kDefaultPlayerName = "Player";
 
-// Internal-consistency texts (see DebugTrace).
-inline constexpr const char* kInvalidDifficultyAfterLoad =
-    "Invalid game difficulty encountered after loading user file data!";
-inline constexpr const char* kInvalidTypeAfterLoad = "Invalid game type encountered after loading user file data!";
-inline constexpr const char* kInvalidTileDataOnSave = "Invalid tile data found while preparing to save!";
-inline constexpr const char* kFileNameTooLong = "User file name longer than expected!";
-inline constexpr const char* kInvalidFileNameCharacter =
-    "Invalid character found in name of .user file!  Using default.";
-inline constexpr const char* kUserNameTooLong = "User name longer than expected!";
-inline constexpr const char* kUserNameMissing = "User name does not exist!";
-inline constexpr const char* kFileIoAllocationFailed = "Failed to allocate memory for fileIO!";
+// The roster's notes, for the start-up report and the log.
 inline constexpr const char* kSeedFileOpenFailed = "Failed to open seed file: ";
 inline constexpr const char* kUserFileOpenFailed = "Failed to open user file: ";
-inline constexpr const char* kDuplicatePlayerName = "Duplicate player name encountered!";
-inline constexpr const char* kPlayerNameTruncated = "Player name longer than expected; truncating.";
-inline constexpr const char* kPlayerNameMissing = "Missing player name!";
-inline constexpr const char* kPlayerNameNotAllowed = "Player name holds characters a file name cannot take!";
 inline constexpr const char* kUserFileNotRegular = "Not a regular file, passed over: ";
 inline constexpr const char* kUserFileNotLoaded = "User file could not be loaded, passed over: ";
 inline constexpr const char* kUserFileNameUnusable = "User file name gives no player name, passed over: ";
@@ -42,8 +28,6 @@ inline constexpr const char* kUserFileInTheWay = "A file that is no player's has
 inline constexpr const char* kWorkingFolderUnknown = "The working folder could not be read; data path kept relative: ";
 inline constexpr const char* kDeleteUserFileFailed = "Unable to delete user file!\nPath: ";
 inline constexpr const char* kSaveOutOfMemory = "FAILED TO SAVE - OUT OF MEMORY!";
-inline constexpr const char* kNoPlayerToSave = "No player chosen to save!";
-inline constexpr const char* kUnsavableGameState = "Game state cannot be written to a user file!";
 
 // The start-up report.
 inline constexpr const char* kReportDataPath = "data path: ";

@@ -14,7 +14,6 @@
 
 #include "data_file.h"
 #include "data_texts.h"
-#include "debug_trace.h"
 
 namespace velmora {
 
@@ -64,10 +63,7 @@ bool PlayerRoster::LoadGameData(std::string* report) {
 
 bool PlayerRoster::LoadGameDataFrom(const std::string& workingFolder, std::string* report) {
   std::unique_ptr<DataFile> file(new (std::nothrow) DataFile(messages_));
-  if (!file) {
-    DebugTrace(texts::kFileIoAllocationFailed);
-    return false;
-  }
+  if (!file) return false;
   players_.clear();
   std::string notes;
   loadNotes_ = &notes;
@@ -188,26 +184,15 @@ bool PlayerRoster::AddPlayer(std::string_view name) {
     return std::any_of(players_.begin(), players_.end(),
                        [&](const std::unique_ptr<GDUSER>& p) { return p && p->GetName() == candidate; });
   };
-  if (taken(name)) {
-    DebugTrace(texts::kDuplicatePlayerName);
-    return false;
-  }
+  if (taken(name)) return false;
   if (name.size() > kMaxPlayerNameLength) {
-    DebugTrace(texts::kPlayerNameTruncated);
     name = name.substr(0, kMaxPlayerNameLength);
     // The cut name may be one that is already taken; saving it would overwrite that player.
-    if (taken(name)) {
-      DebugTrace(texts::kDuplicatePlayerName);
-      return false;
-    }
+    if (taken(name)) return false;
   } else if (name.empty()) {
-    DebugTrace(texts::kPlayerNameMissing);
     return false;
   }
-  if (!IsAllowedPlayerName(name)) {
-    DebugTrace(texts::kPlayerNameNotAllowed);
-    return false;
-  }
+  if (!IsAllowedPlayerName(name)) return false;
   // A file of that name that no player came from could not be read: the
   // player's data may still be in it, so it is never replaced.
   if (const std::string blocking = BlockingFileFor(name); !blocking.empty()) {
@@ -277,10 +262,7 @@ bool PlayerRoster::SaveUserFile(int index, std::string* withheld) {
     return false;
   }
   const std::string path = PathOf(*player);
-  if (path.empty()) {
-    DebugTrace(texts::kPlayerNameNotAllowed);
-    return false;
-  }
+  if (path.empty()) return false;
   // A missing users folder would make every save fail; it is simply made.
   std::error_code error;
   fs::create_directories(UsersFolder(), error);
@@ -293,10 +275,7 @@ bool PlayerRoster::SaveUserFile(int index, std::string* withheld) {
 
 bool PlayerRoster::SavePlayer(bool newestPlayer) {
   const int index = newestPlayer ? PlayerCount() - 1 : currentPlayer_;
-  if (!Player(index)) {
-    DebugTrace(texts::kNoPlayerToSave);
-    return false;
-  }
+  if (!Player(index)) return false;
   const bool saved = SaveUserFile(index);
   if (!saved) messages_.Show(texts::kUnableToSave, texts::kWarningCaption);
   sleep_(kPauseAfterSave);

@@ -8,7 +8,6 @@
 
 #include "data_file.h"
 #include "data_texts.h"
-#include "debug_trace.h"
 
 namespace velmora {
 
@@ -46,7 +45,6 @@ int SeedTables::LoadFromFolder(const std::string& seedsFolder, SystemMessageBox&
       // Closed whatever happened, so that each file is read on its own.
       file.CloseInput();
       if (!read) {
-        DebugTrace(std::string(texts::kSeedFileOpenFailed) + path);
         if (folderExists && note) note(texts::kSeedFileOpenFailed + path);
         continue;
       }

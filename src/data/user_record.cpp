@@ -7,7 +7,6 @@
 
 #include "data_file.h"
 #include "data_texts.h"
-#include "debug_trace.h"
 #include "puzzle_builder.h"
 #include "puzzle_code.h"
 #include "tile_word.h"
@@ -187,9 +186,7 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
 
   // A difficulty or game type out of range still loads; only its name stays empty.
   read.difficultyName = DifficultyName(read.difficulty);
-  if (read.difficultyName.empty()) DebugTrace(texts::kInvalidDifficultyAfterLoad);
   read.gameTypeName = GameTypeName(read.type);
-  if (read.gameTypeName.empty()) DebugTrace(texts::kInvalidTypeAfterLoad);
 
   if (loaded.gameActive) {
     for (int i = 0; i < kTileCount; ++i) {
@@ -220,13 +217,7 @@ bool GDUSER::LoadFromDataFile(const DataFile& file) {
 }
 
 void GDUSER::ForgetGameInProgress() {
-  gameActive = false;
-  blackoutCount = 0;
-  code.clear();
-  hints = mistakes = freePlays = paybackCount = paybackTime = 0;
-  gameTime = 0;
-  playKeys.clear();
-  paybackOrder = PaybackOrder{};
+  static_cast<SavedGameState&>(*this) = SavedGameState{};
   tileWords.fill(0);
 }
 
@@ -242,73 +233,38 @@ void GDUSER::CheckResults() {
 }
 
 bool GDUSER::SetFromGame(const GameSnapshot& game) {
-  if (!IsSavable(game.settings)) {
-    DebugTrace(texts::kUnsavableGameState);
-    return false;
-  }
+  if (!IsSavable(game.settings)) return false;
   if (!game.gameActive) {
-    tileWords.fill(0);
-    gameActive = false;
-    blackoutCount = 0;
-    code.clear();
-    hints = mistakes = freePlays = paybackCount = paybackTime = 0;
-    gameTime = 0;
-    playKeys.clear();
+    // The file keeps the Payback order of the last game saved in play (it is
+    // not read back while no game is in progress).
+    const PaybackOrder lastOrder = paybackOrder;
+    ForgetGameInProgress();
+    paybackOrder = lastOrder;
     settings = game.settings;
     return true;
   }
 
-  if (!IsSavableCode(game.puzzleCode)) {
-    DebugTrace(texts::kUnsavableGameState);
-    return false;
-  }
-  for (const PaybackPair& pair : game.paybackOrder) {
-    if (!IsOnBoard(pair)) {
-      DebugTrace(texts::kUnsavableGameState);
-      return false;
-    }
-  }
+  if (!IsSavableCode(game.code)) return false;
+  for (const PaybackPair& pair : game.paybackOrder)
+    if (!IsOnBoard(pair)) return false;
   std::array<uint32_t, kTileCount> words{};
   for (int row = 0; row < kBoardSize; ++row) {
     for (int column = 0; column < kBoardSize; ++column) {
       const uint32_t word = BuildTileWord(game.board.At(row, column), game.settings.ignoreMistakes);
-      if (!IsValidTileWord(word, game.settings.ignoreMistakes)) {
-        DebugTrace(texts::kInvalidTileDataOnSave);
-        return false;
-      }
+      if (!IsValidTileWord(word, game.settings.ignoreMistakes)) return false;
       words[row * kBoardSize + column] = word;
     }
   }
 
-  gameActive = true;
-  blackoutCount = game.blackoutCount;
-  code = game.puzzleCode;
-  hints = game.hints;
-  mistakes = game.mistakes;
-  freePlays = game.freePlays;
-  paybackCount = game.paybackCount;
-  paybackTime = game.paybackTime;
-  paybackOrder = game.paybackOrder;
-  playKeys = game.playKeys;
+  static_cast<SavedGameState&>(*this) = game;
   settings = game.settings;
   tileWords = words;
-  gameTime = game.gameTime;
   return true;
 }
 
 GameSnapshot GDUSER::SavedGame() const {
   GameSnapshot game;
-  game.gameActive = gameActive;
-  game.blackoutCount = blackoutCount;
-  game.hints = hints;
-  game.mistakes = mistakes;
-  game.freePlays = freePlays;
-  game.paybackCount = paybackCount;
-  game.paybackTime = paybackTime;
-  game.playKeys = playKeys;
-  game.gameTime = gameTime;
-  game.puzzleCode = code;
-  game.paybackOrder = paybackOrder;
+  static_cast<SavedGameState&>(game) = *this;
   game.settings = settings;
   for (int row = 0; row < kBoardSize; ++row)
     for (int column = 0; column < kBoardSize; ++column)
@@ -430,22 +386,14 @@ int32_t GDUSER::GetPlayKey(size_t index) const {
 }
 
 void GDUSER::SetName(std::string_view name) {
-  if (name.empty()) {
-    DebugTrace(texts::kUserNameMissing);
+  if (name.empty() || name.size() > kMaxPlayerNameLength)
     name_ = texts::kDefaultPlayerName;
-  } else if (name.size() > kMaxPlayerNameLength) {
-    DebugTrace(texts::kUserNameTooLong);
-    name_ = texts::kDefaultPlayerName;
-  } else {
+  else
     name_ = name;
-  }
 }
 
 void GDUSER::SetNameFromFileName(std::string_view fileName) {
-  if (fileName.size() >= kUserFileExtension.size() + kFileNameScanLength) {
-    DebugTrace(texts::kFileNameTooLong);
-    return;
-  }
+  if (fileName.size() >= kUserFileExtension.size() + kFileNameScanLength) return;
   for (size_t i = 0; i < fileName.size() && i < kFileNameScanLength; ++i) {
     const char c = fileName[i];
     if (c == '.') {
@@ -453,7 +401,6 @@ void GDUSER::SetNameFromFileName(std::string_view fileName) {
       return;
     }
     if (!IsNameCharacter(c)) {
-      DebugTrace(texts::kInvalidFileNameCharacter);
       name_ = texts::kDefaultPlayerName;
       return;
     }

@@ -89,26 +89,31 @@ struct PaybackPair {
 
 using PaybackOrder = std::array<PaybackPair, kTileCount>;
 
-// What the game session hands to the record before every save, and what it
-// takes back from the record to continue a saved game.
-struct GameSnapshot {
+// A game in progress as a user file keeps it, but for its tiles: what a save
+// takes from the game, the record holds, and a continued game takes back.
+struct SavedGameState {
   bool gameActive = false;
   int32_t blackoutCount = 0;
+  std::string code;  // the Puzzle Code
   int32_t hints = 0;
   int32_t mistakes = 0;
   int32_t freePlays = 0;  // Free Plays used (saved as gameMulligans)
   int32_t paybackCount = 0;
   int32_t paybackTime = 0;  // ms
   std::vector<PlayKey> playKeys;
-  int32_t gameTime = 0;  // ms played
-  Board board;
-  std::string puzzleCode;
   PaybackOrder paybackOrder{};
+  int32_t gameTime = 0;  // ms played
+};
+
+// The same with the board and the settings, as the game hands it to the
+// record before every save and takes it back to continue a saved game.
+struct GameSnapshot : SavedGameState {
+  Board board;
   PlayerSettings settings;
 };
 
 // One player. A default-constructed record is all zeros with an empty name.
-class GDUSER {
+class GDUSER : public SavedGameState {
  public:
   // Reads every entry from a file already read whole. False at the first
   // missing or malformed entry or at an invalid tile word; the record is then
@@ -160,20 +165,9 @@ class GDUSER {
   void SetFileName(std::string_view fileName) { fileName_ = fileName; }
   const std::string& GetFileName() const { return fileName_; }
 
-  bool gameActive = false;
-  int32_t blackoutCount = 0;
-  std::string code;
-  int32_t hints = 0;
-  int32_t mistakes = 0;
-  int32_t freePlays = 0;
-  int32_t paybackCount = 0;
-  int32_t paybackTime = 0;
-  std::vector<PlayKey> playKeys;
-  PaybackOrder paybackOrder{};
   int32_t results[kResultStatisticCount][kGameTypeCount][kDifficultyCount] = {};
   PlayerSettings settings;
   std::array<uint32_t, kTileCount> tileWords{};
-  int32_t gameTime = 0;
 
  private:
   std::string name_;

@@ -13,7 +13,7 @@ ContinueGameDialog::ContinueGameDialog(std::string_view question, std::string_vi
   auto* yes = AddButton(kYes);
   yes->setDefault(true);
   connect(yes, &QPushButton::clicked, this, [this] {
-    result_ = kContinue;
+    answer_ = ContinueAnswer::kContinue;
     accept();
   });
   connect(no, &QPushButton::clicked, this, &QDialog::reject);
@@ -35,10 +35,10 @@ std::vector<SkinnedDialog::Label> ContinueGameDialog::Labels() const {
 }
 
 // The game's call: the dialog run for it (SkinnedDialogService).
-int SkinnedDialogService::ContinueGame(std::string_view question, std::string_view details) {
+ContinueAnswer SkinnedDialogService::ContinueGame(std::string_view question, std::string_view details) {
   ContinueGameDialog dialog(question, details, &art_, reporter_, owner_);
   dialog.exec();
-  return dialog.Result();
+  return dialog.Answer();
 }
 
 }  // namespace velmora

@@ -1,8 +1,9 @@
 #pragma once
 // Continue Game: the greeting with its question, the last game's details, and
-// Yes / No. Yes (and Enter) answers 2; No, Escape and closing leave 0.
+// Yes / No. Yes (and Enter) continue; No, Escape and closing begin a new game.
 #include <string_view>
 
+#include "dialog_service.h"
 #include "skinned_dialog.h"
 
 namespace velmora {
@@ -12,11 +13,10 @@ class ContinueGameDialog : public SkinnedDialog {
  public:
   static constexpr int kNo = 1171;
   static constexpr int kYes = 1172;
-  static constexpr int kContinue = 2;
 
   ContinueGameDialog(std::string_view question, std::string_view details, const GameBitmapTable* art,
                      MessageReporter& reporter, QWidget* parent);
-  int Result() const { return result_; }
+  ContinueAnswer Answer() const { return answer_; }
   int FaceOf(int id, bool pressed) const override;
   // A question, told as an alert: its greeting and the last game's details.
   bool SpokenAsAlert() const override { return true; }
@@ -27,7 +27,7 @@ class ContinueGameDialog : public SkinnedDialog {
 
  private:
   QString question_, details_;
-  int result_ = 0;
+  ContinueAnswer answer_ = ContinueAnswer::kNewGame;
 };
 
 }  // namespace velmora

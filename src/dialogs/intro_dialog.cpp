@@ -44,7 +44,7 @@ IntroDialog::IntroDialog(int page, QPoint& position, float& hue, const GameBitma
   if (colorPage_) {
     slider_ = new ColorSlider(
         *this, QRect(kSpectrumX, kSpectrumY, kSpectrumWidth, kSpectrumHeight), [this] { return hue_; },
-        [this](float hue) { return PickHue(hue); });
+        [this](float picked) { return PickHue(picked); });
     AddControl(kColorSlider, slider_);
   }
 }

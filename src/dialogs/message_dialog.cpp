@@ -252,7 +252,7 @@ MessageReporter::Presenter MakeMessagePresenter(const GameBitmapTable& art, Mess
     const std::array<QImage, 3> backgrounds = reporter.Backgrounds();
     MessageDialog dialog(text, question ? MessageDialog::kQuestion : MessageDialog::kNotice, backgrounds, &art,
                          reporter, owner);
-    return dialog.Run();
+    return dialog.Run() == MessageDialog::kYes;
   };
 }
 

@@ -48,7 +48,6 @@ class MessageDialog : public SkinnedDialog {
   bool Blanked() const { return blanked_; }
   int Height() const { return height_; }
   const std::vector<LineRecord>& Lines() const { return lines_; }
-  const std::string& WrappedText() const { return wrapped_; }
   int FaceOf(int id, bool pressed) const override;
 
   // The text rectangle's row of a line record, counted as the painter does.

@@ -73,7 +73,7 @@ NewGameDialog::NewGameDialog(bool cancelAllowed, PlayerSettings& settings, const
   begin->setDefault(true);
   connect(begin, &QPushButton::clicked, this, [this] { Begin(); });
   connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
-  connect(explain, &QPushButton::clicked, this, [this] { Ask(kExplainText, false); });
+  connect(explain, &QPushButton::clicked, this, [this] { ShowMessage(kExplainText); });
   connect(code_, &QLineEdit::textChanged, this, [this] { CodeChanged(); });
   if (colorPicking_) {
     slider_ = new ColorSlider(
@@ -228,7 +228,7 @@ void NewGameDialog::Begin() {
   const std::string code = code_->text().toStdString();
   if (!code.empty()) {
     if (!IsValidCode(code)) {
-      Ask("This Puzzle Code is not valid.", false);
+      ShowMessage("This Puzzle Code is not valid.");
       code_->clear();
       return;
     }
@@ -243,7 +243,7 @@ void NewGameDialog::reject() {
     done(QDialog::Rejected);
     return;
   }
-  if (Ask("Exit now?", true) == 6) {
+  if (Ask("Exit now?")) {
     exitProgram_ = true;
     done(QDialog::Rejected);
   }

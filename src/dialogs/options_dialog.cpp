@@ -90,10 +90,10 @@ OptionsDialog::OptionsDialog(PlayerSettings& settings, const GameBitmapTable* ar
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   explainMouse->setAccessibleName(QStringLiteral("Explain Mouse Commands"));
   explainKeys->setAccessibleName(QStringLiteral("Explain Keyboard Commands"));
-  connect(explainMouse, &QPushButton::clicked, this, [this] { Ask(MouseExplanation(), false); });
+  connect(explainMouse, &QPushButton::clicked, this, [this] { ShowMessage(MouseExplanation()); });
   connect(explainKeys, &QPushButton::clicked, this, [this] {
-    Ask(KeyboardExplanation(), false);
-    Ask(MoreKeysExplanation(), false);
+    ShowMessage(KeyboardExplanation());
+    ShowMessage(MoreKeysExplanation());
   });
   connect(tutorial, &QPushButton::clicked, this, [this] {
     viewTutorial_ = true;

@@ -212,7 +212,7 @@ void ChoosePlayerDialog::accept() { Finish(); }
 
 void ChoosePlayerDialog::RequestCreate() {
   if (list_->count() >= kMaxPlayers) {
-    Ask(kMaxPlayersText, false);
+    ShowMessage(kMaxPlayersText);
     return;
   }
   // Leaves the modal run (hiding this window); Run() goes on to Create New Player.
@@ -226,8 +226,8 @@ void ChoosePlayerDialog::CreatePlayer() {
     reopen_ = true;
     if (list_->count() == 0) {
       if (++emptyListCancels_ == 1) {
-        Ask("Please enter a name for your player.", false);
-      } else if (Ask("Exit now?", true) == 6) {
+        ShowMessage("Please enter a name for your player.");
+      } else if (Ask("Exit now?")) {
         exitProgram_ = true;
         finished_ = true;
         return;
@@ -244,13 +244,13 @@ void ChoosePlayerDialog::CreatePlayer() {
   }
   finished_ = true;
   if (list_->count() >= kMaxPlayers) {
-    Ask(kMaxPlayersText, false);
+    ShowMessage(kMaxPlayersText);
     reopen_ = true;
     return;
   }
   for (int row = 0; row < list_->count(); ++row) {
     if (SameIgnoringCase(list_->item(row)->text().toStdString(), name)) {
-      Ask("This player name is in use.  Please try another.", false);
+      ShowMessage("This player name is in use.  Please try another.");
       reopen_ = true;
       return;
     }
@@ -260,7 +260,7 @@ void ChoosePlayerDialog::CreatePlayer() {
     // data: it is never replaced, and the player is told which file it is.
     const std::string blocking = roster_.BlockingFileFor(name);
     if (!blocking.empty())
-      Ask("This player's file exists but could not be read:\n" + blocking + "\nPlease try another name.", false);
+      ShowMessage("This player's file exists but could not be read:\n" + blocking + "\nPlease try another name.");
     reopen_ = true;
     return;
   }
@@ -292,10 +292,10 @@ void ChoosePlayerDialog::RemoveSelected() {
   const std::string name = item->text().toStdString();
   // The player whose game is in play keeps their file while it is.
   if (!playing_.empty() && name == playing_) {
-    Ask(name + kPlayingNotRemoved, false);
+    ShowMessage(name + kPlayingNotRemoved);
     return;
   }
-  if (Ask("Remove " + name + "?", true) != 6) return;
+  if (!Ask("Remove " + name + "?")) return;
   delete list_->takeItem(list_->row(item));
   for (int i = 0; i < roster_.PlayerCount(); ++i) {
     if (roster_.Player(i)->GetName() == name) {
@@ -325,7 +325,7 @@ void ChoosePlayerDialog::reject() {
     return;
   }
   // Escape does not leave: the game needs a player.
-  Ask("Please select a Player.", false);
+  ShowMessage("Please select a Player.");
 }
 
 void ChoosePlayerDialog::closeEvent(QCloseEvent* event) {
@@ -334,7 +334,7 @@ void ChoosePlayerDialog::closeEvent(QCloseEvent* event) {
     Cancel();
     return;
   }
-  if (Ask("Exit now?", true) != 6) return;
+  if (!Ask("Exit now?")) return;
   exitProgram_ = true;
   finished_ = true;
   done(QDialog::Rejected);

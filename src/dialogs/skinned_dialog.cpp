@@ -397,11 +397,11 @@ void SkinnedDialog::LogFault(std::string_view text) const {
   reporter_.LogOnly(line);
 }
 
-int SkinnedDialog::Ask(std::string_view text, bool question) {
+bool SkinnedDialog::Report(std::string_view text, ReportKind kind) {
   // A dialog that is not on screen (Choose Player while Create New Player runs)
   // leaves its messages to its own owner.
   QWidget* owner = isVisible() || !parentWidget() ? this : parentWidget();
-  return reporter_.Report(text, question, false, false, owner);
+  return reporter_.Report(text, kind, owner);
 }
 
 }  // namespace velmora

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine_host.h"
+
 namespace velmora {
 
 class GameBitmapTable;
@@ -118,12 +120,10 @@ class SkinnedDialog : public QDialog {
   // The frame around the control that has the keyboard, inside its rectangle.
   static void DrawFocusFrame(QPainter& painter, const QRect& rect);
 
-  QSize ClientSize() const { return client_; }
   const QImage& Background() const { return background_; }
   bool LaidOut() const { return laidOut_; }
   QWidget* Control(int id) const;
   SkinButton* Button(int id) const;
-  const std::string& Prefix() const { return prefix_; }
   // Paints the face of an owner-drawn control; used by SkinButton.
   void DrawFace(QPainter& painter, SkinButton& button);
 
@@ -170,8 +170,9 @@ class SkinnedDialog : public QDialog {
 
   // A log-only line: prefix, " - ", text.
   void LogFault(std::string_view text) const;
-  // A message over this dialog (question: Yes answers 6).
-  int Ask(std::string_view text, bool question);
+  // A message or a yes/no question over this dialog (true for yes).
+  void ShowMessage(std::string_view text) { Report(text, ReportKind::kMessage); }
+  [[nodiscard]] bool Ask(std::string_view question) { return Report(question, ReportKind::kQuestion); }
   MessageReporter& Reporter() const { return reporter_; }
   const GameBitmapTable* Art() const { return art_; }
 
@@ -181,6 +182,7 @@ class SkinnedDialog : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  bool Report(std::string_view text, ReportKind kind);
   // Puts the window where FramePosition says before the window manager frames
   // it, counting on the frame the parent window has, and once the real frame
   // is known places it again if that frame differs.

@@ -20,7 +20,7 @@ class SkinnedDialogService : public DialogService {
 
   ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
   ChoosePlayerAnswer ChangePlayer(PlayerRoster& roster, std::string_view playing) override;
-  int ContinueGame(std::string_view question, std::string_view details) override;
+  ContinueAnswer ContinueGame(std::string_view question, std::string_view details) override;
   NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
   TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
   OptionsAnswer Options(PlayerSettings& settings) override;

@@ -52,11 +52,6 @@ class Board {
   void SetPlayedType(int row, int column, int type) { At(row, column).playedType = type; }
   bool IsOccupied(int row, int column) const { return At(row, column).unplaced == 0; }
 
-  static void BlockOf(int row, int column, int& blockRow, int& blockColumn) {
-    blockRow = row / kBlockSize;
-    blockColumn = column / kBlockSize;
-  }
-
   bool RowHasPlacedType(int row, int type) const;
   bool ColumnHasPlacedType(int column, int type) const;
   bool TypeHiddenStateInRow(int type, bool hiddenValue, int row) const;

@@ -9,27 +9,32 @@
 
 namespace velmora {
 
+// What a report is.
+enum class ReportKind {
+  kMessage,   // shown to the player (and logged)
+  kQuestion,  // a yes/no question
+  kLogOnly,   // written to the log alone
+  kFatal,     // the stop box, then the process ends with status 255
+};
+
 // How every part of the program reports: the message reporter of the game
 // window implements it.
 class Reporter {
  public:
   virtual ~Reporter() = default;
 
-  // A shown message (no flags), a question, a log-only line or a fatal stop.
-  // Returns 6 when a question was answered yes. Callers use the named forms
-  // below; this is what a reporter implements.
-  virtual int Report(std::string_view text, bool question, bool logOnly, bool fatal) = 0;
+  // True only for a question answered yes. Callers use the named forms below;
+  // this is what a reporter implements.
+  virtual bool Report(std::string_view text, ReportKind kind) = 0;
 
-  // Shown to the player (and logged); returns when the player closed it.
-  void ShowMessage(std::string_view text) { Report(text, false, false, false); }
-  // A yes/no question; true for yes.
-  [[nodiscard]] bool Ask(std::string_view question) { return Report(question, true, false, false) == kAnswerYes; }
-  // Written to the log alone.
-  void LogOnly(std::string_view text) { Report(text, false, true, false); }
-  // The stop box, then the process ends with status 255 (a test's reporter may return).
-  void Fatal(std::string_view text) { Report(text, false, false, true); }
+  // Returns when the player closed the message.
+  void ShowMessage(std::string_view text) { Report(text, ReportKind::kMessage); }
+  // True for yes.
+  [[nodiscard]] bool Ask(std::string_view question) { return Report(question, ReportKind::kQuestion); }
+  void LogOnly(std::string_view text) { Report(text, ReportKind::kLogOnly); }
+  // A test's reporter may return.
+  void Fatal(std::string_view text) { Report(text, ReportKind::kFatal); }
 
-  static constexpr int kAnswerYes = 6;
   // The log switch and its raw writer.
   virtual bool LogOn() const = 0;
   virtual void Log(std::string_view text) = 0;
@@ -47,7 +52,7 @@ class EngineHost : public Reporter {
 // A host that shows nothing and logs nothing, for command-line tools and benchmarks.
 class SilentEngineHost : public EngineHost {
  public:
-  int Report(std::string_view, bool, bool, bool) override { return 0; }
+  bool Report(std::string_view, ReportKind) override { return false; }
   bool LogOn() const override { return false; }
   void Log(std::string_view) override {}
   uint32_t MillisecondsSinceStart() const override { return 0; }

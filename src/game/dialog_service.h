@@ -21,6 +21,7 @@ struct ChoosePlayerAnswer {
   bool newPlayer = false;  // the chosen player was created just now
 };
 
+enum class ContinueAnswer { kNewGame, kContinue };
 enum class NewGameAnswer { kQuit, kCancel, kOk };
 enum class OptionsAnswer { kCancel, kOk, kViewTutorial };
 
@@ -48,7 +49,7 @@ struct PuzzleResults {
 class DialogService {
  public:
   virtual ~DialogService() = default;
-  // Adds, removes and chooses players in the roster itself.
+  // Adds, removes and chooses players in the roster itself; never kCancelled.
   virtual ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) = 0;
   // Choose Player opened during a game to change the player: the same dialog,
   // which the player may also leave (kCancelled) to go on playing, and which
@@ -58,8 +59,8 @@ class DialogService {
     static_cast<void>(playing);
     return ChoosePlayer(roster);
   }
-  // Returns 2 when the player wants to continue.
-  virtual int ContinueGame(std::string_view question, std::string_view details) = 0;
+  // Whether the player goes on with the saved game (Yes) or begins a new one.
+  virtual ContinueAnswer ContinueGame(std::string_view question, std::string_view details) = 0;
   virtual NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) = 0;
   // The Play menu, or the Note menu when noteMenu is set; fromMouse hides its
   // entry box. The menu keeps where it was left in memory.

@@ -8,9 +8,7 @@
 
 namespace velmora {
 
-int Game::EngineBridge::Report(std::string_view text, bool question, bool logOnly, bool fatal) {
-  return game_.host_.Report(text, question, logOnly, fatal);
-}
+bool Game::EngineBridge::Report(std::string_view text, ReportKind kind) { return game_.host_.Report(text, kind); }
 bool Game::EngineBridge::LogOn() const { return game_.host_.LogOn(); }
 void Game::EngineBridge::Log(std::string_view text) { game_.host_.Log(text); }
 uint32_t Game::EngineBridge::MillisecondsSinceStart() const { return game_.host_.MillisecondsSinceStart(); }

@@ -65,6 +65,16 @@ struct GuideTabs {
   bool operator==(const GuideTabs&) const = default;
 };
 
+// Where a play comes from: a mouse button over the tile, or the keyboard at
+// the Cursor Tile with the type of its quick play or note (none: the Tile
+// menu chooses).
+struct PlaySource {
+  bool keyboard = false;
+  std::optional<int> type;
+  static PlaySource Mouse() { return {}; }
+  static PlaySource Keys(std::optional<int> type = std::nullopt) { return {true, type}; }
+};
+
 // A Payback game's countdown as the program was left to start again: the
 // player, the saved game's time (which tells that save from any later one),
 // what was left of the countdown and how many tiles it may never take back.
@@ -158,7 +168,7 @@ class Game {
   // written); true when saved or when there is no player to save.
   [[nodiscard]] bool SaveGame();
 
-  void PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_t typeOverride);
+  void PlayTile(int row, int column, uint32_t action, PlaySource from);
   void ToggleShowGuides();
   void EraseCursorTile();
   void SetActiveNumber(int32_t type);
@@ -260,7 +270,7 @@ class Game {
   class EngineBridge : public EngineHost {
    public:
     explicit EngineBridge(Game& game) : game_(game) {}
-    int Report(std::string_view text, bool question, bool logOnly, bool fatal) override;
+    bool Report(std::string_view text, ReportKind kind) override;
     bool LogOn() const override;
     void Log(std::string_view text) override;
     uint32_t MillisecondsSinceStart() const override;
@@ -333,8 +343,6 @@ class Game {
   // revealRow, revealColumn: the tile about to be revealed by the play that announces, or -1.
   void BlackoutAnnouncement(int revealRow = -1, int revealColumn = -1);
   void BlackoutInstruction();
-
-  void OnTrayClicked(int32_t type, int controlId);
 
   // Undo's record of the changes as they are made (game_undo.cpp).
   void RecordNotes(int row, int column, uint32_t before);

@@ -46,8 +46,7 @@ struct ScreenArea {
     kGuideBands,    // the four bands around the board that hold the guide tabs
     kStatsPanel,    // the cycling statistic
     kBuildingText,  // where "Building Puzzle...." stands
-    kPlayerName,
-    kWholeWindow,  // the whole client area: background, guides and texts
+    kWholeWindow,   // the whole client area: background, guides and texts
   };
   Kind kind = kWholeWindow;
   int row = 0, column = 0, row2 = 0, column2 = 0;
@@ -59,18 +58,19 @@ struct ScreenArea {
   static ScreenArea GuideBands() { return {kGuideBands}; }
   static ScreenArea StatsPanel() { return {kStatsPanel}; }
   static ScreenArea BuildingText() { return {kBuildingText}; }
-  static ScreenArea PlayerName() { return {kPlayerName}; }
   static ScreenArea WholeWindow() { return {kWholeWindow}; }
 
   bool operator==(const ScreenArea&) const = default;
 };
 
-// The main screen: what to draw again, the controls' state, the colour, the
-// title and the tips window beside it.
-class GameScreen {
+// The whole window as the game sees it: reports and the log (Reporter, which
+// the engine and the dialogs use on their own too), the main screen, the timers
+// and the few services left. One interface: the game calls every part of it,
+// so a front end or a test host implements all of it whichever way it is cut.
+class GameHost : public Reporter {
  public:
-  virtual ~GameScreen() = default;
-
+  // ---- The main screen: what to draw again, the controls' state, the colour,
+  // the title and the tips window beside it.
   // Drawing: Invalidate repaints later, Redraw at once.
   virtual void Invalidate(const ScreenArea& area) = 0;
   virtual void Redraw(const ScreenArea& area) = 0;
@@ -102,24 +102,16 @@ class GameScreen {
   // A short notice over the window (why Undo or Redo did nothing) that
   // leaves the keyboard and the mouse with the game and goes by itself.
   virtual void ShowNotice(std::string_view text) = 0;
-};
 
-// Time: the window's timers by id, the clock and a pause.
-class GameTimers {
- public:
-  virtual ~GameTimers() = default;
+  // ---- Time: the window's timers by id, the clock and a pause.
   // (Re)starts timer id with a period, returning its handle (0 on failure).
   virtual uint32_t StartTimer(int id, uint32_t periodMs) = 0;
   // Stops it, returning whether it was stopped.
   virtual bool StopTimer(int id) = 0;
   virtual uint32_t Now() const = 0;
   virtual void Sleep(uint32_t milliseconds) = 0;
-};
 
-// The whole window as the game sees it: reports and the log, the screen, the
-// timers, and the few services left.
-class GameHost : public Reporter, public GameScreen, public GameTimers {
- public:
+  // ---- The rest.
   // A plain system message box with an OK button.
   virtual void SystemMessage(std::string_view text) = 0;
   virtual void OpenHelpPage() = 0;

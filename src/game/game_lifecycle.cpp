@@ -35,15 +35,13 @@ BuildSettings ToBuildSettings(const GameSession& session) {
 void Game::OnChoosePlayerTimer() {
   KillGameTimer(kChoosePlayerTimer);
   const ChoosePlayerAnswer answer = dialogs_->ChoosePlayer(roster_);
-  switch (answer.outcome) {
-    case ChoosePlayerAnswer::kQuit: host_.EndGameWindow(); return;
-    case ChoosePlayerAnswer::kShowAgain:
-    case ChoosePlayerAnswer::kCancelled:  // at start there is no one else to go on with
-      StartGameTimer(kChoosePlayerTimer, kChoosePlayerDelay);
-      return;
-    case ChoosePlayerAnswer::kChosen: break;
+  if (answer.outcome == ChoosePlayerAnswer::kQuit) {
+    host_.EndGameWindow();
+  } else if (answer.outcome == ChoosePlayerAnswer::kShowAgain) {
+    StartGameTimer(kChoosePlayerTimer, kChoosePlayerDelay);
+  } else {
+    FollowChosenPlayer(answer.newPlayer);
   }
-  FollowChosenPlayer(answer.newPlayer);
 }
 
 // The roster's current player was just chosen: their settings, and their game
@@ -68,9 +66,9 @@ bool Game::ContinueLastGame(GDUSER& record) {
                               "\nDifficulty: " + session_.settings.difficultyName +
                               "\nMistakes: " + std::to_string(record.mistakes) +
                               "\nTime Played: " + FormatTime(record.gameTime, TimeStyle::Words);
-  const int answer = dialogs_->ContinueGame(question, details);
+  const ContinueAnswer answer = dialogs_->ContinueGame(question, details);
   host_.Redraw(ScreenArea::WholeWindow());
-  if (answer != 2) return false;
+  if (answer != ContinueAnswer::kContinue) return false;
 
   const GameSnapshot saved = record.SavedGame();
   session_.playKeys.insert(session_.playKeys.end(), saved.playKeys.begin(), saved.playKeys.end());
@@ -79,7 +77,7 @@ bool Game::ContinueLastGame(GDUSER& record) {
     session_.appliedHue = session_.settings.hue;
   }
   session_.blackoutCount = saved.blackoutCount;
-  session_.settings.puzzleCode = saved.puzzleCode;
+  session_.settings.puzzleCode = saved.code;
   session_.hints = saved.hints;
   session_.mistakes = saved.mistakes;
   session_.freePlays = saved.freePlays;
@@ -303,7 +301,7 @@ GameSnapshot Game::Snapshot() const {
   game.playKeys = session_.playKeys;
   game.gameTime = static_cast<int32_t>(GameTime());
   game.board = board_;
-  game.puzzleCode = session_.settings.puzzleCode;
+  game.code = session_.settings.puzzleCode;
   game.paybackOrder = session_.paybackOrder;
   game.settings = session_.settings;
   return game;

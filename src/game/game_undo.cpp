@@ -153,7 +153,7 @@ void Game::ReplayPlay(const PlayEdit& edit, bool forward) {
     if (own != keys.rend()) keys.erase(std::next(own).base());
   }
   replaying_ = true;
-  PlayTile(edit.row, edit.column, kQuickPlay, true, static_cast<uint32_t>(type));
+  PlayTile(edit.row, edit.column, kQuickPlay, PlaySource::Keys(type));
   replaying_ = false;
   // The play cleared the notes the tile had before it; a play undone gives them back.
   if (!forward && session_.gameState == GameState::Playing && board_.IsHidden(edit.row, edit.column) &&

@@ -24,7 +24,7 @@ void Game::OnControlClicked(int controlId) {
     // The tile controls are disabled outside play; a stray click is ignored too.
     if (session_.gameState != GameState::Playing) return;
     PlayTile(control::TileRow(controlId), control::TileColumn(controlId),
-             static_cast<uint32_t>(session_.settings.actionMouseButtonLeft), false, static_cast<uint32_t>(-1));
+             static_cast<uint32_t>(session_.settings.actionMouseButtonLeft), PlaySource::Mouse());
     return;
   }
   // A button command counts only while the pointer is still over the button:
@@ -62,8 +62,7 @@ void Game::OnRightClick(int x, int y) {
   if (x % stride >= layout::kBlockSize || y % stride >= layout::kBlockSize) return;
   const int column = (x / stride) * 3 + (x % stride) / layout::kTileSize;
   const int row = (y / stride) * 3 + (y % stride) / layout::kTileSize;
-  PlayTile(row, column, static_cast<uint32_t>(session_.settings.actionMouseButtonRight), false,
-           static_cast<uint32_t>(-1));
+  PlayTile(row, column, static_cast<uint32_t>(session_.settings.actionMouseButtonRight), PlaySource::Mouse());
 }
 
 void Game::OnKey(int virtualKey, bool control, bool shift) {
@@ -80,7 +79,7 @@ void Game::OnKey(int virtualKey, bool control, bool shift) {
   const int row = session_.cursorRow;
   const int column = session_.cursorColumn;
   if (virtualKey >= key::kDigit1 && virtualKey <= key::kDigit9) {
-    PlayTile(row, column, control ? kQuickNote : kQuickPlay, true, static_cast<uint32_t>(virtualKey - key::kDigit1));
+    PlayTile(row, column, control ? kQuickNote : kQuickPlay, PlaySource::Keys(virtualKey - key::kDigit1));
     return;
   }
   switch (virtualKey) {
@@ -101,7 +100,7 @@ void Game::OnKey(int virtualKey, bool control, bool shift) {
     case key::kPageUp: MoveCursor(MoveDirection::kTop); break;
     case key::kPageDown: MoveCursor(MoveDirection::kBottom); break;
     case key::kEnter:
-    case key::kSpace: PlayTile(row, column, control ? kNote : kPlay, true, static_cast<uint32_t>(-1)); break;
+    case key::kSpace: PlayTile(row, column, control ? kNote : kPlay, PlaySource::Keys()); break;
     case key::kDelete:
     case key::kBackspace: EraseCursorTile(); break;
     case key::kTab: {
@@ -169,7 +168,7 @@ void Game::FreePlayCommand() {
     SetCursorTile(row, column);
     host_.FocusControl(control::TileId(row, column));  // the keyboard follows the Cursor Tile
     freePlayUnderway_ = true;
-    PlayTile(row, column, kQuickPlay, true, static_cast<uint32_t>(type));
+    PlayTile(row, column, kQuickPlay, PlaySource::Keys(type));
     freePlayUnderway_ = false;
     // The last tile brings the victory, which says all there is to say.
     if (session_.gameState == GameState::Solved) {

@@ -57,9 +57,9 @@ void Game::SetActiveNumber(int32_t type) {
   QueueTip(1);
 }
 
-void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_t typeOverride) {
-  LogText("tile played: x=" + Number(row) + ", y=" + Number(column) + ", action=" + Number(action) + ", keyboard=" +
-          Number(keyboard ? 1 : 0) + ", typeOverride=" + Number(static_cast<int32_t>(typeOverride)) + "\n");
+void Game::PlayTile(int row, int column, uint32_t action, PlaySource from) {
+  LogText("tile played: x=" + Number(row) + ", y=" + Number(column) + ", action=" + Number(action) +
+          ", keyboard=" + Number(from.keyboard ? 1 : 0) + ", typeOverride=" + Number(from.type.value_or(-1)) + "\n");
   if (row < 0 || row >= kBoardSize || column < 0 || column >= kBoardSize) return;
   const bool ignoreMistakes = session_.settings.ignoreMistakes;
 
@@ -69,12 +69,12 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
     if (board_.IsGiven(row, column)) return;
     if (ignoreMistakes && !board_.IsHidden(row, column)) return;
     SetCursorTile(row, column);
-    typeOverride = static_cast<uint32_t>(board_.TypeAt(row, column));
+    from = PlaySource::Keys(board_.TypeAt(row, column));
     session_.blackoutCount -= 1;
     BlackoutAnnouncement(row, column);
     action = kQuickPlay;
-    keyboard = true;
   }
+  const bool keyboard = from.keyboard;
 
   if (board_.IsGiven(row, column)) return;
   if (!ignoreMistakes && !board_.IsHidden(row, column)) return;
@@ -130,7 +130,7 @@ void Game::PlayTile(int row, int column, uint32_t action, bool keyboard, uint32_
     }
     case kSelectTile: SetCursorTile(row, column); return;
     default:  // Quick Play, Quick Note
-      if (keyboard) type = static_cast<int>(typeOverride);
+      if (keyboard) type = from.type.value_or(-1);
       break;
   }
   if (!IsType(type)) return;
@@ -270,7 +270,7 @@ void Game::EraseCursorTile() {
   const int row = session_.cursorRow;
   const int column = session_.cursorColumn;
   if (session_.settings.ignoreMistakes && !board_.IsHidden(row, column)) {
-    PlayTile(row, column, kQuickPlay, true, static_cast<uint32_t>(board_.PlayedTypeAt(row, column)));
+    PlayTile(row, column, kQuickPlay, PlaySource::Keys(board_.PlayedTypeAt(row, column)));
   } else if (board_.IsHidden(row, column) && EraseNotes(row, column)) {
     RedrawTile(row, column);
   }

@@ -138,6 +138,7 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
     uint32_t height = 0;
     bool own = false;
     bool loaded = false;
+    std::string libpngMessages;
   };
   const std::vector<KnownPng> known = ReadKnownPngs();
   std::array<PngJob, imaging::kPngArtFiles.size()> jobs;
@@ -165,6 +166,7 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
                         : DecodePngData(job.bytes.data(), job.bytes.size(), png, width, height);
       job.width = png.width;
       job.height = png.height;
+      job.libpngMessages = std::move(png.libpngMessages);
       if (!page && job.loaded) {
         job.image = ImageFromPng(png);
         job.loaded = !job.image.isNull();
@@ -203,6 +205,7 @@ bool ArtLoader::LoadGameArt(GameBitmapTable& table) {
     table.SetBuildsOwnFile(index, !IsPngIndex(index));
     if (IsPngIndex(index)) {
       PngJob& png = jobs[job++];
+      if (!png.libpngMessages.empty() && reporter_.LogOn()) reporter_.Log(png.libpngMessages + "\n");
       if (!png.loaded) {
         LogOnly(reporter_, texts::kPngLoadFailed);
         LogOnly(reporter_, texts::kImageDataLoadFailed);

@@ -4,7 +4,6 @@
 #include <zlib.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -69,25 +68,6 @@ bool ConvertRows(const png_bytep* rows, uint32_t width, uint32_t height, int col
   return true;
 }
 
-}  // namespace
-
-namespace {
-
-bool HasSignature(RegularFile& file) {
-  png_byte signature[kSignatureBytes];
-  return file.Read(signature, kSignatureBytes) == static_cast<ssize_t>(kSignatureBytes) &&
-         png_sig_cmp(signature, 0, kSignatureBytes) == 0;
-}
-
-}  // namespace
-
-bool IsPngFile(const std::string& path) {
-  RegularFile file(path);
-  return file.IsOpen() && HasSignature(file);
-}
-
-namespace {
-
 uint32_t Be32(const uint8_t* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
 }
@@ -103,6 +83,7 @@ struct MemorySource {
   size_t offset;
   uint32_t height;  // once known; 0 before
   bool rowsRead;
+  std::string* messages;
 };
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
@@ -142,13 +123,25 @@ bool ChunksToEndAreWhole(const uint8_t* data, size_t size, size_t offset) {
   return false;
 }
 
-// libpng's own report of an error (what its default handler does), but for
-// the stop once the rows are read, which is no error.
+// libpng's reports, kept for the game's log. Nothing may throw through libpng.
+void Note(png_structp png, const char* kind, png_const_charp message) noexcept {
+  const auto* source = static_cast<const MemorySource*>(png_get_io_ptr(png));
+  if (!source || !source->messages) return;
+  try {
+    if (!source->messages->empty()) *source->messages += '\n';
+    *source->messages += std::string(kind) + message;
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+// The stop once the rows are read is no error.
 void OnPngError(png_structp png, png_const_charp message) {
   const auto* source = static_cast<const MemorySource*>(png_get_io_ptr(png));
-  if (!source || !source->rowsRead) std::fprintf(stderr, "libpng error: %s\n", message);
+  if (!source || !source->rowsRead) Note(png, "libpng error: ", message);
   png_longjmp(png, 1);
 }
+
+void OnPngWarning(png_structp png, png_const_charp message) { Note(png, "libpng warning: ", message); }
 
 // The longest ancillary chunk read; the pixels' own chunks (IDAT) may be as
 // long as the picture needs.
@@ -178,7 +171,7 @@ bool TakeRows(png_structp png, png_infop info, PngImage& image) {
 bool DecodeFrom(MemorySource* source, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
   // The library checks that the caller was built against a compatible
   // release, so it is handed the version of the headers in use.
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, nullptr);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
   if (!png) {
     image.failure = PngFailure::kUndecodable;
     return false;
@@ -240,37 +233,8 @@ void Reset(PngImage& image) {
   image.pixels.clear();
   image.loaded = false;
   image.failure = PngFailure::kNone;
+  image.libpngMessages.clear();
 }
-
-}  // namespace
-
-bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth, uint32_t expectedHeight) {
-  Reset(image);
-  RegularFile file(path);
-  if (!file.IsOpen() || !HasSignature(file) || !file.Rewind()) {
-    image.failure = PngFailure::kNotPng;
-    return false;
-  }
-  if (file.Size() > MaxPngFileSize(expectedWidth, expectedHeight)) {
-    image.failure = PngFailure::kRefusedSize;
-    return false;
-  }
-  // No more than the length the file had when it was opened.
-  std::vector<uint8_t> bytes;
-  try {
-    bytes.resize(static_cast<size_t>(file.Size()));
-  } catch (const std::bad_alloc&) {
-    image.failure = PngFailure::kUndecodable;
-    return false;
-  }
-  if (file.Read(bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-    image.failure = PngFailure::kUndecodable;
-    return false;
-  }
-  return DecodePngData(bytes.data(), bytes.size(), image, expectedWidth, expectedHeight);
-}
-
-namespace {
 
 bool DecodeBytes(const uint8_t* data, size_t size, PngImage& image, uint32_t maxWidth, uint32_t maxHeight, bool exact) {
   Reset(image);
@@ -278,7 +242,7 @@ bool DecodeBytes(const uint8_t* data, size_t size, PngImage& image, uint32_t max
     image.failure = PngFailure::kNotPng;
     return false;
   }
-  MemorySource source{data, size, 0, 0, false};
+  MemorySource source{data, size, 0, 0, false, &image.libpngMessages};
   return DecodeFrom(&source, image, maxWidth, maxHeight, exact);
 }
 

@@ -13,10 +13,9 @@ inline constexpr uint32_t kMaxPngSide = 4096;
 // Why a decode failed.
 enum class PngFailure {
   kNone,
-  kNotPng,       // cannot be opened, not a regular file, or no PNG signature
-  kRefusedSize,  // the header's size is not the one asked for (or above kMaxPngSide),
-                 // or the file is longer than such a picture can need; refused
-                 // before any pixel memory was allocated
+  kNotPng,       // no PNG signature
+  kRefusedSize,  // the header's size is not the one asked for (or above kMaxPngSide);
+                 // refused before any pixel memory was allocated
   kUndecodable,  // libpng rejected the file, or a 16-bit or otherwise unsupported image
 };
 
@@ -27,6 +26,9 @@ struct PngImage {
   std::vector<uint8_t> pixels;
   bool loaded = false;
   PngFailure failure = PngFailure::kNone;
+  // What libpng said while decoding, one "libpng error: ..." or "libpng
+  // warning: ..." per line, for the game's log; it writes nothing itself.
+  std::string libpngMessages;
 };
 
 // The longest PNG file taken for a picture of width x height (kMaxPngSide on
@@ -40,27 +42,18 @@ constexpr uint64_t MaxPngFileSize(uint32_t width, uint32_t height) {
   return 2 * static_cast<uint64_t>(height) * (static_cast<uint64_t>(width) * 4 + 1) + kRoomForChunks;
 }
 
-// True when the path is a regular file that opens and its first 8 bytes are
-// the PNG signature.
-bool IsPngFile(const std::string& path);
-
-// Decodes a PNG file with libpng's expand transformation only. Gray and RGB
-// pixels get alpha 0, gray + alpha and RGB + alpha keep theirs; 16-bit images
-// and anything libpng rejects fail, leaving the image empty and unloaded.
-// The size in the file's header is checked before anything is allocated for
-// the pixels: with expectedWidth and expectedHeight both non-zero it must be
-// exactly that, otherwise neither side may exceed kMaxPngSide. Only a regular
-// file is opened (a pipe or a device could block for good), and one longer
-// than MaxPngFileSize of that size is refused. Only the chunks that make the
-// pixels are read (IHDR, PLTE, tRNS, IDAT, IEND); text, profiles and every
-// other ancillary chunk are passed over unread, so their size costs nothing.
-// The reading stops once the picture's rows are read: whatever compressed data
-// follows them is never inflated, and the rest of the file is only checked to
-// be whole (every chunk to IEND, each critical one with its right CRC).
-[[nodiscard]] bool DecodePng(const std::string& path, PngImage& image, uint32_t expectedWidth = 0,
-                             uint32_t expectedHeight = 0);
-
-// The same decode from the bytes of a PNG file held in memory.
+// Decodes the bytes of a PNG file (read with ReadPngFile) with libpng's
+// expand transformation only. Gray and RGB pixels get alpha 0, gray + alpha
+// and RGB + alpha keep theirs; 16-bit images and anything libpng rejects fail,
+// leaving the image empty and unloaded. The size in the file's header is
+// checked before anything is allocated for the pixels: with expectedWidth and
+// expectedHeight both non-zero it must be exactly that, otherwise neither side
+// may exceed kMaxPngSide. Only the chunks that make the pixels are read (IHDR,
+// PLTE, tRNS, IDAT, IEND); text, profiles and every other ancillary chunk are
+// passed over unread, so their size costs nothing. The reading stops once the
+// picture's rows are read: whatever compressed data follows them is never
+// inflated, and the rest of the file is only checked to be whole (every chunk
+// to IEND, each critical one with its right CRC).
 [[nodiscard]] bool DecodePngData(const uint8_t* data, size_t size, PngImage& image, uint32_t expectedWidth = 0,
                                  uint32_t expectedHeight = 0);
 // The same, taking a picture of any size up to maxWidth x maxHeight.

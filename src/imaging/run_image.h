@@ -22,7 +22,6 @@ class RunImage {
 
   bool IsNull() const { return width_ == 0; }
   QSize Size() const { return QSize(width_, height_); }
-  qreal DevicePixelRatio() const { return ratio_; }
 
   // The pixels of `area` (clipped to the picture) as a Format_ARGB32 image of
   // the picture's device pixel ratio; a null image when nothing is left.

@@ -63,11 +63,6 @@ KeyRouter::~KeyRouter() {
 }
 
 void KeyRouter::Register(QWidget* window, Handler handler) {
-  Register(window,
-           [handler = std::move(handler)](int virtualKey, bool control, bool) { handler(virtualKey, control); });
-}
-
-void KeyRouter::Register(QWidget* window, ShiftHandler handler) {
   window_ = window;
   handler_ = std::move(handler);
 }
@@ -84,10 +79,8 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
   if (static_cast<QWindow*>(watched) != window_->windowHandle()) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->modifiers().testFlag(Qt::AltModifier) || key->key() == Qt::Key_Alt) return false;
-  repeated_ = key->isAutoRepeat();
-  handler_(VirtualKeyOf(*key), key->modifiers().testFlag(Qt::ControlModifier),
-           key->modifiers().testFlag(Qt::ShiftModifier));
-  repeated_ = false;
+  handler_({VirtualKeyOf(*key), key->modifiers().testFlag(Qt::ControlModifier),
+            key->modifiers().testFlag(Qt::ShiftModifier), key->isAutoRepeat()});
   return true;
 }
 

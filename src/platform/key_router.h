@@ -23,31 +23,33 @@ namespace velmora {
 // arrows, Home, End, Page Up and Page Down, which map to those.
 int VirtualKeyOf(const QKeyEvent& event);
 
+// One key press as the game window is handed it.
+struct KeyPress {
+  int virtualKey = 0;
+  bool control = false;   // the Control key is down
+  bool shift = false;     // the Shift key is down
+  bool repeated = false;  // a repeat of a key held down
+};
+
 class KeyRouter : public QObject {
   Q_OBJECT
  public:
-  // handler(virtual key, control held); its return value is ignored: a routed key is always consumed.
-  using Handler = std::function<void(int virtualKey, bool control)>;
-  // The same with the Shift key's state as well.
-  using ShiftHandler = std::function<void(int virtualKey, bool control, bool shift)>;
+  // A routed key is always consumed.
+  using Handler = std::function<void(const KeyPress& key)>;
 
   // Installs itself on the application.
   KeyRouter();
   ~KeyRouter() override;
 
   void Register(QWidget* window, Handler handler);
-  void Register(QWidget* window, ShiftHandler handler);
   void Unregister();
-  // Whether the key being handled is a repeat of one held down.
-  bool Repeated() const { return repeated_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QPointer<QWidget> window_;
-  ShiftHandler handler_;
-  bool repeated_ = false;
+  Handler handler_;
 };
 
 }  // namespace velmora

@@ -15,8 +15,6 @@ RegularFile::RegularFile(const std::string& path) {
   if (fd_ >= 0) size_ = static_cast<uint64_t>(info.st_size);
 }
 
-bool RegularFile::Rewind() { return ::lseek(fd_, 0, SEEK_SET) == 0; }
-
 ssize_t RegularFile::Read(void* out, size_t length) {
   size_t done = 0;
   while (done < length) {

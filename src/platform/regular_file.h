@@ -23,7 +23,6 @@ class RegularFile {
   bool IsOpen() const { return fd_ >= 0; }
   // The length the file had when it was opened.
   uint64_t Size() const { return size_; }
-  bool Rewind();
   // Reads up to `length` bytes, fewer only at the end of the file; -1 on an error.
   ssize_t Read(void* out, size_t length);
 

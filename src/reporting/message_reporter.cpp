@@ -9,7 +9,8 @@ MessageReporter::MessageReporter(GameLog& log, MessageBoxes& boxes, Milliseconds
     : log_(log), boxes_(boxes), sinceStart_(std::move(sinceStart)) {
   // Until the game's own message dialog is set, a plain message box shows messages.
   presenter_ = [this](std::string_view text, bool question, QWidget*) {
-    return boxes_.Show(text, texts::kAppName, question ? MessageButtons::YesNo : MessageButtons::Ok, true);
+    return boxes_.Show(text, texts::kAppName, question ? MessageButtons::YesNo : MessageButtons::Ok, true) ==
+           kResultYes;
   };
 }
 
@@ -25,23 +26,19 @@ std::array<QImage, 3> MessageReporter::Backgrounds() const {
   return built;
 }
 
-int MessageReporter::Report(std::string_view text, bool question, bool logOnly, bool fatal, QWidget* owner) {
-  if (log_.IsOn()) {
-    log_.Write("game message: ");
-    log_.Write(text);
-    log_.Write("\n");
-  }
-  if (!ready_) return 0;
+bool MessageReporter::Report(std::string_view text, ReportKind kind, QWidget* owner) {
+  if (log_.IsOn()) log_.Write("game message: " + std::string(text) + "\n");
+  if (!ready_) return false;
   if (!owner) owner = defaultOwner_;
-  if (fatal) {
+  if (kind == ReportKind::kFatal) {
     boxes_.Show(texts::kFatalText, texts::kFatalCaption, MessageButtons::Ok, owner != nullptr);
     EndProcess(kExitFatal);
   }
-  if (logOnly) return 0;
+  if (kind == ReportKind::kLogOnly) return false;
   messageOpen_ = true;
-  const int answer = presenter_(text, question, owner);
+  const bool yes = presenter_(text, kind == ReportKind::kQuestion, owner);
   messageOpen_ = false;
-  return answer;
+  return yes;
 }
 
 }  // namespace velmora

@@ -17,9 +17,9 @@ namespace velmora {
 
 class MessageReporter : public Reporter {
  public:
-  // Shows a message modally over the owner and returns the dialog's answer
-  // (6 for yes). The game window sets the one it uses.
-  using Presenter = std::function<int(std::string_view text, bool question, QWidget* owner)>;
+  // Shows a message modally over the owner; true for a question answered yes.
+  // The game window sets the one it uses.
+  using Presenter = std::function<bool(std::string_view text, bool question, QWidget* owner)>;
   using MillisecondsSource = std::function<uint32_t()>;
 
   MessageReporter(GameLog& log, MessageBoxes& boxes, MillisecondsSource sinceStart);
@@ -36,10 +36,8 @@ class MessageReporter : public Reporter {
   std::array<QImage, 3> Backgrounds() const;
   bool MessageOpen() const { return messageOpen_; }
 
-  int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {
-    return Report(text, question, logOnly, fatal, nullptr);
-  }
-  int Report(std::string_view text, bool question, bool logOnly, bool fatal, QWidget* owner);
+  bool Report(std::string_view text, ReportKind kind) override { return Report(text, kind, nullptr); }
+  bool Report(std::string_view text, ReportKind kind, QWidget* owner);
   bool LogOn() const override { return log_.IsOn(); }
   void Log(std::string_view text) override { log_.Write(text); }
   uint32_t MillisecondsSinceStart() const override { return sinceStart_(); }

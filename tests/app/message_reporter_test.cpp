@@ -50,8 +50,8 @@ class ReporterTest : public ::testing::Test {
 
 TEST_F(ReporterTest, BeforeTheBackgroundsExistEverythingIsOnlyLogged) {
   ASSERT_TRUE(log.Open((folder / "game.log").string()));
-  EXPECT_EQ(reporter.Report("hello", false, false, false), 0);
-  EXPECT_EQ(reporter.Report("stop", false, false, true), 0) << "a fatal report before readiness goes on";
+  reporter.ShowMessage("hello");
+  reporter.Fatal("stop");  // before readiness, a fatal report goes on
   EXPECT_TRUE(boxes.shown.empty());
   log.Close();
   EXPECT_EQ(ReadFile(folder / "game.log"), "game message: hello\r\ngame message: stop\r\n");
@@ -77,14 +77,14 @@ TEST_F(ReporterTest, ABuilderMakesTheBackgroundsForEachMessage) {
 TEST_F(ReporterTest, MessagesQuestionsAndLogOnlyLines) {
   MakeReady();
   ASSERT_TRUE(reporter.IsReady());
-  EXPECT_EQ(reporter.Report("just the log", false, true, false), 0);
+  reporter.LogOnly("just the log");
   EXPECT_TRUE(boxes.shown.empty());
 
-  reporter.Report("A notice.", false, false, false);
+  reporter.ShowMessage("A notice.");
   boxes.answer = kResultYes;
-  EXPECT_EQ(reporter.Report("Continue?", true, false, false), kResultYes);
+  EXPECT_TRUE(reporter.Ask("Continue?"));
   boxes.answer = kResultNo;
-  EXPECT_EQ(reporter.Report("Continue?", true, false, false), kResultNo);
+  EXPECT_FALSE(reporter.Ask("Continue?"));
   ASSERT_EQ(boxes.shown.size(), 3u);
   EXPECT_EQ(boxes.shown[0].text, "A notice.");
   EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::Ok);
@@ -96,9 +96,9 @@ TEST_F(ReporterTest, TheGamesOwnDialogTakesOverShowing) {
   std::string seen;
   reporter.SetPresenter([&](std::string_view text, bool question, QWidget*) {
     seen = std::string(text);
-    return question ? 6 : 1;
+    return question;
   });
-  EXPECT_EQ(reporter.Report("Sure?", true, false, false), 6);
+  EXPECT_TRUE(reporter.Ask("Sure?"));
   EXPECT_EQ(seen, "Sure?");
   EXPECT_TRUE(boxes.shown.empty());
 }
@@ -108,20 +108,20 @@ TEST_F(ReporterTest, TheGamesOwnDialogTakesOverShowing) {
 TEST_F(ReporterTest, AFatalReportIsLoggedAndEndsWithStatus255) {
   MakeReady();
   ASSERT_TRUE(log.Open((folder / "game.log").string()));
-  EXPECT_EXIT(reporter.Report("INVALID BOARD FOUND!", false, false, true), ::testing::ExitedWithCode(255), "");
+  EXPECT_EXIT(reporter.Fatal("INVALID BOARD FOUND!"), ::testing::ExitedWithCode(255), "");
   EXPECT_EQ(ReadFile(folder / "game.log"), "game message: INVALID BOARD FOUND!\r\n");
 }
 
 TEST_F(ReporterTest, WithTheLogOffNothingIsWritten) {
   EXPECT_FALSE(log.IsOn());
-  reporter.Report("quiet", false, true, false);
+  reporter.LogOnly("quiet");
   EXPECT_TRUE(std::filesystem::is_empty(folder));
   unsetenv(kLogVariable);
   EXPECT_FALSE(log.OpenFromEnvironment());
   setenv(kLogVariable, (folder / "env.log").c_str(), 1);
   EXPECT_TRUE(log.OpenFromEnvironment());
   unsetenv(kLogVariable);
-  reporter.Report("on", false, true, false);
+  reporter.LogOnly("on");
   log.Close();
   EXPECT_EQ(ReadFile(folder / "env.log"), "game message: on\r\n");
 }

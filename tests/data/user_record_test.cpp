@@ -75,7 +75,7 @@ GameSnapshot SampleGame() {
   game.paybackTime = 30000;
   game.playKeys = {{true, 1000}, {false, 2002}, {true, 123456}};
   game.gameTime = 98765;
-  game.puzzleCode = "BC1234";
+  game.code = "BC1234";
   for (int i = 0; i < 81; ++i) game.paybackOrder[i] = {(i * 5) % 9, (i * 7) % 9};
   GDUSER defaults = NewPlayer("x");
   game.settings = defaults.settings;
@@ -310,7 +310,7 @@ TEST_F(UserRecordTest, AHandedOverGameComesBackFromTheFileUnchanged) {
   const GameSnapshot saved = back.SavedGame();
   auto fields = [](const GameSnapshot& g) {
     return std::tie(g.gameActive, g.blackoutCount, g.hints, g.mistakes, g.freePlays, g.paybackCount, g.paybackTime,
-                    g.playKeys, g.gameTime, g.puzzleCode, g.paybackOrder);
+                    g.playKeys, g.gameTime, g.code, g.paybackOrder);
   };
   EXPECT_EQ(fields(saved), fields(game));
   EXPECT_TRUE(saved.gameActive);
@@ -353,7 +353,7 @@ TEST_F(UserRecordTest, AGameThatCannotBeSavedLeavesTheRecordAsItWas) {
   EXPECT_FALSE(record.SetFromGame(noType));
 
   GameSnapshot badCode = SampleGame();
-  badCode.puzzleCode = "play00";
+  badCode.code = "play00";
   EXPECT_FALSE(record.SetFromGame(badCode)) << "a code that could be read back as a key";
 
   GameSnapshot offBoard = SampleGame();

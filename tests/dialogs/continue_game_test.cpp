@@ -27,14 +27,16 @@ TEST(ContinueGame, OpensWithNoAndYesAndTheTexts) {
   EXPECT_EQ(DialogRig::WhitePixels(shot, QRect(0, 55, 400, 13)), 0);
 }
 
-TEST(ContinueGame, YesAnswersTwoAndEverythingElseZero) {
+TEST(ContinueGame, YesContinuesAndEverythingElseBeginsANewGame) {
   DialogRig rig;
-  const std::pair<std::function<void(ContinueGameDialog&)>, int> cases[] = {
-      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kYes), Qt::LeftButton); }, 2},
-      {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }, 2},
-      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kNo), Qt::LeftButton); }, 0},
-      {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, 0},
-      {[](ContinueGameDialog& d) { d.close(); }, 0},
+  using enum ContinueAnswer;
+  const std::pair<std::function<void(ContinueGameDialog&)>, ContinueAnswer> cases[] = {
+      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kYes), Qt::LeftButton); },
+       kContinue},
+      {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }, kContinue},
+      {[](ContinueGameDialog& d) { QTest::mouseClick(d.Control(ContinueGameDialog::kNo), Qt::LeftButton); }, kNewGame},
+      {[](ContinueGameDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, kNewGame},
+      {[](ContinueGameDialog& d) { d.close(); }, kNewGame},
   };
   int index = 0;
   for (const auto& [act, result] : cases) {
@@ -42,7 +44,7 @@ TEST(ContinueGame, YesAnswersTwoAndEverythingElseZero) {
     ASSERT_TRUE(Open(dialog));
     act(dialog);
     EXPECT_FALSE(dialog.isVisible()) << "case " << index;
-    EXPECT_EQ(dialog.Result(), result) << "case " << index;
+    EXPECT_EQ(dialog.Answer(), result) << "case " << index;
     ++index;
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The game's art, message reporter and an owner window, as the game window
 // holds them, for opening dialogs one at a time. Messages the dialogs show go
-// to a recording presenter that answers with `answer`.
+// to a recording presenter that answers every question with `answer`.
 #include <QImage>
 #include <QTest>
 #include <QWidget>
@@ -84,7 +84,7 @@ class DialogRig {
   MessageBackgrounds backgrounds;
   QWidget owner;
   std::vector<ShownMessage> messages;
-  int answer = 6;
+  bool answer = true;  // to every question
 };
 
 // Shows a dialog as the game does and waits until it is on screen.

@@ -213,7 +213,7 @@ TEST_F(MessageTest, ThePresenterAsksOverTheOwnerAndReturnsTheAnswer) {
     if (!open) return;
     QTest::mouseClick(open->Control(MessageDialog::kOk), Qt::LeftButton);
   });
-  EXPECT_EQ(rig.reporter.Report("Exit now?", true, false, false, &rig.owner), 6);
+  EXPECT_TRUE(rig.reporter.Report("Exit now?", ReportKind::kQuestion, &rig.owner));
   EXPECT_FALSE(rig.reporter.MessageOpen());
 }
 

@@ -91,14 +91,14 @@ TEST_F(NewGameTest, WithoutCancelEscapeAsksToExitAndNoKeepsTheDialog) {
   auto dialog = Make(false);
   ASSERT_TRUE(Open(*dialog));
   EXPECT_FALSE(dialog->Control(NewGameDialog::kCancel)->isVisible());
-  rig.answer = 7;
+  rig.answer = false;
   QTest::keyClick(dialog.get(), Qt::Key_Escape);
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].text, "Exit now?");
   EXPECT_TRUE(rig.messages[0].question);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_FALSE(dialog->ExitProgram());
-  rig.answer = 6;
+  rig.answer = true;
   dialog->close();
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(dialog->ExitProgram());

@@ -165,14 +165,14 @@ TEST_F(ChoosePlayerTest, RemovingAsksAndRemovesThatPlayerWhateverTheOrder) {
   auto dialog = Make();
   ASSERT_TRUE(Open(*dialog));
   dialog->List()->setCurrentRow(2);  // Zoe, the first in the roster
-  rig.answer = 7;
+  rig.answer = false;
   QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].text, "Remove Zoe?");
   EXPECT_EQ(rig.messages[0].owner, dialog.get());
   EXPECT_TRUE(rig.messages[0].question);
   EXPECT_EQ(roster.PlayerCount(), 3);
-  rig.answer = 6;
+  rig.answer = true;
   QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
   EXPECT_EQ(RosterNames(), (std::vector<std::string>{"amy", "Bob"}));
   EXPECT_EQ(ListNames(*dialog), (QStringList{"amy", "Bob"}));
@@ -188,7 +188,7 @@ TEST_F(ChoosePlayerTest, ThePlayerWhoIsPlayingIsNotRemoved) {
   auto dialog = Make();
   dialog->SetCancellable("Ann");
   ASSERT_TRUE(Open(*dialog));
-  rig.answer = 6;
+  rig.answer = true;
   for (const int row : {0, 1}) {
     dialog->List()->setCurrentRow(row);
     QTest::mouseClick(dialog->Control(ChoosePlayerDialog::kRemove), Qt::LeftButton);
@@ -219,7 +219,7 @@ TEST_F(ChoosePlayerTest, WithNoPlayersItAsksForANameUntilGivenOneOrTheGameEnds) 
     name = answers[asked++];
     return !name.empty();
   };
-  rig.answer = 7;  // No to "Exit now?"
+  rig.answer = false;  // No to "Exit now?"
   dialog->Run();
   ASSERT_EQ(asked, 4u);
   // First the reminder, then "Exit now?"; its No starts the count again.
@@ -243,7 +243,7 @@ TEST_F(ChoosePlayerTest, WithNoPlayersItAsksForANameUntilGivenOneOrTheGameEnds) 
   auto again = Make();
   again->askName = [](std::string&) { return false; };
   rig.messages.clear();
-  rig.answer = 6;
+  rig.answer = true;
   again->Run();
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].text, "Exit now?");
@@ -288,12 +288,12 @@ TEST_F(ChoosePlayerTest, EscapeOnlyRemindsAndClosingAsksToExit) {
   EXPECT_TRUE(dialog->isVisible());
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].text, "Please select a Player.");
-  rig.answer = 7;
+  rig.answer = false;
   dialog->close();
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(rig.messages.back().text, "Exit now?");
   EXPECT_EQ(rig.messages.size(), 2u);
-  rig.answer = 6;
+  rig.answer = true;
   dialog->close();
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(dialog->ExitProgram());

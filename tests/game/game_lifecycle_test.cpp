@@ -255,7 +255,7 @@ TEST_F(GameLifecycleTest, EveryGameTypeContinuesWithThePlayersColourAndIgnoreMis
 
     Restart();
     host().choosePlayer = testing::ChooseExisting(test.player);
-    host().continueAnswer = 2;
+    host().continueAnswer = ContinueAnswer::kContinue;
     game().OnSplashEnded();
     run->Advance(300);
     ASSERT_EQ(session().gameState, GameState::Playing);
@@ -312,7 +312,7 @@ TEST_F(GameLifecycleTest, DecliningToContinueLeadsToNewGameAndKeepsTheSavedGame)
   game().OnCloseRequest();  // answered no: saved, still running
   Restart();
   host().choosePlayer = testing::ChooseExisting("Ann");
-  host().continueAnswer = 0;
+  host().continueAnswer = ContinueAnswer::kNewGame;
   game().OnSplashEnded();
   run->Advance(300);
   EXPECT_EQ(host().continueTexts.size(), 1u);
@@ -329,10 +329,10 @@ TEST_F(GameLifecycleTest, CloseRequestsWaitForTheStartUpHandOvers) {
     EXPECT_TRUE(host().reports.empty()) << "timer " << timer;
     game().KillGameTimer(timer);
   }
-  host().questionAnswers.push_back(0);  // a question that could not be shown
+  host().questionAnswers.push_back(false);  // a question that could not be shown answers no
   game().OnCloseRequest();
   EXPECT_FALSE(host().ended);
-  host().questionAnswers.push_back(6);
+  host().questionAnswers.push_back(true);
   game().OnCloseRequest();
   EXPECT_EQ(host().Messages(), (std::vector<std::string>{"Exit now?", "Exit now?"}));
   EXPECT_TRUE(host().ended);
@@ -357,7 +357,7 @@ TEST_F(GameLifecycleTest, LeavingSavesBeforeAskingAndAFailedSaveLetsThePlayerSta
   std::filesystem::remove(file);
   host().reports.clear();
   std::string savedWhenAsked;
-  host().questionAnswers.push_back(6);
+  host().questionAnswers.push_back(true);
   host().whileAsked = [&] {
     savedWhenAsked = folder.UserFile("Ann");
     host().now += 6000;  // the player takes 6 s to answer
@@ -418,7 +418,7 @@ TEST_F(GameLifecycleTest, TheEndOfTheSessionOutsidePlayKeepsTheSavedGame) {
     ended += game().OnSessionEnd() ? 1 : 0;
     return ChoosePlayerAnswer{ChoosePlayerAnswer::kChosen, false};
   };
-  host().continueAnswer = 0;  // declined: the kept game stays in the file
+  host().continueAnswer = ContinueAnswer::kNewGame;  // declined: the kept game stays in the file
   host().newGame = [&](PlayerSettings&, bool) {
     ended += game().OnSessionEnd() ? 1 : 0;
     return NewGameAnswer::kQuit;

@@ -31,7 +31,7 @@ class GameTest : public ::testing::Test {
     }
     host().choosePlayer = ChooseExisting(player);
     host().newGame = BeginGame(type, difficulty, code);
-    host().continueAnswer = 0;
+    host().continueAnswer = ContinueAnswer::kNewGame;
     game().OnSplashEnded();
     run->Advance(300 + 500);
     ASSERT_EQ(session().gameState, GameState::Playing);

@@ -231,7 +231,7 @@ TEST_F(ChangePlayerTest, ACountdownCarriedToTheNextRunGoesOnWhereItWas) {
     if (!sameSave) carried.gameTime += 1;
     game().SetKeptCountdown(carried);
     host().choosePlayer = testing::ChooseExisting("Ann");
-    host().continueAnswer = 2;
+    host().continueAnswer = ContinueAnswer::kContinue;
     game().OnSplashEnded();
     run->Advance(300);
     ASSERT_EQ(session().gameState, GameState::Playing);
@@ -280,7 +280,7 @@ TEST_F(ChangePlayerTest, SavesTheGameAndTheChosenPlayerGoesOnAsAtStart) {
   EXPECT_TRUE(session().playKeys.empty());
 
   host().choosePlayer = testing::ChooseExisting("Ann");
-  host().continueAnswer = 2;
+  host().continueAnswer = ContinueAnswer::kContinue;
   game().ChangePlayerCommand();
   EXPECT_TRUE(Holds(folder.UserFile("Bob"), "gameActive = true;\n"));
   ASSERT_EQ(host().continueTexts.size(), 1u);

@@ -12,12 +12,13 @@ namespace velmora::testing {
 
 namespace fs = std::filesystem;
 
-int ScriptedHost::Report(std::string_view text, bool question, bool logOnly, bool fatal) {
-  reports.push_back({std::string(text), question, logOnly, fatal});
-  if (!question) return 0;
+bool ScriptedHost::Report(std::string_view text, ReportKind kind) {
+  const bool question = kind == ReportKind::kQuestion;
+  reports.push_back({std::string(text), question, kind == ReportKind::kLogOnly, kind == ReportKind::kFatal});
+  if (!question) return false;
   if (whileAsked) whileAsked();
-  if (questionAnswers.empty()) return 7;
-  const int answer = questionAnswers.front();
+  if (questionAnswers.empty()) return false;
+  const bool answer = questionAnswers.front();
   questionAnswers.pop_front();
   return answer;
 }
@@ -27,7 +28,7 @@ ChoosePlayerAnswer ScriptedHost::ChoosePlayer(PlayerRoster& roster) {
   return choosePlayer(roster);
 }
 
-int ScriptedHost::ContinueGame(std::string_view question, std::string_view details) {
+ContinueAnswer ScriptedHost::ContinueGame(std::string_view question, std::string_view details) {
   continueTexts.emplace_back(std::string(question), std::string(details));
   return continueAnswer;
 }

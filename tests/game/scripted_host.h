@@ -33,7 +33,7 @@ class ScriptedHost : public GameHost, public DialogService {
   };
 
   // Reporter
-  int Report(std::string_view text, bool question, bool logOnly, bool fatal) override;
+  bool Report(std::string_view text, ReportKind kind) override;
   bool LogOn() const override { return true; }
   void Log(std::string_view text) override { log += text; }
   uint32_t MillisecondsSinceStart() const override { return now - runStart; }
@@ -41,7 +41,7 @@ class ScriptedHost : public GameHost, public DialogService {
   void SystemMessage(std::string_view) override {}
 
   ChoosePlayerAnswer ChoosePlayer(PlayerRoster& roster) override;
-  int ContinueGame(std::string_view question, std::string_view details) override;
+  ContinueAnswer ContinueGame(std::string_view question, std::string_view details) override;
   NewGameAnswer NewGame(PlayerSettings& settings, bool gameInProgress) override;
   TileMenuAnswer TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) override;
   OptionsAnswer Options(PlayerSettings& settings) override;
@@ -73,7 +73,7 @@ class ScriptedHost : public GameHost, public DialogService {
   void PrintPuzzle(std::string_view label) override { printLabels.emplace_back(label); }
   void ShowPauseCover(bool show) override { pauseCoverShown.push_back(show); }
   void ShiftArtHue(float delta) override { hueShifts.push_back(delta); }
-  void SetWindowTitle(std::string_view title) override { this->title = title; }
+  void SetWindowTitle(std::string_view text) override { title = text; }
   bool ShowTipsWindow() override {
     ++tipsWindowShown;
     return true;
@@ -91,11 +91,11 @@ class ScriptedHost : public GameHost, public DialogService {
   uint32_t runStart = 100000;
   std::string log;
   std::vector<Reported> reports;
-  std::deque<int> questionAnswers;   // answers to yes/no questions; "no" when empty
+  std::deque<bool> questionAnswers;  // answers to yes/no questions; "no" when empty
   std::function<void()> whileAsked;  // runs while a question is open
 
   std::function<ChoosePlayerAnswer(PlayerRoster&)> choosePlayer;
-  int continueAnswer = 2;
+  ContinueAnswer continueAnswer = ContinueAnswer::kContinue;
   std::vector<std::pair<std::string, std::string>> continueTexts;
   std::function<NewGameAnswer(PlayerSettings&, bool)> newGame;  // edits the dialog's copy
   std::vector<uint32_t> newGameShownAt;

@@ -322,7 +322,7 @@ TEST_F(UndoTest, EachNewOrContinuedGameStartsWithNothingToUndo) {
   ASSERT_TRUE(game().SaveGame());
   Restart();
   host().choosePlayer = testing::ChooseExisting("Ann");
-  host().continueAnswer = 2;
+  host().continueAnswer = ContinueAnswer::kContinue;
   game().OnSplashEnded();
   run->Advance(300);
   ASSERT_EQ(session().gameState, GameState::Playing);

@@ -36,7 +36,7 @@ class ViewAidsTest : public GameTest {
       settings.ignoreMistakes = ignoreMistakes;
       return testing::BeginGame(kGameTypeNormal, kDifficultyEasy, kCode)(settings, inProgress);
     };
-    host().continueAnswer = 0;
+    host().continueAnswer = ContinueAnswer::kNewGame;
     game().OnSplashEnded();
     run->Advance(300 + 500);
     ASSERT_EQ(session().gameState, GameState::Playing);

@@ -22,6 +22,12 @@ TempFolder::~TempFolder() {
   fs::remove_all(path_, ignored);
 }
 
+bool DecodePngFile(const std::string& path, PngImage& image, uint32_t width, uint32_t height) {
+  std::vector<uint8_t> bytes;  // none from a file that cannot be read: the decoder refuses that as no PNG
+  static_cast<void>(ReadPngFile(path, bytes, MaxPngFileSize(width, height)));
+  return DecodePngData(bytes.data(), bytes.size(), image, width, height);
+}
+
 namespace {
 
 // Runs the libpng writer; kept apart so that the setjmp frame holds plain data only.

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "png_image.h"
+
 namespace velmora::testing {
 
 class TempFolder {
@@ -41,6 +43,8 @@ struct PngRecipe {
 };
 // Writes the file with libpng; false when libpng refused.
 bool WritePng(const std::string& path, const PngRecipe& recipe);
+// A PNG file read and decoded as the art loader reads and decodes it.
+bool DecodePngFile(const std::string& path, PngImage& image, uint32_t width = 0, uint32_t height = 0);
 
 // A Windows BMP file as the program's resources hold them: 24-bit, or 32-bit
 // with an alpha mask.

@@ -66,7 +66,7 @@ TEST_P(PngSuiteTest, DecodesRightOrFailsCleanly) {
 
   const int filesBefore = testing::OpenFileCount();
   PngImage image;
-  const bool decoded = DecodePng(path, image);
+  const bool decoded = testing::DecodePngFile(path, image);
   EXPECT_EQ(testing::OpenFileCount(), filesBefore);
   EXPECT_EQ(decoded, image.loaded);
   // The same bytes held in memory decode alike; cut short, they fail.
@@ -111,8 +111,8 @@ TEST_P(PngSuiteTest, DecodesRightOrFailsCleanly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PngSuite, PngSuiteTest, ::testing::ValuesIn(SuiteFiles()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           return info.param.substr(0, info.param.size() - 4);
+                         [](const ::testing::TestParamInfo<std::string>& file) {
+                           return file.param.substr(0, file.param.size() - 4);
                          });
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(RealArtTest, IntroPagesAreDecodedWhenShown) {
   for (int index = 147; index <= 156; ++index) {
     EXPECT_TRUE(table.Entry(index).isNull()) << index;
     PngImage png;
-    ASSERT_TRUE(DecodePng(QFile::encodeName(loader.PngPath(index)).toStdString(), png)) << index;
+    ASSERT_TRUE(testing::DecodePngFile(QFile::encodeName(loader.PngPath(index)).toStdString(), png)) << index;
     EXPECT_EQ(table.Picture(index), ImageFromPng(png)) << index;
   }
 }
@@ -97,7 +97,7 @@ TEST(RealArtTest, AnIntroPageIsReadWhenItOpens) {
   GameBitmapTable table;
   ASSERT_TRUE(ArtLoader(host, folder.QPath()).LoadGameArt(table));
   PngImage color;
-  ASSERT_TRUE(DecodePng((pages / "IDPageDColor.png").string(), color));
+  ASSERT_TRUE(testing::DecodePngFile((pages / "IDPageDColor.png").string(), color));
   const QImage colorPicture = ImageFromPng(color);
   ASSERT_NE(table.Picture(152), colorPicture);
   EXPECT_TRUE(table.BuildsOwnFile(152));

@@ -81,9 +81,9 @@ class KeyRoutingTest : public ::testing::Test {
     other.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&game));
     edit->setFocus();
-    router.Register(&game, [this](int key, bool control) {
-      keys.push_back(key);
-      controls.push_back(control);
+    router.Register(&game, [this](const KeyPress& key) {
+      keys.push_back(key.virtualKey);
+      controls.push_back(key.control);
     });
   }
 

@@ -16,8 +16,9 @@ class FakeEngineHost : public EngineHost {
     bool fatal = false;
   };
 
-  int Report(std::string_view text, bool question, bool logOnly, bool fatal) override {
-    reports.push_back({std::string(text), question, logOnly, fatal});
+  bool Report(std::string_view text, ReportKind kind) override {
+    reports.push_back(
+        {std::string(text), kind == ReportKind::kQuestion, kind == ReportKind::kLogOnly, kind == ReportKind::kFatal});
     return answer;
   }
   bool LogOn() const override { return logOn; }
@@ -28,7 +29,7 @@ class FakeEngineHost : public EngineHost {
 
   bool logOn = false;
   uint32_t millis = 0;
-  int answer = 0;
+  bool answer = false;
   std::string log;
   std::vector<Reported> reports;
   std::vector<std::string> systemMessages;

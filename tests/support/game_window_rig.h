@@ -34,7 +34,7 @@ class ScriptedDialogs : public DialogService {
     roster.SetCurrentPlayer(roster.PlayerCount() - 1);
     return {ChoosePlayerAnswer::kChosen, true};
   }
-  int ContinueGame(std::string_view, std::string_view) override { return 1; }
+  ContinueAnswer ContinueGame(std::string_view, std::string_view) override { return ContinueAnswer::kNewGame; }
   NewGameAnswer NewGame(PlayerSettings& settings, bool) override {
     settings.puzzleCode = puzzleCode;
     settings.ignoreMistakes = ignoreMistakes;

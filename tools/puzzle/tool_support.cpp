@@ -4,9 +4,9 @@
 
 namespace velmora::puzzle_tool {
 
-int ToolHost::Report(std::string_view text, bool, bool, bool) {
+bool ToolHost::Report(std::string_view text, ReportKind) {
   if (failure.empty()) failure = text;
-  return 0;
+  return false;
 }
 
 void ToolHost::SystemMessage(std::string_view text) {

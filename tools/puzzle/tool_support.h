@@ -15,7 +15,7 @@ namespace velmora::puzzle_tool {
 // what the tool prints when a build does not succeed.
 class ToolHost : public EngineHost {
  public:
-  int Report(std::string_view text, bool, bool, bool) override;
+  bool Report(std::string_view text, ReportKind) override;
   bool LogOn() const override { return false; }
   void Log(std::string_view) override {}
   uint32_t MillisecondsSinceStart() const override { return 0; }

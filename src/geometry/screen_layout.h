@@ -12,6 +12,12 @@ namespace velmora::layout {
 // A rectangle given by its edges; right and bottom lie just outside it.
 constexpr QRect FromEdges(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
 
+// The square left of the tray that the board stands in, with the guide tabs'
+// bands around the board, 30 pixels wide and 10 in from the square's edges.
+inline constexpr QRect kBoardSquare{0, 0, 2 * kBoardOrigin + kBoardSize, 2 * kBoardOrigin + kBoardSize};
+inline constexpr QRect kGuideBandsArea = FromEdges(10, 10, 470, 470);
+inline constexpr QRect kBoardArea{kBoardOrigin, kBoardOrigin, kBoardSize, kBoardSize};
+
 // The board (board_geometry.h): 9 x 9 tiles with a gap between the 3 x 3 blocks.
 constexpr QRect TileRect(int row, int column) { return {TileX(column), TileY(row), kTileSize, kTileSize}; }
 // The 120 x 120 area of block (blockRow, blockColumn), both 0..2.
@@ -44,7 +50,7 @@ constexpr QRect RightTabRect(int row) { return {440, TileY(row) + 10, 30, 20}; }
 constexpr QRect TopTabRect(int column) { return {TileX(column) + 10, 10, 20, 30}; }
 constexpr QRect BottomTabRect(int column) { return {TileX(column) + 10, 440, 20, 30}; }
 
-// The splash logo fades in over this rectangle.
+// The splash logo fades in over this rectangle, centred in the board's square.
 inline constexpr QRect kSplashRect{40, 90, 400, 300};
 
 // The colour intro page (480 x 360): the swatch and the spectrum.
