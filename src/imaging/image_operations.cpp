@@ -1,5 +1,6 @@
 #include "image_operations.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -283,6 +284,20 @@ QImage ImageOperations::OpaqueCopy(const QImage& image) {
   }
   copy.reinterpretAsFormat(QImage::Format_RGB32);
   return copy;
+}
+
+void ImageOperations::SealOpaque(QPainter& painter, const QRect& area) {
+  // The device painted on: a widget's window buffer, not the widget.
+  const QPaintEngine* engine = painter.paintEngine();
+  const QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+  if (!device || device->devType() != QInternal::Image || !static_cast<const QImage*>(device)->hasAlphaChannel())
+    return;
+  // Black under every pixel: alpha becomes 255, and premultiplied colours
+  // under an alpha of 0 stay as they are.
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+  painter.fillRect(area, Qt::black);
+  painter.restore();
 }
 
 QImage ImageOperations::OpaqueView(const QImage& image) {

@@ -63,6 +63,15 @@ class ImageOperations {
   // the view, so a view must be made again after the image changes. Any other
   // format gets an OpaqueCopy.
   static QImage OpaqueView(const QImage& image);
+  // A view keeps the art's alpha bytes, which Format_RGB32 promises are 255:
+  // Qt copies them as they are wherever it draws a picture unscaled. A window
+  // whose pixels have no alpha channel (X11's 24-bit windows) never reads
+  // them; one whose pixels have (a Wayland window's shared-memory buffer, a
+  // picture with alpha) would be see-through there, and a compositor adds
+  // such pixels to whatever lies under the window (white over a light
+  // desktop). Where the painter's device keeps alpha, this makes the area
+  // opaque, its colours as they are; elsewhere it does nothing.
+  static void SealOpaque(QPainter& painter, const QRect& area);
 
   // What the run remembers: whether the notice about non-32-bit images was
   // shown, and whether the splash has shown its whole logo.
