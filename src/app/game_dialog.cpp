@@ -345,7 +345,6 @@ void GameDialog::PaintFace(QPainter& painter, int id, bool pressed, const QRect&
     const TileMarks marks = game_.MarksOf(row, column);
     if (marks.Any()) DrawTileMarks(painter, marks, rect, game_.GetBoard().IsCursor(row, column) ? face : -1);
   }
-  ImageOperations::SealOpaque(painter, rect);
 }
 
 // Drawn as shapes, not pictures, so that they are sharp at every scale: a tint
@@ -508,7 +507,6 @@ void GameDialog::paintEvent(QPaintEvent* event) {
       game_.StartGameTimer(kSplashTimer, kSplashFirstDelay);
     }
   }
-  ImageOperations::SealOpaque(painter, area);
   if (log_.IsOn()) Log(line + "\n");
 }
 

@@ -23,6 +23,7 @@
 #include "clock.h"
 #include "game_dialog.h"
 #include "game_fonts.h"
+#include "image_operations.h"
 #include "instance_lock.h"
 #include "key_router.h"
 #include "message_boxes.h"
@@ -91,8 +92,8 @@ class PlatformChoice {
  public:
   explicit PlatformChoice(bool desktopOwn) {
     const char* asked = std::getenv(kPlatformVariable);
-    const std::string platform = velmora::PlatformFor(asked, desktopOwn, velmora::WaylandDesktop(),
-                                                      !desktopOwn && velmora::XServerAnswers());
+    const std::string platform =
+        velmora::PlatformFor(asked, desktopOwn, velmora::WaylandDesktop(), !desktopOwn && velmora::XServerAnswers());
     if (platform.empty()) return;
     ::setenv(kPlatformVariable, platform.c_str(), 1);
     changed_ = true;
@@ -176,6 +177,7 @@ int RunGame(int argc, char** argv, int handedLock, bool& restart, int& heldLock,
   QApplication application(qtArgumentCount, qtArguments.data());
   scale.Restore();
   platform.Restore();
+  velmora::ImageOperations::SetWindowsKeepAlpha(velmora::OnWayland());
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (fitted == 0 && windowSize != velmora::kNormalWindowSize && screen != nullptr) {
     // The work area in the desktop's own pixels, as at 100 %: the frames are not known yet.

@@ -73,7 +73,6 @@ void TipsWindow::paintEvent(QPaintEvent*) {
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   if (!background_.isNull()) painter.drawImage(0, 0, background_);
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  ImageOperations::SealOpaque(painter, rect());
   if (textHidden_ || text_.empty()) return;
   const QRect area = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
   if (area.width() <= 20 || area.height() <= 20) return;

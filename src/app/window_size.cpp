@@ -137,7 +137,9 @@ int ReadWindowSize(const std::string& path) {
   return kNormalWindowSize;
 }
 
-bool StoreWindowSize(const std::string& path, int percent) { return StoreSetting(path, kSizeKey, std::to_string(percent)); }
+bool StoreWindowSize(const std::string& path, int percent) {
+  return StoreSetting(path, kSizeKey, std::to_string(percent));
+}
 
 bool ReadDesktopWindowSystem(const std::string& path) {
   std::string text;

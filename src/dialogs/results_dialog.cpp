@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "format_time.h"
-#include "image_operations.h"
 #include "skinned_dialog_service.h"
 
 namespace velmora {
@@ -202,7 +201,6 @@ void ResultsDialog::paintEvent(QPaintEvent* event) {
   } else {
     painter.drawImage(QPoint(0, 0), Background(), QRect(0, 0, 480, 480));
   }
-  ImageOperations::SealOpaque(painter, rect());
 }
 
 QString ResultsDialog::SpokenText() const {

@@ -365,7 +365,6 @@ void SkinnedDialog::paintEvent(QPaintEvent*) {
   painter.setFont(DefaultFont());
   for (const Label& label : Labels()) DrawShadowText(painter, label.rect, label.text, label.format);
   PaintPictures(painter);
-  ImageOperations::SealOpaque(painter, rect());
 }
 
 const QPixmap* SkinnedDialog::Face(int bitmapId) {
@@ -398,7 +397,6 @@ void SkinnedDialog::DrawFace(QPainter& painter, SkinButton& button) {
   const qreal ratio = painter.deviceTransform().m11();
   painter.setRenderHint(QPainter::SmoothPixmapTransform, face->devicePixelRatio() > ratio);
   painter.drawTiledPixmap(button.rect(), *face);
-  ImageOperations::SealOpaque(painter, button.rect());
 }
 
 void SkinnedDialog::LogFault(std::string_view text) const {

@@ -181,7 +181,8 @@ std::vector<SkinnedDialog::Label> TileMenuDialog::Labels() const {
 constexpr int kMenuBottomMargin = 0;
 
 // The game's call: the dialog run for it (SkinnedDialogService).
-TileMenuAnswer SkinnedDialogService::TileMenu(int row, int column, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
+TileMenuAnswer SkinnedDialogService::TileMenu(int row, int column, bool noteMenu, bool fromMouse,
+                                              TileMenuMemory& memory) {
   TileMenuDialog dialog(fromMouse, kMenuBottomMargin, noteMenu, memory, &art_, reporter_, owner_);
   dialog.OpenAtTile(row, column);
   dialog.exec();

@@ -1,6 +1,5 @@
 #include "image_operations.h"
 
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -286,22 +285,20 @@ QImage ImageOperations::OpaqueCopy(const QImage& image) {
   return copy;
 }
 
-void ImageOperations::SealOpaque(QPainter& painter, const QRect& area) {
-  // The device painted on: a widget's window buffer, not the widget.
-  const QPaintEngine* engine = painter.paintEngine();
-  const QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
-  if (!device || device->devType() != QInternal::Image || !static_cast<const QImage*>(device)->hasAlphaChannel())
-    return;
-  // Black under every pixel: alpha becomes 255, and premultiplied colours
-  // under an alpha of 0 stay as they are.
-  painter.save();
-  painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
-  painter.fillRect(area, Qt::black);
-  painter.restore();
+namespace {
+bool WhollyOpaque(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    const uint32_t* row = Row(image, y);
+    for (int x = 0; x < image.width(); ++x)
+      if ((row[x] >> 24) != 0xFF) return false;
+  }
+  return true;
 }
+}  // namespace
 
 QImage ImageOperations::OpaqueView(const QImage& image) {
   if (image.isNull() || image.format() != QImage::Format_ARGB32) return OpaqueCopy(image);
+  if (windowsKeepAlpha_ && !WhollyOpaque(image)) return OpaqueCopy(image);
   auto* owner = new QImage(image);  // shares the pixels and keeps them for the view
   QImage view(
       owner->constBits(), owner->width(), owner->height(), owner->bytesPerLine(), QImage::Format_RGB32,

@@ -61,17 +61,15 @@ class ImageOperations {
   // Format_ARGB32 image's own pixels (the screen ignores their alpha bytes),
   // which keeps them alive. Writing to the image afterwards detaches it from
   // the view, so a view must be made again after the image changes. Any other
-  // format gets an OpaqueCopy.
+  // format, and a picture not wholly opaque where windows keep alpha, gets an
+  // OpaqueCopy.
   static QImage OpaqueView(const QImage& image);
-  // A view keeps the art's alpha bytes, which Format_RGB32 promises are 255:
-  // Qt copies them as they are wherever it draws a picture unscaled. A window
-  // whose pixels have no alpha channel (X11's 24-bit windows) never reads
-  // them; one whose pixels have (a Wayland window's shared-memory buffer, a
-  // picture with alpha) would be see-through there, and a compositor adds
-  // such pixels to whatever lies under the window (white over a light
-  // desktop). Where the painter's device keeps alpha, this makes the area
-  // opaque, its colours as they are; elsewhere it does nothing.
-  static void SealOpaque(QPainter& painter, const QRect& area);
+  // Whether the windows' pixels keep alpha (a Wayland window's buffer, which
+  // the compositor blends by it) rather than ignore it (X11's 24-bit windows).
+  // A view keeps the picture's own alpha bytes, and Qt copies them as they are
+  // wherever it draws a Format_RGB32 picture unscaled: where windows keep
+  // alpha, a picture whose alpha bytes are not all 255 would be see-through.
+  static void SetWindowsKeepAlpha(bool keep) { windowsKeepAlpha_ = keep; }
 
   // What the run remembers: whether the notice about non-32-bit images was
   // shown, and whether the splash has shown its whole logo.
@@ -85,6 +83,7 @@ class ImageOperations {
   Reporter& reporter_;
   bool colorNoticeShown_ = false;
   bool splashWholeLogoShown_ = false;
+  static inline bool windowsKeepAlpha_ = false;
 };
 
 }  // namespace velmora
