@@ -87,24 +87,28 @@ class ScaleFactor {
 
 // The window system Qt is asked for (window_system.h): X11 wherever an X
 // server answers, unless QT_QPA_PLATFORM names one or the desktop user chose
-// the desktop's own. Put back as the desktop had it once Qt has read it.
+// the desktop's own. Put back as it was once Qt has read it.
 class PlatformChoice {
  public:
   explicit PlatformChoice(bool desktopOwn) {
-    const char* asked = std::getenv(kPlatformVariable);
-    const std::string platform =
-        velmora::PlatformFor(asked, desktopOwn, velmora::WaylandDesktop(), !desktopOwn && velmora::XServerAnswers());
+    if (const char* value = std::getenv(velmora::kPlatformVariable)) before_ = value;
+    const std::string platform = velmora::PlatformFor(velmora::AskedPlatform(), desktopOwn, velmora::WaylandDesktop(),
+                                                      !desktopOwn && velmora::XServerAnswers());
     if (platform.empty()) return;
-    ::setenv(kPlatformVariable, platform.c_str(), 1);
+    ::setenv(velmora::kPlatformVariable, platform.c_str(), 1);
     changed_ = true;
   }
   void Restore() {
-    if (changed_) ::unsetenv(kPlatformVariable);  // set only where it was not
+    if (!changed_) return;
+    if (before_)
+      ::setenv(velmora::kPlatformVariable, before_->c_str(), 1);
+    else
+      ::unsetenv(velmora::kPlatformVariable);
     changed_ = false;
   }
 
  private:
-  static constexpr const char* kPlatformVariable = velmora::kPlatformVariable;
+  std::optional<std::string> before_;
   bool changed_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace velmora {
 
@@ -13,6 +14,13 @@ std::string PlatformFor(const char* asked, bool desktopOwn, bool waylandDesktop,
   if (desktopOwn && waylandDesktop) return "wayland;xcb";
   if (xServerAnswers) return "xcb";
   return {};
+}
+
+const char* AskedPlatform() {
+  const char* asked = std::getenv(kPlatformVariable);
+  const char* launchers = std::getenv(kDefaultPlatformVariable);
+  if (asked != nullptr && launchers != nullptr && std::strcmp(asked, launchers) == 0) return nullptr;
+  return asked;
 }
 
 bool XServerAnswers() {
@@ -32,8 +40,8 @@ bool WaylandDesktop() {
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 bool WindowSystemChangesWith(bool desktopOwn) {
-  const std::string next = PlatformFor(std::getenv(kPlatformVariable), desktopOwn, WaylandDesktop(), XServerAnswers());
-  if (next.empty()) return false;  // named by the desktop, or left to Qt as before
+  const std::string next = PlatformFor(AskedPlatform(), desktopOwn, WaylandDesktop(), XServerAnswers());
+  if (next.empty()) return false;  // named by the desktop user, or left to Qt as before
   return QGuiApplication::platformName().toStdString() != next.substr(0, next.find(';'));
 }
 

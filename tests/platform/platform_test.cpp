@@ -19,6 +19,7 @@
 
 #include "instance_lock.h"
 #include "key_router.h"
+#include "window_system.h"
 #include "window_timers.h"
 
 namespace velmora {
@@ -231,6 +232,46 @@ TEST(InstanceLockTest, ALockFileThatIsNotARegularFileIsRefusedAtOnce) {
     EXPECT_EQ(lock.Acquire(folder + place), InstanceLock::Result::kUnavailable) << place;
   }
   EXPECT_FALSE(std::filesystem::exists(outside));
+}
+
+// X11 wherever an X server answers, unless the desktop user named a window
+// system or chose the desktop's own on a Wayland desktop.
+TEST(WindowSystem, XWhereverAnXServerAnswers) {
+  struct Case {
+    const char* asked;
+    bool desktopOwn, wayland, x;
+    std::string platform;
+  };
+  const Case cases[] = {
+      {nullptr, false, true, true, "xcb"},
+      {nullptr, false, false, true, "xcb"},
+      {nullptr, false, true, false, ""},
+      {nullptr, false, false, false, ""},
+      {"", false, true, true, "xcb"},
+      {"wayland", false, true, true, ""},
+      {"offscreen", true, true, true, ""},
+      {nullptr, true, true, true, "wayland;xcb"},
+      {nullptr, true, true, false, "wayland;xcb"},
+      {nullptr, true, false, true, "xcb"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PlatformFor(c.asked, c.desktopOwn, c.wayland, c.x), c.platform)
+        << (c.asked ? c.asked : "unset") << c.desktopOwn << c.wayland << c.x;
+  // The launcher's own default is no choice of the desktop user's.
+  const char* kept = std::getenv(kPlatformVariable);
+  const std::string before = kept ? kept : "";
+  setenv(kPlatformVariable, "xcb", 1);
+  setenv(kDefaultPlatformVariable, "xcb", 1);
+  EXPECT_EQ(AskedPlatform(), nullptr);
+  setenv(kPlatformVariable, "wayland", 1);
+  EXPECT_STREQ(AskedPlatform(), "wayland");
+  unsetenv(kDefaultPlatformVariable);
+  setenv(kPlatformVariable, "xcb", 1);
+  EXPECT_STREQ(AskedPlatform(), "xcb");
+  if (kept)
+    setenv(kPlatformVariable, before.c_str(), 1);
+  else
+    unsetenv(kPlatformVariable);
 }
 
 }  // namespace
