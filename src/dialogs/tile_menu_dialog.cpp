@@ -1,5 +1,6 @@
 #include "tile_menu_dialog.h"
 
+#include <QEventLoop>
 #include <QLineEdit>
 
 #include "screen.h"
@@ -75,8 +76,23 @@ QPoint TileMenuDialog::PullOntoDesktop(const QRect& window, const QRect& desktop
 void TileMenuDialog::OpenAtTile(int row, int column) {
   if (!OnWayland() || !parentWidget()) return;
   tile_ = layout::TileRect(row, column);
-  // Still modal: a click off the popup closes it as Cancel does.
+  // A click off the popup closes it as Cancel does.
   setWindowFlags(Qt::Popup);
+}
+
+void TileMenuDialog::Run() {
+  if (!tile_) {
+    exec();
+    return;
+  }
+  // The popup holds the pointer already. Run modally, it would block the game
+  // window, where the compositor leaves the keyboard (the keys are handed on to
+  // the popup from there).
+  setModal(false);
+  QEventLoop loop;
+  connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  show();
+  loop.exec();
 }
 
 std::optional<QPoint> TileMenuDialog::FramePosition(QSize outer) const {
@@ -185,7 +201,7 @@ TileMenuAnswer SkinnedDialogService::TileMenu(int row, int column, bool noteMenu
                                               TileMenuMemory& memory) {
   TileMenuDialog dialog(fromMouse, kMenuBottomMargin, noteMenu, memory, &art_, reporter_, owner_);
   dialog.OpenAtTile(row, column);
-  dialog.exec();
+  dialog.Run();
   if (dialog.Cancelled()) return {};
   return {true, dialog.ChosenType() == TileMenuDialog::kEraserChoice ? kTileMenuEraser : dialog.ChosenType()};
 }

@@ -21,6 +21,8 @@ class TileMenuDialog : public SkinnedDialog {
   // On Wayland, where no window may place itself, the menu opens as a popup
   // of the game window centred on the tile it is for (row and column).
   void OpenAtTile(int row, int column);
+  // Until the menu is closed.
+  void Run();
 
   bool Cancelled() const { return cancelled_; }
   int ChosenType() const { return chosenType_; }
