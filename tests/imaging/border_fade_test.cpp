@@ -2,8 +2,6 @@
 // opaque copy for painting.
 #include <gtest/gtest.h>
 
-#include <QPainter>
-
 #include "fake_engine_host.h"
 #include "image_operations.h"
 #include "imaging_test_support.h"
@@ -187,32 +185,6 @@ TEST(OpaqueCopyTest, KeepsTheColourUnderAnyAlpha) {
   EXPECT_EQ(opaque.pixel(0, 0), qRgb(200, 100, 50));
   EXPECT_EQ(opaque.pixel(1, 0), qRgb(1, 2, 3));
   EXPECT_EQ(BgraAt(image, 0, 0), (Bgra{50, 100, 200, 0}));  // the source is left alone
-}
-
-// A Wayland window's buffer keeps alpha and the compositor blends by it: a
-// picture drawn there unscaled (Qt copies a Format_RGB32 picture's words as
-// they are) must arrive opaque. X11's windows ignore alpha: there the view
-// shares the picture's own pixels.
-TEST(OpaqueViewTest, IsOpaqueInAWindowBufferWithAlpha) {
-  QImage image = testing::Filled(2, 1, Argb(0, 200, 100, 50));
-  image.setPixel(1, 0, Argb(255, 1, 2, 3));
-  for (const bool keepAlpha : {true, false}) {
-    ImageOperations::SetWindowsKeepAlpha(keepAlpha);
-    const QImage view = ImageOperations::OpaqueView(image);
-    QImage buffer(2, 1, QImage::Format_ARGB32_Premultiplied);
-    buffer.fill(Qt::transparent);
-    QPainter painter(&buffer);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, view);
-    painter.end();
-    if (keepAlpha) {
-      EXPECT_EQ(buffer.pixel(0, 0), qRgba(200, 100, 50, 255));
-      EXPECT_EQ(buffer.pixel(1, 0), qRgba(1, 2, 3, 255));
-    } else {
-      EXPECT_EQ(view.constBits(), image.constBits());
-    }
-  }
-  ImageOperations::SetWindowsKeepAlpha(false);
 }
 
 }  // namespace

@@ -234,44 +234,32 @@ TEST(InstanceLockTest, ALockFileThatIsNotARegularFileIsRefusedAtOnce) {
   EXPECT_FALSE(std::filesystem::exists(outside));
 }
 
-// X11 wherever an X server answers, unless the desktop user named a window
-// system or chose the desktop's own on a Wayland desktop.
+// X11 wherever an X server answers, unless the desktop user named a window system
+// (not the launcher's default) or chose the desktop's own on a Wayland desktop.
 TEST(WindowSystem, XWhereverAnXServerAnswers) {
+  const std::string kept = std::getenv(kPlatformVariable) ? std::getenv(kPlatformVariable) : "";
   struct Case {
-    const char* asked;
+    const char *asked, *launchers;
     bool desktopOwn, wayland, x;
     std::string platform;
   };
-  const Case cases[] = {
-      {nullptr, false, true, true, "xcb"},
-      {nullptr, false, false, true, "xcb"},
-      {nullptr, false, true, false, ""},
-      {nullptr, false, false, false, ""},
-      {"", false, true, true, "xcb"},
-      {"wayland", false, true, true, ""},
-      {"offscreen", true, true, true, ""},
-      {nullptr, true, true, true, "wayland;xcb"},
-      {nullptr, true, true, false, "wayland;xcb"},
-      {nullptr, true, false, true, "xcb"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(PlatformFor(c.asked, c.desktopOwn, c.wayland, c.x), c.platform)
+  for (const Case& c : std::vector<Case>{{nullptr, nullptr, false, true, true, "xcb"},
+                                         {nullptr, nullptr, false, true, false, ""},
+                                         {"", nullptr, false, false, true, "xcb"},
+                                         {"wayland", nullptr, false, true, true, ""},
+                                         {"xcb", nullptr, true, true, true, ""},
+                                         {"xcb", "xcb", true, true, true, "wayland;xcb"},
+                                         {"xcb", "xcb", false, true, true, "xcb"},
+                                         {nullptr, nullptr, true, true, false, "wayland;xcb"},
+                                         {nullptr, nullptr, true, false, true, "xcb"}}) {
+    setenv(kPlatformVariable, c.asked ? c.asked : "", 1);
+    if (!c.asked) unsetenv(kPlatformVariable);
+    setenv(kDefaultPlatformVariable, c.launchers ? c.launchers : "", 1);
+    EXPECT_EQ(PlatformFor(AskedPlatform(), c.desktopOwn, c.wayland, c.x), c.platform)
         << (c.asked ? c.asked : "unset") << c.desktopOwn << c.wayland << c.x;
-  // The launcher's own default is no choice of the desktop user's.
-  const char* kept = std::getenv(kPlatformVariable);
-  const std::string before = kept ? kept : "";
-  setenv(kPlatformVariable, "xcb", 1);
-  setenv(kDefaultPlatformVariable, "xcb", 1);
-  EXPECT_EQ(AskedPlatform(), nullptr);
-  setenv(kPlatformVariable, "wayland", 1);
-  EXPECT_STREQ(AskedPlatform(), "wayland");
+  }
+  setenv(kPlatformVariable, kept.c_str(), 1);
   unsetenv(kDefaultPlatformVariable);
-  setenv(kPlatformVariable, "xcb", 1);
-  EXPECT_STREQ(AskedPlatform(), "xcb");
-  if (kept)
-    setenv(kPlatformVariable, before.c_str(), 1);
-  else
-    unsetenv(kPlatformVariable);
 }
 
 }  // namespace
