@@ -7,6 +7,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QMenu>
@@ -613,19 +614,22 @@ std::vector<WindowMenuEntry> GameDialog::ViewMenu() {
     return WindowMenuEntry{label, nullptr, available, [this, which] { game_.ToggleViewAid(which); },
                            game_.ViewAidOn(which) ? 1 : 0};
   };
-  return {{texts::kWindowSizeMenuItem, nullptr, game_.CanBeLeft() && !settingsPath_.empty(), nullptr, -1,
-           WindowSizeEntries()},
-          // Offered on a Wayland desktop, and wherever it is on, to turn it off.
-          {texts::kDesktopWindowSystemMenuItem, nullptr,
-           game_.CanBeLeft() && !settingsPath_.empty() && (WaylandDesktop() || desktopWindowSystem_),
-           [this] { ChooseWindowSystem(!desktopWindowSystem_); }, desktopWindowSystem_ ? 1 : 0},
-          {nullptr, nullptr, false, nullptr},
-          aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
-          aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
-          aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts),
-          {nullptr, nullptr, false, nullptr},
-          aid(texts::kHighlightActiveNotesMenuItem, ViewAid::kHighlightActiveNotes),
-          aid(texts::kRemoveNotesOnPlayMenuItem, ViewAid::kRemoveNotesOnPlay)};
+  std::vector<WindowMenuEntry> entries{{texts::kWindowSizeMenuItem, nullptr,
+                                        game_.CanBeLeft() && !settingsPath_.empty(), nullptr, -1, WindowSizeEntries()},
+                                       {nullptr, nullptr, false, nullptr},
+                                       aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
+                                       aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
+                                       aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts),
+                                       {nullptr, nullptr, false, nullptr},
+                                       aid(texts::kHighlightActiveNotesMenuItem, ViewAid::kHighlightActiveNotes),
+                                       aid(texts::kRemoveNotesOnPlayMenuItem, ViewAid::kRemoveNotesOnPlay)};
+  // Offered on a Wayland desktop (through XWayland or not), and wherever it is on, to turn it off.
+  const bool onWaylandDesktop = OnWayland() || (WaylandDesktop() && QGuiApplication::platformName() == "xcb");
+  if (onWaylandDesktop || desktopWindowSystem_)
+    entries.insert(entries.begin() + 1,
+                   {texts::kDesktopWindowSystemMenuItem, nullptr, game_.CanBeLeft() && !settingsPath_.empty(),
+                    [this] { ChooseWindowSystem(!desktopWindowSystem_); }, desktopWindowSystem_ ? 1 : 0});
+  return entries;
 }
 
 // Only the sizes that the screen's work area holds, with the Tips window beside
