@@ -26,6 +26,9 @@ PACKAGES=(
   imagemagick
   poppler-utils
   openbox
+  weston
+  qt6-wayland
+  xwayland
   dbus
   at-spi2-core
   python3-pyatspi

@@ -31,6 +31,11 @@ inline constexpr const char* kWindowSizeRestart =
     "The new window size applies from the next start.\n\nRestart now? Your game is saved first.";
 // Followed by the settings file's path.
 inline constexpr const char* kWindowSizeNotStored = "The window size could not be saved in\n";
+// View's choice of the window system, kept in the same settings file.
+inline constexpr const char* kDesktopWindowSystemMenuItem = "Use the &desktop's own window system";
+inline constexpr const char* kWindowSystemRestart =
+    "The window system changes from the next start.\n\nRestart now? Your game is saved first.";
+inline constexpr const char* kWindowSystemNotStored = "The window system could not be saved in\n";
 // On the cover over a paused game's board.
 inline constexpr const char* kPausedCover = "Paused";
 // The print dialog's page of what to print.

@@ -4,7 +4,10 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QMenu>
@@ -16,6 +19,7 @@
 #include <QPointer>
 #include <QRegion>
 #include <QShowEvent>
+#include <QWindow>
 
 #include "app_texts.h"
 #include "art_loader.h"
@@ -33,6 +37,7 @@
 #include "tips_window.h"
 #include "window_placement.h"
 #include "window_size.h"
+#include "window_system.h"
 
 namespace velmora {
 namespace {
@@ -520,6 +525,8 @@ void GameDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
+  // The pointer as the window's own events place it, whatever the window system says of the screen.
+  if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
   // The start-up placement could not know the frame the window manager adds:
   // place the window again by its real frame as soon as it has one.
   WhenFramed(this, [this](QMargins) { PlaceOnDesktop(tipsRoom_); });
@@ -542,7 +549,7 @@ void GameDialog::moveEvent(QMoveEvent* event) {
   // being left behind over the board; where that would take it off the
   // desktop, it goes beside the game window on the side that has room.
   const QPoint moved = event->pos() - event->oldPos();
-  if (!tips_ || moved.isNull()) return;
+  if (!tips_ || moved.isNull() || !tips_->isWindow()) return;
   const auto rect = [](const QRect& r) { return WindowRect{r.x(), r.y(), r.width(), r.height()}; };
   const WindowRect followed = rect(tips_->frameGeometry().translated(moved));
   const WindowRect kept = KeepTipsOnDesktop(followed, rect(frameGeometry()), rect(DesktopWorkArea(this)));
@@ -550,6 +557,20 @@ void GameDialog::moveEvent(QMoveEvent* event) {
     tips_->move(tips_->pos() + moved);
   else
     MoveWindowFrame(tips_.get(), QPoint(kept.x, kept.y), FrameMargins(tips_.get()));
+}
+
+bool GameDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle()) {
+    switch (event->type()) {
+      case QEvent::MouseMove:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease: pointer_ = static_cast<QMouseEvent*>(event)->position(); break;
+      case QEvent::Enter: pointer_ = static_cast<QEnterEvent*>(event)->position(); break;
+      case QEvent::Leave: pointer_.reset(); break;
+      default: break;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void GameDialog::closeEvent(QCloseEvent* event) {
@@ -567,7 +588,7 @@ void GameDialog::closeEvent(QCloseEvent* event) {
 // act. The Menu key is a key like any other: the key map gives it nothing to do.
 void GameDialog::contextMenuEvent(QContextMenuEvent* event) {
   if (event->reason() != QContextMenuEvent::Mouse) return;
-  const QPoint at = mapFromGlobal(event->globalPos());
+  const QPoint at = event->pos();
   if (layout::OnBoard(at.x(), at.y()) || game_.Paused()) {
     game_.OnRightClick(at.x(), at.y());  // while paused, anywhere: it resumes
     return;
@@ -601,15 +622,22 @@ std::vector<WindowMenuEntry> GameDialog::ViewMenu() {
     return WindowMenuEntry{label, nullptr, available, [this, which] { game_.ToggleViewAid(which); },
                            game_.ViewAidOn(which) ? 1 : 0};
   };
-  return {{texts::kWindowSizeMenuItem, nullptr, game_.CanBeLeft() && !settingsPath_.empty(), nullptr, -1,
-           WindowSizeEntries()},
-          {nullptr, nullptr, false, nullptr},
-          aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
-          aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
-          aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts),
-          {nullptr, nullptr, false, nullptr},
-          aid(texts::kHighlightActiveNotesMenuItem, ViewAid::kHighlightActiveNotes),
-          aid(texts::kRemoveNotesOnPlayMenuItem, ViewAid::kRemoveNotesOnPlay)};
+  std::vector<WindowMenuEntry> entries{{texts::kWindowSizeMenuItem, nullptr,
+                                        game_.CanBeLeft() && !settingsPath_.empty(), nullptr, -1, WindowSizeEntries()},
+                                       {nullptr, nullptr, false, nullptr},
+                                       aid(texts::kHighlightActiveNumberMenuItem, ViewAid::kHighlightActiveNumber),
+                                       aid(texts::kHighlightCursorPeersMenuItem, ViewAid::kHighlightCursorPeers),
+                                       aid(texts::kMarkConflictsMenuItem, ViewAid::kMarkConflicts),
+                                       {nullptr, nullptr, false, nullptr},
+                                       aid(texts::kHighlightActiveNotesMenuItem, ViewAid::kHighlightActiveNotes),
+                                       aid(texts::kRemoveNotesOnPlayMenuItem, ViewAid::kRemoveNotesOnPlay)};
+  // Offered on a Wayland desktop (through XWayland or not), and wherever it is on, to turn it off.
+  const bool onWaylandDesktop = OnWayland() || (WaylandDesktop() && QGuiApplication::platformName() == "xcb");
+  if (onWaylandDesktop || desktopWindowSystem_)
+    entries.insert(entries.begin() + 1,
+                   {texts::kDesktopWindowSystemMenuItem, nullptr, game_.CanBeLeft() && !settingsPath_.empty(),
+                    [this] { ChooseWindowSystem(!desktopWindowSystem_); }, desktopWindowSystem_ ? 1 : 0});
+  return entries;
 }
 
 // Only the sizes that the screen's work area holds, with the Tips window beside
@@ -646,7 +674,20 @@ void GameDialog::ChooseWindowSize(int percent) {
   }
   // Back to the size this run shows: nothing more to do.
   if (percent == windowSize_) return;
-  if (!Ask(texts::kWindowSizeRestart)) return;
+  OfferRestart(texts::kWindowSizeRestart);
+}
+
+void GameDialog::ChooseWindowSystem(bool desktopOwn) {
+  if (!StoreDesktopWindowSystem(settingsPath_, desktopOwn)) {
+    ShowMessage(texts::kWindowSystemNotStored + settingsPath_);
+    return;
+  }
+  desktopWindowSystem_ = desktopOwn;
+  if (WindowSystemChangesWith(desktopOwn)) OfferRestart(texts::kWindowSystemRestart);
+}
+
+void GameDialog::OfferRestart(const char* question) {
+  if (!Ask(question)) return;
   // Saved as a close request saves; a save that failed has told the player,
   // who stays with the game rather than leave it unsaved.
   if (!game_.CanBeLeft() || !game_.SaveGame()) return;
@@ -815,7 +856,7 @@ bool GameDialog::IsMouseOverControl(int controlId) {
   const ControlButton* button = Control(controlId);
   if (!button) return false;
   const QRect r = button->geometry();
-  const QPoint mouse = mapFromGlobal(QCursor::pos());
+  const QPoint mouse = pointer_ ? pointer_->toPoint() : QPoint(-1, -1);
   const bool hit =
       mouse.x() >= r.left() && mouse.x() < r.x() + r.width() && mouse.y() >= r.top() && mouse.y() < r.y() + r.height();
   if (log_.IsOn()) {
@@ -877,7 +918,7 @@ void GameDialog::PrintPuzzle(std::string_view label) {
 QImage GameDialog::ComposePrintPicture(const QString& topLabel) {
   // A notice is no part of the puzzle, nor are the viewing aids' marks.
   if (notice_) notice_->hide();
-  QImage client(size(), QImage::Format_RGB32);
+  QImage client(QSize(layout::kClientWidth, layout::kClientHeight), QImage::Format_RGB32);
   client.setDevicePixelRatio(1);
   composingPrint_ = true;
   render(&client);
@@ -963,9 +1004,15 @@ void GameDialog::SetWindowTitle(std::string_view title) { setWindowTitle(Qt8(tit
 
 bool GameDialog::ShowTipsWindow() {
   const bool first = !tips_;
+  // A Wayland window cannot be placed beside another: the game window grows to hold it.
+  const bool panel = OnWayland();
   if (first) {
-    tips_ = std::make_unique<TipsWindow>(reporter_, imageOps_, art_, this);
+    tips_ = std::make_unique<TipsWindow>(reporter_, imageOps_, art_, this, panel);
     tips_->SetClosedHandler([this] { game_.OnTipsWindowClosed(); });
+  }
+  if (panel) {
+    HoldTipsPanel(true);
+    return tips_->isVisible();
   }
   PlaceOnDesktop(true);
   if (first) {
@@ -990,7 +1037,16 @@ bool GameDialog::ShowTipsWindow() {
 }
 
 void GameDialog::HideTipsWindow() {
-  if (tips_) tips_->hide();
+  if (!tips_) return;
+  tips_->hide();
+  if (!tips_->isWindow()) HoldTipsPanel(false);
+}
+
+void GameDialog::HoldTipsPanel(bool hold) {
+  // The game keeps its 640 x 480 where they are; the panel stands right of them.
+  setFixedSize(layout::kClientWidth + (hold ? kTipsClientWidth : 0), layout::kClientHeight);
+  tips_->setGeometry(layout::kClientWidth, 0, kTipsClientWidth, kTipsClientHeight);
+  tips_->setVisible(hold);
 }
 
 void GameDialog::ShowTipText(std::string_view text) {

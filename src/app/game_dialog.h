@@ -124,6 +124,11 @@ class GameDialog : public QDialog, public GameHost {
   // Window Size: keeps the size for the next start, and offers to start again
   // now (saving the game first, as leaving it does).
   void ChooseWindowSize(int percent);
+  // Whether this run was started with the desktop's own window system chosen
+  // (window_system.h), and View's choice of it: kept for the next start, which
+  // the player is offered at once when it would run on another window system.
+  void SetWindowSystem(bool desktopOwn) { desktopWindowSystem_ = desktopOwn; }
+  void ChooseWindowSystem(bool desktopOwn);
   // The player chose to start again at a new window size: the window has closed
   // and the game was saved as leaving it saves.
   bool RestartRequested() const { return restartRequested_; }
@@ -138,6 +143,7 @@ class GameDialog : public QDialog, public GameHost {
   void changeEvent(QEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void reject() override {}
   void accept() override {}
@@ -186,6 +192,10 @@ class GameDialog : public QDialog, public GameHost {
   // The tiles the puzzle shows as it is built (its clues).
   std::array<bool, kTileCount> PuzzleClues() const;
   std::vector<WindowMenuEntry> WindowSizeEntries();
+  // Asks whether to start again now, and if so saves the game and closes the window.
+  void OfferRestart(const char* question);
+  // On Wayland the Tips window is a panel the game window grows to hold, right of the board.
+  void HoldTipsPanel(bool hold);
 
   Clock& clock_;
   MessageBoxes& boxes_;
@@ -220,6 +230,9 @@ class GameDialog : public QDialog, public GameHost {
   int windowSize_ = 100;        // what this run shows
   int storedWindowSize_ = 100;  // what the next start shows
   bool restartRequested_ = false;
+  bool desktopWindowSystem_ = false;  // what the next start uses
+  // Where the pointer is over the window, in its own coordinates (none while it is elsewhere).
+  std::optional<QPointF> pointer_;
   std::optional<KeptCountdown> countdownToKeep_;
   GameAnnouncer announcer_{*this};  // what assistive technology is told of the changes
 };

@@ -23,6 +23,7 @@
 #include "clock.h"
 #include "game_dialog.h"
 #include "game_fonts.h"
+#include "image_operations.h"
 #include "instance_lock.h"
 #include "key_router.h"
 #include "message_boxes.h"
@@ -31,6 +32,7 @@
 #include "skinned_dialog_service.h"
 #include "termination_signals.h"
 #include "window_size.h"
+#include "window_system.h"
 
 namespace {
 
@@ -80,6 +82,33 @@ class ScaleFactor {
  private:
   static constexpr const char* kVariable = "QT_SCALE_FACTOR";
   std::optional<std::string> desktop_;
+  bool changed_ = false;
+};
+
+// The window system Qt is asked for (window_system.h): X11 wherever an X
+// server answers, unless QT_QPA_PLATFORM names one or the desktop user chose
+// the desktop's own. Put back as it was once Qt has read it.
+class PlatformChoice {
+ public:
+  explicit PlatformChoice(bool desktopOwn) {
+    if (const char* value = std::getenv(velmora::kPlatformVariable)) before_ = value;
+    const std::string platform = velmora::PlatformFor(velmora::AskedPlatform(), desktopOwn, velmora::WaylandDesktop(),
+                                                      !desktopOwn && velmora::XServerAnswers());
+    if (platform.empty()) return;
+    ::setenv(velmora::kPlatformVariable, platform.c_str(), 1);
+    changed_ = true;
+  }
+  void Restore() {
+    if (!changed_) return;
+    if (before_)
+      ::setenv(velmora::kPlatformVariable, before_->c_str(), 1);
+    else
+      ::unsetenv(velmora::kPlatformVariable);
+    changed_ = false;
+  }
+
+ private:
+  std::optional<std::string> before_;
   bool changed_ = false;
 };
 
@@ -139,6 +168,8 @@ int RunGame(int argc, char** argv, int handedLock, bool& restart, int& heldLock,
   const int fitted = TakeFittingSize();
   const int windowSize = fitted != 0 ? fitted : velmora::ReadWindowSize(settingsPath);
   ScaleFactor scale(windowSize);
+  const bool desktopWindowSystem = velmora::ReadDesktopWindowSystem(settingsPath);
+  PlatformChoice platform(desktopWindowSystem);
   // The window's class names the program as its desktop entry does
   // (StartupWMClass), whatever name the program file was started by.
   std::vector<char*> qtArguments(argv, argv + argc);
@@ -149,6 +180,8 @@ int RunGame(int argc, char** argv, int handedLock, bool& restart, int& heldLock,
   qtArguments.push_back(nullptr);
   QApplication application(qtArgumentCount, qtArguments.data());
   scale.Restore();
+  platform.Restore();
+  velmora::ImageOperations::SetWindowsKeepAlpha(velmora::OnWayland());
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (fitted == 0 && windowSize != velmora::kNormalWindowSize && screen != nullptr) {
     // The work area in the desktop's own pixels, as at 100 %: the frames are not known yet.
@@ -198,6 +231,7 @@ int RunGame(int argc, char** argv, int handedLock, bool& restart, int& heldLock,
   velmora::KeyRouter keys;
   velmora::GameDialog window(clock, boxes, keys, workingFolder);
   window.SetWindowSize(settingsPath, windowSize);
+  window.SetWindowSystem(desktopWindowSystem);
   if (keptCountdown) window.GetGame().SetKeptCountdown(*keptCountdown);
   boxes.SetOwner(&window);
   // The game's secondary windows and its messages are drawn from the art the

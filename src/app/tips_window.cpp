@@ -17,10 +17,11 @@ constexpr QRgb kText = 0xFFFFFF;
 constexpr int kMargin = 10;
 }  // namespace
 
-TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const GameBitmapTable& art, QWidget* gameWindow)
+TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const GameBitmapTable& art, QWidget* gameWindow,
+                       bool panel)
     // A tool window of the game window: no task-bar entry of its own, and it
     // is minimised, restored and stacked with the game window.
-    : QWidget(gameWindow, Qt::Tool), reporter_(reporter), operations_(operations), art_(art) {
+    : QWidget(gameWindow, panel ? Qt::Widget : Qt::Tool), reporter_(reporter), operations_(operations), art_(art) {
   setWindowTitle(QStringLiteral("Tips"));
   // A touch larger than the desktop's default: the texts are read at a glance, beside a game.
   QFont face(QStringLiteral("DejaVu Sans"));
@@ -30,6 +31,7 @@ TipsWindow::TipsWindow(Reporter& reporter, ImageOperations& operations, const Ga
   setMinimumSize(180, 120);
   setMaximumSize(kTipsMaximumClient, kTipsMaximumClient);
   resize(kTipsClientWidth, std::min(kTipsClientHeight, kTipsMaximumClient));
+  if (panel) setFixedSize(kTipsClientWidth, kTipsClientHeight);
   RebuildBackground();
 }
 

@@ -24,7 +24,9 @@ class TipsWindow : public QWidget {
   Q_OBJECT
  public:
   // dialogBackground: the generic dialog background the window's own is cut from.
-  TipsWindow(Reporter& reporter, ImageOperations& operations, const GameBitmapTable& art, QWidget* gameWindow);
+  // As a panel it is a part of the game window, of fixed size, where it is put.
+  TipsWindow(Reporter& reporter, ImageOperations& operations, const GameBitmapTable& art, QWidget* gameWindow,
+             bool panel = false);
 
   void SetText(const std::string& text);
   const std::string& Text() const { return text_; }

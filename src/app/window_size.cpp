@@ -18,6 +18,8 @@ constexpr std::string_view kFolderName = "velmora-sudoku";
 constexpr std::string_view kFileName = "velmora-sudoku.conf";
 constexpr std::string_view kSection = "window";
 constexpr std::string_view kSizeKey = "size";
+constexpr std::string_view kSystemKey = "system";
+constexpr std::string_view kDesktopSystem = "desktop";
 
 std::string_view Trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -57,6 +59,9 @@ Line Read(std::string_view raw) {
 bool MakeFolder(const std::string& folder, mode_t mode) {
   return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST;
 }
+
+// Sets one key of the settings file, keeping its other lines.
+bool StoreSetting(const std::string& path, std::string_view key, std::string_view value);
 
 // Nothing to show: the caller says what failed.
 class Silent : public SystemMessageBox {
@@ -133,6 +138,21 @@ int ReadWindowSize(const std::string& path) {
 }
 
 bool StoreWindowSize(const std::string& path, int percent) {
+  return StoreSetting(path, kSizeKey, std::to_string(percent));
+}
+
+bool ReadDesktopWindowSystem(const std::string& path) {
+  std::string text;
+  if (path.empty() || !ReadSmallFile(path, text, kMaxSettingsFileSize)) return false;
+  return SettingValue(text, kSection, kSystemKey) == kDesktopSystem;
+}
+
+bool StoreDesktopWindowSystem(const std::string& path, bool desktopOwn) {
+  return StoreSetting(path, kSystemKey, desktopOwn ? kDesktopSystem : "x11");
+}
+
+namespace {
+bool StoreSetting(const std::string& path, std::string_view key, std::string_view value) {
   const size_t slash = path.rfind('/');
   if (path.empty() || slash == std::string::npos || slash == 0) return false;
   const std::string folder = path.substr(0, slash);
@@ -145,8 +165,9 @@ bool StoreWindowSize(const std::string& path, int percent) {
   if (!ReadSmallFile(path, text, kMaxSettingsFileSize)) text.clear();
   Silent silent;
   DataFile file(silent);
-  return file.OpenForWriting(path) && file.WriteText(WithSetting(text, kSection, kSizeKey, std::to_string(percent)));
+  return file.OpenForWriting(path) && file.WriteText(WithSetting(text, kSection, key, value));
 }
+}  // namespace
 
 bool WindowSizeFits(int percent, int areaWidth, int areaHeight, FrameAllowance frame) {
   // The game window and the Tips window beside it, 640 + 300 wide and 480 high.

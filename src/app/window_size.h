@@ -41,6 +41,13 @@ int ReadWindowSize(const std::string& path);
 // be stored (the old file is then as it was).
 [[nodiscard]] bool StoreWindowSize(const std::string& path, int percent);
 
+// The window system chosen beside the size (View > "Use the desktop's own
+// window system"), as `system=desktop` under `[window]` (`system=x11`, or
+// nothing, for X11 wherever an X server answers): true for the desktop's own.
+bool ReadDesktopWindowSystem(const std::string& path);
+// Stores the choice as StoreWindowSize stores a size.
+[[nodiscard]] bool StoreDesktopWindowSystem(const std::string& path, bool desktopOwn);
+
 // What a size needs of the desktop's work area, in the desktop's own pixels (as
 // at 100 %): the game window's 640 x 480 client area with the Tips window's
 // 300 beside it, each in a frame of the window manager's. Before the frames

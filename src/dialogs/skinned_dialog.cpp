@@ -14,6 +14,7 @@
 #include "image_operations.h"
 #include "message_reporter.h"
 #include "screen.h"
+#include "window_system.h"
 
 namespace velmora {
 
@@ -178,6 +179,13 @@ std::optional<QPoint> SkinnedDialog::FramePosition(QSize outer) const {
 
 void SkinnedDialog::PlaceWindow() {
   setFixedSize(client_);
+  // On Wayland the compositor places a window (a dialog over the game window
+  // it is a transient child of); only a popup goes where its owner says.
+  if (OnWayland()) {
+    if (windowType() == Qt::Popup)
+      if (const std::optional<QPoint> at = FramePosition(client_)) move(*at);
+    return;
+  }
   // The window manager frames a dialog as it framed the game window.
   QWidget* parent = parentWidget() ? parentWidget()->window() : nullptr;
   expectedFrame_ = FrameMargins(parent);

@@ -1,9 +1,12 @@
 #include "tile_menu_dialog.h"
 
+#include <QEventLoop>
 #include <QLineEdit>
 
 #include "screen.h"
+#include "screen_layout.h"
 #include "skinned_dialog_service.h"
+#include "window_system.h"
 
 namespace velmora {
 
@@ -70,7 +73,34 @@ QPoint TileMenuDialog::PullOntoDesktop(const QRect& window, const QRect& desktop
   return at;
 }
 
+void TileMenuDialog::OpenAtTile(int row, int column) {
+  if (!OnWayland() || !parentWidget()) return;
+  tile_ = layout::TileRect(row, column);
+  // A click off the popup closes it as Cancel does.
+  setWindowFlags(Qt::Popup);
+}
+
+void TileMenuDialog::Run() {
+  if (!tile_) {
+    exec();
+    return;
+  }
+  // The popup holds the pointer already. Run modally, it would block the game
+  // window, where the compositor leaves the keyboard (the keys are handed on to
+  // the popup from there).
+  setModal(false);
+  QEventLoop loop;
+  connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  show();
+  loop.exec();
+}
+
 std::optional<QPoint> TileMenuDialog::FramePosition(QSize outer) const {
+  if (tile_) {
+    // Relative to the game window, which Qt turns into the popup's place on its surface.
+    const QWidget* game = parentWidget()->window();
+    return game->mapToGlobal(tile_->center()) - QPoint(outer.width() / 2, outer.height() / 2);
+  }
   const QRect window(QPoint(position_.x, position_.y), outer);
   return PullOntoDesktop(window, DesktopWorkArea(this), bottomMargin_);
 }
@@ -167,9 +197,11 @@ std::vector<SkinnedDialog::Label> TileMenuDialog::Labels() const {
 constexpr int kMenuBottomMargin = 0;
 
 // The game's call: the dialog run for it (SkinnedDialogService).
-TileMenuAnswer SkinnedDialogService::TileMenu(int, int, bool noteMenu, bool fromMouse, TileMenuMemory& memory) {
+TileMenuAnswer SkinnedDialogService::TileMenu(int row, int column, bool noteMenu, bool fromMouse,
+                                              TileMenuMemory& memory) {
   TileMenuDialog dialog(fromMouse, kMenuBottomMargin, noteMenu, memory, &art_, reporter_, owner_);
-  dialog.exec();
+  dialog.OpenAtTile(row, column);
+  dialog.Run();
   if (dialog.Cancelled()) return {};
   return {true, dialog.ChosenType() == TileMenuDialog::kEraserChoice ? kTileMenuEraser : dialog.ChosenType()};
 }

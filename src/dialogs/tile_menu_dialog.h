@@ -18,6 +18,12 @@ class TileMenuDialog : public SkinnedDialog {
   TileMenuDialog(bool mouseOpened, int bottomMargin, bool noteMode, TileMenuMemory& position,
                  const GameBitmapTable* art, MessageReporter& reporter, QWidget* parent);
 
+  // On Wayland, where no window may place itself, the menu opens as a popup
+  // of the game window centred on the tile it is for (row and column).
+  void OpenAtTile(int row, int column);
+  // Until the menu is closed.
+  void Run();
+
   bool Cancelled() const { return cancelled_; }
   int ChosenType() const { return chosenType_; }
   QLineEdit* EntryBox() const { return entry_; }
@@ -46,6 +52,7 @@ class TileMenuDialog : public SkinnedDialog {
   bool cancelled_ = false;
   int chosenType_ = 0;
   QLineEdit* entry_ = nullptr;
+  std::optional<QRect> tile_;  // in the game window's coordinates, for the popup
 };
 
 }  // namespace velmora

@@ -285,8 +285,20 @@ QImage ImageOperations::OpaqueCopy(const QImage& image) {
   return copy;
 }
 
+namespace {
+bool WhollyOpaque(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    const uint32_t* row = Row(image, y);
+    for (int x = 0; x < image.width(); ++x)
+      if ((row[x] >> 24) != 0xFF) return false;
+  }
+  return true;
+}
+}  // namespace
+
 QImage ImageOperations::OpaqueView(const QImage& image) {
   if (image.isNull() || image.format() != QImage::Format_ARGB32) return OpaqueCopy(image);
+  if (windowsKeepAlpha_ && !WhollyOpaque(image)) return OpaqueCopy(image);
   auto* owner = new QImage(image);  // shares the pixels and keeps them for the view
   QImage view(
       owner->constBits(), owner->width(), owner->height(), owner->bytesPerLine(), QImage::Format_RGB32,

@@ -61,8 +61,15 @@ class ImageOperations {
   // Format_ARGB32 image's own pixels (the screen ignores their alpha bytes),
   // which keeps them alive. Writing to the image afterwards detaches it from
   // the view, so a view must be made again after the image changes. Any other
-  // format gets an OpaqueCopy.
+  // format, and a picture not wholly opaque where windows keep alpha, gets an
+  // OpaqueCopy.
   static QImage OpaqueView(const QImage& image);
+  // Whether the windows' pixels keep alpha (a Wayland window's buffer, which
+  // the compositor blends by it) rather than ignore it (X11's 24-bit windows).
+  // A view keeps the picture's own alpha bytes, and Qt copies them as they are
+  // wherever it draws a Format_RGB32 picture unscaled: where windows keep
+  // alpha, a picture whose alpha bytes are not all 255 would be see-through.
+  static void SetWindowsKeepAlpha(bool keep) { windowsKeepAlpha_ = keep; }
 
   // What the run remembers: whether the notice about non-32-bit images was
   // shown, and whether the splash has shown its whole logo.
@@ -76,6 +83,7 @@ class ImageOperations {
   Reporter& reporter_;
   bool colorNoticeShown_ = false;
   bool splashWholeLogoShown_ = false;
+  static inline bool windowsKeepAlpha_ = false;
 };
 
 }  // namespace velmora

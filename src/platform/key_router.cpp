@@ -77,6 +77,13 @@ void KeyRouter::Unregister() {
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !watched->isWindowType() || !window_ || !handler_) return false;
   if (static_cast<QWindow*>(watched) != window_->windowHandle()) return false;
+  // A Wayland compositor may keep the keyboard on the window a popup opened
+  // from (the Tile menu, the window menu). Qt would drop the keys there, that
+  // window being blocked by the popup's modal run: they go to the popup.
+  if (QWidget* popup = QApplication::activePopupWidget()) {
+    QCoreApplication::sendEvent(popup->focusWidget() ? popup->focusWidget() : popup, event);
+    return true;
+  }
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->modifiers().testFlag(Qt::AltModifier) || key->key() == Qt::Key_Alt) return false;
   handler_({VirtualKeyOf(*key), key->modifiers().testFlag(Qt::ControlModifier),

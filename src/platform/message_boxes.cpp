@@ -3,10 +3,15 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "window_system.h"
+
 namespace velmora {
 
 int QtMessageBoxes::Show(std::string_view text, std::string_view caption, MessageButtons buttons, bool owned) {
-  QMessageBox box(owned ? owner_ : nullptr);
+  // On Wayland a window of no owner's lands wherever the compositor puts it:
+  // there every box is the game window's once that shows.
+  const bool ownedThere = OnWayland() && owner_ != nullptr && owner_->isVisible();
+  QMessageBox box(owned || ownedThere ? owner_ : nullptr);
   box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())));
   box.setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
   box.setIcon(buttons == MessageButtons::YesNo ? QMessageBox::Question : QMessageBox::NoIcon);

@@ -137,6 +137,12 @@ TEST(WindowSizeSettings, AStoredSizeReplacesTheFileWholeAndKeepsItsOtherLines) {
   WriteAll(path, "# the player's note\n[window]\nsize=150\n[other]\nkey=1\n");
   ASSERT_TRUE(StoreWindowSize(path, 200));
   EXPECT_EQ(ReadAll(path), "# the player's note\n[window]\nsize=200\n[other]\nkey=1\n");
+  // The choice of the window system goes beside the size.
+  EXPECT_FALSE(ReadDesktopWindowSystem(path));
+  ASSERT_TRUE(StoreDesktopWindowSystem(path, true) && ReadDesktopWindowSystem(path));
+  EXPECT_EQ(ReadAll(path), "# the player's note\n[window]\nsize=200\nsystem=desktop\n[other]\nkey=1\n");
+  EXPECT_FALSE(StoreDesktopWindowSystem(path, false) && ReadDesktopWindowSystem(path));
+  WriteAll(path, "# the player's note\n[window]\nsize=200\n[other]\nkey=1\n");
   EXPECT_EQ(QDir(QString::fromStdString(base + "/velmora-sudoku")).entryList(QDir::Files | QDir::Hidden),
             QStringList({"velmora-sudoku.conf"}))
       << "no temporary file is left beside it";

@@ -2,6 +2,8 @@
 // opaque copy for painting.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "fake_engine_host.h"
 #include "image_operations.h"
 #include "imaging_test_support.h"
@@ -185,6 +187,22 @@ TEST(OpaqueCopyTest, KeepsTheColourUnderAnyAlpha) {
   EXPECT_EQ(opaque.pixel(0, 0), qRgb(200, 100, 50));
   EXPECT_EQ(opaque.pixel(1, 0), qRgb(1, 2, 3));
   EXPECT_EQ(BgraAt(image, 0, 0), (Bgra{50, 100, 200, 0}));  // the source is left alone
+}
+
+// Qt copies a Format_RGB32 picture's words as they are where it draws it unscaled:
+// into a buffer that keeps alpha (a Wayland window's) the art must arrive opaque.
+TEST(OpaqueViewTest, IsOpaqueInAWindowBufferWithAlpha) {
+  const QImage image = testing::Filled(2, 1, Argb(0, 200, 100, 50));
+  ImageOperations::SetWindowsKeepAlpha(true);
+  QImage buffer(2, 1, QImage::Format_ARGB32_Premultiplied);
+  buffer.fill(Qt::transparent);
+  QPainter painter(&buffer);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(0, 0, ImageOperations::OpaqueView(image));
+  painter.end();
+  ImageOperations::SetWindowsKeepAlpha(false);
+  EXPECT_EQ(buffer.pixel(1, 0), qRgba(200, 100, 50, 255));
+  EXPECT_EQ(ImageOperations::OpaqueView(image).constBits(), image.constBits()) << "X11: a view, no copy";
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 
 #include "instance_lock.h"
 #include "key_router.h"
+#include "window_system.h"
 #include "window_timers.h"
 
 namespace velmora {
@@ -231,6 +232,32 @@ TEST(InstanceLockTest, ALockFileThatIsNotARegularFileIsRefusedAtOnce) {
     EXPECT_EQ(lock.Acquire(folder + place), InstanceLock::Result::kUnavailable) << place;
   }
   EXPECT_FALSE(std::filesystem::exists(outside));
+}
+
+// X11 wherever an X server answers, unless the desktop user named a window system (the
+// launcher's default is none) or chose the desktop's own on a Wayland desktop.
+TEST(WindowSystem, XWhereverAnXServerAnswers) {
+  const std::string kept = std::getenv(kPlatformVariable) ? std::getenv(kPlatformVariable) : "";
+  struct Case {
+    const char *asked, *launchers;
+    bool desktopOwn, wayland, x;
+    std::string platform;
+  };
+  for (const Case& c : std::vector<Case>{{nullptr, nullptr, false, true, true, "xcb"},
+                                         {nullptr, nullptr, false, true, false, ""},
+                                         {"", nullptr, false, false, true, "xcb"},
+                                         {"wayland", nullptr, false, true, true, ""},
+                                         {"xcb", nullptr, true, true, true, ""},
+                                         {"xcb", "xcb", true, true, true, "wayland;xcb"},
+                                         {"xcb", "xcb", false, true, true, "xcb"},
+                                         {nullptr, nullptr, true, false, true, "xcb"}}) {
+    setenv(kPlatformVariable, c.asked ? c.asked : "", 1);
+    if (!c.asked) unsetenv(kPlatformVariable);
+    setenv(kDefaultPlatformVariable, c.launchers ? c.launchers : "", 1);
+    EXPECT_EQ(PlatformFor(AskedPlatform(), c.desktopOwn, c.wayland, c.x), c.platform) << c.platform;
+  }
+  setenv(kPlatformVariable, kept.c_str(), 1);
+  unsetenv(kDefaultPlatformVariable);
 }
 
 }  // namespace
