@@ -92,13 +92,16 @@ class PlatformChoice {
  public:
   explicit PlatformChoice(bool desktopOwn) {
     if (const char* value = std::getenv(velmora::kPlatformVariable)) before_ = value;
+    if (!desktopOwn) probe_.emplace();
     const std::string platform = velmora::PlatformFor(velmora::AskedPlatform(), desktopOwn, velmora::WaylandDesktop(),
-                                                      !desktopOwn && velmora::XServerAnswers());
+                                                      probe_ && probe_->Answers());
     if (platform.empty()) return;
     ::setenv(velmora::kPlatformVariable, platform.c_str(), 1);
     changed_ = true;
   }
+  // Once Qt has connected: the probe's connection is let go only now.
   void Restore() {
+    probe_.reset();
     if (!changed_) return;
     if (before_)
       ::setenv(velmora::kPlatformVariable, before_->c_str(), 1);
@@ -108,6 +111,7 @@ class PlatformChoice {
   }
 
  private:
+  std::optional<velmora::XServerProbe> probe_;
   std::optional<std::string> before_;
   bool changed_ = false;
 };

@@ -23,13 +23,17 @@ const char* AskedPlatform() {
   return asked;
 }
 
-bool XServerAnswers() {
+XServerProbe::XServerProbe() {
   const char* display = std::getenv("DISPLAY");
-  if (display == nullptr || display[0] == '\0') return false;
-  xcb_connection_t* connection = xcb_connect(display, nullptr);
-  const bool answers = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);
-  return answers;
+  if (display == nullptr || display[0] == '\0') return;
+  connection_ = xcb_connect(display, nullptr);
+  if (xcb_connection_has_error(connection_) == 0) return;
+  xcb_disconnect(connection_);
+  connection_ = nullptr;
+}
+
+XServerProbe::~XServerProbe() {
+  if (connection_ != nullptr) xcb_disconnect(connection_);
 }
 
 bool WaylandDesktop() {
@@ -40,7 +44,7 @@ bool WaylandDesktop() {
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 bool WindowSystemChangesWith(bool desktopOwn) {
-  const std::string next = PlatformFor(AskedPlatform(), desktopOwn, WaylandDesktop(), XServerAnswers());
+  const std::string next = PlatformFor(AskedPlatform(), desktopOwn, WaylandDesktop(), XServerProbe().Answers());
   if (next.empty()) return false;  // named by the desktop user, or left to Qt as before
   return QGuiApplication::platformName().toStdString() != next.substr(0, next.find(';'));
 }

@@ -9,6 +9,8 @@
 // client do (docs/ARCHITECTURE.md).
 #include <string>
 
+struct xcb_connection_t;
+
 namespace velmora {
 
 inline constexpr const char* kPlatformVariable = "QT_QPA_PLATFORM";
@@ -26,8 +28,21 @@ std::string PlatformFor(const char* asked, bool desktopOwn, bool waylandDesktop,
 // QT_QPA_PLATFORM as the desktop user set it: nullptr when unset, or when it
 // holds the launcher's default.
 const char* AskedPlatform();
-// DISPLAY is set and an X server there accepts a connection.
-bool XServerAnswers();
+// A connection to the X server on DISPLAY, when one accepts it, held until
+// this is destroyed. Keep it until Qt has made its own: an X server whose
+// last client leaves resets, and a connection that arrives while it resets
+// is closed with the others, so Qt could not start.
+class XServerProbe {
+ public:
+  XServerProbe();
+  ~XServerProbe();
+  XServerProbe(const XServerProbe&) = delete;
+  XServerProbe& operator=(const XServerProbe&) = delete;
+  bool Answers() const { return connection_ != nullptr; }
+
+ private:
+  xcb_connection_t* connection_ = nullptr;
+};
 // WAYLAND_DISPLAY is set: the desktop is a Wayland compositor's.
 bool WaylandDesktop();
 // Qt runs the windows on Wayland itself (not XWayland): only once the
