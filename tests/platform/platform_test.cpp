@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include <fcntl.h>
@@ -237,7 +238,8 @@ TEST(InstanceLockTest, ALockFileThatIsNotARegularFileIsRefusedAtOnce) {
 // X11 wherever an X server answers, unless the desktop user named a window system (the
 // launcher's default is none) or chose the desktop's own on a Wayland desktop.
 TEST(WindowSystem, XWhereverAnXServerAnswers) {
-  const std::string kept = std::getenv(kPlatformVariable) ? std::getenv(kPlatformVariable) : "";
+  const char* before = std::getenv(kPlatformVariable);
+  const std::optional<std::string> kept = before ? std::optional<std::string>(before) : std::nullopt;
   struct Case {
     const char *asked, *launchers;
     bool desktopOwn, wayland, x;
@@ -256,7 +258,10 @@ TEST(WindowSystem, XWhereverAnXServerAnswers) {
     setenv(kDefaultPlatformVariable, c.launchers ? c.launchers : "", 1);
     EXPECT_EQ(PlatformFor(AskedPlatform(), c.desktopOwn, c.wayland, c.x), c.platform) << c.platform;
   }
-  setenv(kPlatformVariable, kept.c_str(), 1);
+  if (kept)
+    setenv(kPlatformVariable, kept->c_str(), 1);
+  else
+    unsetenv(kPlatformVariable);
   unsetenv(kDefaultPlatformVariable);
 }
 
